@@ -7,7 +7,7 @@ shift || true
 jobs=${PICT_JOBS:-$(nproc)}
 case "$config" in
   release) dir=build;      flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DPICT_WERROR=${PICT_WERROR:-OFF}) ;;
-  asan)    dir=build-asan; flags=(-DCMAKE_BUILD_TYPE=Debug -DPICT_SANITIZE=ON -DPICT_BUILD_BENCH=OFF -DPICT_WERROR=${PICT_WERROR:-OFF}) ;;
+  asan)    dir=build-asan; flags=(-DCMAKE_BUILD_TYPE=Debug -DPICT_SANITIZE=ON -DPICT_BUILD_BENCH=OFF -DPICT_BUILD_GUI=${PICT_ASAN_GUI:-OFF} -DPICT_WERROR=${PICT_WERROR:-OFF}) ;;
   fuzz)    dir=build-fuzz; flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DPICT_BUILD_FUZZ=ON -DPICT_BUILD_GUI=OFF
                                   -DPICT_BUILD_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   *) echo "unknown configuration: $config" >&2; exit 2 ;;
