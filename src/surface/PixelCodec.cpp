@@ -142,7 +142,7 @@ uint32_t rawOfColor(const SurfaceBuffer& buffer, uint32_t color) {
     }
 }
 
-NearestPaletteIndex::NearestPaletteIndex(const ColorTable& palette) : cacheKey_(4096, 0), cacheIndex_(4096, 0) {
+NearestPaletteIndex::NearestPaletteIndex(const ColorTable& palette) : cacheKey_(size_t(1) << kCacheBits, 0), cacheIndex_(size_t(1) << kCacheBits, 0) {
     sorted_.reserve(size_t(palette.count()));
     for (int32_t i = 0; i < palette.count(); ++i) {
         const uint32_t e = palette.at(i);
@@ -154,7 +154,7 @@ NearestPaletteIndex::NearestPaletteIndex(const ColorTable& palette) : cacheKey_(
 
 int32_t NearestPaletteIndex::operator()(uint32_t color) {
     const uint32_t key = (color & 0xFFFFFFu) | 0x80000000u;
-    const size_t slot = ((color & 0xFFFFFFu) * 2654435761u) >> 20;
+    const size_t slot = ((color & 0xFFFFFFu) * 2654435761u) >> (32 - kCacheBits);
     if (cacheKey_[slot] == key)
         return cacheIndex_[slot];
     if (sorted_.empty())

@@ -108,6 +108,7 @@ private:
     struct Entry {
         int32_t b, g, r, index;
     };
+    static constexpr int kCacheBits = 15;
     std::vector<Entry> sorted_; // by green, then index
     std::vector<uint32_t> cacheKey_;
     std::vector<int32_t> cacheIndex_;
