@@ -36,8 +36,7 @@ bool LayerStack::resizeAll(Size oldCanvas, Size newCanvas, int32_t method) {
                           std::max(1, roundHalfUp(float(layer->size().height) * scaleY))};
         if (!layer->resize(target, method))
             return false;
-        // Positions may be negative: round half away from zero keeps the scaling symmetric
-        // only for positive values, so follow the truncating rule exactly as for sizes.
+        // Negative positions use the same add-0.5-and-truncate rule as the sizes.
         layer->setPosition({roundHalfUp(float(layer->x()) * scaleX), roundHalfUp(float(layer->y()) * scaleY)});
     }
     return true;
