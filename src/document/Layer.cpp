@@ -11,7 +11,7 @@ void Layer::setPosition(Point position) {
 }
 
 bool Layer::setBlendMode(int32_t mode) {
-    if (!isLive() || mode < 0 || mode >= kLayerBlendModeCount)
+    if (!isLive() || !isBlendMode(mode))
         return false;
     blendMode_ = mode;
     return true;

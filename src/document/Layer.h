@@ -9,6 +9,7 @@
 #include "common/Geometry.h"
 #include "document/LayerMaskSet.h"
 #include "document/SelectionArea.h"
+#include "surface/BlendModes.h"
 #include "surface/RasterSurface.h"
 
 #include <cstdint>
@@ -25,7 +26,6 @@ class SurfaceFill;
 
 // The kind code of a layer that carries pixels; every pixel command refuses other kinds.
 inline constexpr int32_t kRasterLayerKind = 5;
-inline constexpr int32_t kLayerBlendModeCount = 19;
 
 class Layer {
 public:

@@ -3,6 +3,7 @@
 #include "document/Layer.h"
 #include "document/LayerOperations.h"
 #include "document/SurfaceCopies.h"
+#include "surface/BlendModes.h"
 
 #include <cstring>
 #include <new>
@@ -10,13 +11,6 @@
 namespace pict {
 
 namespace {
-
-// c + ((w × (color − c)) >> 8) with a flooring shift; w = 255 writes the color exactly.
-inline uint8_t mixByCoverage(int32_t c, int32_t color, int32_t w) {
-    if (w == 255)
-        return uint8_t(color);
-    return uint8_t(c + ((w * (color - c)) >> 8));
-}
 
 bool allZero(const Surface8& mask) {
     for (int32_t y = 0; y < mask.height(); ++y) {
@@ -112,7 +106,7 @@ bool RasterLayer::growToCanvas() {
 bool RasterLayer::clearBackground(const SelectionArea& selection, uint32_t color) {
     if (color_.isEmpty())
         return false;
-    const int32_t bgr[3] = {int32_t((color >> 16) & 0xFF), int32_t((color >> 8) & 0xFF), int32_t(color & 0xFF)};
+    const uint8_t bgr[3] = {uint8_t(color >> 16), uint8_t(color >> 8), uint8_t(color)};
     Surface8 mask;
     Rect area = localBounds();
     try {
@@ -125,11 +119,8 @@ bool RasterLayer::clearBackground(const SelectionArea& selection, uint32_t color
         uint8_t* pixel = color_.row(y) + 3 * int64_t(area.left);
         const uint8_t* coverage = mask.isEmpty() ? nullptr : mask.row(y - area.top);
         for (int32_t x = 0; x < area.width(); ++x, pixel += 3) {
-            const int32_t s = coverage ? coverage[x] : 255;
-            if (s == 0)
-                continue;
-            for (int c = 0; c < 3; ++c)
-                pixel[c] = mixByCoverage(pixel[c], bgr[c], s);
+            // c + floor(s × (color − c) / 256), with s = 255 writing the color exactly.
+            coverageBlend(pixel, bgr, coverage ? coverage[x] : 255);
         }
     }
     return true;
@@ -252,9 +243,7 @@ bool RasterLayer::thumbnail(Surface24& target, const ThumbnailPattern& pattern) 
             if (!rowInside || lx < 0 || lx >= color_.width())
                 continue;
             const uint8_t* source = colorAt(lx, ly);
-            const int32_t w = mask ? mask->row(ly)[lx] : 255;
-            for (int c = 0; c < 3; ++c)
-                pixel[c] = mixByCoverage(pixel[c], source[c], w);
+            coverageBlend(pixel, source, mask ? mask->row(ly)[lx] : 255);
         }
     }
     return true;
