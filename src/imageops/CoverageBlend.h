@@ -10,6 +10,8 @@
 namespace pict {
 
 constexpr uint8_t coverageMix(uint8_t oldValue, uint8_t newValue, uint8_t coverage) {
+    if (coverage == 255)
+        return newValue;
     return static_cast<uint8_t>(oldValue + (((int32_t(newValue) - int32_t(oldValue)) * int32_t(coverage)) >> 8));
 }
 
