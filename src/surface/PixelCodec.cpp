@@ -24,11 +24,24 @@ int32_t nearestIndexLinear(const ColorTable& palette, uint32_t color) {
     return best;
 }
 
-uint32_t channelOfWord(const SurfaceBuffer& buffer, uint32_t word, int channel) {
-    return ((((word & buffer.mask[channel]) >> buffer.shift[channel]) << buffer.loss[channel]) & 0xFFu);
+// A field wider than 8 bits has a negative loss: its low bits are dropped instead.
+uint32_t channelOfWordImpl(const SurfaceBuffer& buffer, uint32_t word, int channel) {
+    const uint32_t field = (word & buffer.mask[channel]) >> buffer.shift[channel];
+    const int32_t loss = buffer.loss[channel];
+    return (loss >= 0 ? field << loss : field >> -loss) & 0xFFu;
+}
+
+uint32_t fieldOfChannel(const SurfaceBuffer& buffer, uint32_t value, int channel) {
+    const int32_t loss = buffer.loss[channel];
+    const uint32_t field = loss >= 0 ? value >> loss : value << -loss;
+    return (field << buffer.shift[channel]) & buffer.mask[channel];
 }
 
 } // namespace
+
+uint32_t maskedChannel(const SurfaceBuffer& buffer, uint32_t word, int channel) {
+    return channelOfWordImpl(buffer, word, channel);
+}
 
 void fillRawRun(uint8_t* row, int depth, int32_t x, int32_t count, uint32_t raw) {
     if (count <= 0)
@@ -98,8 +111,8 @@ uint32_t colorOfRaw(const SurfaceBuffer& buffer, uint32_t raw) {
             const uint32_t maximum = buffer.mask[kAlpha] >> buffer.shift[kAlpha];
             alpha = ((raw & buffer.mask[kAlpha]) >> buffer.shift[kAlpha]) * 255 / maximum;
         }
-        return alpha << 24 | channelOfWord(buffer, raw, kRed) << 16 | channelOfWord(buffer, raw, kGreen) << 8 |
-               channelOfWord(buffer, raw, kBlue);
+        return alpha << 24 | channelOfWordImpl(buffer, raw, kRed) << 16 | channelOfWordImpl(buffer, raw, kGreen) << 8 |
+               channelOfWordImpl(buffer, raw, kBlue);
     }
     case 24:
         return 0xFF000000u | raw;
@@ -119,7 +132,7 @@ uint32_t rawOfColor(const SurfaceBuffer& buffer, uint32_t color) {
         uint32_t word = 0;
         for (int c = 0; c < 4; ++c)
             if (buffer.mask[c] != 0)
-                word |= ((channels[c] >> buffer.loss[c]) << buffer.shift[c]) & buffer.mask[c];
+                word |= fieldOfChannel(buffer, channels[c], c);
         return word;
     }
     case 24:
@@ -129,7 +142,7 @@ uint32_t rawOfColor(const SurfaceBuffer& buffer, uint32_t color) {
     }
 }
 
-NearestPaletteIndex::NearestPaletteIndex(const ColorTable& palette) : cacheKey_(4096, 0), cacheIndex_(4096, 0) {
+NearestPaletteIndex::NearestPaletteIndex(const ColorTable& palette) : cacheKey_(size_t(1) << kCacheBits, 0), cacheIndex_(size_t(1) << kCacheBits, 0) {
     sorted_.reserve(size_t(palette.count()));
     for (int32_t i = 0; i < palette.count(); ++i) {
         const uint32_t e = palette.at(i);
@@ -141,7 +154,7 @@ NearestPaletteIndex::NearestPaletteIndex(const ColorTable& palette) : cacheKey_(
 
 int32_t NearestPaletteIndex::operator()(uint32_t color) {
     const uint32_t key = (color & 0xFFFFFFu) | 0x80000000u;
-    const size_t slot = ((color & 0xFFFFFFu) * 2654435761u) >> 20;
+    const size_t slot = ((color & 0xFFFFFFu) * 2654435761u) >> (32 - kCacheBits);
     if (cacheKey_[slot] == key)
         return cacheIndex_[slot];
     if (sorted_.empty())

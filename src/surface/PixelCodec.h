@@ -81,6 +81,9 @@ void fillRawRun(uint8_t* row, int depth, int32_t x, int32_t count, uint32_t raw)
 // Copies count pixels between rows of the same depth (the ranges may overlap).
 void copyRawRun(const uint8_t* source, int32_t sourceX, uint8_t* dest, int32_t destX, int32_t count, int depth);
 
+// One channel (kRed .. kAlpha) of a bit-field word as 8 bits: ((word & mask) >> shift) << loss.
+uint32_t maskedChannel(const SurfaceBuffer& buffer, uint32_t word, int channel);
+
 // The color of a raw value: palette entry, 16-bit fields widened by their loss (alpha 255
 // unless the buffer has an alpha mask), 24-bit with alpha 255, 32-bit as stored.
 uint32_t colorOfRaw(const SurfaceBuffer& buffer, uint32_t raw);
@@ -105,6 +108,7 @@ private:
     struct Entry {
         int32_t b, g, r, index;
     };
+    static constexpr int kCacheBits = 15;
     std::vector<Entry> sorted_; // by green, then index
     std::vector<uint32_t> cacheKey_;
     std::vector<int32_t> cacheIndex_;
