@@ -73,7 +73,7 @@ FileStream::FileStream() = default;
 
 FileStream::~FileStream() { close(); }
 
-bool FileStream::adopt(int fd) {
+bool FileStream::adopt(int fd, bool writable) {
     try {
         buffer_.resize(kFileBufferBytes);
     } catch (const std::bad_alloc&) {
@@ -86,6 +86,7 @@ bool FileStream::adopt(int fd) {
     bufferPos_ = 0;
     writing_ = false;
     failed_ = false;
+    writable_ = writable;
     return true;
 }
 
@@ -93,7 +94,7 @@ bool FileStream::openForWrite(const std::string& path) {
     if (isOpen())
         return false;
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    return fd >= 0 && adopt(fd);
+    return fd >= 0 && adopt(fd, true);
 }
 
 bool FileStream::openForRead(const std::string& path) {
@@ -107,7 +108,7 @@ bool FileStream::openForRead(const std::string& path) {
         ::close(fd);
         return false;
     }
-    return adopt(fd);
+    return adopt(fd, false);
 }
 
 int64_t FileStream::size() const {
@@ -218,7 +219,7 @@ int FileStream::readByte() {
 
 int64_t FileStream::write(const void* buffer, size_t elementSize, size_t count) {
     const size_t bytes = requestBytes(buffer, elementSize, count);
-    if (!isOpen() || bytes == 0 || failed_)
+    if (!isOpen() || bytes == 0 || failed_ || !writable_)
         return 0;
     if (!writing_) {
         dropReadAhead();
@@ -275,6 +276,19 @@ bool FileStream::seek(int64_t offset, SeekOrigin origin) {
     return true;
 }
 
+bool FileStream::truncateHere() {
+    if (!isOpen())
+        return false;
+    const int64_t at = position();
+    if (!flush() || ::ftruncate(fd_, at) != 0)
+        return false;
+    if (bufferStart_ + int64_t(bufferUsed_) > at) {
+        bufferStart_ = at;
+        bufferUsed_ = bufferPos_ = 0;
+    }
+    return true;
+}
+
 // ---- ReplacingFileStream ----
 
 ReplacingFileStream::~ReplacingFileStream() { abandon(); }
@@ -317,7 +331,7 @@ bool ReplacingFileStream::openForReplace(const std::string& target) {
     (void)::fchmod(fd, mode);
     tempPath_ = templ.data();
     target_ = resolved;
-    if (!adopt(fd)) {
+    if (!adopt(fd, true)) {
         ::unlink(tempPath_.c_str());
         tempPath_.clear();
         return false;
@@ -470,6 +484,13 @@ int64_t MemoryStream::write(const void* buffer, size_t elementSize, size_t count
     std::memcpy(writable_ + position_, buffer, put);
     position_ += int64_t(put);
     return int64_t(put / elementSize);
+}
+
+bool MemoryStream::truncateHere() {
+    if (!open_ || !ownsBuffer_)
+        return false;
+    owned_.resize(size_t(position_));
+    return true;
 }
 
 bool MemoryStream::seek(int64_t offset, SeekOrigin origin) {

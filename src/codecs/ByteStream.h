@@ -42,6 +42,9 @@ public:
     virtual bool writeByte(int value);
     virtual bool seek(int64_t offset, SeekOrigin origin) = 0;
     bool rewind() { return seek(0, SeekOrigin::Start); }
+    // Cuts the stream at the position (used when rewriting shortens a file). Fixed windows
+    // onto memory cannot be cut.
+    virtual bool truncateHere() { return false; }
     bool seekEnd() { return seek(0, SeekOrigin::End); }
 
     // Whole-buffer conveniences for codecs: true only when every byte was transferred.
@@ -75,12 +78,13 @@ public:
     bool flush() override;
     int readByte() override;
     bool seek(int64_t offset, SeekOrigin origin) override;
+    bool truncateHere() override;
 
     // Forces the data to the storage device (after flush); used before a file replaces another.
     bool sync();
 
 protected:
-    bool adopt(int fd);
+    bool adopt(int fd, bool writable);
     int fd_ = -1;
 
 private:
@@ -93,6 +97,7 @@ private:
     size_t bufferPos_ = 0;    // read-ahead: next byte to hand out
     bool writing_ = false;    // the buffer holds pending writes
     bool failed_ = false;     // a write-behind flush failed; every later write fails too
+    bool writable_ = false;
 };
 
 // Writes a file under a temporary name in the target's folder; commit() flushes it to the
@@ -136,6 +141,7 @@ public:
     bool flush() override { return open_; }
     int readByte() override;
     bool seek(int64_t offset, SeekOrigin origin) override;
+    bool truncateHere() override;
 
     // The bytes of an owned buffer (empty otherwise).
     const std::vector<uint8_t>& ownedBytes() const { return owned_; }
