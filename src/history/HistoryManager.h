@@ -1,0 +1,71 @@
+#pragma once
+// The bounded undo history of one document window: an ordered list of owned states, oldest
+// first, and a position separating the applied states (0..position) from the undone ones.
+
+#include "history/HistoryState.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pict {
+
+// The "nb_history_states" setting: how many states a history keeps.
+struct HistoryLimit {
+    static constexpr int32_t kMin = 1;
+    static constexpr int32_t kMax = 100;
+    static constexpr int32_t kDefault = 20;
+    static constexpr int32_t clamp(int32_t limit) { return limit < kMin ? kMin : (limit > kMax ? kMax : limit); }
+};
+
+class HistoryManager {
+public:
+    explicit HistoryManager(int32_t limit = HistoryLimit::kDefault);
+    HistoryManager(const HistoryManager&) = delete;
+    HistoryManager& operator=(const HistoryManager&) = delete;
+    ~HistoryManager();
+
+    bool canUndo() const { return position_ >= 0; }
+    bool canRedo() const { return position_ < count() - 1; }
+
+    // The only way a state enters the history. A state that is not yet applied is applied
+    // first; when that fails it is destroyed and the history stays as it was. Recording
+    // discards the redo branch and drops the oldest state beyond the limit.
+    bool add(std::unique_ptr<HistoryState> state, bool alreadyApplied);
+
+    // Both move the position even when the state reports failure: a state that failed to
+    // undo counts as undone. With nothing to undo (redo) they return false and do nothing.
+    bool undo();
+    bool redo();
+
+    // Destroys every state, newest first. The document is not touched.
+    void purge();
+
+    // Clamped to 1..100. States beyond the limit are dropped oldest first while they are
+    // applied; once no applied state is left, the newest undone states go instead, so the
+    // position never names an undone state and every kept redo still follows on from the
+    // document as it is.
+    void setLimit(int32_t limit);
+
+    int32_t limit() const { return limit_; }
+    int32_t count() const { return static_cast<int32_t>(states_.size()); }
+    int32_t position() const { return position_; }
+    const HistoryState* stateAt(int32_t index) const;
+
+    // Display names of the state Undo (Redo) would run; empty when there is none.
+    std::string undoName() const;
+    std::string redoName() const;
+
+private:
+    void dropOldest();
+    void dropNewest();
+    void discardRedoBranch();
+    void enforceLimit();
+
+    std::vector<std::unique_ptr<HistoryState>> states_;
+    int32_t limit_;
+    int32_t position_ = -1;
+};
+
+} // namespace pict

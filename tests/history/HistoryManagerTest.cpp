@@ -1,0 +1,232 @@
+#include "history/HistoryManager.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pict {
+namespace {
+
+// A document of one integer: each state adds its delta on apply and removes it on undo, so
+// the value tells exactly which states are applied. Events are logged for order checks.
+struct Journal {
+    int value = 0;
+    int modifiedMarks = 0;
+    std::vector<std::string> events;
+};
+
+class AddState : public DocumentChangeState {
+public:
+    AddState(Journal& journal, std::string name, int delta, bool applyWorks = true, bool undoWorks = true)
+        : DocumentChangeState([&journal] { ++journal.modifiedMarks; }), journal_(journal), name_(std::move(name)),
+          delta_(delta), applyWorks_(applyWorks), undoWorks_(undoWorks) {}
+    ~AddState() override { journal_.events.push_back("destroy " + name_); }
+
+    std::string name() const override { return name_; }
+    bool apply() override {
+        journal_.events.push_back("apply " + name_);
+        if (!applyWorks_)
+            return false;
+        journal_.value += delta_;
+        return true;
+    }
+    bool undo() override {
+        journal_.events.push_back("undo " + name_);
+        if (!undoWorks_)
+            return false;
+        journal_.value -= delta_;
+        return true;
+    }
+
+private:
+    Journal& journal_;
+    std::string name_;
+    int delta_;
+    bool applyWorks_;
+    bool undoWorks_;
+};
+
+std::unique_ptr<HistoryState> state(Journal& j, const std::string& name, int delta) {
+    return std::make_unique<AddState>(j, name, delta);
+}
+
+TEST(HistoryLimitRule, ClampsToOneThroughHundred) {
+    EXPECT_EQ(HistoryManager().limit(), 20);
+    EXPECT_EQ(HistoryManager(0).limit(), 1);
+    EXPECT_EQ(HistoryManager(-5).limit(), 1);
+    EXPECT_EQ(HistoryManager(250).limit(), 100);
+    HistoryManager history;
+    history.setLimit(101);
+    EXPECT_EQ(history.limit(), 100);
+}
+
+TEST(HistoryAdd, AppliesRecordsAndMarksModified) {
+    Journal j;
+    HistoryManager history;
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_TRUE(history.add(state(j, "A", 1), false));
+    EXPECT_EQ(j.value, 1);
+    EXPECT_EQ(j.modifiedMarks, 1);
+    EXPECT_EQ(history.position(), 0);
+    EXPECT_TRUE(history.canUndo());
+    EXPECT_EQ(history.undoName(), "A");
+    EXPECT_EQ(history.redoName(), "");
+    EXPECT_FALSE(history.redo()); // redo right after add has nothing to do
+}
+
+TEST(HistoryAdd, AlreadyAppliedStateIsNotRunAgain) {
+    Journal j;
+    HistoryManager history;
+    auto s = state(j, "Preview", 5);
+    s->apply(); // as a dialog preview would have done
+    j.events.clear();
+    EXPECT_TRUE(history.add(std::move(s), true));
+    EXPECT_TRUE(j.events.empty());
+    EXPECT_EQ(j.value, 5);
+    EXPECT_TRUE(history.undo());
+    EXPECT_EQ(j.value, 0);
+}
+
+TEST(HistoryAdd, FailingApplyIsDestroyedAndLeavesRedoBranch) {
+    Journal j;
+    HistoryManager history;
+    history.add(state(j, "A", 1), false);
+    history.add(state(j, "B", 10), false);
+    history.undo();
+    j.events.clear();
+    EXPECT_FALSE(history.add(std::make_unique<AddState>(j, "Bad", 100, false), false));
+    EXPECT_EQ((std::vector<std::string>{"apply Bad", "destroy Bad"}), j.events);
+    EXPECT_EQ(j.modifiedMarks, 2);
+    EXPECT_EQ(history.count(), 2);
+    EXPECT_EQ(history.position(), 0);
+    EXPECT_TRUE(history.canRedo());
+    EXPECT_TRUE(history.redo());
+    EXPECT_EQ(j.value, 11);
+}
+
+TEST(HistoryAdd, NullStateIsRefused) {
+    HistoryManager history;
+    EXPECT_FALSE(history.add(nullptr, true));
+    EXPECT_EQ(history.count(), 0);
+}
+
+TEST(HistoryAdd, AfterUndoDiscardsRedoBranchNewestFirst) {
+    Journal j;
+    HistoryManager history;
+    history.add(state(j, "A", 1), false);
+    history.add(state(j, "B", 2), false);
+    history.add(state(j, "C", 4), false);
+    history.undo();
+    history.undo();
+    j.events.clear();
+    history.add(state(j, "D", 8), false);
+    EXPECT_EQ((std::vector<std::string>{"apply D", "destroy C", "destroy B"}), j.events);
+    EXPECT_EQ(j.value, 9);
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(history.count(), 2);
+    EXPECT_EQ(history.undoName(), "D");
+}
+
+TEST(HistoryLimit, KeepsTheNewestStates) {
+    Journal j;
+    HistoryManager history(3);
+    for (int i = 0; i < 4; ++i)
+        history.add(state(j, std::string(1, char('A' + i)), 1 << i), false);
+    EXPECT_EQ(history.count(), 3);
+    EXPECT_EQ(history.position(), 2);
+    EXPECT_EQ(history.stateAt(0)->name(), "B");
+    EXPECT_TRUE(history.undo());
+    EXPECT_TRUE(history.undo());
+    EXPECT_TRUE(history.undo());
+    EXPECT_EQ(history.position(), -1);
+    EXPECT_FALSE(history.undo());
+    EXPECT_EQ(j.value, 1); // A can no longer be undone
+}
+
+TEST(HistoryLimit, LoweringDropsOldestAppliedStates) {
+    Journal j;
+    HistoryManager history(10);
+    for (int i = 0; i < 5; ++i)
+        history.add(state(j, std::string(1, char('A' + i)), 1), false);
+    history.setLimit(2);
+    EXPECT_EQ(history.count(), 2);
+    EXPECT_EQ(history.position(), 1);
+    EXPECT_EQ(history.stateAt(0)->name(), "D");
+}
+
+TEST(HistoryLimit, LoweringWithEverythingUndoneKeepsTheOldestForRedo) {
+    Journal j;
+    HistoryManager history(10);
+    for (int i = 0; i < 5; ++i)
+        history.add(state(j, std::string(1, char('A' + i)), 1 << i), false);
+    while (history.undo()) {
+    }
+    ASSERT_EQ(j.value, 0);
+    history.setLimit(2);
+    EXPECT_EQ(history.count(), 2);
+    EXPECT_EQ(history.position(), -1);
+    EXPECT_TRUE(history.redo());
+    EXPECT_TRUE(history.redo());
+    EXPECT_EQ(j.value, 3); // A then B, in their original order
+    EXPECT_FALSE(history.redo());
+}
+
+TEST(HistoryLimit, LoweringWithOnlyOldestAppliedKeepsWhatFollowsIt) {
+    Journal j;
+    HistoryManager history(10);
+    for (int i = 0; i < 5; ++i)
+        history.add(state(j, std::string(1, char('A' + i)), 1 << i), false);
+    for (int i = 0; i < 4; ++i)
+        history.undo();
+    ASSERT_EQ(history.position(), 0);
+    history.setLimit(2);
+    EXPECT_EQ(history.position(), -1);
+    EXPECT_FALSE(history.canUndo());
+    ASSERT_EQ(history.count(), 2);
+    EXPECT_EQ(history.stateAt(0)->name(), "B");
+    EXPECT_EQ(history.stateAt(1)->name(), "C");
+    history.redo();
+    EXPECT_EQ(j.value, 1 + 2);
+}
+
+TEST(HistoryUndoRedo, FailuresStillMoveThePosition) {
+    Journal j;
+    HistoryManager history;
+    history.add(std::make_unique<AddState>(j, "Stuck", 1, true, false), false);
+    EXPECT_FALSE(history.undo());
+    EXPECT_EQ(history.position(), -1);
+    EXPECT_TRUE(history.canRedo());
+    EXPECT_EQ(history.redoName(), "Stuck");
+}
+
+TEST(HistoryUndoRedo, RedoMarksModifiedUndoDoesNot) {
+    Journal j;
+    HistoryManager history;
+    history.add(state(j, "A", 1), false);
+    history.undo();
+    EXPECT_EQ(j.modifiedMarks, 1);
+    history.redo();
+    EXPECT_EQ(j.modifiedMarks, 2);
+    EXPECT_EQ(j.value, 1);
+}
+
+TEST(HistoryPurge, DestroysNewestFirstAndKeepsDocument) {
+    Journal j;
+    HistoryManager history;
+    history.add(state(j, "A", 1), false);
+    history.add(state(j, "B", 2), false);
+    history.undo();
+    j.events.clear();
+    history.purge();
+    EXPECT_EQ((std::vector<std::string>{"destroy B", "destroy A"}), j.events);
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(history.position(), -1);
+    EXPECT_EQ(j.value, 1);
+}
+
+} // namespace
+} // namespace pict
