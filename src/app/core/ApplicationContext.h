@@ -1,0 +1,25 @@
+#pragma once
+// What the application shares with every open document: the current colors, the options
+// that commands read and the last-filter slot. The application owns one and hands it to
+// each DocumentSession; nothing below reaches for a global.
+
+#include <cstdint>
+
+namespace pict {
+
+class LastFilterSlot;
+
+struct ApplicationContext {
+    // Color32 values 0x00RRGGBB: the foreground and background colors that Fill, Clear and
+    // the Canvas Size extension use (the settings' default colors at start-up).
+    uint32_t foregroundColor = 0x000000;
+    uint32_t backgroundColor = 0xFFFFFF;
+    // "pixel_similarity_tolerance", 0..255, read by Grow and Similar.
+    int32_t similarityTolerance = 0;
+    // "nb_history_states", 1..100, the limit of each new document's history.
+    int32_t historyLimit = 20;
+    // The most recent neighbourhood filter, shared by all documents; owned by the application.
+    LastFilterSlot* lastFilter = nullptr;
+};
+
+} // namespace pict

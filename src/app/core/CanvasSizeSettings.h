@@ -1,0 +1,51 @@
+#pragma once
+// The Canvas Size command's parameter record and its dialog's arithmetic: the units of
+// the size fields, the anchor and the extension color choice.
+
+#include "app/core/ImageSizeSettings.h"
+#include "common/Geometry.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace pict {
+
+struct CanvasSizeSettings {
+    int32_t width = 1;  // 1..30000
+    int32_t height = 1; // 1..30000
+    float resolution = 72.0f; // for unit conversion only
+    int32_t resolutionUnit = 0;
+    int32_t oldWidth = 1;
+    int32_t oldHeight = 1;
+    Point anchorOffset;             // where the old top-left corner lands in the new canvas
+    uint32_t extensionColor = 0xFFFFFF; // Color32 0x00RRGGBB
+};
+
+// Anchors are row * 3 + column, 0 top-left .. 8 bottom-right.
+inline constexpr int32_t kAnchorCount = 9;
+inline constexpr int32_t kCenterAnchor = 4;
+
+// With dw = old - new (and dh likewise): column 0 -> 0, 1 -> -trunc(dw / 2), 2 -> -dw.
+// Anchors outside 0..8 are treated as the centre.
+Point anchorOffset(Size oldSize, Size newSize, int32_t anchor);
+
+bool isAcceptable(const CanvasSizeSettings& settings);
+constexpr bool changesCanvas(const CanvasSizeSettings& s) { return s.width != s.oldWidth || s.height != s.oldHeight; }
+
+// Units of the Width and Height fields.
+enum class CanvasLengthUnit : int32_t { Percent = 0, Pixels = 1, Inches = 2, Centimeters = 3, Millimeters = 4 };
+inline constexpr std::array<std::string_view, 5> kCanvasLengthUnitNames = {"percent", "pixels", "inches", "cm",
+                                                                           "mm"};
+// A field's value as pixels; with relative on it is the change to the current size.
+// The result may lie outside 1..30000, which the dialog refuses.
+int64_t canvasPixelsFromEntry(double value, CanvasLengthUnit unit, bool relative, int32_t currentPixels,
+                              double resolution, int32_t resolutionUnit);
+
+// "Canvas extension color:" in list order.
+enum class ExtensionColorChoice : int32_t { Foreground = 0, Background = 1, White = 2, Black = 3, Custom = 4 };
+inline constexpr std::array<std::string_view, 5> kExtensionColorNames = {"Foreground", "Background", "White",
+                                                                         "Black", "Custom"};
+uint32_t extensionColorFor(ExtensionColorChoice choice, uint32_t foreground, uint32_t background, uint32_t custom);
+
+} // namespace pict

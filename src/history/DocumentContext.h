@@ -1,0 +1,34 @@
+#pragma once
+// What a history state may reach of the document window it belongs to. The window's
+// selection lives in a library above this one, so the states below see it only through
+// this interface; the application core implements it for each open document.
+
+#include <memory>
+
+namespace pict {
+
+class Document;
+class HistoryState;
+
+class DocumentContext {
+public:
+    virtual ~DocumentContext() = default;
+
+    virtual Document& document() = 0;
+
+    // True while the window's selection is not empty.
+    virtual bool hasSelection() const = 0;
+    // A new, not yet applied "Deselect" state of this window: the whole-document states
+    // drop the selection first and bring it back on undo.
+    virtual std::unique_ptr<HistoryState> makeDeselectState() = 0;
+
+    // The canvas changed size (or was restored): the selection takes the new canvas size
+    // and the view recomputes its layout.
+    virtual void canvasSizeChanged() = 0;
+
+    // Brackets long geometric work so that a window can show that it is busy.
+    virtual void beginLongOperation() {}
+    virtual void endLongOperation() {}
+};
+
+} // namespace pict
