@@ -1,6 +1,8 @@
 #include "app/qt/SingleInstance.h"
 
+#include <QDir>
 #include <QLocalServer>
+#include <QLockFile>
 #include <QLocalSocket>
 #include <QPointer>
 #include <QTimer>
@@ -30,17 +32,20 @@ SingleInstanceServer::SingleInstanceServer(QObject* parent) : QObject(parent), s
 SingleInstanceServer::~SingleInstanceServer() = default;
 
 bool SingleInstanceServer::listen(const QString& name) {
-    if (server_->listen(name))
-        return true;
-    if (server_->serverError() != QAbstractSocket::AddressInUseError)
-        return false;
-    // The name is taken: by a live instance, or by the socket file of one that crashed.
+    // Two instances starting together must not both decide that they are the first: the
+    // look for a live instance and the listen happen under one lock.
+    QLockFile lock(QDir(QDir::tempPath()).filePath(name + QStringLiteral(".lock")));
+    lock.setStaleLockTime(10000);
+    lock.tryLock(2000);
+    // With access options the server binds elsewhere and renames its socket into place,
+    // which would silently replace a live instance's socket, so ask first whether one answers.
     QLocalSocket probe;
     probe.connectToServer(name);
     if (probe.waitForConnected(500)) {
         probe.abort();
         return false;
     }
+    // Whatever is left under the name belongs to an instance that crashed.
     QLocalServer::removeServer(name);
     return server_->listen(name);
 }
