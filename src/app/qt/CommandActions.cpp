@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -64,21 +65,18 @@ uint16_t CommandActions::idOf(const QAction* action) {
 void CommandActions::buildMenus(QMenuBar* bar) {
     // Menus by their full path ("&Image/&Adjustments"); a submenu appears where its first
     // entry does.
+    // Menus by their full path ("&Image/&Adjustments"). A submenu appears where its first
+    // entry does, and may come before any entry of its parent, which is then made first.
     std::map<std::string, QMenu*> menus;
-    auto menuFor = [&](const std::string& path) {
-        auto found = menus.find(path);
-        if (found != menus.end())
+    std::function<QMenu*(const std::string&)> menuFor = [&](const std::string& path) -> QMenu* {
+        if (auto found = menus.find(path); found != menus.end())
             return found->second;
-        QMenu* menu = nullptr;
         const size_t slash = path.rfind('/');
-        const QString title = QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1));
-        if (slash == std::string::npos) {
-            menu = bar->addMenu(title);
-        } else {
-            // The parent exists: the layout never opens a submenu before its parent.
-            auto parent = menus.find(path.substr(0, slash));
-            menu = parent != menus.end() ? parent->second->addMenu(title) : bar->addMenu(title);
-        }
+        QMenu* menu = nullptr;
+        if (slash == std::string::npos)
+            menu = bar->addMenu(QString::fromStdString(path));
+        else
+            menu = menuFor(path.substr(0, slash))->addMenu(QString::fromStdString(path.substr(slash + 1)));
         menus.emplace(path, menu);
         return menu;
     };
