@@ -117,6 +117,8 @@ public:
     virtual bool drawRectangle(const Rect& rect, uint32_t color, int32_t fill = -1, const Rect& exclude = {});
 
     // ---- geometry ----
+    // The surface becomes rect's size; with keepContent old pixel (x, y) lands on
+    // (x - rect.left, y - rect.top). Uncovered pixels are zero, also when only shifting.
     virtual bool setBounds(const Rect& rect, bool keepContent);
     virtual bool trim();
     virtual bool rotate180();
@@ -134,7 +136,9 @@ public:
     bool resizeSmoothInto(RasterSurface& target, Size size) const { return resizeInto(target, size, true); }
 
     // ---- non-virtual operations ----
-    // Copies srcRect of source into this surface at destPoint, converting any depth to ours.
+    // Copies srcRect of source into this surface at destPoint, converting any depth to ours
+    // (palette targets take the nearest entry). Clipped on both sides; a copy that misses
+    // entirely succeeds without change. False only for an invalid surface.
     bool copyRect(const RasterSurface& source, const Rect& srcRect, Point destPoint);
     // A clipped blit of the whole of this surface into target at destPoint (depth converted).
     bool drawTo(RasterSurface& target, Point destPoint) const;

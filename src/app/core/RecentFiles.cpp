@@ -97,7 +97,7 @@ std::vector<RecentMenuItem> buildRecentFilesMenu(RecentFileList& list, int32_t m
     // The command ids stop at 16 entries, which is also the largest allowed maximum.
     const size_t shown = std::min<size_t>(list.count(), kCmdRecentFileLast - kCmdRecentFileFirst + 1);
     for (size_t i = 0; i < shown; ++i) {
-        char number[16];
+        char number[32];
         std::snprintf(number, sizeof number, "&%zu  ", i + 1);
         items.push_back({static_cast<uint16_t>(kCmdRecentFileFirst + i),
                          number + escapeAmpersands(shortenPathForMenu(list.at(i))), true});

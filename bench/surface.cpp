@@ -1,0 +1,100 @@
+// Throughput of the surface operations on a 6000 x 4000 picture, in megapixels per second.
+#include "surface/BlendModes.h"
+#include "surface/RasterSurface.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+namespace pict {
+namespace {
+
+constexpr int32_t kWidth = 6000;
+constexpr int32_t kHeight = 4000;
+
+// Smooth gradients with some noise, roughly what a photograph offers.
+Surface24 photo(uint32_t seed) {
+    Surface24 s;
+    s.create(kWidth, kHeight);
+    uint32_t state = seed;
+    for (int32_t y = 0; y < kHeight; ++y) {
+        uint8_t* p = s.row(y);
+        for (int32_t x = 0; x < kWidth; ++x, p += 3) {
+            state = state * 1664525u + 1013904223u;
+            const uint32_t noise = state >> 28;
+            p[0] = uint8_t((x * 255 / kWidth + noise) & 0xFF);
+            p[1] = uint8_t((y * 255 / kHeight + noise) & 0xFF);
+            p[2] = uint8_t(((x + y) * 128 / kHeight + noise) & 0xFF);
+        }
+    }
+    return s;
+}
+
+void reportMegapixels(benchmark::State& state, double pixelsPerIteration) {
+    state.counters["Mpx/s"] =
+        benchmark::Counter(pixelsPerIteration * double(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
+}
+
+void BM_BlendSurface(benchmark::State& state) {
+    const int32_t mode = int32_t(state.range(0));
+    state.SetLabel(blendModeName(mode));
+    Surface24 target = photo(1);
+    const Surface24 source = photo(2);
+    for (auto _ : state) {
+        blendSurface(target, 0, 0, source, 128, mode);
+        benchmark::ClobberMemory();
+    }
+    reportMegapixels(state, double(kWidth) * kHeight);
+}
+BENCHMARK(BM_BlendSurface)
+    ->Arg(kBlendNormal)
+    ->Arg(kBlendMultiply)
+    ->Arg(kBlendOverlay)
+    ->Arg(kBlendHue)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_Rotate90Clockwise(benchmark::State& state) {
+    Surface24 s = photo(3);
+    for (auto _ : state)
+        s.rotate90Clockwise();
+    reportMegapixels(state, double(kWidth) * kHeight);
+}
+BENCHMARK(BM_Rotate90Clockwise)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Mirror(benchmark::State& state) {
+    Surface24 s = photo(4);
+    for (auto _ : state)
+        s.mirror();
+    reportMegapixels(state, double(kWidth) * kHeight);
+}
+BENCHMARK(BM_Mirror)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Throughput is counted in source pixels.
+void BM_SmoothResize(benchmark::State& state) {
+    const double scale = double(state.range(0)) / 100.0;
+    state.SetLabel(std::to_string(state.range(0)) + "%");
+    const Surface24 s = photo(5);
+    const Size size{int32_t(kWidth * scale), int32_t(kHeight * scale)};
+    for (auto _ : state) {
+        Surface24 out;
+        s.resizeSmoothInto(out, size);
+        benchmark::DoNotOptimize(out.buffer());
+    }
+    reportMegapixels(state, double(kWidth) * kHeight);
+}
+BENCHMARK(BM_SmoothResize)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ToIndexed8(benchmark::State& state) {
+    const Surface24 s = photo(6);
+    for (auto _ : state) {
+        Surface8 out;
+        s.toIndexed8(out);
+        benchmark::DoNotOptimize(out.buffer());
+    }
+    reportMegapixels(state, double(kWidth) * kHeight);
+}
+BENCHMARK(BM_ToIndexed8)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+} // namespace pict

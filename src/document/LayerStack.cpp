@@ -1,0 +1,301 @@
+// The stack's index discipline, the active layer, attribute setters, the pixel operations
+// at an index, naming and the one place every change is reported from.
+#include "document/LayerStack.h"
+
+#include "document/Document.h"
+#include "document/LayerOperations.h"
+#include "document/NumberedNames.h"
+
+#include <new>
+
+namespace pict {
+
+LayerStack::~LayerStack() {
+    active_ = nullptr;
+    layers_.clear();
+}
+
+Layer* LayerStack::layerAt(int32_t index) const {
+    return index >= 0 && index < count() ? layers_[size_t(index)].get() : nullptr;
+}
+
+RasterLayer* LayerStack::rasterAt(int32_t index) const {
+    Layer* layer = layerAt(index);
+    return layer ? layer->asRaster() : nullptr;
+}
+
+int32_t LayerStack::indexOf(const Layer* layer) const {
+    if (!layer)
+        return -1;
+    for (int32_t i = 0; i < count(); ++i)
+        if (layers_[size_t(i)].get() == layer)
+            return i;
+    return -1;
+}
+
+Layer* LayerStack::findByName(const std::string& name) const {
+    for (const auto& layer : layers_)
+        if (layer->name() == name)
+            return layer.get();
+    return nullptr;
+}
+
+std::string LayerStack::nameAt(int32_t index) const {
+    const Layer* layer = layerAt(index);
+    return layer ? layer->name() : std::string();
+}
+
+RasterLayer* LayerStack::backgroundLayer() const {
+    for (const auto& layer : layers_)
+        if (layer->isBackground())
+            return layer->asRaster();
+    return nullptr;
+}
+
+bool LayerStack::insert(std::unique_ptr<Layer> layer, int32_t position) {
+    if (!layer)
+        return false;
+    if (contains(layer.get())) {
+        (void)layer.release(); // already owned here
+        return false;
+    }
+    int32_t index;
+    if (position >= 0)
+        index = std::min(position, count());
+    else if (layer->isBackground())
+        index = 0;
+    else if (active_)
+        index = activeIndex() + 1;
+    else
+        index = count();
+    try {
+        layer->setOwner(this);
+        active_ = layer.get();
+        layers_.insert(layers_.begin() + index, std::move(layer));
+    } catch (const std::bad_alloc&) {
+        active_ = layers_.empty() ? nullptr : active_;
+        return false;
+    }
+    return true;
+}
+
+bool LayerStack::add(std::unique_ptr<Layer> layer, int32_t position) {
+    Layer* added = layer.get();
+    if (!insert(std::move(layer), position))
+        return false;
+    report(added, LayerChangeKind::Structure);
+    return true;
+}
+
+std::unique_ptr<Layer> LayerStack::erase(int32_t index) {
+    if (!layerAt(index))
+        return nullptr;
+    std::unique_ptr<Layer> layer = std::move(layers_[size_t(index)]);
+    layers_.erase(layers_.begin() + index);
+    if (active_ == layer.get())
+        active_ = layers_.empty() ? nullptr : layers_[size_t(std::min(index, count() - 1))].get();
+    return layer;
+}
+
+bool LayerStack::remove(const Layer* layer, bool notify) {
+    std::unique_ptr<Layer> removed = erase(indexOf(layer));
+    if (!removed)
+        return false;
+    // The notification still carries the layer, so it is destroyed only afterwards.
+    if (notify)
+        report(removed.get(), LayerChangeKind::Structure);
+    return true;
+}
+
+std::unique_ptr<Layer> LayerStack::detach(int32_t index) {
+    std::unique_ptr<Layer> removed = erase(index);
+    if (removed) {
+        report(removed.get(), LayerChangeKind::Structure);
+        removed->setOwner(nullptr);
+    }
+    return removed;
+}
+
+void LayerStack::removeAll(bool notify) {
+    while (!layers_.empty())
+        remove(layers_.back().get(), notify);
+}
+
+bool LayerStack::replaceWithPlaceholder(int32_t index, bool notify) {
+    Layer* layer = layerAt(index);
+    if (!layer || !layer->isLive() || !layer->isRaster())
+        return false;
+    try {
+        std::unique_ptr<Layer> placeholder = RemovedLayer::replacing(*layer);
+        placeholder->setOwner(this);
+        std::unique_ptr<Layer> old = std::move(layers_[size_t(index)]);
+        layers_[size_t(index)] = std::move(placeholder);
+        if (active_ == old.get())
+            active_ = layers_[size_t(index)].get();
+        if (notify)
+            report(layers_[size_t(index)].get(), LayerChangeKind::Structure);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool LayerStack::setActive(const Layer* layer) {
+    const int32_t index = indexOf(layer);
+    if (index < 0)
+        return false;
+    active_ = layers_[size_t(index)].get();
+    return true;
+}
+
+bool LayerStack::setName(Layer* layer, std::string name, bool notify) {
+    if (!contains(layer))
+        return false;
+    layer->setName(std::move(name));
+    if (notify)
+        report(layer, LayerChangeKind::Name);
+    return true;
+}
+
+bool LayerStack::setBlendMode(Layer* layer, int32_t mode, bool notify) {
+    if (!contains(layer) || !layer->setBlendMode(mode))
+        return false;
+    if (notify)
+        report(layer, LayerChangeKind::BlendMode);
+    return true;
+}
+
+bool LayerStack::setOpacity(Layer* layer, uint8_t opacity, bool notify) {
+    if (!contains(layer) || !layer->setOpacity(opacity))
+        return false;
+    if (notify)
+        report(layer, LayerChangeKind::Opacity);
+    return true;
+}
+
+bool LayerStack::setVisible(Layer* layer, bool visible, bool notify) {
+    if (!contains(layer))
+        return false;
+    layer->setVisible(visible);
+    if (notify)
+        report(layer, LayerChangeKind::Visibility, std::nullopt, true);
+    return true;
+}
+
+Rect LayerStack::pixelReportRect(const Layer& layer, const SelectionArea& selection) const {
+    return selection.isEmpty() ? layer.canvasRect() : selection.bounds;
+}
+
+bool LayerStack::fill(int32_t index, SurfaceFill& fill, const SelectionArea& selection) {
+    RasterLayer* layer = rasterAt(index);
+    if (!layer || !layer->fill(fill, selection))
+        return false;
+    report(layer, LayerChangeKind::Pixels, pixelReportRect(*layer, selection), true);
+    return true;
+}
+
+bool LayerStack::applyFilter(int32_t index, SurfaceFilter& filter, const SelectionArea& selection) {
+    RasterLayer* layer = rasterAt(index);
+    if (!layer || !layer->applyFilter(filter, selection))
+        return false;
+    report(layer, LayerChangeKind::Pixels, pixelReportRect(*layer, selection), true);
+    return true;
+}
+
+bool LayerStack::clear(int32_t index, const SelectionArea& selection, uint32_t backgroundColor) {
+    RasterLayer* layer = rasterAt(index);
+    if (!layer)
+        return false;
+    const bool cleared = layer->isBackground() ? layer->clearBackground(selection, backgroundColor)
+                                               : layer->clearToTransparent(0, selection);
+    if (!cleared)
+        return false;
+    report(layer, LayerChangeKind::Pixels, pixelReportRect(*layer, selection), true);
+    return true;
+}
+
+bool LayerStack::restoreColor(int32_t index, const Surface24& saved, const SelectionArea& selection) {
+    RasterLayer* layer = rasterAt(index);
+    if (!layer || !layer->restoreColor(saved, selection))
+        return false;
+    report(layer, LayerChangeKind::Pixels, pixelReportRect(*layer, selection), true);
+    return true;
+}
+
+bool LayerStack::restoreMask(int32_t index, const Surface8& saved, const SelectionArea& selection) {
+    RasterLayer* layer = rasterAt(index);
+    if (!layer || !layer->restoreMask(saved, selection))
+        return false;
+    report(layer, LayerChangeKind::Pixels, pixelReportRect(*layer, selection), true);
+    return true;
+}
+
+bool LayerStack::writeBack(int32_t index, const Surface24& saved) {
+    RasterLayer* layer = rasterAt(index);
+    if (!layer || !layer->writeBack(saved))
+        return false;
+    report(layer, LayerChangeKind::Pixels, layer->canvasRect(), true);
+    return true;
+}
+
+bool LayerStack::replaceContent(int32_t index, const RasterLayer& source) {
+    RasterLayer* layer = rasterAt(index);
+    if (!layer)
+        return false;
+    const Rect before = layer->canvasRect();
+    if (!layer->copyFrom(source))
+        return false;
+    report(layer, LayerChangeKind::Structure, before.united(layer->canvasRect()), true);
+    return true;
+}
+
+std::string LayerStack::defaultLayerName(bool background) const {
+    if (background)
+        return "Background";
+    std::vector<std::string_view> names;
+    names.reserve(layers_.size());
+    for (const auto& layer : layers_)
+        names.push_back(layer->name());
+    return nextNumberedName("Layer ", names);
+}
+
+std::string LayerStack::duplicateLayerName(const Layer& layer) const {
+    std::vector<std::string_view> names;
+    names.reserve(layers_.size());
+    for (const auto& each : layers_)
+        names.push_back(each->name());
+    return duplicateName(layer.name(), names);
+}
+
+std::unique_ptr<LayerStack> LayerStack::clone(Document* document) const {
+    try {
+        auto copy = std::make_unique<LayerStack>(document);
+        copy->layers_.reserve(layers_.size());
+        for (const auto& layer : layers_) {
+            std::unique_ptr<Layer> cloned = layer->clone(copy.get());
+            if (!cloned)
+                return nullptr;
+            copy->layers_.push_back(std::move(cloned));
+        }
+        copy->active_ = copy->layers_.empty() ? nullptr : copy->layers_.back().get();
+        return copy;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void LayerStack::report(const Layer* layer, LayerChangeKind kind, std::optional<Rect> rect, bool force) {
+    if (!document_ || !layer)
+        return;
+    Rect area;
+    if ((layer->isLive() && layer->isVisible()) || force)
+        area = document_->canvasRect(); // the extended rectangle clipped to the canvas
+    if (!area.isEmpty()) {
+        if (rect)
+            area = area.intersected(*rect);
+        document_->invalidate(area);
+    }
+    document_->notifyLayer(layer, kind, area);
+}
+
+} // namespace pict

@@ -1,0 +1,181 @@
+// Geometry of one raster layer: the color surface and the transparency mask always change
+// together so that they keep the same size. Positions are the stack walks' business.
+#include "document/Layer.h"
+#include "document/SurfaceCopies.h"
+
+#include <cmath>
+#include <cstring>
+#include <new>
+
+namespace pict {
+
+namespace {
+
+enum class Turn { None, Half, Clockwise, CounterClockwise, Unsupported };
+
+Turn turnFor(double angle) {
+    while (angle < 0.0)
+        angle += 360.0;
+    while (angle >= 360.0)
+        angle -= 360.0;
+    constexpr double kTolerance = 0.0001;
+    if (std::fabs(angle) < kTolerance || std::fabs(angle - 360.0) < kTolerance)
+        return Turn::None;
+    if (std::fabs(angle - 180.0) < kTolerance)
+        return Turn::Half;
+    if (std::fabs(angle - 90.0) < kTolerance)
+        return Turn::Clockwise;
+    if (std::fabs(angle - 270.0) < kTolerance)
+        return Turn::CounterClockwise;
+    return Turn::Unsupported;
+}
+
+template <class S>
+bool turn(S& surface, Turn how) {
+    switch (how) {
+    case Turn::None:
+        return true;
+    case Turn::Half:
+        return surface.rotate180();
+    case Turn::Clockwise:
+        return surface.rotate90Clockwise();
+    case Turn::CounterClockwise:
+        return surface.rotate90CounterClockwise();
+    case Turn::Unsupported:
+        return false;
+    }
+    return false;
+}
+
+} // namespace
+
+bool RasterLayer::resize(Size newSize, int32_t method) {
+    if (color_.isEmpty() || newSize.isEmpty())
+        return false;
+    if (newSize == size())
+        return true;
+    const bool smooth = method != 0;
+    // Resample into copies first so that a failure leaves color and mask consistent.
+    Surface24 color;
+    Surface8 mask;
+    if (!color_.resizeInto(color, newSize, smooth))
+        return false;
+    if (const Surface8* old = transparencyMask(); old && !old->resizeInto(mask, newSize, smooth))
+        return false;
+    color_ = std::move(color);
+    if (masks_) {
+        masks_->setSize(newSize);
+        if (!mask.isEmpty())
+            masks_->setMask(std::move(mask));
+    }
+    return true;
+}
+
+bool RasterLayer::rotate(double angle) {
+    const Turn how = turnFor(angle);
+    if (how == Turn::None)
+        return true;
+    if (color_.isEmpty() || how == Turn::Unsupported)
+        return false;
+    Surface8* mask = transparencyMask();
+    if (!turn(color_, how))
+        return false;
+    if (mask && !turn(*mask, how)) {
+        // Keep the pair consistent: turn the color back rather than leave them mismatched.
+        turn(color_, how == Turn::Half ? Turn::Half
+                     : how == Turn::Clockwise ? Turn::CounterClockwise
+                                              : Turn::Clockwise);
+        return false;
+    }
+    if (masks_)
+        masks_->setSize(color_.size());
+    return true;
+}
+
+bool RasterLayer::flip(bool horizontal) {
+    if (color_.isEmpty())
+        return false;
+    auto apply = [horizontal](AnySurface& surface) { return horizontal ? surface.mirror() : surface.flip(); };
+    if (!apply(color_))
+        return false;
+    if (Surface8* mask = transparencyMask(); mask && !apply(*mask)) {
+        apply(color_);
+        return false;
+    }
+    return true;
+}
+
+bool RasterLayer::crop(const Rect& localRect) {
+    if (color_.isEmpty())
+        return false;
+    const Rect area = localRect.intersected(localBounds());
+    if (area.isEmpty())
+        return false;
+    if (area == localBounds())
+        return true;
+    try {
+        Surface24 color;
+        Surface8 mask;
+        if (!extractRect(color_, area, color))
+            return false;
+        if (const Surface8* old = transparencyMask(); old && !extractRect(*old, area, mask))
+            return false;
+        color_ = std::move(color);
+        if (masks_) {
+            masks_->setSize(area.size());
+            if (!mask.isEmpty())
+                masks_->setMask(std::move(mask));
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool RasterLayer::trim() {
+    // The trim box is found on the colors alone; a mask could not follow it, so a background
+    // layer that carries transparency is refused rather than left with a mask of the wrong size.
+    if (!isBackground() || color_.isEmpty() || transparencyMask())
+        return false;
+    if (!color_.trim())
+        return false;
+    if (masks_)
+        masks_->setSize(color_.size());
+    return true;
+}
+
+bool RasterLayer::extendBackground(Size canvas, Point anchor, uint32_t color) {
+    if (!isBackground() || color_.isEmpty() || canvas.isEmpty())
+        return false;
+    const Point placed{x() + anchor.x, y() + anchor.y};
+    Surface24 extended;
+    Surface8 mask;
+    if (!extended.create(canvas.width, canvas.height, 24))
+        return false;
+    const Rect oldArea = Rect::fromPointSize(placed, size());
+    if (!oldArea.contains(extended.bounds())) {
+        const uint8_t bgr[3] = {uint8_t(color >> 16), uint8_t(color >> 8), uint8_t(color)};
+        for (int32_t y = 0; y < canvas.height; ++y) {
+            uint8_t* row = extended.row(y);
+            for (int32_t x = 0; x < canvas.width; ++x, row += 3)
+                std::memcpy(row, bgr, 3);
+        }
+    }
+    copyPixels(color_, color_.bounds(), extended, placed);
+    if (const Surface8* old = transparencyMask()) {
+        // The extension color is opaque; only the old pixels keep their transparency.
+        if (!mask.create(canvas.width, canvas.height, 8) || !mask.fillValue(255))
+            return false;
+        copyPixels(*old, old->bounds(), mask, placed);
+    }
+    color_ = std::move(extended);
+    if (masks_) {
+        masks_->setSize(canvas);
+        if (!mask.isEmpty())
+            masks_->setMask(std::move(mask));
+    }
+    setPosition({0, 0});
+    return true;
+}
+
+} // namespace pict

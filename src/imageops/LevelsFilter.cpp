@@ -1,0 +1,65 @@
+#include "imageops/LevelsFilter.h"
+
+#include <cmath>
+
+namespace pict {
+namespace {
+
+constexpr double kOneOver255 = 1.0 / 255.0;
+
+double levelStep(double v, const LevelsChannel& s) {
+    v = 255.0 * v - s.inputBlack;
+    if (s.inputWhite != s.inputBlack)
+        v /= double(s.inputWhite - s.inputBlack);
+    if (s.gamma != 0.0) {
+        const double exponent = 1.0 / s.gamma;
+        v = v >= 0.0 ? std::pow(v, exponent) : -std::pow(-v, exponent);
+    }
+    if (s.outputWhite < s.outputBlack)
+        v = s.outputBlack - v * double(s.outputBlack - s.outputWhite);
+    else
+        v = v * double(s.outputWhite - s.outputBlack) + s.outputBlack;
+    return v * kOneOver255;
+}
+
+void buildTable(uint8_t (&table)[256], const LevelsChannel& own, const LevelsChannel& composite) {
+    for (int i = 0; i < 256; ++i) {
+        double v = i * kOneOver255;
+        v = levelStep(v, own);
+        v = levelStep(v, composite);
+        table[i] = roundToByte(v * 255.0);
+    }
+}
+
+} // namespace
+
+LevelsFilter::LevelsFilter(const LevelsSettings& settings)
+    : TablePointFilter(GrayTable::None), settings_(settings) {
+    const LevelsChannel& composite = settings.channel[kToneComposite];
+    buildTable(tables_.red, settings.channel[kToneRed], composite);
+    buildTable(tables_.green, settings.channel[kToneGreen], composite);
+    buildTable(tables_.blue, settings.channel[kToneBlue], composite);
+}
+
+double levelsGammaFromSlider(double position, double black, double white) {
+    const double middle = (black + white) / 2.0;
+    const double half = (white - black) / 2.0;
+    if (!(half > 0.0))
+        return LevelsChannel::kGamma.defaultValue;
+    const double gamma = std::trunc(100.0 * std::pow(10.0, -(position - middle) / half) + 0.5) / 100.0;
+    return LevelsChannel::kGamma.clamp(gamma);
+}
+
+int32_t levelsSliderFromGamma(double gamma, int32_t black, int32_t white) {
+    const double middle = (black + white) / 2.0;
+    const double half = (white - black) / 2.0;
+    gamma = LevelsChannel::kGamma.clamp(gamma);
+    const double position = std::trunc(half * std::log10(1.0 / gamma) + middle + 0.5);
+    if (position < black)
+        return black;
+    if (position > white)
+        return white;
+    return static_cast<int32_t>(position);
+}
+
+} // namespace pict
