@@ -1,0 +1,91 @@
+#include "codecs/FileKind.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace pict {
+
+namespace {
+
+struct KindExtensions {
+    FileKind kind;
+    std::array<std::string_view, 4> extensions; // the first is the default
+};
+
+constexpr std::array<KindExtensions, 7> kKinds = {{
+    {FileKind::Ved, {"ved"}},
+    {FileKind::Bmp, {"bmp", "dib", "rle"}},
+    {FileKind::Gif, {"gif"}},
+    {FileKind::Ico, {"ico"}},
+    {FileKind::Jpg, {"jpg", "jpeg", "jpe", "jfif"}},
+    {FileKind::Png, {"png"}},
+    {FileKind::Tif, {"tif"}},
+}};
+
+constexpr std::array<FileKind, 3> kSaveKinds = {FileKind::Bmp, FileKind::Jpg, FileKind::Png};
+
+std::string_view fileName(std::string_view path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+const char* const kOpenFilter =
+    "BMP (*.bmp;*.dib;*.rle)|*.bmp;*.dib;*.rle|GIF (*.gif)|*.gif|ICO (*.ico)|*.ico|"
+    "JPG (*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|PNG (*.png)|*.png|"
+    "All Formats|*.bmp;*.dib;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.png;*.rle|";
+const char* const kSaveFilter = "BMP (*.bmp)|*.bmp|JPG (*.jpg)|*.jpg|PNG (*.png)|*.png|";
+
+FileKind kindOfPath(std::string_view path) {
+    const std::string_view name = fileName(path);
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string_view::npos)
+        return FileKind::Unknown;
+    std::string extension(name.substr(dot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    for (const KindExtensions& entry : kKinds)
+        for (std::string_view candidate : entry.extensions)
+            if (!candidate.empty() && candidate == extension)
+                return entry.kind;
+    return FileKind::Unknown;
+}
+
+std::string extensionOfKind(FileKind kind, bool withDot) {
+    for (const KindExtensions& entry : kKinds)
+        if (entry.kind == kind)
+            return (withDot ? "." : "") + std::string(entry.extensions[0]);
+    return {};
+}
+
+std::string ensureExtension(std::string_view path, FileKind kind) {
+    std::string result(path);
+    if (kindOfPath(path) == kind)
+        return result;
+    const std::string extension = extensionOfKind(kind, true);
+    if (extension.empty() || result.ends_with(extension))
+        return result;
+    return result + extension;
+}
+
+int openFilterDefaultIndex() {
+    const std::string_view filter = kOpenFilter;
+    return int(std::count(filter.begin(), filter.end(), '|') / 2);
+}
+
+int saveFilterIndexOfKind(FileKind kind) {
+    for (size_t i = 0; i < kSaveKinds.size(); ++i)
+        if (kSaveKinds[i] == kind)
+            return int(i) + 1;
+    return int(kSaveKinds.size());
+}
+
+FileKind kindOfSaveFilterIndex(int index) {
+    if (index >= 1 && index <= int(kSaveKinds.size()))
+        return kSaveKinds[size_t(index) - 1];
+    return FileKind::Png;
+}
+
+} // namespace pict

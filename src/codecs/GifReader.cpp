@@ -1,0 +1,161 @@
+// The first frame of a GIF through giflib, placed on the logical screen. Pixels of the
+// transparent index, and screen pixels the frame does not cover, become transparent.
+#include "codecs/ByteStream.h"
+#include "codecs/CodecImage.h"
+#include "codecs/PictureReaders.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace pict {
+
+namespace {
+
+constexpr uint8_t kUnderTransparent = 0xFF; // color kept under transparent pixels: white
+
+int readFromStream(GifFileType* gif, GifByteType* out, int length) {
+    auto* stream = static_cast<ByteStream*>(gif->UserData);
+    return length > 0 ? int(stream->read(out, 1, size_t(length))) : 0;
+}
+
+struct GifSession {
+    GifFileType* gif = nullptr;
+    ~GifSession() {
+        if (gif) {
+            int error = 0;
+            DGifCloseFile(gif, &error);
+        }
+    }
+};
+
+// Skips extension records, remembering the transparent index of a graphics control block.
+bool readExtension(GifFileType* gif, int& transparentIndex) {
+    int code = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetExtension(gif, &code, &block) != GIF_OK)
+        return false;
+    if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] == 4) {
+        GraphicsControlBlock control{};
+        if (DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
+            transparentIndex = control.TransparentColor;
+    }
+    while (block) {
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK)
+            return false;
+    }
+    return true;
+}
+
+// Row order of the frame's lines: interlaced frames come in four passes.
+std::vector<int32_t> lineOrder(int32_t height, bool interlaced) {
+    std::vector<int32_t> order;
+    order.reserve(size_t(height));
+    if (!interlaced) {
+        for (int32_t y = 0; y < height; ++y)
+            order.push_back(y);
+        return order;
+    }
+    static constexpr int32_t kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass)
+        for (int32_t y = kStart[pass]; y < height; y += kStep[pass])
+            order.push_back(y);
+    return order;
+}
+
+bool readFrame(GifFileType* gif, int transparentIndex, Surface24& color, Surface8& alpha) {
+    if (DGifGetImageDesc(gif) != GIF_OK)
+        return false;
+    const GifImageDesc& frame = gif->Image;
+    const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
+    if (!map || frame.Width <= 0 || frame.Height <= 0 || frame.Width > 65535 || frame.Height > 65535)
+        return false;
+    int32_t screenW = gif->SWidth > 0 ? gif->SWidth : frame.Left + frame.Width;
+    int32_t screenH = gif->SHeight > 0 ? gif->SHeight : frame.Top + frame.Height;
+    if (screenW <= 0 || screenH <= 0 || screenW > kMaxImageDimension || screenH > kMaxImageDimension)
+        return false;
+
+    uint8_t palette[256][3] = {};
+    for (int i = 0; i < std::min(map->ColorCount, 256); ++i) {
+        palette[i][0] = map->Colors[i].Blue;
+        palette[i][1] = map->Colors[i].Green;
+        palette[i][2] = map->Colors[i].Red;
+    }
+    if (!color.create(screenW, screenH, 24) || !alpha.create(screenW, screenH, 8))
+        return false;
+    for (int32_t y = 0; y < screenH; ++y)
+        std::memset(color.row(y), kUnderTransparent, size_t(screenW) * 3);
+    alpha.fillValue(0);
+
+    std::vector<GifPixelType> line(size_t(frame.Width));
+    for (int32_t y : lineOrder(frame.Height, frame.Interlace)) {
+        if (DGifGetLine(gif, line.data(), frame.Width) != GIF_OK)
+            return false;
+        const int32_t sy = frame.Top + y;
+        if (sy < 0 || sy >= screenH)
+            continue;
+        uint8_t* c = color.row(sy);
+        uint8_t* a = alpha.row(sy);
+        for (int32_t x = 0; x < frame.Width; ++x) {
+            const int32_t sx = frame.Left + x;
+            if (sx < 0 || sx >= screenW || line[size_t(x)] == transparentIndex)
+                continue;
+            std::memcpy(c + 3 * sx, palette[line[size_t(x)]], 3);
+            a[sx] = 255;
+        }
+    }
+    return true;
+}
+
+bool allOpaque(const Surface8& alpha) {
+    for (int32_t y = 0; y < alpha.height(); ++y) {
+        const uint8_t* a = alpha.row(y);
+        for (int32_t x = 0; x < alpha.width(); ++x)
+            if (a[x] != 255)
+                return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool readGif(ByteStream& stream, Surface24& color, Surface8& alpha) {
+    color.destroy();
+    alpha.destroy();
+    if (!stream.isOpen() || stream.isBad())
+        return false;
+    try {
+        GifSession session;
+        int error = 0;
+        session.gif = DGifOpen(&stream, readFromStream, &error);
+        if (!session.gif)
+            return false;
+        int transparentIndex = NO_TRANSPARENT_COLOR;
+        for (;;) {
+            GifRecordType record = UNDEFINED_RECORD_TYPE;
+            if (DGifGetRecordType(session.gif, &record) != GIF_OK)
+                break;
+            if (record == EXTENSION_RECORD_TYPE) {
+                if (!readExtension(session.gif, transparentIndex))
+                    break;
+                continue;
+            }
+            if (record != IMAGE_DESC_RECORD_TYPE)
+                break; // the terminator (or garbage) before any frame
+            if (!readFrame(session.gif, transparentIndex, color, alpha))
+                break;
+            if (allOpaque(alpha))
+                alpha.destroy();
+            return true;
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    color.destroy();
+    alpha.destroy();
+    return false;
+}
+
+} // namespace pict

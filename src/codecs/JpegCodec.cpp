@@ -1,0 +1,351 @@
+// libjpeg reports fatal errors through error_exit, which jumps back to the setjmp of the
+// function that started the work. Those functions hold no objects with destructors; what
+// must be freed lives in the session record of their caller.
+#include "codecs/JpegCodec.h"
+
+#include "codecs/ByteStream.h"
+#include "codecs/JpegSegments.h"
+
+#include <cstdio>
+#include <jpeglib.h>
+// after jpeglib.h, which it needs
+#include <jerror.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <climits>
+#include <new>
+#include <vector>
+
+namespace pict {
+
+namespace {
+
+constexpr size_t kBridgeBufferBytes = 4096;
+// Progressive files with absurd scan counts take quadratic time; real files stay far below.
+constexpr int kMaxScans = 1000;
+
+struct SilentErrors {
+    jpeg_error_mgr manager;
+    jmp_buf jump;
+};
+
+void jumpBack(j_common_ptr cinfo) { longjmp(reinterpret_cast<SilentErrors*>(cinfo->err)->jump, 1); }
+void sayNothing(j_common_ptr) {}
+
+jpeg_error_mgr* installSilentErrors(SilentErrors& errors) {
+    jpeg_error_mgr* manager = jpeg_std_error(&errors.manager);
+    manager->error_exit = jumpBack;
+    manager->output_message = sayNothing;
+    return manager;
+}
+
+// ---- source manager over a ByteStream ----
+
+struct StreamSource {
+    jpeg_source_mgr manager;
+    ByteStream* stream;
+    bool atStart;
+    JOCTET buffer[kBridgeBufferBytes];
+};
+
+void initSource(j_decompress_ptr cinfo) { reinterpret_cast<StreamSource*>(cinfo->src)->atStart = true; }
+
+boolean fillInput(j_decompress_ptr cinfo) {
+    auto* source = reinterpret_cast<StreamSource*>(cinfo->src);
+    int64_t got = source->stream->read(source->buffer, 1, kBridgeBufferBytes);
+    if (got <= 0) {
+        if (source->atStart)
+            ERREXIT(cinfo, JERR_INPUT_EMPTY);
+        // A truncated file decodes as far as its data goes.
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        got = 2;
+    }
+    source->manager.next_input_byte = source->buffer;
+    source->manager.bytes_in_buffer = size_t(got);
+    source->atStart = false;
+    return TRUE;
+}
+
+void skipInput(j_decompress_ptr cinfo, long count) {
+    auto* source = reinterpret_cast<StreamSource*>(cinfo->src);
+    while (count > 0) {
+        if (long(source->manager.bytes_in_buffer) >= count) {
+            source->manager.next_input_byte += count;
+            source->manager.bytes_in_buffer -= size_t(count);
+            return;
+        }
+        count -= long(source->manager.bytes_in_buffer);
+        fillInput(cinfo);
+    }
+}
+
+void termSource(j_decompress_ptr) {}
+
+void attachSource(j_decompress_ptr cinfo, StreamSource& source, ByteStream& stream) {
+    source.manager.init_source = initSource;
+    source.manager.fill_input_buffer = fillInput;
+    source.manager.skip_input_data = skipInput;
+    source.manager.resync_to_restart = jpeg_resync_to_restart;
+    source.manager.term_source = termSource;
+    source.manager.bytes_in_buffer = 0;
+    source.manager.next_input_byte = nullptr;
+    source.stream = &stream;
+    source.atStart = true;
+    cinfo->src = &source.manager;
+}
+
+// ---- destination manager over a ByteStream ----
+
+struct StreamDestination {
+    jpeg_destination_mgr manager;
+    ByteStream* stream;
+    JOCTET buffer[kBridgeBufferBytes];
+};
+
+void initDestination(j_compress_ptr cinfo) {
+    auto* destination = reinterpret_cast<StreamDestination*>(cinfo->dest);
+    destination->manager.next_output_byte = destination->buffer;
+    destination->manager.free_in_buffer = kBridgeBufferBytes;
+}
+
+boolean emptyOutput(j_compress_ptr cinfo) {
+    auto* destination = reinterpret_cast<StreamDestination*>(cinfo->dest);
+    if (!destination->stream->writeExact(destination->buffer, kBridgeBufferBytes))
+        ERREXIT(cinfo, JERR_FILE_WRITE);
+    destination->manager.next_output_byte = destination->buffer;
+    destination->manager.free_in_buffer = kBridgeBufferBytes;
+    return TRUE;
+}
+
+void termDestination(j_compress_ptr cinfo) {
+    auto* destination = reinterpret_cast<StreamDestination*>(cinfo->dest);
+    const size_t pending = kBridgeBufferBytes - destination->manager.free_in_buffer;
+    if (!destination->stream->writeExact(destination->buffer, pending) || !destination->stream->flush() ||
+        destination->stream->isBad())
+        ERREXIT(cinfo, JERR_FILE_WRITE);
+}
+
+void attachDestination(j_compress_ptr cinfo, StreamDestination& destination, ByteStream& stream) {
+    destination.manager.init_destination = initDestination;
+    destination.manager.empty_output_buffer = emptyOutput;
+    destination.manager.term_destination = termDestination;
+    destination.stream = &stream;
+    cinfo->dest = &destination.manager;
+}
+
+void limitScans(j_common_ptr cinfo) {
+    auto* decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (cinfo->is_decompressor && decompress->input_scan_number > kMaxScans)
+        ERREXIT(cinfo, JERR_NOTIMPL);
+}
+
+// ---- decompression ----
+
+struct DecodeSession {
+    jpeg_decompress_struct cinfo{};
+    SilentErrors errors{};
+    StreamSource source{};
+    jpeg_progress_mgr progress{};
+    bool created = false;
+    ~DecodeSession() {
+        if (created)
+            jpeg_destroy_decompress(&cinfo);
+    }
+    Surface24 color;
+    std::vector<uint8_t> fourComponentRow;
+    std::vector<JSAMPROW> rows;
+};
+
+bool createDecoder(DecodeSession& s, ByteStream& stream) {
+    s.cinfo.err = installSilentErrors(s.errors);
+    if (setjmp(s.errors.jump))
+        return false;
+    jpeg_create_decompress(&s.cinfo);
+    s.created = true;
+    // The library's own working memory stays within a multiple of what the image may take.
+    const int64_t limit = maxSurfaceBytes() > int64_t(LONG_MAX / 4) ? int64_t(LONG_MAX / 4) : maxSurfaceBytes();
+    s.cinfo.mem->max_memory_to_use = long(limit * 3 + (64 << 20));
+    s.progress.progress_monitor = limitScans;
+    s.cinfo.progress = &s.progress;
+    attachSource(&s.cinfo, s.source, stream);
+    jpeg_read_header(&s.cinfo, TRUE);
+    return true;
+}
+
+bool startDecoder(DecodeSession& s) {
+    if (setjmp(s.errors.jump))
+        return false;
+    jpeg_decompress_struct& c = s.cinfo;
+    if (c.jpeg_color_space == JCS_GRAYSCALE || c.num_components != 4)
+        c.out_color_space = JCS_EXT_BGR;
+    jpeg_calc_output_dimensions(&c);
+    if (c.output_width == 0 || c.output_height == 0 || c.output_width > JDIMENSION(kMaxImageDimension) ||
+        c.output_height > JDIMENSION(kMaxImageDimension))
+        return false;
+    jpeg_start_decompress(&c);
+    return true;
+}
+
+bool readScanlines(DecodeSession& s) {
+    if (setjmp(s.errors.jump))
+        return false;
+    jpeg_decompress_struct& c = s.cinfo;
+    if (c.output_components == 3) {
+        while (c.output_scanline < c.output_height) {
+            const JDIMENSION y = c.output_scanline;
+            const JDIMENSION batch = std::min<JDIMENSION>(JDIMENSION(s.rows.size()), c.output_height - y);
+            for (JDIMENSION i = 0; i < batch; ++i)
+                s.rows[i] = s.color.row(int32_t(y + i));
+            jpeg_read_scanlines(&c, s.rows.data(), batch);
+        }
+    } else {
+        JSAMPROW cmyk = s.fourComponentRow.data();
+        while (c.output_scanline < c.output_height) {
+            uint8_t* out = s.color.row(int32_t(c.output_scanline));
+            if (jpeg_read_scanlines(&c, &cmyk, 1) != 1)
+                continue;
+            for (JDIMENSION x = 0; x < c.output_width; ++x, out += 3) {
+                const uint8_t* p = cmyk + 4 * size_t(x);
+                const unsigned k = p[3];
+                out[0] = uint8_t(p[2] * k / 255);
+                out[1] = uint8_t(p[1] * k / 255);
+                out[2] = uint8_t(p[0] * k / 255);
+            }
+        }
+    }
+    jpeg_finish_decompress(&c);
+    return true;
+}
+
+bool decode(DecodeSession& s, JpegImage& image, ByteStream& stream, bool headerOnly) {
+    if (!createDecoder(s, stream))
+        return false;
+    image.bitDepth = 8 * s.cinfo.num_components;
+    image.width = int32_t(s.cinfo.image_width);
+    image.height = int32_t(s.cinfo.image_height);
+    if (headerOnly)
+        return image.width > 0 && image.height > 0;
+    if (!startDecoder(s))
+        return false;
+    const jpeg_decompress_struct& c = s.cinfo;
+    if (c.output_components != 3 && c.output_components != 4)
+        return false;
+    if (!s.color.create(int32_t(c.output_width), int32_t(c.output_height), 24))
+        return false;
+    s.rows.resize(std::max(1, c.rec_outbuf_height) * 4);
+    if (c.output_components == 4)
+        s.fourComponentRow.resize(size_t(c.output_width) * 4);
+    if (!readScanlines(s))
+        return false;
+    image.color = std::move(s.color);
+    return true;
+}
+
+// ---- compression ----
+
+struct EncodeSession {
+    jpeg_compress_struct cinfo{};
+    SilentErrors errors{};
+    StreamDestination destination{};
+    bool created = false;
+    ~EncodeSession() {
+        if (created)
+            jpeg_destroy_compress(&cinfo);
+    }
+    std::vector<JSAMPROW> rows;
+};
+
+bool encode(EncodeSession& s, ByteStream& stream, const JpegImage& image) {
+    s.cinfo.err = installSilentErrors(s.errors);
+    if (setjmp(s.errors.jump))
+        return false;
+    jpeg_create_compress(&s.cinfo);
+    s.created = true;
+    jpeg_compress_struct& c = s.cinfo;
+    attachDestination(&c, s.destination, stream);
+    c.image_width = JDIMENSION(image.color.width());
+    c.image_height = JDIMENSION(image.color.height());
+    c.input_components = 3;
+    c.in_color_space = JCS_EXT_BGR; // surface rows are blue, green, red
+    jpeg_set_defaults(&c);
+    const JpegSaveSettings& settings = image.settings;
+    if (settings.flags & JpegSaveSettings::kOptimizeHuffman)
+        c.optimize_coding = TRUE;
+    if (settings.flags & JpegSaveSettings::kGrayscale)
+        jpeg_set_colorspace(&c, JCS_GRAYSCALE);
+    if (settings.smoothing != 0)
+        c.smoothing_factor = std::clamp(settings.smoothing, 1, JpegSaveSettings::kSmoothingMax);
+    const int quality = jpegLibraryQuality(settings.quality);
+    jpeg_set_quality(&c, quality, (settings.flags & JpegSaveSettings::kForceBaseline) ? TRUE : FALSE);
+    if (quality >= settings.subsamplingThreshold) {
+        c.comp_info[0].h_samp_factor = 1;
+        c.comp_info[0].v_samp_factor = 1;
+    }
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        const JDIMENSION y = c.next_scanline;
+        const JDIMENSION batch = std::min<JDIMENSION>(JDIMENSION(s.rows.size()), c.image_height - y);
+        for (JDIMENSION i = 0; i < batch; ++i)
+            s.rows[i] = const_cast<JSAMPROW>(image.color.row(int32_t(y + i)));
+        jpeg_write_scanlines(&c, s.rows.data(), batch);
+    }
+    jpeg_finish_compress(&c);
+    return true;
+}
+
+} // namespace
+
+int32_t jpegLibraryQuality(int32_t userQuality) {
+    const double q = std::clamp(userQuality, JpegSaveSettings::kQualityMin, JpegSaveSettings::kQualityMax);
+    return std::clamp(int32_t(q * 0.93 + 5.0 + 0.5), 5, 98);
+}
+
+bool JpegCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) const {
+    auto* image = dynamic_cast<JpegImage*>(&target);
+    target.clearLoaded();
+    if (!image || !stream.isOpen() || stream.isBad())
+        return false;
+    try {
+        if (!headerOnly) {
+            const int64_t start = stream.position();
+            std::vector<MarkerSegment> segments;
+            if (!readJpegSegments(stream, true, segments))
+                segments.clear(); // the decoder decides whether the file is usable
+            if (!stream.seekTo(start))
+                return false;
+            image->segments = std::move(segments);
+        }
+        DecodeSession session;
+        if (!decode(session, *image, stream, headerOnly)) {
+            image->clearLoaded();
+            return false;
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        image->clearLoaded();
+        return false;
+    }
+}
+
+bool JpegCodec::save(ByteStream& stream, const CodecImage& target) const {
+    const auto* image = dynamic_cast<const JpegImage*>(&target);
+    if (!image || !stream.isOpen() || image->color.isEmpty())
+        return false;
+    try {
+        EncodeSession session;
+        session.rows.resize(16);
+        if (!encode(session, stream, *image))
+            return false;
+        // The JPEG is complete here; a failed merge leaves it as the library wrote it.
+        const bool anyApplication = std::any_of(image->segments.begin(), image->segments.end(),
+                                                [](const MarkerSegment& s) { return isApplicationSegment(s.code); });
+        return !anyApplication || mergeJpegSegments(stream, image->segments);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+} // namespace pict

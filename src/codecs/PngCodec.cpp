@@ -1,0 +1,248 @@
+// libpng reports errors by jumping back to the setjmp of the call that started the work. The
+// functions that set a jump target hold no objects with destructors; everything that must be
+// freed lives in the caller's session record.
+#include "codecs/PngCodec.h"
+
+#include "codecs/ByteStream.h"
+#include "codecs/PixelPacking.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <new>
+#include <vector>
+
+namespace pict {
+
+namespace {
+
+constexpr double kDefaultFileGamma = 0.45455;
+constexpr double kScreenGamma = 2.2;
+constexpr int kSignatureBytes = 8;
+
+void silentError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void silentWarning(png_structp, png_const_charp) {}
+
+void readFromStream(png_structp png, png_bytep data, size_t length) {
+    auto* stream = static_cast<ByteStream*>(png_get_io_ptr(png));
+    if (!stream->readExact(data, length))
+        png_error(png, "read");
+}
+
+void writeToStream(png_structp png, png_bytep data, size_t length) {
+    auto* stream = static_cast<ByteStream*>(png_get_io_ptr(png));
+    if (!stream->writeExact(data, length))
+        png_error(png, "write");
+}
+
+void flushNothing(png_structp) {}
+
+struct ReadSession {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    png_infop endInfo = nullptr;
+    ~ReadSession() { png_destroy_read_struct(&png, info ? &info : nullptr, endInfo ? &endInfo : nullptr); }
+
+    std::vector<png_bytep> rows;
+    Surface24 color;
+    Surface32 withAlpha;
+    png_uint_32 width = 0, height = 0;
+    int bitDepth = 0, colorType = 0, interlace = 0, channels = 0;
+    bool hasAlpha = false;
+};
+
+// Returns false through libpng's jump for every library error.
+bool readHeader(ReadSession& s, ByteStream& stream) {
+    if (setjmp(png_jmpbuf(s.png)))
+        return false;
+    png_set_read_fn(s.png, &stream, readFromStream);
+    png_set_user_limits(s.png, kMaxImageDimension, kMaxImageDimension);
+    png_set_sig_bytes(s.png, kSignatureBytes);
+    png_read_info(s.png, s.info);
+    png_get_IHDR(s.png, s.info, &s.width, &s.height, &s.bitDepth, &s.colorType, &s.interlace, nullptr, nullptr);
+    s.channels = png_get_channels(s.png, s.info);
+    return true;
+}
+
+bool setTransformations(ReadSession& s) {
+    if (setjmp(png_jmpbuf(s.png)))
+        return false;
+    png_structp png = s.png;
+    if (s.colorType == PNG_COLOR_TYPE_PALETTE)
+        png_set_palette_to_rgb(png);
+    if (s.colorType == PNG_COLOR_TYPE_GRAY && s.bitDepth < 8)
+        png_set_expand_gray_1_2_4_to_8(png);
+    if (png_get_valid(png, s.info, PNG_INFO_tRNS)) {
+        png_set_tRNS_to_alpha(png);
+        s.hasAlpha = true;
+    } else {
+        s.hasAlpha = (s.colorType & PNG_COLOR_MASK_ALPHA) != 0;
+    }
+    if (s.bitDepth == 16)
+        png_set_strip_16(png);
+    if (s.bitDepth < 8)
+        png_set_packing(png);
+    if (s.colorType == PNG_COLOR_TYPE_GRAY || s.colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
+        png_set_gray_to_rgb(png);
+    png_set_bgr(png); // gray arrives as equal channels, so the order only matters for color
+    double fileGamma = kDefaultFileGamma;
+    if (!png_get_gAMA(png, s.info, &fileGamma))
+        fileGamma = kDefaultFileGamma;
+    png_set_gamma(png, kScreenGamma, fileGamma);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, s.info);
+    return true;
+}
+
+bool readRows(ReadSession& s, bool readEnd) {
+    if (setjmp(png_jmpbuf(s.png)))
+        return false;
+    png_read_image(s.png, s.rows.data());
+    if (readEnd)
+        png_read_end(s.png, s.endInfo);
+    return true;
+}
+
+bool decode(ReadSession& s, PngImage& image, ByteStream& stream, bool headerOnly) {
+    if (!readHeader(s, stream))
+        return false;
+    if (s.width == 0 || s.height == 0 || s.width > png_uint_32(kMaxImageDimension) ||
+        s.height > png_uint_32(kMaxImageDimension))
+        return false;
+    image.width = int32_t(s.width);
+    image.height = int32_t(s.height);
+    image.bitsPerChannel = s.bitDepth;
+    image.channels = s.channels;
+    image.colorType = s.colorType;
+    image.interlace = s.interlace;
+    image.bitDepth = s.channels * s.bitDepth;
+    if (headerOnly)
+        return true;
+    if (!setTransformations(s))
+        return false;
+    const int bytesPerPixel = s.hasAlpha ? 4 : 3;
+    if (png_get_rowbytes(s.png, s.info) != size_t(s.width) * size_t(bytesPerPixel))
+        return false; // a layout we did not ask for; never let libpng write past our rows
+    RasterSurface& target = s.hasAlpha ? static_cast<RasterSurface&>(s.withAlpha) : s.color;
+    if (!target.create(int32_t(s.width), int32_t(s.height), s.hasAlpha ? 32 : 24))
+        return false;
+    s.rows.resize(s.height);
+    for (png_uint_32 y = 0; y < s.height; ++y)
+        s.rows[y] = target.row(int32_t(y));
+    if (!readRows(s, true))
+        return false;
+    if (s.hasAlpha) {
+        bool anyAlpha = false;
+        if (!splitColorAlpha(s.withAlpha, image.color, image.alpha, anyAlpha))
+            return false;
+    } else {
+        image.color = std::move(s.color);
+    }
+    return true;
+}
+
+struct WriteSession {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    ~WriteSession() { png_destroy_write_struct(&png, info ? &info : nullptr); }
+    std::vector<png_bytep> rows;
+    Surface32 combined;
+    std::string modified;
+};
+
+bool encode(WriteSession& s, ByteStream& stream, const PngImage& image) {
+    if (setjmp(png_jmpbuf(s.png)))
+        return false;
+    png_structp png = s.png;
+    png_set_write_fn(png, &stream, writeToStream, flushNothing);
+    png_set_compression_level(png, std::clamp(image.settings.compressionLevel, PngSaveSettings::kLevelMin,
+                                              PngSaveSettings::kLevelMax));
+    const bool alpha = image.hasAlpha();
+    png_set_IHDR(png, s.info, png_uint_32(image.color.width()), png_uint_32(image.color.height()), 8,
+                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    char softwareKey[] = "Software", softwareText[] = "Pictorane", timeKey[] = "Modification Time";
+    png_text texts[2] = {};
+    texts[0].compression = PNG_TEXT_COMPRESSION_NONE;
+    texts[0].key = softwareKey;
+    texts[0].text = softwareText;
+    texts[1].compression = PNG_TEXT_COMPRESSION_NONE;
+    texts[1].key = timeKey;
+    texts[1].text = s.modified.data();
+    png_set_text(png, s.info, texts, 2);
+    png_write_info(png, s.info);
+    png_set_bgr(png);
+    png_write_image(png, s.rows.data());
+    png_write_end(png, s.info);
+    return true;
+}
+
+} // namespace
+
+std::string pngModificationTime(std::time_t when) {
+    static constexpr const char* kWeekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static constexpr const char* kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::tm utc{};
+    if (!gmtime_r(&when, &utc))
+        return {};
+    char text[64];
+    std::snprintf(text, sizeof text, "%s, %d %s %d %02d:%02d:%02d GMT", kWeekdays[utc.tm_wday % 7], utc.tm_mday,
+                  kMonths[utc.tm_mon % 12], utc.tm_year + 1900, utc.tm_hour, utc.tm_min, utc.tm_sec);
+    return text;
+}
+
+bool PngCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) const {
+    auto* image = dynamic_cast<PngImage*>(&target);
+    target.clearLoaded();
+    if (!image || !stream.isOpen() || stream.isBad())
+        return false;
+    try {
+        png_byte signature[kSignatureBytes];
+        if (!stream.readExact(signature, sizeof signature) || png_sig_cmp(signature, 0, kSignatureBytes) != 0)
+            return false;
+        ReadSession session;
+        session.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, silentError, silentWarning);
+        if (!session.png || !(session.info = png_create_info_struct(session.png)))
+            return false;
+        if (!headerOnly && !(session.endInfo = png_create_info_struct(session.png)))
+            return false;
+        if (!decode(session, *image, stream, headerOnly)) {
+            image->clearLoaded();
+            return false;
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        image->clearLoaded();
+        return false;
+    }
+}
+
+bool PngCodec::save(ByteStream& stream, const CodecImage& target) const {
+    const auto* image = dynamic_cast<const PngImage*>(&target);
+    if (!image || !stream.isOpen() || image->color.isEmpty())
+        return false;
+    try {
+        WriteSession session;
+        session.modified = pngModificationTime(std::time(nullptr));
+        const RasterSurface* source = &image->color;
+        if (image->hasAlpha()) {
+            if (!combineColorAlpha(image->color, image->alpha, session.combined))
+                return false;
+            source = &session.combined;
+        }
+        session.rows.resize(size_t(source->height()));
+        for (int32_t y = 0; y < source->height(); ++y)
+            session.rows[size_t(y)] = const_cast<png_bytep>(source->row(y));
+        session.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, silentError, silentWarning);
+        if (!session.png || !(session.info = png_create_info_struct(session.png)))
+            return false;
+        return encode(session, stream, *image);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+} // namespace pict
