@@ -11,7 +11,7 @@ inline constexpr int32_t kMaxCanvasSide = 30000;
 inline constexpr float kMinResolution = 1.0f;
 inline constexpr float kMaxResolution = 9999.999f;
 
-enum ResolutionUnit : int32_t { kPixelsPerInch = 0, kPixelsPerCentimeter = 1 };
+enum DocumentResolutionUnit : int32_t { kPixelsPerInch = 0, kPixelsPerCentimeter = 1 };
 
 struct DocumentInfo {
     int32_t width = 0;

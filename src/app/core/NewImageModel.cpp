@@ -131,7 +131,7 @@ double convertResolution(double value, ResolutionUnit from, ResolutionUnit to) {
 }
 
 bool isValidPixelSide(int32_t px) { return px >= kMinImageSide && px <= kMaxImageSide; }
-bool isValidResolution(double r) { return r >= kMinResolution && r <= kMaxResolution; }
+bool isValidResolution(double r) { return r >= kMinNewImageResolution && r <= kMaxNewImageResolution; }
 
 std::string imageSizeLabel(int32_t w, int32_t h) {
     if (!isValidPixelSide(w) || !isValidPixelSide(h))

@@ -14,8 +14,8 @@ namespace pict {
 
 inline constexpr int32_t kMinImageSide = 1;
 inline constexpr int32_t kMaxImageSide = 30000;
-inline constexpr double kMinResolution = 1.0;
-inline constexpr double kMaxResolution = 9999.999;
+inline constexpr double kMinNewImageResolution = 1.0;
+inline constexpr double kMaxNewImageResolution = 9999.999;
 
 // The short unit names that label values ("px", "in", "cm", "mm") and the list texts.
 const char* sizeUnitShortName(SizeUnit unit);

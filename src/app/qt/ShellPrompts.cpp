@@ -1,0 +1,67 @@
+#include "app/qt/ShellPrompts.h"
+
+#include "app/core/DocumentFileRules.h"
+#include "app/core/ProductInfo.h"
+#include "app/qt/FileDialogFilters.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace pict::qt {
+
+QString applicationTitle() { return QString::fromUtf8(kProductName); }
+
+SaveChangesAnswer QtShellPrompts::askSaveChanges(QWidget* parent, const QString& documentName) {
+    const auto button = QMessageBox::question(parent, applicationTitle(),
+                                              QString::fromStdString(closePromptText(documentName.toStdString())),
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    switch (button) {
+    case QMessageBox::Yes: return SaveChangesAnswer::Yes;
+    case QMessageBox::No: return SaveChangesAnswer::No;
+    default: return SaveChangesAnswer::Cancel;
+    }
+}
+
+QStringList QtShellPrompts::askOpenFiles(QWidget* parent) {
+    const QStringList filters = nameFilters(parseFileFilter(QLatin1String(kOpenFilter)));
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilters(filters);
+    // "All Formats", the last entry, is where the dialog starts.
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.back());
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+std::optional<SaveAsAnswer> QtShellPrompts::askSaveAs(QWidget* parent, const SaveAsRequest& request) {
+    const QStringList filters = nameFilters(parseFileFilter(QLatin1String(kSaveFilter)));
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setNameFilters(filters);
+    const int index = std::clamp(request.filterEntry, 1, static_cast<int>(filters.size())) - 1;
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters[index]);
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
+    dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return SaveAsAnswer{dialog.selectedFiles().front(),
+                        static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+void QtShellPrompts::showError(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QStringLiteral("Error"), text);
+}
+
+void QtShellPrompts::showInformation(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QStringLiteral("Information"), text);
+}
+
+} // namespace pict::qt
