@@ -1,5 +1,7 @@
 #include "canvas/CanvasRenderer.h"
 
+#include "document/CompositeCache.h"
+#include "document/Document.h"
 #include "surface/RasterSurface.h"
 
 #include <algorithm>
@@ -60,6 +62,16 @@ void drawCheckerRow(uint32_t* out, const ContentSpan& span, int32_t contentY) {
 }
 
 } // namespace
+
+CompositeSource compositeSourceOf(const CompositeCache* cache, bool opaque) {
+    if (!cache)
+        return {};
+    return {&cache->color(), opaque ? nullptr : &cache->alpha()};
+}
+
+CompositeSource compositeSourceOf(Document& document) {
+    return compositeSourceOf(document.composite(), coveredByOpaqueLayer(document));
+}
 
 bool ViewBuffer::resize(Size size) {
     const int32_t w = std::max(0, size.width), h = std::max(0, size.height);

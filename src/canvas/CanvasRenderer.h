@@ -12,6 +12,8 @@
 
 namespace pict {
 
+class CompositeCache;
+class Document;
 class Surface24;
 class Surface8;
 
@@ -34,6 +36,11 @@ struct CompositeSource {
     const Surface24* color = nullptr;
     const Surface8* alpha = nullptr;
 };
+
+// The document's composite as the view draws it; the alpha is left out when an opaque layer
+// covers the whole canvas (no checkerboard can show). Empty when there is no composite.
+CompositeSource compositeSourceOf(const CompositeCache* cache, bool opaque = false);
+CompositeSource compositeSourceOf(Document& document);
 
 struct CanvasColors {
     uint32_t background = 0xAAAAAA; // 0x00RRGGBB, the document window background option
