@@ -110,16 +110,6 @@ bool readFrame(GifFileType* gif, int transparentIndex, Surface24& color, Surface
     return true;
 }
 
-bool allOpaque(const Surface8& alpha) {
-    for (int32_t y = 0; y < alpha.height(); ++y) {
-        const uint8_t* a = alpha.row(y);
-        for (int32_t x = 0; x < alpha.width(); ++x)
-            if (a[x] != 255)
-                return false;
-    }
-    return true;
-}
-
 } // namespace
 
 bool readGif(ByteStream& stream, Surface24& color, Surface8& alpha) {
@@ -147,7 +137,7 @@ bool readGif(ByteStream& stream, Surface24& color, Surface8& alpha) {
                 break; // the terminator (or garbage) before any frame
             if (!readFrame(session.gif, transparentIndex, color, alpha))
                 break;
-            if (allOpaque(alpha))
+            if (alpha.isAll(255))
                 alpha.destroy();
             return true;
         }

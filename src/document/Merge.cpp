@@ -22,16 +22,6 @@ bool collectListed(const LayerStack& stack, const std::vector<const Layer*>& lay
     return true;
 }
 
-bool isAllOpaque(const Surface8& alpha) {
-    for (int32_t y = 0; y < alpha.height(); ++y) {
-        const uint8_t* row = alpha.row(y);
-        for (int32_t x = 0; x < alpha.width(); ++x)
-            if (row[x] != 255)
-                return false;
-    }
-    return true;
-}
-
 } // namespace
 
 RasterLayer* merge(Document& document, const std::vector<const Layer*>& layers) {
@@ -90,7 +80,7 @@ RasterLayer* flatten(Document& document) {
         if (color.isEmpty())
             return nullptr;
         const Surface8& alpha = cache->alpha();
-        if (!isAllOpaque(alpha)) {
+        if (!alpha.isAll(255)) {
             static constexpr uint8_t kWhite[3] = {255, 255, 255};
             for (int32_t y = 0; y < color.height(); ++y) {
                 uint8_t* pixel = color.row(y);

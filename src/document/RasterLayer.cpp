@@ -12,17 +12,6 @@ namespace {
 
 bool isUsableColor(const Surface24& color) { return color.isValid() && color.width() > 0 && color.height() > 0; }
 
-bool isAllOpaque(const Surface8& alpha) {
-    const int32_t width = alpha.width();
-    for (int32_t y = 0; y < alpha.height(); ++y) {
-        const uint8_t* row = alpha.row(y);
-        for (int32_t x = 0; x < width; ++x)
-            if (row[x] != 255)
-                return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::unique_ptr<RasterLayer> RasterLayer::create(LayerStack* owner, Size size, std::optional<uint32_t> fill) {
@@ -87,7 +76,7 @@ std::unique_ptr<RasterLayer> RasterLayer::createFromPixels(LayerStack* owner, co
         auto layer = createFromSurface(owner, std::move(copy), background);
         if (!layer)
             return nullptr;
-        if (alpha.isValid() && alpha.size() == layer->size() && !isAllOpaque(alpha)) {
+        if (alpha.isValid() && alpha.size() == layer->size() && !alpha.isAll(255)) {
             Surface8 mask;
             if (!cloneSurface(alpha, mask) || !layer->masks_->setMask(std::move(mask)))
                 return nullptr;

@@ -37,16 +37,7 @@ private:
 
 } // namespace
 
-bool isFullCoverage(const Surface8& mask) {
-    const int32_t width = mask.width();
-    for (int32_t y = 0; y < mask.height(); ++y) {
-        const uint8_t* row = mask.row(y);
-        for (int32_t x = 0; x < width; ++x)
-            if (row[x] != 255)
-                return false;
-    }
-    return true;
-}
+bool isFullCoverage(const Surface8& mask) { return mask.isAll(255); }
 
 void setIdentity(uint8_t (&table)[256]) {
     for (int i = 0; i < 256; ++i)

@@ -145,6 +145,17 @@ void Surface8::setValueAt(int32_t x, int32_t y, uint8_t value) {
     buffer_->row(y)[x] = value;
 }
 
+bool Surface8::isAll(uint8_t value) const {
+    const int32_t w = width();
+    for (int32_t y = 0; y < height(); ++y) {
+        const uint8_t* r = row(y);
+        for (int32_t x = 0; x < w; ++x)
+            if (r[x] != value)
+                return false;
+    }
+    return true;
+}
+
 bool Surface8::fillValue(uint8_t value) {
     if (!isValid())
         return false;

@@ -182,6 +182,8 @@ public:
     void setValueAt(int32_t x, int32_t y, uint8_t value);
     // Sets every byte of the image (padding included) to value.
     bool fillValue(uint8_t value);
+    // Every pixel equals value (true for an empty surface): "entirely opaque" for masks.
+    bool isAll(uint8_t value) const;
 
     bool setBounds(const Rect& rect, bool keepContent) override;
     bool trim() override;

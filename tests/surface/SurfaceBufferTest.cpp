@@ -165,3 +165,21 @@ TEST(SurfaceCreate, HugeRequestsAreRefusedCleanly) {
 
 } // namespace
 } // namespace pict
+
+namespace pict {
+namespace {
+
+TEST(SurfaceMaskValues, IsAllLooksAtEveryPixelButNotThePadding) {
+    Surface8 m;
+    ASSERT_TRUE(m.create(3, 2, 8)); // stride 4: one padding byte per row
+    ASSERT_TRUE(m.fillValue(255));
+    EXPECT_TRUE(m.isAll(255));
+    m.row(1)[3] = 0; // padding carries no meaning
+    EXPECT_TRUE(m.isAll(255));
+    m.setValueAt(2, 1, 254);
+    EXPECT_FALSE(m.isAll(255));
+    EXPECT_TRUE(Surface8{}.isAll(255));
+}
+
+} // namespace
+} // namespace pict
