@@ -12,6 +12,11 @@ case "$config" in
                                   -DPICT_BUILD_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   *) echo "unknown configuration: $config" >&2; exit 2 ;;
 esac
+# Worktrees share one compiler cache when ccache is installed (optional, a developer convenience).
+if command -v ccache >/dev/null 2>&1; then
+  flags+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")} CCACHE_NOHASHDIR=1
+fi
 if [ ! -f "$dir/build.ninja" ]; then
   cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
 else
