@@ -3,6 +3,8 @@
 // selection lives in a library above this one, so the states below see it only through
 // this interface; the application core implements it for each open document.
 
+#include "document/SelectionArea.h"
+
 #include <memory>
 
 namespace pict {
@@ -18,6 +20,9 @@ public:
 
     // True while the window's selection is not empty.
     virtual bool hasSelection() const = 0;
+    // The selection as layer operations take it (empty bounds when there is none); valid
+    // until the selection next changes.
+    virtual SelectionArea selectionArea() const = 0;
     // A new, not yet applied "Deselect" state of this window: the whole-document states
     // drop the selection first and bring it back on undo.
     virtual std::unique_ptr<HistoryState> makeDeselectState() = 0;

@@ -58,6 +58,7 @@ public:
 
     // ---- DocumentContext ----
     bool hasSelection() const override;
+    SelectionArea selectionArea() const override;
     std::unique_ptr<HistoryState> makeDeselectState() override;
     void canvasSizeChanged() override;
     void beginLongOperation() override;
