@@ -20,22 +20,22 @@ inline constexpr double kMaxNewImageResolution = 9999.999;
 // The short unit names that label values ("px", "in", "cm", "mm") and the list texts.
 const char* sizeUnitShortName(SizeUnit unit);
 const char* sizeUnitListText(SizeUnit unit);         // "pixels", "inches", "cm", "mm"
-const char* resolutionUnitListText(ResolutionUnit u); // "pixels/inch", "pixels/cm"
+const char* resolutionUnitListText(PresetResolutionUnit u); // "pixels/inch", "pixels/cm"
 const char* backgroundListText(NewImageBackground b); // "White", "Background Color", "Transparent"
 
 // A value in a size unit as whole pixels, truncated toward zero (saturating far outside
 // any valid size, 0 for a value that is not a number).
-int32_t sizeToPixels(double value, SizeUnit unit, double resolution, ResolutionUnit resolutionUnit);
+int32_t sizeToPixels(double value, SizeUnit unit, double resolution, PresetResolutionUnit resolutionUnit);
 // The number a size field shows after its unit list changes from `from` to `to`.
-double convertSizeValue(double value, SizeUnit from, SizeUnit to, double resolution, ResolutionUnit resolutionUnit);
+double convertSizeValue(double value, SizeUnit from, SizeUnit to, double resolution, PresetResolutionUnit resolutionUnit);
 // The number the resolution field shows after its unit changes.
-double convertResolution(double value, ResolutionUnit from, ResolutionUnit to);
+double convertResolution(double value, PresetResolutionUnit from, PresetResolutionUnit to);
 
 // "--" outside 1..30000, otherwise the bytes at three per pixel: "300 bytes", "900K", "2.25M".
 std::string imageSizeLabel(int32_t widthPx, int32_t heightPx);
 
 bool isValidPixelSide(int32_t px);
-bool isValidResolution(double resolution);
+bool isValidNewImageResolution(double resolution);
 
 // The built-in entries as the New dialog lists them each time it opens, ids 0..7.
 ImagePreset resetPreset();
@@ -85,7 +85,7 @@ struct NewImageSpec {
     int32_t width = 0;
     int32_t height = 0;
     double resolution = 72.0;
-    ResolutionUnit resolutionUnit = ResolutionUnit::PixelsPerInch;
+    PresetResolutionUnit resolutionUnit = PresetResolutionUnit::PixelsPerInch;
     bool transparent = false;
     Color32 fillColor = 0xFFFFFF; // 0x00RRGGBB; white for a transparent layer, where it has no effect
 };
