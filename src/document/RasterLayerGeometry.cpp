@@ -1,10 +1,9 @@
 // Geometry of one raster layer: the color surface and the transparency mask always change
 // together so that they keep the same size. Positions are the stack walks' business.
 #include "document/Layer.h"
+#include "document/RotationAngle.h"
 #include "document/SurfaceCopies.h"
 
-#include <cmath>
-#include <cstring>
 #include <new>
 
 namespace pict {
@@ -14,18 +13,14 @@ namespace {
 enum class Turn { None, Half, Clockwise, CounterClockwise, Unsupported };
 
 Turn turnFor(double angle) {
-    while (angle < 0.0)
-        angle += 360.0;
-    while (angle >= 360.0)
-        angle -= 360.0;
-    constexpr double kTolerance = 0.0001;
-    if (std::fabs(angle) < kTolerance || std::fabs(angle - 360.0) < kTolerance)
+    angle = normalizedRotation(angle);
+    if (isNearAngle(angle, 0.0))
         return Turn::None;
-    if (std::fabs(angle - 180.0) < kTolerance)
+    if (isNearAngle(angle, 180.0))
         return Turn::Half;
-    if (std::fabs(angle - 90.0) < kTolerance)
+    if (isNearAngle(angle, 90.0))
         return Turn::Clockwise;
-    if (std::fabs(angle - 270.0) < kTolerance)
+    if (isNearAngle(angle, 270.0))
         return Turn::CounterClockwise;
     return Turn::Unsupported;
 }
@@ -153,14 +148,8 @@ bool RasterLayer::extendBackground(Size canvas, Point anchor, uint32_t color) {
     if (!extended.create(canvas.width, canvas.height, 24))
         return false;
     const Rect oldArea = Rect::fromPointSize(placed, size());
-    if (!oldArea.contains(extended.bounds())) {
-        const uint8_t bgr[3] = {uint8_t(color >> 16), uint8_t(color >> 8), uint8_t(color)};
-        for (int32_t y = 0; y < canvas.height; ++y) {
-            uint8_t* row = extended.row(y);
-            for (int32_t x = 0; x < canvas.width; ++x, row += 3)
-                std::memcpy(row, bgr, 3);
-        }
-    }
+    if (!oldArea.contains(extended.bounds()))
+        extended.fillSolid24(extended.bounds(), color, oldArea);
     copyPixels(color_, color_.bounds(), extended, placed);
     if (const Surface8* old = transparencyMask()) {
         // The extension color is opaque; only the old pixels keep their transparency.

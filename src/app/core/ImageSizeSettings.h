@@ -21,8 +21,7 @@ inline constexpr std::array<std::string_view, 6> kResampleMethodNames = {
 inline constexpr int32_t kNearestNeighborMethod = 0;
 inline constexpr int32_t kDefaultResampleMethod = 2;
 
-// Canvas limits shared by Image Size and Canvas Size (the largest side and the resolution
-// range are the document's own).
+// Canvas limits shared by Image Size and Canvas Size (the upper ones are the document's).
 inline constexpr int32_t kMinCanvasSide = 1;
 // Resolutions closer than this count as equal when deciding whether anything changed.
 inline constexpr double kResolutionTolerance = 0.0001;
