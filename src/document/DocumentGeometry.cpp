@@ -1,6 +1,7 @@
 // Image Size, Canvas Size, rotation, flips, crop and trim of a whole document: the stack
 // walks do the pixels, the document keeps the canvas description and the composite in step.
 #include "document/Document.h"
+#include "document/RotationAngle.h"
 
 #include <cmath>
 
@@ -45,16 +46,15 @@ bool Document::resizeCanvas(int32_t width, int32_t height, Point anchor, uint32_
 }
 
 bool Document::rotate(double angle) {
-    while (angle < 0.0)
-        angle += 360.0;
-    while (angle >= 360.0)
-        angle -= 360.0;
-    if (std::fabs(angle) < 0.0001)
+    if (!std::isfinite(angle))
+        return false;
+    angle = normalizedRotation(angle);
+    if (isNearAngle(angle, 0.0))
         return true;
     const Size old = canvasSize();
     if (!layers().rotateAll(angle, old))
         return false;
-    if (std::fabs(angle - 90.0) < 0.0001 || std::fabs(angle - 270.0) < 0.0001)
+    if (isNearAngle(angle, 90.0) || isNearAngle(angle, 270.0))
         std::swap(info_.width, info_.height);
     if (canvasSize() != old)
         rebuildComposite();

@@ -1,0 +1,175 @@
+#include "history/HistoryManager.h"
+#include "history/WholeDocumentState.h"
+
+#include "document/Document.h"
+#include "document/Layer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pict {
+namespace {
+
+// A window with a one-flag selection: the inner Deselect state clears the flag and puts
+// it back on undo. Every hook is logged so that the order of the shared steps shows.
+class FakeWindow final : public DocumentContext {
+public:
+    FakeWindow() {
+        DocumentInfo info;
+        info.width = 40;
+        info.height = 30;
+        info.name = "Untitled-1";
+        info.backgroundColor = 0xFFFFFF;
+        doc.newFromInfo(info);
+        doc.setModified(false);
+    }
+
+    Document& document() override { return doc; }
+    bool hasSelection() const override { return selected; }
+    SelectionArea selectionArea() const override { return {}; }
+    std::unique_ptr<HistoryState> makeDeselectState() override;
+    void canvasSizeChanged() override { log.push_back("refresh"); }
+    void beginLongOperation() override { log.push_back("begin"); }
+    void endLongOperation() override { log.push_back("end"); }
+
+    Document doc;
+    bool selected = false;
+    int deselectStatesMade = 0;
+    std::vector<std::string> log;
+};
+
+class FakeDeselect final : public HistoryState {
+public:
+    explicit FakeDeselect(FakeWindow& window) : window_(window) {}
+    std::string name() const override { return "Deselect"; }
+    bool apply() override {
+        saved_ = window_.selected;
+        window_.selected = false;
+        window_.log.push_back("deselect");
+        return true;
+    }
+    bool undo() override {
+        window_.selected = saved_;
+        window_.log.push_back("reselect");
+        return true;
+    }
+
+private:
+    FakeWindow& window_;
+    bool saved_ = false;
+};
+
+std::unique_ptr<HistoryState> FakeWindow::makeDeselectState() {
+    ++deselectStatesMade;
+    return std::make_unique<FakeDeselect>(*this);
+}
+
+// Crops the canvas to its top-left quarter, or fails half way when told to: the first
+// layer is already cropped when the failure is reported.
+class QuarterCrop final : public WholeDocumentState {
+public:
+    QuarterCrop(FakeWindow& window, bool failHalfWay = false, WholeDocumentSteps steps = {})
+        : WholeDocumentState(window, steps), window_(window), failHalfWay_(failHalfWay) {}
+    std::string name() const override { return "Crop"; }
+    bool apply() override {
+        return applyWithSnapshot([this](Document& doc) {
+            window_.log.push_back("operation");
+            if (failHalfWay_) {
+                doc.layers().layerAt(0)->asRaster()->crop({0, 0, 5, 5});
+                return false;
+            }
+            return doc.crop({0, 0, doc.width() / 2, doc.height() / 2});
+        });
+    }
+    bool undo() override { return undoFromSnapshot(); }
+
+private:
+    FakeWindow& window_;
+    bool failHalfWay_;
+};
+
+TEST(WholeDocumentState, AppliesUndoesAndRedoesFromOneSnapshot) {
+    FakeWindow window;
+    HistoryManager history;
+    ASSERT_TRUE(history.add(std::make_unique<QuarterCrop>(window), false));
+    EXPECT_EQ(window.doc.canvasSize(), (Size{20, 15}));
+    EXPECT_TRUE(window.doc.isModified());
+
+    window.doc.setModified(false);
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(window.doc.canvasSize(), (Size{40, 30}));
+    EXPECT_EQ(window.doc.layers().layerAt(0)->size(), (Size{40, 30}));
+    EXPECT_TRUE(window.doc.isModified()) << "restoring a snapshot marks the document modified";
+
+    ASSERT_TRUE(history.redo());
+    EXPECT_EQ(window.doc.canvasSize(), (Size{20, 15}));
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(window.doc.canvasSize(), (Size{40, 30}));
+}
+
+TEST(WholeDocumentState, DropsTheSelectionFirstAndBringsItBackOnUndo) {
+    FakeWindow window;
+    window.selected = true;
+    HistoryManager history;
+    ASSERT_TRUE(history.add(std::make_unique<QuarterCrop>(window), false));
+    EXPECT_FALSE(window.selected);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"deselect", "begin", "operation", "end", "refresh"}));
+
+    window.log.clear();
+    ASSERT_TRUE(history.undo());
+    EXPECT_TRUE(window.selected);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"begin", "end", "reselect", "refresh"}));
+
+    // Redo drops the selection again with the same inner state.
+    ASSERT_TRUE(history.redo());
+    EXPECT_FALSE(window.selected);
+    EXPECT_EQ(window.deselectStatesMade, 1);
+    ASSERT_TRUE(history.undo());
+    EXPECT_TRUE(window.selected);
+}
+
+TEST(WholeDocumentState, WithoutASelectionNoDeselectStateIsMade) {
+    FakeWindow window;
+    HistoryManager history;
+    ASSERT_TRUE(history.add(std::make_unique<QuarterCrop>(window), false));
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(window.deselectStatesMade, 0);
+}
+
+TEST(WholeDocumentState, StepsCanBeLeftOut) {
+    FakeWindow window;
+    window.selected = true;
+    HistoryManager history;
+    ASSERT_TRUE(history.add(std::make_unique<QuarterCrop>(window, false, WholeDocumentSteps{false, false}), false));
+    EXPECT_TRUE(window.selected);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"begin", "operation", "end"}));
+}
+
+TEST(WholeDocumentState, AFailedOperationLeavesTheDocumentAsItWas) {
+    FakeWindow window;
+    window.selected = true;
+    HistoryManager history;
+    EXPECT_FALSE(history.add(std::make_unique<QuarterCrop>(window, true), false));
+    EXPECT_EQ(history.count(), 0);
+    EXPECT_EQ(window.doc.layers().layerAt(0)->size(), (Size{40, 30}));
+    EXPECT_FALSE(window.doc.isModified());
+    EXPECT_TRUE(window.selected);
+}
+
+TEST(WholeDocumentState, UndoMakesTheTopLayerActive) {
+    FakeWindow window;
+    auto layer = RasterLayer::create(&window.doc.layers(), {10, 10}, 0x000000u);
+    layer->setBackground(false);
+    window.doc.layers().add(std::move(layer), window.doc.layers().count());
+    window.doc.layers().setActive(window.doc.layers().layerAt(0));
+    HistoryManager history;
+    ASSERT_TRUE(history.add(std::make_unique<QuarterCrop>(window), false));
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(window.doc.layers().activeIndex(), 1);
+}
+
+} // namespace
+} // namespace pict
