@@ -3,9 +3,9 @@
 #include "app/core/CommandIds.h"
 #include "app/core/DocumentFileRules.h"
 #include "app/core/DocumentSession.h"
-#include "app/core/NewImageModel.h"
 #include "app/core/batch/BatchArguments.h"
 #include "app/core/batch/BatchDocumentInfo.h"
+#include "app/core/batch/BatchNewDocument.h"
 #include "app/core/batch/BatchRun.h"
 #include "app/core/batch/BatchSteps.h"
 #include "codecs/DocumentFiles.h"
@@ -19,21 +19,19 @@ namespace pict::batch {
 
 namespace {
 
-// The name the New dialog proposes first in a run.
-constexpr const char* kNewDocumentName = "Untitled-1";
+constexpr int32_t kMaxNewSide = 30000;
 
 // ---- parsers ----
 
-enum NewBackground : int32_t { kNewWhite = 0, kNewBackgroundColor = 1, kNewTransparent = 2 };
 constexpr std::array<std::string_view, 3> kNewBackgroundKeywords = {"white", "background", "transparent"};
 
 bool parseNewDocument(std::string_view text, StepInput& input, std::string& error) {
     const auto fields = splitFields(text, ',');
     if (!checkFieldCount(fields, 2, 3, "W,H[,white|background|transparent]", error))
         return false;
-    input.number = kNewWhite;
-    return readInteger(fields[0], kMinImageSide, kMaxImageSide, "the width", input.point.x, error) &&
-           readInteger(fields[1], kMinImageSide, kMaxImageSide, "the height", input.point.y, error) &&
+    input.number = static_cast<int32_t>(NewBackgroundChoice::White);
+    return readInteger(fields[0], 1, kMaxNewSide, "the width", input.point.x, error) &&
+           readInteger(fields[1], 1, kMaxNewSide, "the height", input.point.y, error) &&
            (fields.size() < 3 ||
             readKeyword(fields[2], kNewBackgroundKeywords, "the background", input.number, error));
 }
@@ -62,29 +60,10 @@ StepReport openFile(BatchRun& run, const BatchStep&, const StepInput& input) {
 }
 
 StepReport newDocument(BatchRun& run, const BatchStep&, const StepInput& input) {
-    // The New dialog's answer for these values: its reset resolution, the chosen background.
-    NewImageFields fields;
-    fields.documentName = kNewDocumentName;
-    fields.values = resetPreset();
-    fields.values.sizeUnit = SizeUnit::Pixels;
-    fields.values.width = static_cast<float>(input.point.x);
-    fields.values.height = static_cast<float>(input.point.y);
-    fields.values.background = static_cast<NewImageBackground>(input.number);
-    const NewImageSpec spec = newImageSpec(fields, run.app().backgroundColor);
-
-    DocumentInfo info;
-    info.width = spec.width;
-    info.height = spec.height;
-    info.resolution = static_cast<float>(spec.resolution);
-    info.resolutionUnit = static_cast<int32_t>(spec.resolutionUnit);
-    info.name = spec.name;
-    info.transparent = spec.transparent;
-    // Layer fills take red in the low byte.
-    info.backgroundColor = (spec.fillColor >> 16 & 0xFF) | (spec.fillColor & 0xFF00) | (spec.fillColor & 0xFF) << 16;
-    info.untitled = true;
-    auto document = std::make_unique<Document>();
-    if (!document->newFromInfo(info))
-        return {StepStatus::Failed, kNewImageFailedMessage};
+    std::unique_ptr<Document> document = makeNewDocument(
+        input.point.x, input.point.y, static_cast<NewBackgroundChoice>(input.number), run.app().backgroundColor);
+    if (!document)
+        return {StepStatus::Failed, newDocumentFailedMessage()};
     run.setDocument(std::move(document));
     return {};
 }

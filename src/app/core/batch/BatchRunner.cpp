@@ -4,7 +4,6 @@
 #include "app/core/batch/BatchRun.h"
 #include "app/core/batch/BatchSteps.h"
 
-#include <algorithm>
 #include <ostream>
 
 namespace pict::batch {
@@ -20,10 +19,16 @@ std::string stepForm(const BatchStep& step) {
     return form;
 }
 
-void appendStepLine(std::string& text, const BatchStep& step, size_t column) {
-    std::string form = "  " + stepForm(step);
-    form.append(form.size() < column ? column - form.size() : 1, ' ');
-    text += form + std::string(step.help) + "\n";
+// The column the help texts start in; a longer step form puts its help on the next line.
+constexpr size_t kHelpColumn = 34;
+
+void appendHelpLine(std::string& text, std::string_view form, std::string_view help) {
+    std::string line = "  " + std::string(form);
+    if (line.size() + 1 > kHelpColumn)
+        line += "\n" + std::string(kHelpColumn, ' ');
+    else
+        line.append(kHelpColumn - line.size(), ' ');
+    text += line + std::string(help) + "\n";
 }
 
 // Prints what the report says about the step; true when the run goes on.
@@ -67,30 +72,21 @@ std::string usageText() {
 }
 
 std::string helpText() {
-    size_t column = 0;
-    const auto measure = [&column](const BatchStep& step) { column = std::max(column, stepForm(step).size() + 4); };
-    measure(newDocumentStep());
-    for (const StepGroup& group : stepGroups())
-        std::for_each(group.steps.begin(), group.steps.end(), measure);
-
     std::string text = "Usage: " + std::string(kProgram) + " SOURCE [STEP]...\n"
                        "Opens SOURCE, runs the steps on it from left to right through the editor's own\n"
                        "commands, each an undoable history state, and stops at the first step that fails.\n"
                        "An optional argument is the next one unless that starts with \"--\" or is \"-o\".\n"
                        "Exit status: 0 done, 1 a step failed or was refused, 2 bad usage.\n\n"
-                       "Source:\n"
-                       "  FILE";
-    text.append(column - 6, ' ');
-    text += std::string(openFileStep().help) + "\n";
-    appendStepLine(text, newDocumentStep(), column);
+                       "Source:\n";
+    appendHelpLine(text, openFileStep().name, openFileStep().help);
+    appendHelpLine(text, stepForm(newDocumentStep()), newDocumentStep().help);
     for (const StepGroup& group : stepGroups()) {
         text += "\n" + std::string(group.heading) + ":\n";
         for (const BatchStep& step : group.steps)
-            appendStepLine(text, step, column);
+            appendHelpLine(text, stepForm(step), step.help);
     }
-    text += "\n  --help";
-    text.append(column - 8, ' ');
-    text += "show this list\n";
+    text += "\n";
+    appendHelpLine(text, "--help", "show this list");
     return text;
 }
 
