@@ -6,7 +6,7 @@ namespace pict {
 namespace {
 
 NewImageFields fields(float w, float h, SizeUnit unit = SizeUnit::Pixels, float res = 72,
-                      PresetResolutionUnit ru = PresetResolutionUnit::PixelsPerInch) {
+                      ResolutionUnit ru = ResolutionUnit::PixelsPerInch) {
     NewImageFields f;
     f.documentName = "Untitled-1";
     f.values.width = w;
@@ -18,25 +18,25 @@ NewImageFields fields(float w, float h, SizeUnit unit = SizeUnit::Pixels, float 
 }
 
 TEST(NewImageUnits, ConvertToWholePixels) {
-    EXPECT_EQ(sizeToPixels(10, SizeUnit::Inches, 72, PresetResolutionUnit::PixelsPerInch), 720);
-    EXPECT_EQ(sizeToPixels(210, SizeUnit::Millimeters, 300, PresetResolutionUnit::PixelsPerInch), 2480);
-    EXPECT_EQ(sizeToPixels(297, SizeUnit::Millimeters, 300, PresetResolutionUnit::PixelsPerInch), 3507);
-    EXPECT_EQ(sizeToPixels(10, SizeUnit::Centimeters, 100, PresetResolutionUnit::PixelsPerCentimeter), 1000);
-    EXPECT_EQ(sizeToPixels(10, SizeUnit::Millimeters, 100, PresetResolutionUnit::PixelsPerCentimeter), 100);
-    EXPECT_EQ(sizeToPixels(2, SizeUnit::Inches, 50, PresetResolutionUnit::PixelsPerCentimeter), 254);
-    EXPECT_EQ(sizeToPixels(99.9, SizeUnit::Pixels, 72, PresetResolutionUnit::PixelsPerInch), 99);
-    EXPECT_EQ(sizeToPixels(-3.7, SizeUnit::Pixels, 72, PresetResolutionUnit::PixelsPerInch), -3);
-    EXPECT_EQ(sizeToPixels(1e30, SizeUnit::Inches, 72, PresetResolutionUnit::PixelsPerInch), 2147483647);
+    EXPECT_EQ(sizeToPixels(10, SizeUnit::Inches, 72, ResolutionUnit::PixelsPerInch), 720);
+    EXPECT_EQ(sizeToPixels(210, SizeUnit::Millimeters, 300, ResolutionUnit::PixelsPerInch), 2480);
+    EXPECT_EQ(sizeToPixels(297, SizeUnit::Millimeters, 300, ResolutionUnit::PixelsPerInch), 3507);
+    EXPECT_EQ(sizeToPixels(10, SizeUnit::Centimeters, 100, ResolutionUnit::PixelsPerCentimeter), 1000);
+    EXPECT_EQ(sizeToPixels(10, SizeUnit::Millimeters, 100, ResolutionUnit::PixelsPerCentimeter), 100);
+    EXPECT_EQ(sizeToPixels(2, SizeUnit::Inches, 50, ResolutionUnit::PixelsPerCentimeter), 254);
+    EXPECT_EQ(sizeToPixels(99.9, SizeUnit::Pixels, 72, ResolutionUnit::PixelsPerInch), 99);
+    EXPECT_EQ(sizeToPixels(-3.7, SizeUnit::Pixels, 72, ResolutionUnit::PixelsPerInch), -3);
+    EXPECT_EQ(sizeToPixels(1e30, SizeUnit::Inches, 72, ResolutionUnit::PixelsPerInch), 2147483647);
 }
 
 TEST(NewImageUnits, ConvertBetweenUnitsAndResolutions) {
-    EXPECT_DOUBLE_EQ(convertSizeValue(2, SizeUnit::Inches, SizeUnit::Centimeters, 72, PresetResolutionUnit::PixelsPerInch), 5.08);
-    EXPECT_DOUBLE_EQ(convertSizeValue(3, SizeUnit::Centimeters, SizeUnit::Millimeters, 72, PresetResolutionUnit::PixelsPerInch), 30);
-    EXPECT_DOUBLE_EQ(convertSizeValue(254, SizeUnit::Millimeters, SizeUnit::Inches, 72, PresetResolutionUnit::PixelsPerInch), 10);
-    EXPECT_DOUBLE_EQ(convertSizeValue(720, SizeUnit::Pixels, SizeUnit::Inches, 72, PresetResolutionUnit::PixelsPerInch), 10);
-    EXPECT_DOUBLE_EQ(convertSizeValue(1.5, SizeUnit::Inches, SizeUnit::Pixels, 72, PresetResolutionUnit::PixelsPerInch), 108);
-    EXPECT_DOUBLE_EQ(convertResolution(100, PresetResolutionUnit::PixelsPerInch, PresetResolutionUnit::PixelsPerCentimeter), 39.370078);
-    EXPECT_DOUBLE_EQ(convertResolution(100, PresetResolutionUnit::PixelsPerCentimeter, PresetResolutionUnit::PixelsPerInch), 254);
+    EXPECT_DOUBLE_EQ(convertSizeValue(2, SizeUnit::Inches, SizeUnit::Centimeters, 72, ResolutionUnit::PixelsPerInch), 5.08);
+    EXPECT_DOUBLE_EQ(convertSizeValue(3, SizeUnit::Centimeters, SizeUnit::Millimeters, 72, ResolutionUnit::PixelsPerInch), 30);
+    EXPECT_DOUBLE_EQ(convertSizeValue(254, SizeUnit::Millimeters, SizeUnit::Inches, 72, ResolutionUnit::PixelsPerInch), 10);
+    EXPECT_DOUBLE_EQ(convertSizeValue(720, SizeUnit::Pixels, SizeUnit::Inches, 72, ResolutionUnit::PixelsPerInch), 10);
+    EXPECT_DOUBLE_EQ(convertSizeValue(1.5, SizeUnit::Inches, SizeUnit::Pixels, 72, ResolutionUnit::PixelsPerInch), 108);
+    EXPECT_DOUBLE_EQ(convertResolution(100, ResolutionUnit::PixelsPerInch, ResolutionUnit::PixelsPerCentimeter), 39.370078);
+    EXPECT_DOUBLE_EQ(convertResolution(100, ResolutionUnit::PixelsPerCentimeter, ResolutionUnit::PixelsPerInch), 254);
 }
 
 TEST(NewImageSizeLabel, ShowsBytesKilobytesMegabytesGigabytes) {

@@ -130,7 +130,7 @@ TEST(SettingsPresets, LoadInOrderWithAllValues) {
     EXPECT_FLOAT_EQ(b.height, 29.7f);
     EXPECT_EQ(b.sizeUnit, SizeUnit::Centimeters);
     EXPECT_FLOAT_EQ(b.resolution, 118.11f);
-    EXPECT_EQ(b.resolutionUnit, PresetResolutionUnit::PixelsPerCentimeter);
+    EXPECT_EQ(b.resolutionUnit, ResolutionUnit::PixelsPerCentimeter);
     EXPECT_EQ(b.background, NewImageBackground::BackgroundColor);
     EXPECT_EQ(s.presets.at(0).background, NewImageBackground::Transparent);
 }

@@ -119,6 +119,9 @@ TEST(DocumentWindowLayout, SmallImagesStartAtActualPixels) {
     const InitialViewLayout layout = initialViewLayout({300, 200}, {800, 600});
     EXPECT_FLOAT_EQ(layout.zoom, 1.0f);
     EXPECT_EQ(layout.client, (Size{300, 200}));
+    // Tiny images get a window of a readable size, within the workspace.
+    EXPECT_EQ(initialViewLayout({32, 32}, {800, 600}).client, kMinimumDocumentClient);
+    EXPECT_EQ(initialViewLayout({32, 32}, {100, 600}).client, (Size{100, kMinimumDocumentClient.height}));
 }
 
 TEST(DocumentWindowLayout, LargeImagesStartAtTheLargestFittingStep) {
@@ -129,7 +132,7 @@ TEST(DocumentWindowLayout, LargeImagesStartAtTheLargestFittingStep) {
     // A one-pixel-wide strip never goes below its minimum zoom of 1.
     const InitialViewLayout strip = initialViewLayout({1, 5000}, {800, 600});
     EXPECT_FLOAT_EQ(strip.zoom, 1.0f);
-    EXPECT_EQ(strip.client, (Size{1, 600}));
+    EXPECT_EQ(strip.client, (Size{kMinimumDocumentClient.width, 600}));
 }
 
 TEST(DocumentWindowLayout, IconsFillTheBottomRowsLeftToRight) {

@@ -133,7 +133,7 @@ bool readPreset(const tinyxml2::XMLElement& e, ImagePreset& p) {
         return false;
     p.name = name;
     p.sizeUnit = static_cast<SizeUnit>(du);
-    p.resolutionUnit = static_cast<PresetResolutionUnit>(ru);
+    p.resolutionUnit = static_cast<ResolutionUnit>(ru);
     p.background = static_cast<NewImageBackground>(bg);
     return true;
 }

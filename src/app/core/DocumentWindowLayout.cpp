@@ -23,7 +23,12 @@ InitialViewLayout initialViewLayout(Size image, Size available) {
     CanvasView view(image, available);
     view.setZoom(zoom, false);
     const Size content = view.contentSize();
-    return {view.zoom(), {std::min(content.width, available.width), std::min(content.height, available.height)}};
+    const auto side = [](int32_t content, int32_t minimum, int32_t room) {
+        return std::min(std::max(content, minimum), room);
+    };
+    return {view.zoom(),
+            {side(content.width, kMinimumDocumentClient.width, available.width),
+             side(content.height, kMinimumDocumentClient.height, available.height)}};
 }
 
 std::vector<Point> arrangeIconPositions(int32_t count, Size iconSize, Size workspace) {

@@ -9,6 +9,10 @@
 
 namespace pict {
 
+// A window never starts smaller than this (when the workspace has room): a tiny image sits
+// centred in it rather than under a title bar too narrow to read.
+inline constexpr Size kMinimumDocumentClient{240, 160};
+
 struct InitialViewLayout {
     float zoom = 1.0f;
     Size client; // the drawing area the window should get

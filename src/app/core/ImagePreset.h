@@ -9,7 +9,7 @@
 namespace pict {
 
 enum class SizeUnit : int32_t { Pixels = 0, Inches = 1, Centimeters = 2, Millimeters = 3 };
-enum class PresetResolutionUnit : int32_t { PixelsPerInch = 0, PixelsPerCentimeter = 1 };
+enum class ResolutionUnit : int32_t { PixelsPerInch = 0, PixelsPerCentimeter = 1 };
 enum class NewImageBackground : int32_t { White = 0, BackgroundColor = 1, Transparent = 2 };
 
 constexpr bool isValidSizeUnit(int32_t v) { return v >= 0 && v <= 3; }
@@ -25,7 +25,7 @@ struct ImagePreset {
     float height = 240.0f;
     SizeUnit sizeUnit = SizeUnit::Pixels;
     float resolution = 72.0f;
-    PresetResolutionUnit resolutionUnit = PresetResolutionUnit::PixelsPerInch;
+    ResolutionUnit resolutionUnit = ResolutionUnit::PixelsPerInch;
     NewImageBackground background = NewImageBackground::White;
 
     friend bool operator==(const ImagePreset&, const ImagePreset&) = default;

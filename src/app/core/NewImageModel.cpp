@@ -16,8 +16,8 @@ struct UnitFactors {
 };
 
 // Pixels per inch, per cm and per mm for a resolution.
-UnitFactors factorsFor(double r, PresetResolutionUnit unit) {
-    if (unit == PresetResolutionUnit::PixelsPerCentimeter)
+UnitFactors factorsFor(double r, ResolutionUnit unit) {
+    if (unit == ResolutionUnit::PixelsPerCentimeter)
         return {r * 2.54, r, r * 0.1};
     return {r, r * 0.39370078, r * 0.03937008};
 }
@@ -88,8 +88,8 @@ const char* sizeUnitListText(SizeUnit unit) {
     return names[static_cast<int32_t>(unit) & 3];
 }
 
-const char* resolutionUnitListText(PresetResolutionUnit unit) {
-    return unit == PresetResolutionUnit::PixelsPerCentimeter ? "pixels/cm" : "pixels/inch";
+const char* resolutionUnitListText(ResolutionUnit unit) {
+    return unit == ResolutionUnit::PixelsPerCentimeter ? "pixels/cm" : "pixels/inch";
 }
 
 const char* backgroundListText(NewImageBackground b) {
@@ -104,7 +104,7 @@ const char* backgroundListText(NewImageBackground b) {
     return "White";
 }
 
-int32_t sizeToPixels(double value, SizeUnit unit, double resolution, PresetResolutionUnit resolutionUnit) {
+int32_t sizeToPixels(double value, SizeUnit unit, double resolution, ResolutionUnit resolutionUnit) {
     if (std::isnan(value))
         return 0;
     if (unit == SizeUnit::Pixels)
@@ -112,7 +112,7 @@ int32_t sizeToPixels(double value, SizeUnit unit, double resolution, PresetResol
     return truncateToInt(value * pixelsPerUnit(unit, factorsFor(resolution, resolutionUnit)));
 }
 
-double convertSizeValue(double value, SizeUnit from, SizeUnit to, double resolution, PresetResolutionUnit resolutionUnit) {
+double convertSizeValue(double value, SizeUnit from, SizeUnit to, double resolution, ResolutionUnit resolutionUnit) {
     if (from == to)
         return value;
     if (to == SizeUnit::Pixels)
@@ -124,10 +124,10 @@ double convertSizeValue(double value, SizeUnit from, SizeUnit to, double resolut
     return value * kPhysicalFactor[static_cast<int>(from) - 1][static_cast<int>(to) - 1];
 }
 
-double convertResolution(double value, PresetResolutionUnit from, PresetResolutionUnit to) {
+double convertResolution(double value, ResolutionUnit from, ResolutionUnit to) {
     if (from == to)
         return value;
-    return to == PresetResolutionUnit::PixelsPerCentimeter ? value * 0.39370078 : value * 2.54;
+    return to == ResolutionUnit::PixelsPerCentimeter ? value * 0.39370078 : value * 2.54;
 }
 
 bool isValidPixelSide(int32_t px) { return px >= kMinImageSide && px <= kMaxImageSide; }

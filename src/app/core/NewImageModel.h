@@ -20,16 +20,16 @@ inline constexpr double kMaxNewImageResolution = 9999.999;
 // The short unit names that label values ("px", "in", "cm", "mm") and the list texts.
 const char* sizeUnitShortName(SizeUnit unit);
 const char* sizeUnitListText(SizeUnit unit);         // "pixels", "inches", "cm", "mm"
-const char* resolutionUnitListText(PresetResolutionUnit u); // "pixels/inch", "pixels/cm"
+const char* resolutionUnitListText(ResolutionUnit u); // "pixels/inch", "pixels/cm"
 const char* backgroundListText(NewImageBackground b); // "White", "Background Color", "Transparent"
 
 // A value in a size unit as whole pixels, truncated toward zero (saturating far outside
 // any valid size, 0 for a value that is not a number).
-int32_t sizeToPixels(double value, SizeUnit unit, double resolution, PresetResolutionUnit resolutionUnit);
+int32_t sizeToPixels(double value, SizeUnit unit, double resolution, ResolutionUnit resolutionUnit);
 // The number a size field shows after its unit list changes from `from` to `to`.
-double convertSizeValue(double value, SizeUnit from, SizeUnit to, double resolution, PresetResolutionUnit resolutionUnit);
+double convertSizeValue(double value, SizeUnit from, SizeUnit to, double resolution, ResolutionUnit resolutionUnit);
 // The number the resolution field shows after its unit changes.
-double convertResolution(double value, PresetResolutionUnit from, PresetResolutionUnit to);
+double convertResolution(double value, ResolutionUnit from, ResolutionUnit to);
 
 // "--" outside 1..30000, otherwise the bytes at three per pixel: "300 bytes", "900K", "2.25M".
 std::string imageSizeLabel(int32_t widthPx, int32_t heightPx);
@@ -85,7 +85,7 @@ struct NewImageSpec {
     int32_t width = 0;
     int32_t height = 0;
     double resolution = 72.0;
-    PresetResolutionUnit resolutionUnit = PresetResolutionUnit::PixelsPerInch;
+    ResolutionUnit resolutionUnit = ResolutionUnit::PixelsPerInch;
     bool transparent = false;
     Color32 fillColor = 0xFFFFFF; // 0x00RRGGBB; white for a transparent layer, where it has no effect
 };

@@ -43,7 +43,7 @@ QComboBox* enumList(const Enum (&values)[N], const char* (*text)(Enum), QWidget*
 }
 
 constexpr SizeUnit kSizeUnits[] = {SizeUnit::Pixels, SizeUnit::Inches, SizeUnit::Centimeters, SizeUnit::Millimeters};
-constexpr PresetResolutionUnit kResolutionUnits[] = {PresetResolutionUnit::PixelsPerInch, PresetResolutionUnit::PixelsPerCentimeter};
+constexpr ResolutionUnit kResolutionUnits[] = {ResolutionUnit::PixelsPerInch, ResolutionUnit::PixelsPerCentimeter};
 constexpr NewImageBackground kBackgrounds[] = {NewImageBackground::White, NewImageBackground::BackgroundColor,
                                                NewImageBackground::Transparent};
 
@@ -171,7 +171,7 @@ void NewImageDialog::sizeUnitChosen(int index) {
 void NewImageDialog::resolutionUnitChanged() {
     if (updating_)
         return;
-    const auto to = static_cast<PresetResolutionUnit>(resolutionUnit_->currentData().toInt());
+    const auto to = static_cast<ResolutionUnit>(resolutionUnit_->currentData().toInt());
     ImagePreset& v = fields_.values;
     if (to == v.resolutionUnit)
         return;
