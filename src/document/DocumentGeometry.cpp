@@ -6,6 +6,36 @@
 
 namespace pict {
 
+namespace {
+
+bool near(double angle, double target) { return std::fabs(angle - target) < 0.0001; }
+
+// Saved channels are canvas-sized masks: every transformation of the canvas is applied to
+// them as well, so that loading one later still lines up with the image.
+bool rotateChannels(AlphaChannelList& channels, double angle) {
+    for (int32_t i = 0; i < channels.count(); ++i) {
+        Surface8& mask = channels.at(i)->mask();
+        const bool turned = near(angle, 180.0)   ? mask.rotate180()
+                            : near(angle, 90.0)  ? mask.rotate90Clockwise()
+                            : near(angle, 270.0) ? mask.rotate90CounterClockwise()
+                                                 : false;
+        if (!turned)
+            return false;
+    }
+    return true;
+}
+
+bool flipChannels(AlphaChannelList& channels, bool horizontal) {
+    for (int32_t i = 0; i < channels.count(); ++i) {
+        Surface8& mask = channels.at(i)->mask();
+        if (!(horizontal ? mask.mirror() : mask.flip()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool Document::resizeImage(int32_t width, int32_t height, float resolution, int32_t unit, int32_t method) {
     DocumentInfo next = info_;
     next.width = width;
@@ -17,6 +47,13 @@ bool Document::resizeImage(int32_t width, int32_t height, float resolution, int3
     if (width == info_.width && height == info_.height && std::fabs(resolution - info_.resolution) < 0.0001f &&
         unit == info_.resolutionUnit)
         return true;
+    if (width == info_.width && height == info_.height) {
+        // Only the printed size changes; the pixels and the composite stay as they are.
+        info_.resolution = resolution;
+        info_.resolutionUnit = unit;
+        notifyDocument(canvasRect());
+        return true;
+    }
     const Size newSize{width, height};
     if (!layers().resizeAll(canvasSize(), newSize, method) || !channels().resizeAll(newSize, method))
         return false;
@@ -49,12 +86,12 @@ bool Document::rotate(double angle) {
         angle += 360.0;
     while (angle >= 360.0)
         angle -= 360.0;
-    if (std::fabs(angle) < 0.0001)
+    if (near(angle, 0.0) || near(angle, 360.0))
         return true;
     const Size old = canvasSize();
-    if (!layers().rotateAll(angle, old))
+    if (!layers().rotateAll(angle, old) || !rotateChannels(channels(), angle))
         return false;
-    if (std::fabs(angle - 90.0) < 0.0001 || std::fabs(angle - 270.0) < 0.0001)
+    if (near(angle, 90.0) || near(angle, 270.0))
         std::swap(info_.width, info_.height);
     if (canvasSize() != old)
         rebuildComposite();
@@ -65,7 +102,7 @@ bool Document::rotate(double angle) {
 }
 
 bool Document::flip(bool horizontal) {
-    if (!layers().flipAll(horizontal, canvasSize()))
+    if (!layers().flipAll(horizontal, canvasSize()) || !flipChannels(channels(), horizontal))
         return false;
     invalidateAndNotifyAll();
     return true;
@@ -75,7 +112,8 @@ bool Document::crop(const Rect& rect) {
     const Rect clipped = rect.intersected(canvasRect());
     if (clipped.isEmpty())
         return true;
-    if (!layers().cropAll(clipped, canvasSize()))
+    if (!layers().cropAll(clipped, canvasSize()) ||
+        !channels().extendAll(clipped.size(), {-clipped.left, -clipped.top}))
         return false;
     const Size old = canvasSize();
     info_.width = clipped.width();
@@ -89,7 +127,15 @@ bool Document::crop(const Rect& rect) {
 }
 
 bool Document::trim() {
-    if (!layers().trimAll())
+    const RasterLayer* background = layers().count() == 1 ? layers().rasterAt(0) : nullptr;
+    if (!background)
+        return false;
+    // The box in canvas coordinates, taken before the layer is cut: the channels follow it.
+    Rect box = background->color().trimBounds();
+    if (box.isEmpty())
+        box = background->localBounds();
+    box = box.translated(background->x(), background->y());
+    if (!layers().trimAll() || !channels().extendAll(box.size(), {-box.left, -box.top}))
         return false;
     const Size trimmed = layers().layerAt(0)->size();
     info_.width = trimmed.width;
