@@ -70,6 +70,13 @@ std::string ensureExtension(std::string_view path, FileKind kind) {
     return result + extension;
 }
 
+std::string proposedSaveName(std::string_view documentName, FileKind kind) {
+    std::string_view base = documentName;
+    if (kindOfPath(documentName) != FileKind::Unknown)
+        base = documentName.substr(0, documentName.find_last_of('.'));
+    return std::string(base) + extensionOfKind(kind, true);
+}
+
 int openFilterDefaultIndex() {
     const std::string_view filter = kOpenFilter;
     return int(std::count(filter.begin(), filter.end(), '|') / 2);

@@ -25,6 +25,10 @@ std::string extensionOfKind(FileKind kind, bool withDot);
 // Keeps a path that already has the kind; otherwise appends "." and the default extension
 // unless the path already ends with it (photo.png saved as JPEG becomes photo.png.jpg).
 std::string ensureExtension(std::string_view path, FileKind kind);
+// The name Save As proposes for a document: its name with the extension of a known kind
+// replaced by the kind's default ("photo.gif" as PNG is "photo.png"; "Untitled-1" and
+// "v1.2 final" just gain it).
+std::string proposedSaveName(std::string_view documentName, FileKind kind);
 
 constexpr bool canOpenKind(FileKind kind) { return kind >= FileKind::Bmp && kind <= FileKind::Png; }
 constexpr bool canSaveKind(FileKind kind) {

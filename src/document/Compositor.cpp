@@ -170,6 +170,8 @@ void composeRow(const std::vector<PreparedEntry>& entries, const Run& run, int32
         const PreparedEntry& entry = entries[size_t(index)];
         sourceOf(entry, source, mask);
         kernelFor(entry, opaqueBackdrop)(color, alpha, source, mask, entry.opacity, count);
+        // Ea = Da + 255 - Da = 255 under a fully opaque entry, whatever lay below it.
+        opaqueBackdrop = opaqueBackdrop || entry.opaque;
     }
 }
 

@@ -66,8 +66,10 @@ bool Document::newFromSurface(std::string_view path, Surface24&& color, std::opt
     Surface24 pixels = std::move(color);
     if (!pixels.isValid() || pixels.width() > kMaxCanvasSide || pixels.height() > kMaxCanvasSide)
         return false;
+    // A mask that does not fit the picture (a stale internal clipboard mask, say) is ignored
+    // rather than refusing the picture itself.
     if (alpha && (!alpha->isValid() || alpha->size() != pixels.size()))
-        return false;
+        alpha.reset();
     try {
         DocumentInfo info;
         info.width = pixels.width();
@@ -107,20 +109,21 @@ bool Document::copy(const Document& source) {
     if (&source == this)
         return true;
     // Everything is cloned before anything is replaced, so a failure leaves this document as it was.
-    std::unique_ptr<LayerStack> stack =
-        source.stack_ ? source.stack_->clone(this) : std::make_unique<LayerStack>(this);
-    if (!stack)
-        return false;
-    std::unique_ptr<AlphaChannelList> channels;
-    if (source.channels_ && !(channels = source.channels_->clone()))
-        return false;
     try {
-        info_ = source.info_;
+        std::unique_ptr<LayerStack> stack =
+            source.stack_ ? source.stack_->clone(this) : std::make_unique<LayerStack>(this);
+        if (!stack)
+            return false;
+        std::unique_ptr<AlphaChannelList> channels;
+        if (source.channels_ && !(channels = source.channels_->clone()))
+            return false;
+        DocumentInfo info = source.info_;
+        info_ = std::move(info);
+        stack_ = std::move(stack);
+        channels_ = std::move(channels);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    stack_ = std::move(stack);
-    channels_ = std::move(channels);
     modified_ = true;
     invalidateAndNotifyAll();
     return true;
@@ -129,11 +132,11 @@ bool Document::copy(const Document& source) {
 bool Document::restoreFrom(const Document& snapshot) {
     if (&snapshot == this)
         return true;
-    if (!copy(snapshot))
-        return false;
-    rebuildComposite();
-    notifyDocument(canvasRect());
-    return true;
+    // Without a cache the copy's invalidation builds a fresh one for the snapshot's canvas,
+    // so the composite is made once and the observers told once.
+    // A failed copy leaves the document as it was; composite() then rebuilds the cache.
+    cache_.reset();
+    return copy(snapshot);
 }
 
 void Document::invalidate(const Rect& rect) {

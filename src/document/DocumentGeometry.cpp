@@ -1,6 +1,7 @@
 // Image Size, Canvas Size, rotation, flips, crop and trim of a whole document: the stack
 // walks do the pixels, the document keeps the canvas description and the composite in step.
 #include "document/Document.h"
+#include "document/RotationAngle.h"
 
 #include <cmath>
 
@@ -8,16 +9,14 @@ namespace pict {
 
 namespace {
 
-bool near(double angle, double target) { return std::fabs(angle - target) < 0.0001; }
-
 // Saved channels are canvas-sized masks: every transformation of the canvas is applied to
 // them as well, so that loading one later still lines up with the image.
 bool rotateChannels(AlphaChannelList& channels, double angle) {
     for (int32_t i = 0; i < channels.count(); ++i) {
         Surface8& mask = channels.at(i)->mask();
-        const bool turned = near(angle, 180.0)   ? mask.rotate180()
-                            : near(angle, 90.0)  ? mask.rotate90Clockwise()
-                            : near(angle, 270.0) ? mask.rotate90CounterClockwise()
+        const bool turned = isNearAngle(angle, 180.0)   ? mask.rotate180()
+                            : isNearAngle(angle, 90.0)  ? mask.rotate90Clockwise()
+                            : isNearAngle(angle, 270.0) ? mask.rotate90CounterClockwise()
                                                  : false;
         if (!turned)
             return false;
@@ -82,16 +81,15 @@ bool Document::resizeCanvas(int32_t width, int32_t height, Point anchor, uint32_
 }
 
 bool Document::rotate(double angle) {
-    while (angle < 0.0)
-        angle += 360.0;
-    while (angle >= 360.0)
-        angle -= 360.0;
-    if (near(angle, 0.0) || near(angle, 360.0))
+    if (!std::isfinite(angle))
+        return false;
+    angle = normalizedRotation(angle);
+    if (isNearAngle(angle, 0.0))
         return true;
     const Size old = canvasSize();
     if (!layers().rotateAll(angle, old) || !rotateChannels(channels(), angle))
         return false;
-    if (near(angle, 90.0) || near(angle, 270.0))
+    if (isNearAngle(angle, 90.0) || isNearAngle(angle, 270.0))
         std::swap(info_.width, info_.height);
     if (canvasSize() != old)
         rebuildComposite();

@@ -69,12 +69,12 @@ bool LayerStack::insert(std::unique_ptr<Layer> layer, int32_t position) {
     else
         index = count();
     try {
-        layer->setOwner(this);
-        active_ = layer.get();
+        Layer* inserted = layer.get();
         layers_.insert(layers_.begin() + index, std::move(layer));
+        inserted->setOwner(this);
+        active_ = inserted;
     } catch (const std::bad_alloc&) {
-        active_ = layers_.empty() ? nullptr : active_;
-        return false;
+        return false; // the vector is unchanged and the active layer still the old one
     }
     return true;
 }

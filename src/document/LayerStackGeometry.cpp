@@ -1,8 +1,7 @@
 // The geometry walks over every layer: each layer changes its pixels and the walk moves it
 // so that it keeps its place on the transformed canvas.
 #include "document/LayerStack.h"
-
-#include <cmath>
+#include "document/RotationAngle.h"
 
 namespace pict {
 
@@ -10,16 +9,6 @@ namespace {
 
 // round() of the design: add 0.5 and truncate toward zero.
 int32_t roundHalfUp(float value) { return int32_t(value + 0.5f); }
-
-double normalizedAngle(double angle) {
-    while (angle < 0.0)
-        angle += 360.0;
-    while (angle >= 360.0)
-        angle -= 360.0;
-    return angle;
-}
-
-bool near(double angle, double target) { return std::fabs(angle - target) < 0.0001; }
 
 } // namespace
 
@@ -60,7 +49,7 @@ bool LayerStack::canvasAll(Size newCanvas, Point anchor, uint32_t extensionColor
 }
 
 bool LayerStack::rotateAll(double angle, Size oldCanvas) {
-    angle = normalizedAngle(angle);
+    angle = normalizedRotation(angle);
     for (const auto& each : layers_) {
         RasterLayer* layer = each->asRaster();
         if (!layer)
@@ -68,13 +57,13 @@ bool LayerStack::rotateAll(double angle, Size oldCanvas) {
         const Rect r = layer->canvasRect();
         if (!layer->rotate(angle))
             return false;
-        if (near(angle, 180.0))
+        if (isNearAngle(angle, 180.0))
             layer->setPosition({oldCanvas.width - r.right, oldCanvas.height - r.bottom});
-        else if (near(angle, 90.0))
+        else if (isNearAngle(angle, 90.0))
             layer->setPosition({oldCanvas.height - r.bottom, r.left});
-        else if (near(angle, 270.0))
+        else if (isNearAngle(angle, 270.0))
             layer->setPosition({r.top, oldCanvas.width - r.right});
-        else if (!near(angle, 0.0))
+        else if (!isNearAngle(angle, 0.0))
             layer->setPosition({0, 0});
     }
     return true;

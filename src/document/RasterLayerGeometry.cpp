@@ -1,9 +1,9 @@
 // Geometry of one raster layer: the color surface and the transparency mask always change
 // together so that they keep the same size. Positions are the stack walks' business.
 #include "document/Layer.h"
+#include "document/RotationAngle.h"
 #include "document/SurfaceCopies.h"
 
-#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -14,18 +14,14 @@ namespace {
 enum class Turn { None, Half, Clockwise, CounterClockwise, Unsupported };
 
 Turn turnFor(double angle) {
-    while (angle < 0.0)
-        angle += 360.0;
-    while (angle >= 360.0)
-        angle -= 360.0;
-    constexpr double kTolerance = 0.0001;
-    if (std::fabs(angle) < kTolerance || std::fabs(angle - 360.0) < kTolerance)
+    angle = normalizedRotation(angle);
+    if (isNearAngle(angle, 0.0))
         return Turn::None;
-    if (std::fabs(angle - 180.0) < kTolerance)
+    if (isNearAngle(angle, 180.0))
         return Turn::Half;
-    if (std::fabs(angle - 90.0) < kTolerance)
+    if (isNearAngle(angle, 90.0))
         return Turn::Clockwise;
-    if (std::fabs(angle - 270.0) < kTolerance)
+    if (isNearAngle(angle, 270.0))
         return Turn::CounterClockwise;
     return Turn::Unsupported;
 }

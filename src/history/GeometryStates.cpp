@@ -2,6 +2,7 @@
 
 #include "document/Document.h"
 #include "document/Layer.h"
+#include "document/RotationAngle.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,12 +13,8 @@ namespace {
 
 int32_t clampSide(int32_t side) { return std::clamp(side, 1, kMaxCanvasSide); }
 
-double normalizedAngle(double angle) {
-    if (!std::isfinite(angle))
-        return 0.0;
-    angle = std::fmod(angle, 360.0);
-    return angle < 0.0 ? angle + 360.0 : angle;
-}
+// Into [0, 360); an angle that is no number at all is no turn.
+double normalizedAngle(double angle) { return std::isfinite(angle) ? normalizedRotation(angle) : 0.0; }
 
 } // namespace
 

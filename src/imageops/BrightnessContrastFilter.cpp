@@ -7,9 +7,11 @@
 namespace pict {
 
 BrightnessContrastFilter::BrightnessContrastFilter(const BrightnessContrastSettings& settings)
-    : TablePointFilter(GrayTable::Red) {
-    const int32_t brightness = BrightnessContrastSettings::kBrightness.clamp(settings.brightness);
-    const int32_t contrast = BrightnessContrastSettings::kContrast.clamp(settings.contrast);
+    : TablePointFilter(GrayTable::Red),
+      settings_{BrightnessContrastSettings::kBrightness.clamp(settings.brightness),
+                BrightnessContrastSettings::kContrast.clamp(settings.contrast)} {
+    const int32_t brightness = settings_.brightness;
+    const int32_t contrast = settings_.contrast;
     const double k = std::min(contrast * 0.01, 0.999);
     const double slope = std::tan((k + 1.0) * 0.7853981633974483);
     for (int i = 0; i < 256; ++i)

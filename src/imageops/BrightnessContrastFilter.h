@@ -23,6 +23,12 @@ public:
     // Both values are limited to -100..100.
     explicit BrightnessContrastFilter(const BrightnessContrastSettings& settings);
     FilterKind kind() const override { return FilterKind::BrightnessContrast; }
+    bool isIdentity() const override { return settings_.isIdentity(); }
+    // The values as limited.
+    const BrightnessContrastSettings& settings() const { return settings_; }
+
+private:
+    BrightnessContrastSettings settings_;
 };
 
 } // namespace pict

@@ -38,6 +38,7 @@ public:
 
     explicit ColorBalanceFilter(const ColorBalanceSettings& settings);
     FilterKind kind() const override { return FilterKind::ColorBalance; }
+    bool isIdentity() const override { return settings_.isIdentity(); }
     const ColorBalanceSettings& settings() const { return settings_; }
     const ChannelTables& tables() const { return tables_; }
 

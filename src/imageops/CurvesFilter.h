@@ -48,6 +48,7 @@ class CurvesFilter : public TablePointFilter {
 public:
     explicit CurvesFilter(const CurvesSettings& settings);
     FilterKind kind() const override { return FilterKind::Curves; }
+    bool isIdentity() const override { return settings_.isIdentity(); }
     const CurvesSettings& settings() const { return settings_; }
 
 private:

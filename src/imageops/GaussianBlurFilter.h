@@ -28,6 +28,7 @@ public:
     explicit GaussianBlurFilter(const GaussianBlurSettings& settings) : GaussianBlurFilter(settings.radius) {}
 
     FilterKind kind() const override { return FilterKind::GaussianBlur; }
+    bool isIdentity() const override { return GaussianBlurSettings{radius_}.isIdentity(); }
     std::unique_ptr<NeighborhoodFilter> clone() const override;
     double radius() const { return radius_; }
     // Whole pixels actually blurred: 2.9 blurs like 2.0, and radii below 1 change nothing.

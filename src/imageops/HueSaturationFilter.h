@@ -54,6 +54,7 @@ public:
 
     explicit HueSaturationFilter(const HueSaturationSettings& settings);
     FilterKind kind() const override { return FilterKind::HueSaturation; }
+    bool isIdentity() const override { return settings_.isIdentity(); }
     const HueSaturationSettings& settings() const { return settings_; }
 
     void pixelRgb(uint8_t* bgr) const;

@@ -25,6 +25,9 @@ public:
 
     virtual FilterKind kind() const = 0;
     virtual std::string name() const { return std::string(filterName(kind())); }
+    // True for parameters that change no pixel as far as the dialogs judge it: a confirmed
+    // dialog with identity parameters records nothing. Filters without parameters never are.
+    virtual bool isIdentity() const { return false; }
 
     // False, with the target untouched, when the target holds no pixels, the mask is given
     // but invalid, the work rectangle is empty or the depth is neither 24 nor 8.

@@ -46,6 +46,7 @@ class LevelsFilter : public TablePointFilter {
 public:
     explicit LevelsFilter(const LevelsSettings& settings);
     FilterKind kind() const override { return FilterKind::Levels; }
+    bool isIdentity() const override { return settings_.isIdentity(); }
     const LevelsSettings& settings() const { return settings_; }
 
 private:

@@ -93,9 +93,15 @@ TEST(DocumentCreation, FromSurfaceSplitsThePath) {
     ASSERT_NE(layer->transparencyMask(), nullptr);
     EXPECT_EQ(withAlpha.composite()->alpha().row(1)[2], 9);
 
+    // A mask of another size than the picture is ignored: the picture becomes the background.
     Document mismatched;
-    EXPECT_FALSE(mismatched.newFromSurface("a.png", test::solidColor(3, 2, 0, 0, 0), test::solidMask(2, 2, 9)));
-    EXPECT_EQ(mismatched.layersIfAny(), nullptr);
+    ASSERT_TRUE(mismatched.newFromSurface("a.png", test::solidColor(3, 2, 0, 0, 0), test::solidMask(2, 2, 9)));
+    EXPECT_EQ(mismatched.layers().nameAt(0), "Background");
+    EXPECT_EQ(mismatched.layers().rasterAt(0)->transparencyMask(), nullptr);
+
+    Document invalid;
+    EXPECT_FALSE(invalid.newFromSurface("a.png", Surface24()));
+    EXPECT_EQ(invalid.layersIfAny(), nullptr);
 }
 
 TEST(DocumentCopy, ClonesEverythingAndActivatesTheTop) {

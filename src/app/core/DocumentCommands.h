@@ -88,6 +88,11 @@ public:
     // the defaults a dialog would start with).
     CommandResult execute(uint16_t id, CommandParams params = {});
 
+    // The marquee tool's result (and the batch tool's rectangle and ellipse selections):
+    // records "Rectangular Marquee" or "Elliptical Marquee" for the shape in canvas
+    // coordinates. Refused for an empty shape.
+    CommandResult selectMarquee(Rect rect, bool ellipse);
+
     DocumentSession& session() { return session_; }
 
 private:

@@ -24,6 +24,7 @@ public:
     virtual ~SessionView() = default;
     virtual void canvasSizeChanged() {}
     virtual void selectionChanged() {}
+    // The selection's outline was hidden or shown (the controller holds the flag).
     virtual void toggleSelectionOutline() {}
     virtual void beginLongOperation() {}
     virtual void endLongOperation() {}
@@ -55,6 +56,9 @@ public:
     // and Toggle Visibility read it. Without a panel it is just the active layer.
     const std::vector<int32_t>& panelSelection() const { return panelSelection_; }
     void setPanelSelection(std::vector<int32_t> layers) { panelSelection_ = std::move(layers); }
+    // The panel selection as the commands use it: its indices that name a layer, in panel
+    // order, or the active layer alone when no panel selection was set.
+    std::vector<int32_t> selectedLayers() const;
 
     // ---- DocumentContext ----
     bool hasSelection() const override;
@@ -64,16 +68,20 @@ public:
     void beginLongOperation() override;
     void endLongOperation() override;
 
-    // The selection outline changed: tells the view.
+    // The selection outline changed: tells the view. The session hears every change of its
+    // SelectionController and calls this itself.
     void selectionChanged();
 
 private:
+    class SelectionRelay;
+
     ApplicationContext& app_;
     std::unique_ptr<Document> document_;
     std::unique_ptr<SelectionController> selection_;
     std::unique_ptr<HistoryManager> history_;
     SessionView* view_ = nullptr;
     std::vector<int32_t> panelSelection_;
+    std::unique_ptr<SelectionRelay> relay_;
 };
 
 } // namespace pict

@@ -2,6 +2,8 @@
 // The Image Size command's parameter record and the arithmetic of its dialog, free of any
 // user interface so that the editor's dialog and the batch tool compute the same values.
 
+#include "document/DocumentInfo.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -19,11 +21,8 @@ inline constexpr std::array<std::string_view, 6> kResampleMethodNames = {
 inline constexpr int32_t kNearestNeighborMethod = 0;
 inline constexpr int32_t kDefaultResampleMethod = 2;
 
-// Canvas limits shared by Image Size and Canvas Size.
+// Canvas limits shared by Image Size and Canvas Size (the upper ones are the document's).
 inline constexpr int32_t kMinCanvasSide = 1;
-inline constexpr int32_t kMaxCanvasSide = 30000;
-inline constexpr float kMinResolution = 1.0f;
-inline constexpr float kMaxResolution = 9999.999f;
 // Resolutions closer than this count as equal when deciding whether anything changed.
 inline constexpr double kResolutionTolerance = 0.0001;
 

@@ -1,0 +1,34 @@
+#pragma once
+// The preconditions that document commands share, tested before anything is shown or
+// changed, and the one way a command records its state.
+
+#include "app/core/DocumentCommands.h"
+
+#include <memory>
+
+namespace pict {
+
+class DocumentSession;
+class HistoryState;
+
+// An active raster layer that is visible and not empty and, while something is selected,
+// whose canvas rectangle meets the selection's bounds: what every filter needs.
+bool hasEditableLayer(const DocumentSession& session);
+// An active raster layer that is visible (it may be empty).
+bool hasVisibleRasterLayer(const DocumentSession& session);
+// Something is selected.
+bool hasSelection(const DocumentSession& session);
+// Something is selected and its bounds meet the canvas.
+bool selectionMeetsCanvas(const DocumentSession& session);
+
+// Hands the state to the session's history, which applies it first unless alreadyApplied
+// (a dialog's preview did). Done when it was recorded; Failed when there was no state or
+// its apply failed, and then nothing was recorded.
+CommandResult pushState(DocumentSession& session, std::unique_ptr<HistoryState> state,
+                        bool alreadyApplied = false);
+
+inline CommandResult commandResult(CommandOutcome outcome) {
+    return CommandResult{outcome};
+}
+
+} // namespace pict

@@ -1,0 +1,19 @@
+// Tables of the command layer that have not landed yet. Each owner deletes its own line
+// here when its <Domain>Commands.cpp defines the table.
+#include "app/core/CommandEntry.h"
+
+namespace pict {
+
+std::span<const CommandEntry> geometryCommandEntries() {
+    return {};
+} // geometry
+
+std::span<const CommandEntry> fillCommandEntries() {
+    return {};
+} // fill
+
+std::span<const CommandEntry> filterCommandEntries() {
+    return {};
+} // filters
+
+} // namespace pict

@@ -1,0 +1,165 @@
+#include "codecs/DocumentFiles.h"
+
+#include "codecs/ByteStream.h"
+#include "codecs/CodecImage.h"
+#include "codecs/FileKind.h"
+#include "codecs/PictureReaders.h"
+#include "codecs/PixelPacking.h"
+#include "document/Document.h"
+
+#include <new>
+#include <optional>
+#include <sys/stat.h>
+
+namespace pict {
+
+namespace {
+
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool readWithCodec(FileKind kind, FileStream& stream, OpenedImage& out) {
+    std::unique_ptr<CodecImage> image = createCodecImage(kind);
+    if (!image || !image->codec().load(*image, stream, false))
+        return false;
+    out.color = std::move(image->color);
+    out.alpha = std::move(image->alpha);
+    return true;
+}
+
+bool readKind(FileKind kind, FileStream& stream, OpenedImage& out) {
+    switch (kind) {
+    case FileKind::Bmp:
+    case FileKind::Jpg:
+    case FileKind::Png:
+        return readWithCodec(kind, stream, out);
+    case FileKind::Gif:
+        return readGif(stream, out.color, out.alpha);
+    case FileKind::Ico:
+        return readIcon(stream, out.color, out.alpha);
+    case FileKind::Unknown:
+    case FileKind::Ved:
+    case FileKind::Tif:
+        return false;
+    }
+    return false;
+}
+
+bool withinLimits(const OpenedImage& image) {
+    const Surface24& c = image.color;
+    if (!c.isValid() || c.width() < 1 || c.height() < 1 || c.width() > kMaxImageDimension ||
+        c.height() > kMaxImageDimension)
+        return false;
+    return image.alpha.isEmpty() || (image.alpha.isValid() && image.alpha.size() == c.size());
+}
+
+// An alpha that is neither wholly transparent nor wholly opaque is worth a 32-bit bitmap; a
+// wholly transparent one would be read back as opaque anyway.
+bool isMixedAlpha(const Surface8& alpha) { return !alpha.isAll(0) && !alpha.isAll(255); }
+
+// The codec image a document is written from, by the rule of each kind; null for kinds
+// that are not written or when memory runs out.
+std::unique_ptr<CodecImage> imageToSave(FileKind kind, const CompositeCache& composite) {
+    std::unique_ptr<CodecImage> image = createCodecImage(kind);
+    if (!image)
+        return nullptr;
+    const Surface8& alpha = composite.alpha();
+    image->color = composite.color().clone();
+    if (!image->color.isValid())
+        return nullptr;
+    image->width = image->color.width();
+    image->height = image->color.height();
+    bool keepAlpha = false;
+    switch (kind) {
+    case FileKind::Bmp:
+        keepAlpha = isMixedAlpha(alpha);
+        static_cast<BitmapImage&>(*image).setPlainHeader(image->width, image->height, keepAlpha ? 32 : 24);
+        break;
+    case FileKind::Jpg:
+        // JPEG has no transparency: what the composite leaves see-through is shown over white.
+        if (!alpha.isAll(255) && !flattenOverWhite(image->color, alpha))
+            return nullptr;
+        image->bitDepth = 24;
+        break;
+    case FileKind::Png:
+        keepAlpha = !alpha.isAll(255);
+        image->bitDepth = keepAlpha ? 32 : 24;
+        break;
+    default:
+        return nullptr;
+    }
+    if (keepAlpha) {
+        image->alpha = alpha.clone();
+        if (!image->alpha.isValid())
+            return nullptr;
+    }
+    return image;
+}
+
+void takePathAsFile(Document& document, const std::string& path) {
+    const size_t slash = path.rfind('/');
+    document.setName(slash == std::string::npos ? path : path.substr(slash + 1));
+    document.setFolder(slash == std::string::npos ? std::string() : path.substr(0, slash));
+}
+
+} // namespace
+
+bool openImage(const std::string& path, OpenedImage& image) {
+    image.color.destroy();
+    image.alpha.destroy();
+    const FileKind kind = kindOfPath(path);
+    if (!canOpenKind(kind) || !isRegularFile(path))
+        return false;
+    try {
+        FileStream stream;
+        if (stream.openForRead(path) && readKind(kind, stream, image) && withinLimits(image))
+            return true;
+    } catch (const std::bad_alloc&) {
+    }
+    image.color.destroy();
+    image.alpha.destroy();
+    return false;
+}
+
+std::unique_ptr<Document> openDocument(const std::string& path) {
+    try {
+        OpenedImage image;
+        if (!openImage(path, image))
+            return nullptr;
+        auto document = std::make_unique<Document>();
+        std::optional<Surface8> alpha;
+        if (!image.alpha.isEmpty())
+            alpha = std::move(image.alpha);
+        if (!document->newFromSurface(path, std::move(image.color), std::move(alpha)))
+            return nullptr;
+        document->setUntitled(false);
+        document->setModified(false);
+        return document;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+bool saveDocument(Document& document, const std::string& path) {
+    const FileKind kind = kindOfPath(path);
+    if (!canSaveKind(kind) || !document.isUsable())
+        return false;
+    try {
+        const CompositeCache* composite = document.composite();
+        if (!composite || composite->size() != document.canvasSize())
+            return false;
+        const std::unique_ptr<CodecImage> image = imageToSave(kind, *composite);
+        if (!image || !image->codec().saveToFile(path, *image))
+            return false;
+        takePathAsFile(document, path);
+        document.setUntitled(false);
+        document.setModified(false);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+} // namespace pict

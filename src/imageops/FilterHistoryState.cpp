@@ -1,0 +1,73 @@
+#include "imageops/FilterHistoryState.h"
+
+#include "document/Document.h"
+#include "history/DocumentContext.h"
+#include "imageops/LastFilterSlot.h"
+
+#include <new>
+
+namespace pict {
+namespace {
+
+void attachSlot(ImageFilter* filter, LastFilterSlot* slot) {
+    if (auto* neighborhood = dynamic_cast<NeighborhoodFilter*>(filter); neighborhood && slot)
+        neighborhood->setLastFilterSlot(slot);
+}
+
+} // namespace
+
+FilterHistoryState::FilterHistoryState(DocumentContext& context, std::unique_ptr<ImageFilter> filter,
+                                       LastFilterSlot* lastFilter)
+    : DocumentChangeState([&context] { context.document().setModified(true); }), context_(context),
+      filter_(std::move(filter)), lastFilter_(lastFilter), layerIndex_(context.document().layers().activeIndex()) {
+    attachSlot(filter_.get(), lastFilter_);
+}
+
+FilterHistoryState::~FilterHistoryState() = default;
+
+std::string FilterHistoryState::name() const { return filter_ ? filter_->name() : std::string("Unknown Filter"); }
+
+void FilterHistoryState::setFilter(std::unique_ptr<ImageFilter> filter) {
+    filter_ = std::move(filter);
+    attachSlot(filter_.get(), lastFilter_);
+}
+
+RasterLayer* FilterHistoryState::editableLayer() const {
+    RasterLayer* layer = context_.document().layers().rasterAt(layerIndex_);
+    if (!layer || layer->isEmpty() || layer->color().isEmpty() || !layer->isVisible())
+        return nullptr;
+    return layer;
+}
+
+bool FilterHistoryState::apply() {
+    if (!filter_)
+        return false;
+    RasterLayer* layer = editableLayer();
+    if (!layer)
+        return false;
+    const SelectionArea selection = context_.selectionArea();
+    if (!selection.isEmpty() && !selection.bounds.intersects(layer->canvasRect()))
+        return false;
+    try {
+        if (saved_.isEmpty()) {
+            Surface24 copy = layer->color().clone();
+            if (copy.isEmpty())
+                return false;
+            saved_ = std::move(copy);
+        }
+        return context_.document().layers().applyFilter(layerIndex_, *filter_, selection);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool FilterHistoryState::undo() {
+    if (saved_.isEmpty())
+        return false;
+    RasterLayer* layer = context_.document().layers().rasterAt(layerIndex_);
+    if (!layer || layer->size() != saved_.size())
+        return false;
+    return context_.document().layers().writeBack(layerIndex_, saved_);
+}
+
+} // namespace pict

@@ -1,0 +1,62 @@
+#pragma once
+// The history entry of every adjustment and filter: applies one ImageFilter to a layer
+// through the window's selection and keeps a copy of the layer's whole color surface,
+// taken on the first apply, to undo it. The dialogs' previews keep one of these pending
+// and swap its filter on every parameter change (see FilterPreview).
+
+#include "history/HistoryState.h"
+#include "imageops/ImageFilter.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace pict {
+
+class DocumentContext;
+class LastFilterSlot;
+class RasterLayer;
+
+class FilterHistoryState final : public DocumentChangeState {
+public:
+    // Acts on the layer that is active now; that index is kept for every apply and undo, so
+    // a redo never lands on another layer than the one the saved copy came from. A
+    // neighbourhood filter is attached to lastFilter (null: none), so that each application
+    // records it there unless it is transient. filter may be null (a pending preview).
+    FilterHistoryState(DocumentContext& context, std::unique_ptr<ImageFilter> filter,
+                       LastFilterSlot* lastFilter = nullptr);
+    ~FilterHistoryState() override;
+
+    // The filter's own name; "Unknown Filter" while the state holds none.
+    std::string name() const override;
+    // Fails, changing nothing, without a filter, when the layer is not a visible, non-empty
+    // raster layer, when a selection exists that misses the layer's canvas rectangle, when
+    // the copy for undo cannot be made or when the filter fails.
+    bool apply() override;
+    // Writes the saved surface back and reports the layer's pixels. Fails, changing nothing,
+    // before a first apply or when the layer is gone or no longer has the saved size.
+    bool undo() override;
+
+    // Replaces the filter (destroying the old one); the saved copy stays, so that a preview
+    // re-applied with new parameters still undoes to the original pixels.
+    void setFilter(std::unique_ptr<ImageFilter> filter);
+    const ImageFilter* filter() const { return filter_.get(); }
+
+    int32_t layerIndex() const { return layerIndex_; }
+    bool hasSavedSurface() const { return !saved_.isEmpty(); }
+
+private:
+    RasterLayer* editableLayer() const;
+
+    DocumentContext& context_;
+    std::unique_ptr<ImageFilter> filter_;
+    LastFilterSlot* lastFilter_;
+    int32_t layerIndex_;
+    Surface24 saved_;
+};
+
+// Whether a confirmed dialog would change anything: the identity parameters of each
+// adjustment (and a Gaussian radius below 0.2) add no history entry.
+inline bool changesImage(const ImageFilter& filter) { return !filter.isIdentity(); }
+
+} // namespace pict

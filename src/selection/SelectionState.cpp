@@ -1,0 +1,27 @@
+#include "selection/SelectionState.h"
+
+namespace pict {
+
+bool SelectionState::apply() {
+    if (!holdsCopy_) {
+        // Without the copy there would be no undo; refusing is the only safe answer.
+        if (!saved_.copyFrom(selection_.mask()))
+            return false;
+        holdsCopy_ = true;
+    }
+    perform(selection_);
+    return true;
+}
+
+bool SelectionState::undo() {
+    if (!holdsCopy_)
+        return false;
+    // A failed restore keeps the copy, so that a redo still starts from the right mask.
+    if (!selection_.restore(saved_))
+        return false;
+    saved_ = SelectionMask();
+    holdsCopy_ = false;
+    return true;
+}
+
+} // namespace pict

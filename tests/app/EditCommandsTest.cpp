@@ -1,0 +1,72 @@
+#include "SessionFixture.h"
+
+namespace pict {
+namespace {
+
+using EditCommandsTest = test::SessionTest;
+
+TEST_F(EditCommandsTest, UndoAndRedoAreRefusedWithNothingToDo) {
+    expectRefused(kCmdUndo);
+    expectRefused(kCmdRedo);
+}
+
+TEST_F(EditCommandsTest, UndoAndRedoMoveThroughTheHistory) {
+    ASSERT_EQ(commands_.selectMarquee(Rect{1, 1, 5, 5}, false).outcome, CommandOutcome::Done);
+    EXPECT_TRUE(commands_.isEnabled(kCmdUndo));
+    EXPECT_FALSE(commands_.isEnabled(kCmdRedo));
+
+    EXPECT_EQ(run(kCmdUndo), CommandOutcome::Done);
+    EXPECT_TRUE(selection().isEmpty());
+    EXPECT_FALSE(commands_.isEnabled(kCmdUndo));
+    expectRefused(kCmdUndo);
+
+    EXPECT_EQ(run(kCmdRedo), CommandOutcome::Done);
+    EXPECT_EQ(selection().mask().bounds(), (Rect{1, 1, 5, 5}));
+    expectRefused(kCmdRedo);
+}
+
+TEST_F(EditCommandsTest, PurgeEmptiesTheHistoryButKeepsTheDocument) {
+    for (uint16_t id : {kCmdPurgeUndo, kCmdPurgeAll}) {
+        commands_.selectMarquee(Rect{1, 1, 5, 5}, false);
+        commands_.selectMarquee(Rect{2, 2, 6, 6}, true);
+        run(kCmdUndo);
+        EXPECT_EQ(run(id), CommandOutcome::Done);
+        EXPECT_EQ(history().count(), 0);
+        EXPECT_FALSE(commands_.isEnabled(kCmdUndo));
+        EXPECT_FALSE(commands_.isEnabled(kCmdRedo));
+        EXPECT_EQ(selection().mask().bounds(), (Rect{1, 1, 5, 5}));
+    }
+}
+
+TEST_F(EditCommandsTest, ClipboardPurgeLeavesTheHistory) {
+    commands_.selectMarquee(Rect{1, 1, 5, 5}, false);
+    EXPECT_EQ(run(kCmdPurgeClipboard), CommandOutcome::NoEffect);
+    EXPECT_EQ(history().count(), 1);
+}
+
+TEST_F(EditCommandsTest, ClipboardIdsDoNothingToTheDocument) {
+    for (uint16_t id : {kCmdCopy, kCmdCut, kCmdPaste, kCmdCopyMerged, kCmdPasteInto}) {
+        EXPECT_TRUE(commands_.isEnabled(id)) << id;
+        EXPECT_EQ(run(id), CommandOutcome::NoEffect) << id;
+    }
+    EXPECT_EQ(history().count(), 0);
+    EXPECT_FALSE(document().isModified());
+}
+
+TEST_F(EditCommandsTest, EmptyMarqueeIsRefused) {
+    EXPECT_EQ(commands_.selectMarquee(Rect{5, 5, 5, 9}, false).outcome, CommandOutcome::Refused);
+    EXPECT_EQ(history().count(), 0);
+}
+
+TEST_F(EditCommandsTest, MarqueeNamesItsShape) {
+    commands_.selectMarquee(Rect{8, 8, 1, 1}, true);
+    ASSERT_EQ(history().count(), 1);
+    EXPECT_EQ(history().undoName(), "Elliptical Marquee");
+    EXPECT_EQ(selection().mask().bounds().left, 1);
+    commands_.selectMarquee(Rect{1, 1, 8, 8}, false);
+    EXPECT_EQ(history().undoName(), "Rectangular Marquee");
+    EXPECT_FALSE(document().isModified());
+}
+
+} // namespace
+} // namespace pict
