@@ -7,34 +7,6 @@
 
 namespace pict {
 
-namespace {
-
-// Saved channels are canvas-sized masks: every transformation of the canvas is applied to
-// them as well, so that loading one later still lines up with the image.
-bool rotateChannels(AlphaChannelList& channels, double angle) {
-    for (int32_t i = 0; i < channels.count(); ++i) {
-        Surface8& mask = channels.at(i)->mask();
-        const bool turned = isNearAngle(angle, 180.0)   ? mask.rotate180()
-                            : isNearAngle(angle, 90.0)  ? mask.rotate90Clockwise()
-                            : isNearAngle(angle, 270.0) ? mask.rotate90CounterClockwise()
-                                                 : false;
-        if (!turned)
-            return false;
-    }
-    return true;
-}
-
-bool flipChannels(AlphaChannelList& channels, bool horizontal) {
-    for (int32_t i = 0; i < channels.count(); ++i) {
-        Surface8& mask = channels.at(i)->mask();
-        if (!(horizontal ? mask.mirror() : mask.flip()))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 bool Document::resizeImage(int32_t width, int32_t height, float resolution, int32_t unit, int32_t method) {
     DocumentInfo next = info_;
     next.width = width;
@@ -87,7 +59,7 @@ bool Document::rotate(double angle) {
     if (isNearAngle(angle, 0.0))
         return true;
     const Size old = canvasSize();
-    if (!layers().rotateAll(angle, old) || !rotateChannels(channels(), angle))
+    if (!layers().rotateAll(angle, old))
         return false;
     if (isNearAngle(angle, 90.0) || isNearAngle(angle, 270.0))
         std::swap(info_.width, info_.height);
@@ -100,7 +72,7 @@ bool Document::rotate(double angle) {
 }
 
 bool Document::flip(bool horizontal) {
-    if (!layers().flipAll(horizontal, canvasSize()) || !flipChannels(channels(), horizontal))
+    if (!layers().flipAll(horizontal, canvasSize()))
         return false;
     invalidateAndNotifyAll();
     return true;
@@ -110,8 +82,7 @@ bool Document::crop(const Rect& rect) {
     const Rect clipped = rect.intersected(canvasRect());
     if (clipped.isEmpty())
         return true;
-    if (!layers().cropAll(clipped, canvasSize()) ||
-        !channels().extendAll(clipped.size(), {-clipped.left, -clipped.top}))
+    if (!layers().cropAll(clipped, canvasSize()))
         return false;
     const Size old = canvasSize();
     info_.width = clipped.width();
@@ -125,15 +96,7 @@ bool Document::crop(const Rect& rect) {
 }
 
 bool Document::trim() {
-    const RasterLayer* background = layers().count() == 1 ? layers().rasterAt(0) : nullptr;
-    if (!background)
-        return false;
-    // The box in canvas coordinates, taken before the layer is cut: the channels follow it.
-    Rect box = background->color().trimBounds();
-    if (box.isEmpty())
-        box = background->localBounds();
-    box = box.translated(background->x(), background->y());
-    if (!layers().trimAll() || !channels().extendAll(box.size(), {-box.left, -box.top}))
+    if (!layers().trimAll())
         return false;
     const Size trimmed = layers().layerAt(0)->size();
     info_.width = trimmed.width;
