@@ -3,7 +3,6 @@
 
 #include "document/SurfaceCopies.h"
 
-#include <cstring>
 #include <new>
 
 namespace pict {
@@ -19,16 +18,9 @@ std::unique_ptr<RasterLayer> RasterLayer::create(LayerStack* owner, Size size, s
         Surface24 color;
         if (size.isEmpty() || !color.create(size.width, size.height, 24))
             return nullptr;
-        if (fill) {
-            const uint8_t bgr[3] = {uint8_t(*fill >> 16), uint8_t(*fill >> 8), uint8_t(*fill)};
-            for (int32_t y = 0; y < size.height; ++y) {
-                uint8_t* row = color.row(y);
-                for (int32_t x = 0; x < size.width; ++x, row += 3)
-                    std::memcpy(row, bgr, 3);
-            }
-        }
-        auto layer = createFromSurface(owner, std::move(color), true);
-        return layer;
+        if (fill)
+            color.fillSolid24(color.bounds(), *fill);
+        return createFromSurface(owner, std::move(color), true);
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

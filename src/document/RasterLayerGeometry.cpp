@@ -4,7 +4,6 @@
 #include "document/RotationAngle.h"
 #include "document/SurfaceCopies.h"
 
-#include <cstring>
 #include <new>
 
 namespace pict {
@@ -129,15 +128,14 @@ bool RasterLayer::crop(const Rect& localRect) {
 }
 
 bool RasterLayer::trim() {
-    // The trim box is found on the colors alone; a mask could not follow it, so a background
-    // layer that carries transparency is refused rather than left with a mask of the wrong size.
-    if (!isBackground() || color_.isEmpty() || transparencyMask())
+    if (!isBackground() || color_.isEmpty())
         return false;
-    if (!color_.trim())
-        return false;
-    if (masks_)
-        masks_->setSize(color_.size());
-    return true;
+    // The box is found on the colors; a transparency mask is cut to the same box so that
+    // the two keep the same size.
+    const Rect box = color_.trimBounds();
+    if (box.isEmpty())
+        return true;
+    return crop(box);
 }
 
 bool RasterLayer::extendBackground(Size canvas, Point anchor, uint32_t color) {
@@ -149,14 +147,8 @@ bool RasterLayer::extendBackground(Size canvas, Point anchor, uint32_t color) {
     if (!extended.create(canvas.width, canvas.height, 24))
         return false;
     const Rect oldArea = Rect::fromPointSize(placed, size());
-    if (!oldArea.contains(extended.bounds())) {
-        const uint8_t bgr[3] = {uint8_t(color >> 16), uint8_t(color >> 8), uint8_t(color)};
-        for (int32_t y = 0; y < canvas.height; ++y) {
-            uint8_t* row = extended.row(y);
-            for (int32_t x = 0; x < canvas.width; ++x, row += 3)
-                std::memcpy(row, bgr, 3);
-        }
-    }
+    if (!oldArea.contains(extended.bounds()))
+        extended.fillSolid24(extended.bounds(), color, oldArea);
     copyPixels(color_, color_.bounds(), extended, placed);
     if (const Surface8* old = transparencyMask()) {
         // The extension color is opaque; only the old pixels keep their transparency.

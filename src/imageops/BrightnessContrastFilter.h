@@ -15,6 +15,7 @@ struct BrightnessContrastSettings {
     int32_t contrast = kContrast.defaultValue;
 
     bool isIdentity() const { return brightness == 0 && contrast == 0; }
+    bool isValid() const { return kBrightness.contains(brightness) && kContrast.contains(contrast); }
     friend bool operator==(const BrightnessContrastSettings&, const BrightnessContrastSettings&) = default;
 };
 

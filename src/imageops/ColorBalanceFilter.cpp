@@ -42,11 +42,11 @@ void buildChannel(uint8_t (&table)[256], const std::array<double, 3>& tones, con
 
 } // namespace
 
-ColorBalanceFilter::ColorBalanceFilter(const ColorBalanceSettings& settings) : settings_(settings) {
+ColorBalanceFilter::ColorBalanceFilter(const ColorBalanceSettings& settings) : settings_(settings.limited()) {
     const TransferCurves curves = makeTransferCurves();
-    buildChannel(tables_.red, settings.value[kCyanRed], curves);
-    buildChannel(tables_.green, settings.value[kMagentaGreen], curves);
-    buildChannel(tables_.blue, settings.value[kYellowBlue], curves);
+    buildChannel(tables_.red, settings_.value[kCyanRed], curves);
+    buildChannel(tables_.green, settings_.value[kMagentaGreen], curves);
+    buildChannel(tables_.blue, settings_.value[kYellowBlue], curves);
 }
 
 void ColorBalanceFilter::pixelRgb(uint8_t* bgr) const {

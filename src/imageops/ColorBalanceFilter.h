@@ -29,6 +29,21 @@ struct ColorBalanceSettings {
                     return false;
         return true;
     }
+    // Every value within -100..100 (NaN is not).
+    bool isValid() const {
+        for (const auto& axis : value)
+            for (double v : axis)
+                if (!kValue.contains(v))
+                    return false;
+        return true;
+    }
+    ColorBalanceSettings limited() const {
+        ColorBalanceSettings out = *this;
+        for (auto& axis : out.value)
+            for (double& v : axis)
+                v = kValue.clamp(v);
+        return out;
+    }
     friend bool operator==(const ColorBalanceSettings&, const ColorBalanceSettings&) = default;
 };
 
@@ -36,6 +51,7 @@ class ColorBalanceFilter : public PointFilterOf<ColorBalanceFilter> {
 public:
     static constexpr bool kChangesGray = false;
 
+    // Values are limited to -100..100.
     explicit ColorBalanceFilter(const ColorBalanceSettings& settings);
     FilterKind kind() const override { return FilterKind::ColorBalance; }
     bool isIdentity() const override { return settings_.isIdentity(); }

@@ -13,8 +13,14 @@ struct ParamRange {
     T max;
     T defaultValue;
 
+    // False for NaN.
     constexpr bool contains(T value) const { return value >= min && value <= max; }
-    constexpr T clamp(T value) const { return value < min ? min : (value > max ? max : value); }
+    // Limits to min..max; NaN becomes the default.
+    constexpr T clamp(T value) const {
+        if (!(value == value))
+            return defaultValue;
+        return value < min ? min : (value > max ? max : value);
+    }
 };
 
 // Conversions from floating point to a channel value: truncate toward zero, then clamp.

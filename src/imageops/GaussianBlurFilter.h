@@ -16,6 +16,8 @@ struct GaussianBlurSettings {
     double radius = kRadius.defaultValue;
 
     bool isIdentity() const { return radius < kSmallestCommitted; }
+    // What the dialog's field accepts: 0.1..250.
+    bool isValid() const { return kRadius.contains(radius); }
     friend bool operator==(const GaussianBlurSettings&, const GaussianBlurSettings&) = default;
 };
 

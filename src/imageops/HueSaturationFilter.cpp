@@ -22,7 +22,8 @@ int32_t HueSaturationFilter::rangeOfHue(int32_t hue) {
     return 0; // 234..255 are reds again
 }
 
-HueSaturationFilter::HueSaturationFilter(const HueSaturationSettings& settings) : settings_(settings) {
+HueSaturationFilter::HueSaturationFilter(const HueSaturationSettings& given) : settings_(given.limited()) {
+    const HueSaturationSettings& settings = settings_;
     for (int32_t h = 0; h < 256; ++h)
         rangeOfHue_[h] = static_cast<uint8_t>(rangeOfHue(h));
     for (int32_t k = 1; k < kHueRangeCount; ++k) {
@@ -74,7 +75,9 @@ int32_t ColorizeFilter::hue255FromDegrees(int32_t degrees) {
     return rgbToHsl(roundHsl(r * 255.0), roundHsl(g * 255.0), roundHsl(b * 255.0)).h;
 }
 
-ColorizeFilter::ColorizeFilter(const ColorizeSettings& given) : settings_(given) {
+ColorizeFilter::ColorizeFilter(const ColorizeSettings& given)
+    : settings_{ColorizeSettings::kHue.clamp(given.hue), ColorizeSettings::kSaturation.clamp(given.saturation),
+                ColorizeSettings::kLightness.clamp(given.lightness)} {
     const int32_t hue = hue255FromDegrees(ColorizeSettings::kHue.clamp(given.hue));
     const int32_t saturation = static_cast<int32_t>(ColorizeSettings::kSaturation.clamp(given.saturation) * kPercentTo255);
     const int32_t lightness = ColorizeSettings::kLightness.clamp(given.lightness);

@@ -31,6 +31,21 @@ struct HueSaturationSettings {
                 return false;
         return true;
     }
+    bool isValid() const {
+        for (int32_t k = 0; k < kHueRangeCount; ++k)
+            if (!kHue.contains(hue[k]) || !kLightness.contains(lightness[k]) || !kSaturation.contains(saturation[k]))
+                return false;
+        return true;
+    }
+    HueSaturationSettings limited() const {
+        HueSaturationSettings out;
+        for (int32_t k = 0; k < kHueRangeCount; ++k) {
+            out.hue[k] = kHue.clamp(hue[k]);
+            out.lightness[k] = kLightness.clamp(lightness[k]);
+            out.saturation[k] = kSaturation.clamp(saturation[k]);
+        }
+        return out;
+    }
     friend bool operator==(const HueSaturationSettings&, const HueSaturationSettings&) = default;
 };
 
@@ -45,6 +60,7 @@ struct ColorizeSettings {
 
     // Colorize always changes the image: no settings are the identity.
     bool isIdentity() const { return false; }
+    bool isValid() const { return kHue.contains(hue) && kSaturation.contains(saturation) && kLightness.contains(lightness); }
     friend bool operator==(const ColorizeSettings&, const ColorizeSettings&) = default;
 };
 
@@ -52,6 +68,7 @@ class HueSaturationFilter : public PointFilterOf<HueSaturationFilter> {
 public:
     static constexpr bool kChangesGray = false;
 
+    // Values are limited to the dialog's ranges.
     explicit HueSaturationFilter(const HueSaturationSettings& settings);
     FilterKind kind() const override { return FilterKind::HueSaturation; }
     bool isIdentity() const override { return settings_.isIdentity(); }

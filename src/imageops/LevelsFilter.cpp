@@ -34,11 +34,13 @@ void buildTable(uint8_t (&table)[256], const LevelsChannel& own, const LevelsCha
 } // namespace
 
 LevelsFilter::LevelsFilter(const LevelsSettings& settings)
-    : TablePointFilter(GrayTable::None), settings_(settings) {
-    const LevelsChannel& composite = settings.channel[kToneComposite];
-    buildTable(tables_.red, settings.channel[kToneRed], composite);
-    buildTable(tables_.green, settings.channel[kToneGreen], composite);
-    buildTable(tables_.blue, settings.channel[kToneBlue], composite);
+    : TablePointFilter(GrayTable::None) {
+    for (int32_t c = 0; c < kToneChannelCount; ++c)
+        settings_.channel[c] = settings.channel[c].limited();
+    const LevelsChannel& composite = settings_.channel[kToneComposite];
+    buildTable(tables_.red, settings_.channel[kToneRed], composite);
+    buildTable(tables_.green, settings_.channel[kToneGreen], composite);
+    buildTable(tables_.blue, settings_.channel[kToneBlue], composite);
 }
 
 double levelsGammaFromSlider(double position, double black, double white) {

@@ -27,6 +27,16 @@ struct LevelsChannel {
     bool isIdentity() const {
         return gamma == 1.0 && inputBlack == 0 && inputWhite == 255 && outputBlack == 0 && outputWhite == 255;
     }
+    // Gamma within 0.1..9.99 and the four levels within 0..255, as the dialog keeps them.
+    bool isValid() const {
+        return kGamma.contains(gamma) && kLevel.contains(inputBlack) && kLevel.contains(inputWhite) &&
+               kLevel.contains(outputBlack) && kLevel.contains(outputWhite);
+    }
+    // The same values limited to those ranges.
+    LevelsChannel limited() const {
+        return {kGamma.clamp(gamma), kLevel.clamp(inputBlack), kLevel.clamp(inputWhite), kLevel.clamp(outputBlack),
+                kLevel.clamp(outputWhite)};
+    }
     friend bool operator==(const LevelsChannel&, const LevelsChannel&) = default;
 };
 
@@ -39,11 +49,18 @@ struct LevelsSettings {
                 return false;
         return true;
     }
+    bool isValid() const {
+        for (const LevelsChannel& c : channel)
+            if (!c.isValid())
+                return false;
+        return true;
+    }
     friend bool operator==(const LevelsSettings&, const LevelsSettings&) = default;
 };
 
 class LevelsFilter : public TablePointFilter {
 public:
+    // Values outside the dialog's ranges are limited to them.
     explicit LevelsFilter(const LevelsSettings& settings);
     FilterKind kind() const override { return FilterKind::Levels; }
     bool isIdentity() const override { return settings_.isIdentity(); }

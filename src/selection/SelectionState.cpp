@@ -24,4 +24,32 @@ bool SelectionState::undo() {
     return true;
 }
 
+std::string ModifyWidthState::name() const {
+    switch (command_) {
+    case ModifyCommand::Expand:
+        return "Expand";
+    case ModifyCommand::Contract:
+        return "Contract";
+    case ModifyCommand::Border:
+    case ModifyCommand::Feather:
+        break;
+    }
+    return "Border";
+}
+
+void ModifyWidthState::perform(SelectionController& selection) {
+    switch (command_) {
+    case ModifyCommand::Expand:
+        selection.expand(width_);
+        return;
+    case ModifyCommand::Contract:
+        selection.contract(width_);
+        return;
+    case ModifyCommand::Border:
+    case ModifyCommand::Feather:
+        break;
+    }
+    selection.border(width_);
+}
+
 } // namespace pict

@@ -5,6 +5,7 @@
 // window of every change, which redraws the outline. The document is never marked modified.
 
 #include "history/HistoryState.h"
+#include "selection/ModifyLimits.h"
 #include "selection/SelectionController.h"
 #include "selection/SelectionMask.h"
 
@@ -52,6 +53,56 @@ private:
 
     Rect shape_;
     bool ellipse_;
+};
+
+// "Select Canavs" (the name as the history has always shown it): the whole canvas.
+class SelectAllState final : public SelectionState {
+public:
+    explicit SelectAllState(SelectionController& selection) : SelectionState(selection) {}
+    std::string name() const override { return "Select Canavs"; }
+
+private:
+    void perform(SelectionController& selection) override { selection.selectAll(); }
+};
+
+// "Select Inverse": every coverage value v becomes 255 - v over the canvas.
+class SelectInverseState final : public SelectionState {
+public:
+    explicit SelectInverseState(SelectionController& selection) : SelectionState(selection) {}
+    std::string name() const override { return "Select Inverse"; }
+
+private:
+    void perform(SelectionController& selection) override { selection.invert(); }
+};
+
+// "Feather": the radius is clamped to 0.1..250 at creation.
+class FeatherState final : public SelectionState {
+public:
+    FeatherState(SelectionController& selection, double radius)
+        : SelectionState(selection), radius_(clampFeatherRadius(radius)) {}
+    std::string name() const override { return "Feather"; }
+    double radius() const { return radius_; }
+
+private:
+    void perform(SelectionController& selection) override { selection.feather(radius_); }
+
+    double radius_;
+};
+
+// "Expand", "Contract" and "Border": the width is clamped to 1..100 at creation.
+class ModifyWidthState final : public SelectionState {
+public:
+    // command: Expand, Contract or Border.
+    ModifyWidthState(SelectionController& selection, ModifyCommand command, int32_t width)
+        : SelectionState(selection), command_(command), width_(clampModifyWidth(width)) {}
+    std::string name() const override;
+    int32_t width() const { return width_; }
+
+private:
+    void perform(SelectionController& selection) override;
+
+    ModifyCommand command_;
+    int32_t width_;
 };
 
 } // namespace pict

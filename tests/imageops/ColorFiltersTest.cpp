@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace pict {
 namespace {
 
@@ -125,6 +127,48 @@ TEST(HueSaturation, RangesSplitTheHueCircle) {
     EXPECT_EQ(green.r, green.g);
     EXPECT_EQ(green.g, green.b);
     EXPECT_EQ(applied(filter, {0, 0, 200}), (Bgr{0, 0, 200}));
+}
+
+TEST(HueSaturation, AHueOfExactly255IsRed) {
+    ASSERT_EQ(rgbToHsl(255, 0, 1).h, 255);
+    HueSaturationSettings settings;
+    settings.saturation[kReds] = -100;
+    HueSaturationFilter filter(settings);
+    const Bgr out = applied(filter, {1, 0, 255});
+    EXPECT_EQ(out.r, out.g);
+    EXPECT_EQ(out.g, out.b);
+}
+
+TEST(AdjustmentSettings, ValuesBeyondTheDialogRangesAreRefusedOrLimited) {
+    ColorBalanceSettings balance;
+    EXPECT_TRUE(balance.isValid());
+    balance.value[kCyanRed][kMidtones] = 250;
+    balance.value[kYellowBlue][kShadows] = std::nan("");
+    EXPECT_FALSE(balance.isValid());
+    ColorBalanceFilter balanceFilter(balance);
+    EXPECT_EQ(balanceFilter.settings().value[kCyanRed][kMidtones], 100.0);
+    EXPECT_EQ(balanceFilter.settings().value[kYellowBlue][kShadows], 0.0);
+    EXPECT_EQ(balanceFilter.tables().red[127], 193);
+    EXPECT_EQ(balanceFilter.tables().blue[77], 77);
+
+    HueSaturationSettings hue;
+    hue.hue[kMaster] = 1000000000;
+    hue.hue[kReds] = 1000000000; // their sum would overflow unlimited
+    EXPECT_FALSE(hue.isValid());
+    HueSaturationFilter hueFilter(hue);
+    EXPECT_EQ(hueFilter.settings().hue[kReds], 180);
+
+    LevelsSettings levels;
+    levels.channel[kToneRed].gamma = std::nan("");
+    levels.channel[kToneRed].inputWhite = 400;
+    EXPECT_FALSE(levels.isValid());
+    LevelsFilter levelsFilter(levels);
+    EXPECT_EQ(levelsFilter.settings().channel[kToneRed], LevelsChannel{});
+    EXPECT_TRUE(levelsFilter.isIdentity());
+
+    EXPECT_FALSE((BrightnessContrastSettings{101, 0}.isValid()));
+    EXPECT_FALSE((ColorizeSettings{361, 25, 0}.isValid()));
+    EXPECT_EQ(ColorizeFilter(ColorizeSettings{-5, 300, 0}).settings(), (ColorizeSettings{0, 100, 0}));
 }
 
 TEST(HueSaturation, LightnessExtremesAndIdentity) {

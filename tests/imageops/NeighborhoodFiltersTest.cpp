@@ -71,6 +71,13 @@ TEST(Convolution, SharpenAndBlurOfALonePixel) {
     EXPECT_EQ(pixel(field, 3, 2), gray(75));
     EXPECT_EQ(pixel(field, 1, 1), gray(100));
 
+    Surface24 spot = makeRgb(5, 5);
+    setPixel(spot, 2, 2, Bgr{0, 255, 0});
+    ConvolutionFilter(FilterKind::Blur).apply(spot);
+    EXPECT_EQ(pixel(spot, 2, 2), (Bgr{0, 127, 0}));
+    EXPECT_EQ(pixel(spot, 2, 3), (Bgr{0, 31, 0}));
+    EXPECT_EQ(pixel(spot, 3, 3), (Bgr{}));
+
     Surface8 dark = makeGray(5, 5, 0);
     dark.row(2)[2] = 255;
     ConvolutionFilter(FilterKind::Blur).apply(dark);
@@ -239,6 +246,17 @@ TEST(GaussianBlur, RadiusLimitsAndWholePixels) {
     EXPECT_TRUE(samePixels(twoNine, two));
 }
 
+TEST(GaussianBlur, RadiusOneOfALonePixelOnColor) {
+    Surface24 image = makeRgb(5, 5);
+    setPixel(image, 2, 2, Bgr{255, 0, 255});
+    ASSERT_TRUE(GaussianBlurFilter(1.0).apply(image));
+    EXPECT_EQ(pixel(image, 2, 2), (Bgr{63, 0, 63}));
+    EXPECT_EQ(pixel(image, 2, 1), (Bgr{31, 0, 31}));
+    EXPECT_EQ(pixel(image, 1, 2), (Bgr{31, 0, 31}));
+    EXPECT_EQ(pixel(image, 3, 3), (Bgr{15, 0, 15}));
+    EXPECT_EQ(pixel(image, 0, 2), (Bgr{}));
+}
+
 TEST(GaussianBlur, UniformStaysUniformAtLargestRadius) {
     Surface24 image = makeRgb(40, 30, {255, 255, 255});
     EXPECT_TRUE(GaussianBlurFilter(250).apply(image));
@@ -252,8 +270,8 @@ TEST(GaussianBlur, MaskedBlockEqualsWholeBlurInside) {
     Surface24 whole = source.clone();
     GaussianBlurFilter(3.3).apply(whole);
 
-    // A selection well inside, and one touching the top-left border.
-    for (Point origin : {Point{20, 15}, Point{0, 0}}) {
+    // A selection well inside, and ones touching the top-left and bottom-right borders.
+    for (Point origin : {Point{20, 15}, Point{0, 0}, Point{48, 31}}) {
         Surface8 mask = makeGray(12, 9, 255);
         mask.row(4)[5] = 128;
         mask.row(0)[0] = 0;

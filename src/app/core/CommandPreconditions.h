@@ -5,6 +5,8 @@
 #include "app/core/DocumentCommands.h"
 
 #include <memory>
+#include <optional>
+#include <variant>
 
 namespace pict {
 
@@ -26,6 +28,16 @@ bool selectionMeetsCanvas(const DocumentSession& session);
 // its apply failed, and then nothing was recorded.
 CommandResult pushState(DocumentSession& session, std::unique_ptr<HistoryState> state,
                         bool alreadyApplied = false);
+
+// The dialog's answer a command was given: the record itself, its defaults for monostate (a
+// caller that takes what the dialog would start with), or none for a record of another kind.
+template <class Params> std::optional<Params> dialogAnswer(const CommandParams& params) {
+    if (std::holds_alternative<std::monostate>(params))
+        return Params{};
+    if (const Params* given = std::get_if<Params>(&params))
+        return *given;
+    return std::nullopt;
+}
 
 inline CommandResult commandResult(CommandOutcome outcome) {
     return CommandResult{outcome};
