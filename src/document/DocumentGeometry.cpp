@@ -18,6 +18,13 @@ bool Document::resizeImage(int32_t width, int32_t height, float resolution, int3
     if (width == info_.width && height == info_.height && std::fabs(resolution - info_.resolution) < 0.0001f &&
         unit == info_.resolutionUnit)
         return true;
+    if (width == info_.width && height == info_.height) {
+        // Only the printed size changes; the pixels and the composite stay as they are.
+        info_.resolution = resolution;
+        info_.resolutionUnit = unit;
+        notifyDocument(canvasRect());
+        return true;
+    }
     const Size newSize{width, height};
     if (!layers().resizeAll(canvasSize(), newSize, method) || !channels().resizeAll(newSize, method))
         return false;

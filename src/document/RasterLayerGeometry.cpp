@@ -128,15 +128,14 @@ bool RasterLayer::crop(const Rect& localRect) {
 }
 
 bool RasterLayer::trim() {
-    // The trim box is found on the colors alone; a mask could not follow it, so a background
-    // layer that carries transparency is refused rather than left with a mask of the wrong size.
-    if (!isBackground() || color_.isEmpty() || transparencyMask())
+    if (!isBackground() || color_.isEmpty())
         return false;
-    if (!color_.trim())
-        return false;
-    if (masks_)
-        masks_->setSize(color_.size());
-    return true;
+    // The box is found on the colors; a transparency mask is cut to the same box so that
+    // the two keep the same size.
+    const Rect box = color_.trimBounds();
+    if (box.isEmpty())
+        return true;
+    return crop(box);
 }
 
 bool RasterLayer::extendBackground(Size canvas, Point anchor, uint32_t color) {

@@ -121,6 +121,9 @@ public:
     // (x - rect.left, y - rect.top). Uncovered pixels are zero, also when only shifting.
     virtual bool setBounds(const Rect& rect, bool keepContent);
     virtual bool trim();
+    // The box trim() cuts to: every pixel whose value differs from the top-left pixel's.
+    // Empty for a surface of one color (which trim leaves as it is) or an invalid one.
+    Rect trimBounds() const;
     virtual bool rotate180();
     virtual bool rotate90Clockwise();
     virtual bool rotate90CounterClockwise();

@@ -101,6 +101,8 @@ bool Surface24::setBounds(const Rect& rect, bool keepContent) {
     return isValid() && setBufferBounds(buffer_, rect, keepContent);
 }
 
+Rect AnySurface::trimBounds() const { return isValid() ? differingBounds(*buffer_) : Rect{}; }
+
 bool AnySurface::trim() { return false; }
 bool Surface8::trim() { return isValid() && failSafe([&] { return trimBuffer(buffer_); }); }
 bool Surface24::trim() { return isValid() && failSafe([&] { return trimBuffer(buffer_); }); }

@@ -1,3 +1,4 @@
+#include "history/FakeDocumentWindow.h"
 #include "history/HistoryManager.h"
 #include "history/WholeDocumentState.h"
 
@@ -11,67 +12,15 @@
 #include <vector>
 
 namespace pict {
+using test::FakeDocumentWindow;
+
 namespace {
-
-// A window with a one-flag selection: the inner Deselect state clears the flag and puts
-// it back on undo. Every hook is logged so that the order of the shared steps shows.
-class FakeWindow final : public DocumentContext {
-public:
-    FakeWindow() {
-        DocumentInfo info;
-        info.width = 40;
-        info.height = 30;
-        info.name = "Untitled-1";
-        info.backgroundColor = 0xFFFFFF;
-        doc.newFromInfo(info);
-        doc.setModified(false);
-    }
-
-    Document& document() override { return doc; }
-    bool hasSelection() const override { return selected; }
-    SelectionArea selectionArea() const override { return {}; }
-    std::unique_ptr<HistoryState> makeDeselectState() override;
-    void canvasSizeChanged() override { log.push_back("refresh"); }
-    void beginLongOperation() override { log.push_back("begin"); }
-    void endLongOperation() override { log.push_back("end"); }
-
-    Document doc;
-    bool selected = false;
-    int deselectStatesMade = 0;
-    std::vector<std::string> log;
-};
-
-class FakeDeselect final : public HistoryState {
-public:
-    explicit FakeDeselect(FakeWindow& window) : window_(window) {}
-    std::string name() const override { return "Deselect"; }
-    bool apply() override {
-        saved_ = window_.selected;
-        window_.selected = false;
-        window_.log.push_back("deselect");
-        return true;
-    }
-    bool undo() override {
-        window_.selected = saved_;
-        window_.log.push_back("reselect");
-        return true;
-    }
-
-private:
-    FakeWindow& window_;
-    bool saved_ = false;
-};
-
-std::unique_ptr<HistoryState> FakeWindow::makeDeselectState() {
-    ++deselectStatesMade;
-    return std::make_unique<FakeDeselect>(*this);
-}
 
 // Crops the canvas to its top-left quarter, or fails half way when told to: the first
 // layer is already cropped when the failure is reported.
 class QuarterCrop final : public WholeDocumentState {
 public:
-    QuarterCrop(FakeWindow& window, bool failHalfWay = false, WholeDocumentSteps steps = {})
+    QuarterCrop(FakeDocumentWindow& window, bool failHalfWay = false, WholeDocumentSteps steps = {})
         : WholeDocumentState(window, steps), window_(window), failHalfWay_(failHalfWay) {}
     std::string name() const override { return "Crop"; }
     bool apply() override {
@@ -87,12 +36,12 @@ public:
     bool undo() override { return undoFromSnapshot(); }
 
 private:
-    FakeWindow& window_;
+    FakeDocumentWindow& window_;
     bool failHalfWay_;
 };
 
 TEST(WholeDocumentState, AppliesUndoesAndRedoesFromOneSnapshot) {
-    FakeWindow window;
+    FakeDocumentWindow window;
     HistoryManager history;
     ASSERT_TRUE(history.add(std::make_unique<QuarterCrop>(window), false));
     EXPECT_EQ(window.doc.canvasSize(), (Size{20, 15}));
@@ -111,7 +60,7 @@ TEST(WholeDocumentState, AppliesUndoesAndRedoesFromOneSnapshot) {
 }
 
 TEST(WholeDocumentState, DropsTheSelectionFirstAndBringsItBackOnUndo) {
-    FakeWindow window;
+    FakeDocumentWindow window;
     window.selected = true;
     HistoryManager history;
     ASSERT_TRUE(history.add(std::make_unique<QuarterCrop>(window), false));
@@ -132,7 +81,7 @@ TEST(WholeDocumentState, DropsTheSelectionFirstAndBringsItBackOnUndo) {
 }
 
 TEST(WholeDocumentState, WithoutASelectionNoDeselectStateIsMade) {
-    FakeWindow window;
+    FakeDocumentWindow window;
     HistoryManager history;
     ASSERT_TRUE(history.add(std::make_unique<QuarterCrop>(window), false));
     ASSERT_TRUE(history.undo());
@@ -140,7 +89,7 @@ TEST(WholeDocumentState, WithoutASelectionNoDeselectStateIsMade) {
 }
 
 TEST(WholeDocumentState, StepsCanBeLeftOut) {
-    FakeWindow window;
+    FakeDocumentWindow window;
     window.selected = true;
     HistoryManager history;
     ASSERT_TRUE(history.add(std::make_unique<QuarterCrop>(window, false, WholeDocumentSteps{false, false}), false));
@@ -149,7 +98,7 @@ TEST(WholeDocumentState, StepsCanBeLeftOut) {
 }
 
 TEST(WholeDocumentState, AFailedOperationLeavesTheDocumentAsItWas) {
-    FakeWindow window;
+    FakeDocumentWindow window;
     window.selected = true;
     HistoryManager history;
     EXPECT_FALSE(history.add(std::make_unique<QuarterCrop>(window, true), false));
@@ -160,7 +109,7 @@ TEST(WholeDocumentState, AFailedOperationLeavesTheDocumentAsItWas) {
 }
 
 TEST(WholeDocumentState, UndoMakesTheTopLayerActive) {
-    FakeWindow window;
+    FakeDocumentWindow window;
     auto layer = RasterLayer::create(&window.doc.layers(), {10, 10}, 0x000000u);
     layer->setBackground(false);
     window.doc.layers().add(std::move(layer), window.doc.layers().count());
