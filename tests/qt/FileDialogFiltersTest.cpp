@@ -31,12 +31,5 @@ TEST(FileDialogFilters, ParsingStopsAtAnUnpairedText) {
     EXPECT_TRUE(parseFileFilter(QString()).isEmpty());
 }
 
-TEST(FileDialogFilters, ProposedNameReplacesTheExtension) {
-    EXPECT_EQ(proposedSaveName("Untitled-3", FileKind::Png), "Untitled-3.png");
-    EXPECT_EQ(proposedSaveName("anim.gif", FileKind::Png), "anim.png");
-    EXPECT_EQ(proposedSaveName("photo.jpeg", FileKind::Jpg), "photo.jpg");
-    EXPECT_EQ(proposedSaveName("my.holiday.bmp", FileKind::Bmp), "my.holiday.bmp");
-}
-
 } // namespace
 } // namespace pict::qt

@@ -1,7 +1,5 @@
 #include "app/qt/FileDialogFilters.h"
 
-#include <QFileInfo>
-
 namespace pict::qt {
 
 QString FileFilterEntry::nameFilter() const {
@@ -32,11 +30,5 @@ QStringList nameFilters(const QList<FileFilterEntry>& entries) {
 
 QStringList openNameFilters() { return nameFilters(parseFileFilter(QString::fromUtf8(kOpenFilter))); }
 QStringList saveNameFilters() { return nameFilters(parseFileFilter(QString::fromUtf8(kSaveFilter))); }
-
-QString proposedSaveName(const QString& documentName, FileKind kind) {
-    const QString suffix = QFileInfo(documentName).suffix();
-    const QString base = suffix.isEmpty() ? documentName : documentName.left(documentName.size() - suffix.size() - 1);
-    return base + QString::fromStdString(extensionOfKind(kind, true));
-}
 
 } // namespace pict::qt

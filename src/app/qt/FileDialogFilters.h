@@ -24,8 +24,4 @@ QStringList nameFilters(const QList<FileFilterEntry>& entries);
 QStringList openNameFilters();
 QStringList saveNameFilters();
 
-// The file name Save As proposes: the document's name with its extension replaced by the
-// preselected kind's ("Untitled-3" gets one, "anim.gif" becomes "anim.png").
-QString proposedSaveName(const QString& documentName, FileKind kind);
-
 } // namespace pict::qt

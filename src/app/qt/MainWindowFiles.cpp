@@ -257,11 +257,11 @@ bool MainWindow::saveDocument(DocumentFrame* frame) {
 
 bool MainWindow::saveDocumentAs(DocumentFrame* frame) {
     const DocumentInfo& info = frame->document().info();
-    const QString name = QString::fromStdString(info.name);
     SaveAsRequest request;
     request.filterEntry = saveFilterIndexOfKind(kindOfPath(info.name));
     request.folder = info.untitled ? QString() : QString::fromStdString(info.folder);
-    request.proposedName = proposedSaveName(name, kindOfSaveFilterIndex(request.filterEntry));
+    request.proposedName =
+        QString::fromStdString(proposedSaveName(info.name, kindOfSaveFilterIndex(request.filterEntry)));
     const std::optional<SaveAsAnswer> answer = prompts_.askSaveAs(this, request);
     if (!answer || answer->path.isEmpty())
         return false;
