@@ -2,6 +2,8 @@
 #include "surface/BlendModes.h"
 #include "surface/RasterSurface.h"
 
+#include "BenchPictures.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -12,23 +14,7 @@ namespace {
 constexpr int32_t kWidth = 6000;
 constexpr int32_t kHeight = 4000;
 
-// Smooth gradients with some noise, roughly what a photograph offers.
-Surface24 photo(uint32_t seed) {
-    Surface24 s;
-    s.create(kWidth, kHeight);
-    uint32_t state = seed;
-    for (int32_t y = 0; y < kHeight; ++y) {
-        uint8_t* p = s.row(y);
-        for (int32_t x = 0; x < kWidth; ++x, p += 3) {
-            state = state * 1664525u + 1013904223u;
-            const uint32_t noise = state >> 28;
-            p[0] = uint8_t((x * 255 / kWidth + noise) & 0xFF);
-            p[1] = uint8_t((y * 255 / kHeight + noise) & 0xFF);
-            p[2] = uint8_t(((x + y) * 128 / kHeight + noise) & 0xFF);
-        }
-    }
-    return s;
-}
+Surface24 photo(uint32_t seed) { return bench::photo(kWidth, kHeight, seed); }
 
 void reportMegapixels(benchmark::State& state, double pixelsPerIteration) {
     state.counters["Mpx/s"] =

@@ -40,11 +40,59 @@ struct PreparedEntry {
 // The source alpha of a masked pixel: floor(mask × opacity / 255).
 inline uint32_t maskedAlpha(uint32_t mask, uint32_t opacity) { return opacity == 255 ? mask : mask * opacity / 255; }
 
+// Over an opaque backdrop a separable mode mixes every channel byte on its own by
+// (Sa × x) / 255 + ((255 − Sa) × d) / 255, which is d exactly at Sa = 0 and x exactly at
+// Sa = 255. The span is therefore walked as one run of bytes, which the compiler vectorises.
+template <int32_t Mode>
+void blendChannels(uint8_t* __restrict color, const uint8_t* __restrict source, int64_t bytes) {
+    constexpr ChannelBlendFunction f = kChannelBlends[Mode];
+    for (int64_t i = 0; i < bytes; ++i)
+        color[i] = f(color[i], source[i]);
+}
+
+template <int32_t Mode>
+void mixChannels(uint8_t* __restrict color, const uint8_t* __restrict source, uint32_t sa, int64_t bytes) {
+    constexpr ChannelBlendFunction f = kChannelBlends[Mode];
+    for (int64_t i = 0; i < bytes; ++i)
+        color[i] = mixOverOpaque(color[i], f(color[i], source[i]), sa);
+}
+
+template <int32_t Mode>
+void mixChannels(uint8_t* __restrict color, const uint8_t* __restrict source, const uint8_t* __restrict alphas,
+                 int64_t bytes) {
+    constexpr ChannelBlendFunction f = kChannelBlends[Mode];
+    for (int64_t i = 0; i < bytes; ++i)
+        color[i] = mixOverOpaque(color[i], f(color[i], source[i]), alphas[i]);
+}
+
+// One source alpha per channel byte, for mixChannels.
+void spreadMaskedAlphas(const uint8_t* __restrict mask, uint32_t opacity, int32_t count,
+                        uint8_t* __restrict alphas) {
+    for (int32_t i = 0; i < count; ++i) {
+        const uint8_t a = uint8_t(maskedAlpha(mask[i], opacity));
+        alphas[3 * i] = a;
+        alphas[3 * i + 1] = a;
+        alphas[3 * i + 2] = a;
+    }
+}
+
 // Composites count source pixels onto the target span. OpaqueBackdrop: every target alpha in
-// the span is known to be 255 (and stays so).
+// the span is known to be 255 (and stays so). scratch holds 3 × count bytes.
 template <int32_t Mode, bool HasMask, bool OpaqueBackdrop>
 void compositeSpan(uint8_t* color, uint8_t* alpha, const uint8_t* source, const uint8_t* mask, uint32_t opacity,
-                   int32_t count) {
+                   int32_t count, uint8_t* scratch) {
+    if constexpr (OpaqueBackdrop && isSeparableBlendMode(Mode)) {
+        const int64_t bytes = 3 * int64_t(count);
+        if constexpr (HasMask) {
+            spreadMaskedAlphas(mask, opacity, count, scratch);
+            mixChannels<Mode>(color, source, scratch, bytes);
+        } else if (opacity == 255) {
+            blendChannels<Mode>(color, source, bytes);
+        } else {
+            mixChannels<Mode>(color, source, opacity, bytes);
+        }
+        return;
+    }
     for (int32_t i = 0; i < count; ++i, color += 3, source += 3) {
         const uint32_t sa = HasMask ? maskedAlpha(mask[i], opacity) : opacity;
         if constexpr (OpaqueBackdrop) {
@@ -60,7 +108,7 @@ void compositeSpan(uint8_t* color, uint8_t* alpha, const uint8_t* source, const 
     }
 }
 
-using SpanKernel = void (*)(uint8_t*, uint8_t*, const uint8_t*, const uint8_t*, uint32_t, int32_t);
+using SpanKernel = void (*)(uint8_t*, uint8_t*, const uint8_t*, const uint8_t*, uint32_t, int32_t, uint8_t*);
 
 template <int32_t Mode>
 constexpr std::array<SpanKernel, 4> kernelsFor() {
@@ -146,7 +194,7 @@ std::vector<Run> runsForBand(const std::vector<PreparedEntry>& entries, const Re
 }
 
 void composeRow(const std::vector<PreparedEntry>& entries, const Run& run, int32_t y, uint8_t* colorRow,
-                uint8_t* alphaRow) {
+                uint8_t* alphaRow, uint8_t* scratch) {
     const int32_t count = run.right - run.left;
     uint8_t* color = colorRow + 3 * int64_t(run.left);
     uint8_t* alpha = alphaRow + run.left;
@@ -169,7 +217,7 @@ void composeRow(const std::vector<PreparedEntry>& entries, const Run& run, int32
     for (int32_t index : run.over) {
         const PreparedEntry& entry = entries[size_t(index)];
         sourceOf(entry, source, mask);
-        kernelFor(entry, opaqueBackdrop)(color, alpha, source, mask, entry.opacity, count);
+        kernelFor(entry, opaqueBackdrop)(color, alpha, source, mask, entry.opacity, count, scratch);
         // Ea = Da + 255 - Da = 255 under a fully opaque entry, whatever lay below it.
         opaqueBackdrop = opaqueBackdrop || entry.opaque;
     }
@@ -221,6 +269,7 @@ bool compositeEntries(const std::vector<CompositeEntry>& entries, Surface24& col
     try {
         std::vector<PreparedEntry> prepared;
         std::vector<int32_t> rowEdges{area.top, area.bottom};
+        std::vector<uint8_t> scratch; // the per-byte alphas of a masked span
         for (const CompositeEntry& entry : entries) {
             const Rect clipped = entry.rect.intersected(area);
             if (clipped.isEmpty() || !entry.layer || !isBlendMode(entry.layer->blendMode()))
@@ -238,11 +287,13 @@ bool compositeEntries(const std::vector<CompositeEntry>& entries, Surface24& col
             const int32_t top = rowEdges[band];
             const int32_t bottom = rowEdges[band + 1];
             const std::vector<Run> runs = runsForBand(prepared, area, top, bottom);
+            if (scratch.empty())
+                scratch.resize(3 * size_t(area.width()));
             for (int32_t y = top; y < bottom; ++y) {
                 uint8_t* colorRow = color.row(y);
                 uint8_t* alphaRow = alpha.row(y);
                 for (const Run& run : runs)
-                    composeRow(prepared, run, y, colorRow, alphaRow);
+                    composeRow(prepared, run, y, colorRow, alphaRow, scratch.data());
             }
         }
         return true;

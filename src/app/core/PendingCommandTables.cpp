@@ -8,8 +8,4 @@ std::span<const CommandEntry> fillCommandEntries() {
     return {};
 } // fill
 
-std::span<const CommandEntry> filterCommandEntries() {
-    return {};
-} // filters
-
 } // namespace pict
