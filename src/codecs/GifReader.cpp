@@ -16,6 +16,16 @@ namespace pict {
 namespace {
 
 constexpr uint8_t kUnderTransparent = 0xFF; // color kept under transparent pixels: white
+// An LZW code takes at least 3 bits and stands for at most 4096 pixels, so a file cannot
+// describe more pixels than this per byte. The logical screen is held to the same bound: a
+// real GIF's frames fill its screen.
+constexpr int64_t kMaxPixelsPerByte = 4096 * 8 / 3;
+constexpr int64_t kSlackBytes = 256;
+
+bool tooShortFor(int64_t pixels, const GifFileType* gif) {
+    const auto* stream = static_cast<const ByteStream*>(gif->UserData);
+    return pixels > (stream->size() + kSlackBytes) * kMaxPixelsPerByte;
+}
 
 int readFromStream(GifFileType* gif, GifByteType* out, int length) {
     auto* stream = static_cast<ByteStream*>(gif->UserData);
@@ -76,6 +86,8 @@ bool readFrame(GifFileType* gif, int transparentIndex, Surface24& color, Surface
     int32_t screenW = gif->SWidth > 0 ? gif->SWidth : frame.Left + frame.Width;
     int32_t screenH = gif->SHeight > 0 ? gif->SHeight : frame.Top + frame.Height;
     if (screenW <= 0 || screenH <= 0 || screenW > kMaxImageDimension || screenH > kMaxImageDimension)
+        return false;
+    if (tooShortFor(int64_t(frame.Width) * frame.Height, gif) || tooShortFor(int64_t(screenW) * screenH, gif))
         return false;
 
     uint8_t palette[256][3] = {};

@@ -24,6 +24,11 @@ namespace {
 constexpr size_t kBridgeBufferBytes = 4096;
 // Progressive files with absurd scan counts take quadratic time; real files stay far below.
 constexpr int kMaxScans = 1000;
+// Huffman coding spends at least one bit on every 8 x 8 block of the full-resolution
+// component, so a file holds at most 512 pixels per byte; allow twice that (arithmetic-coded
+// flat images could in theory go further, but real ones do not).
+constexpr int64_t kMaxPixelsPerByte = 1024;
+constexpr int64_t kHeaderSlackBytes = 1024;
 
 struct SilentErrors {
     jpeg_error_mgr manager;
@@ -226,8 +231,14 @@ bool decode(DecodeSession& s, JpegImage& image, ByteStream& stream, bool headerO
     image.bitDepth = 8 * s.cinfo.num_components;
     image.width = int32_t(s.cinfo.image_width);
     image.height = int32_t(s.cinfo.image_height);
+    if (image.width < 1 || image.height < 1 || image.width > kMaxImageDimension || image.height > kMaxImageDimension)
+        return false;
     if (headerOnly)
-        return image.width > 0 && image.height > 0;
+        return true;
+    // A file far shorter than its image needs is refused before the pixels are allocated
+    // (smaller truncations still decode as far as their data goes).
+    if (int64_t(image.width) * image.height > (stream.size() + kHeaderSlackBytes) * kMaxPixelsPerByte)
+        return false;
     if (!startDecoder(s))
         return false;
     const jpeg_decompress_struct& c = s.cinfo;

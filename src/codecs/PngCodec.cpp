@@ -21,6 +21,16 @@ namespace {
 constexpr double kDefaultFileGamma = 0.45455;
 constexpr double kScreenGamma = 2.2;
 constexpr int kSignatureBytes = 8;
+// Deflate never packs more than 258 bytes into 2 bits, so no PNG holds more raw image data
+// than this many times its remaining bytes (plus a little for the stream's own framing).
+constexpr int64_t kDeflateMaxRatio = 1032;
+constexpr int64_t kDeflateSlackBytes = 64;
+// libpng holds a chunk it interprets (texts, profiles, ...) whole in memory, allocated from
+// the chunk's length field before a byte of it is read. Of the ancillary chunks only the
+// gamma matters here (tRNS is always read), so the others are skipped unread; and no chunk
+// may ask for more than this.
+constexpr png_alloc_size_t kMaxChunkBytes = png_alloc_size_t(8) << 20;
+constexpr png_byte kInterpretedChunks[] = "gAMA";
 
 void silentError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void silentWarning(png_structp, png_const_charp) {}
@@ -53,12 +63,28 @@ struct ReadSession {
     bool hasAlpha = false;
 };
 
+// The file after the header is too short for the image the header describes, so the pixels
+// are not allocated only to fail at the first missing byte.
+bool tooShortForImage(const ReadSession& s, const ByteStream& stream) {
+    const int64_t rowBytes = (int64_t(s.width) * s.channels * s.bitDepth + 7) / 8;
+    return rowBytes * int64_t(s.height) > (stream.remaining() + kDeflateSlackBytes) * kDeflateMaxRatio;
+}
+
 // Returns false through libpng's jump for every library error.
 bool readHeader(ReadSession& s, ByteStream& stream) {
     if (setjmp(png_jmpbuf(s.png)))
         return false;
     png_set_read_fn(s.png, &stream, readFromStream);
     png_set_user_limits(s.png, kMaxImageDimension, kMaxImageDimension);
+    png_set_chunk_malloc_max(s.png, kMaxChunkBytes);
+    png_set_keep_unknown_chunks(s.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_set_keep_unknown_chunks(s.png, PNG_HANDLE_CHUNK_AS_DEFAULT, kInterpretedChunks, 1);
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+    png_set_crc_action(s.png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
+#ifdef PNG_IGNORE_ADLER32
+    png_set_option(s.png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+#endif
+#endif
     png_set_sig_bytes(s.png, kSignatureBytes);
     png_read_info(s.png, s.info);
     png_get_IHDR(s.png, s.info, &s.width, &s.height, &s.bitDepth, &s.colorType, &s.interlace, nullptr, nullptr);
@@ -120,7 +146,7 @@ bool decode(ReadSession& s, PngImage& image, ByteStream& stream, bool headerOnly
     image.bitDepth = s.channels * s.bitDepth;
     if (headerOnly)
         return true;
-    if (!setTransformations(s))
+    if (tooShortForImage(s, stream) || !setTransformations(s))
         return false;
     const int bytesPerPixel = s.hasAlpha ? 4 : 3;
     if (png_get_rowbytes(s.png, s.info) != size_t(s.width) * size_t(bytesPerPixel))

@@ -18,9 +18,11 @@ namespace {
 
 // Removes the layer a New or Duplicate Layer added and makes the layer that was active
 // before it active again (the stack alone would pick the layer above the removed one).
-bool removeAdded(LayerStack& stack, int32_t addedIndex, int32_t previousActive) {
+// The index is forgotten once used, so that a second undo cannot remove another layer.
+bool removeAdded(LayerStack& stack, int32_t& addedIndex, int32_t previousActive) {
     if (!stack.layerAt(addedIndex) || !stack.removeAt(addedIndex))
         return false;
+    addedIndex = -1;
     reactivateLayer(stack, previousActive);
     return true;
 }

@@ -16,7 +16,7 @@ void attachSlot(ImageFilter* filter, LastFilterSlot* slot) {
 
 } // namespace
 
-FilterHistoryState::FilterHistoryState(DocumentContext& context, std::unique_ptr<ImageFilter> filter,
+FilterHistoryState::FilterHistoryState(DocumentContext& context, std::shared_ptr<ImageFilter> filter,
                                        LastFilterSlot* lastFilter)
     : DocumentChangeState([&context] { context.document().setModified(true); }), context_(context),
       filter_(std::move(filter)), lastFilter_(lastFilter), layerIndex_(context.document().layers().activeIndex()) {
@@ -27,7 +27,7 @@ FilterHistoryState::~FilterHistoryState() = default;
 
 std::string FilterHistoryState::name() const { return filter_ ? filter_->name() : std::string("Unknown Filter"); }
 
-void FilterHistoryState::setFilter(std::unique_ptr<ImageFilter> filter) {
+void FilterHistoryState::setFilter(std::shared_ptr<ImageFilter> filter) {
     filter_ = std::move(filter);
     attachSlot(filter_.get(), lastFilter_);
 }

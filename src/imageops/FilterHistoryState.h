@@ -22,8 +22,9 @@ public:
     // Acts on the layer that is active now; that index is kept for every apply and undo, so
     // a redo never lands on another layer than the one the saved copy came from. A
     // neighbourhood filter is attached to lastFilter (null: none), so that each application
-    // records it there unless it is transient. filter may be null (a pending preview).
-    FilterHistoryState(DocumentContext& context, std::unique_ptr<ImageFilter> filter,
+    // records it there unless it is transient. filter may be null (a pending preview). The
+    // filter may be shared with the dialog answer that carried it; only this state applies it.
+    FilterHistoryState(DocumentContext& context, std::shared_ptr<ImageFilter> filter,
                        LastFilterSlot* lastFilter = nullptr);
     ~FilterHistoryState() override;
 
@@ -39,7 +40,7 @@ public:
 
     // Replaces the filter (destroying the old one); the saved copy stays, so that a preview
     // re-applied with new parameters still undoes to the original pixels.
-    void setFilter(std::unique_ptr<ImageFilter> filter);
+    void setFilter(std::shared_ptr<ImageFilter> filter);
     const ImageFilter* filter() const { return filter_.get(); }
 
     int32_t layerIndex() const { return layerIndex_; }
@@ -49,7 +50,7 @@ private:
     RasterLayer* editableLayer() const;
 
     DocumentContext& context_;
-    std::unique_ptr<ImageFilter> filter_;
+    std::shared_ptr<ImageFilter> filter_;
     LastFilterSlot* lastFilter_;
     int32_t layerIndex_;
     Surface24 saved_;

@@ -1,5 +1,7 @@
 #include "imageops/Histogram.h"
 
+#include "document/Layer.h"
+
 namespace pict {
 
 void Histogram::clear() {
@@ -34,6 +36,13 @@ bool Histogram::count(const Surface24& color, const Surface8* alpha, const Rect&
         }
     }
     return true;
+}
+
+bool Histogram::countLayer(const RasterLayer& layer, const SelectionArea& selection) {
+    if (selection.isEmpty())
+        return count(layer.color(), layer.transparencyMask(), layer.localBounds());
+    const Point origin{selection.bounds.left - layer.x(), selection.bounds.top - layer.y()};
+    return count(layer.color(), layer.transparencyMask(), layer.localBounds(), selection.coverage, origin);
 }
 
 uint32_t Histogram::levelCount(int32_t channel, int32_t level) const {

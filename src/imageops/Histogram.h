@@ -3,12 +3,15 @@
 // the percentile queries that Auto Levels and Auto Contrast use and Levels displays.
 
 #include "common/Geometry.h"
+#include "document/SelectionArea.h"
 #include "surface/RasterSurface.h"
 
 #include <array>
 #include <cstdint>
 
 namespace pict {
+
+class RasterLayer;
 
 class Histogram {
 public:
@@ -25,6 +28,11 @@ public:
     // clipped region is empty.
     bool count(const Surface24& color, const Surface8* alpha, const Rect& region, const Surface8* selection = nullptr,
                Point selectionOrigin = {});
+
+    // The histogram of a raster layer within the selection (canvas coordinates; empty for
+    // none): the layer's pixels that are not fully transparent and, while something is
+    // selected, have a non-zero selection value. Fails when the selection misses the layer.
+    bool countLayer(const RasterLayer& layer, const SelectionArea& selection);
 
     void add(uint8_t red, uint8_t green, uint8_t blue) {
         ++red_[red];

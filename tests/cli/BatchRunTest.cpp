@@ -1,5 +1,6 @@
 // End-to-end runs of the batch tool in-process, on small documents it makes or reads.
 
+#include "cli/CliInfo.h"
 #include "cli/CliTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -93,13 +94,7 @@ TEST(BatchRun, MarqueeSelectionsAreRecordedAndUndone) {
     const CliRun run = runCli({"--new", "10,10", "--select-rect", "2,3,5,7", "--info", "--undo", "--info",
                                "--redo", "--select-ellipse", "0,0,4,4", "--info"});
     ASSERT_EQ(run.code, 0) << run.err;
-    const auto lines = [&] {
-        std::vector<std::string> out;
-        size_t start = 0;
-        for (size_t end; (end = run.out.find('\n', start)) != std::string::npos; start = end + 1)
-            out.push_back(run.out.substr(start, end - start));
-        return out;
-    }();
+    const auto lines = infoLines(run.out);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_TRUE(contains(lines[0], "\"selection\":{\"left\":2,\"top\":3,\"right\":5,\"bottom\":7}")) << lines[0];
     EXPECT_TRUE(contains(lines[0], "\"history\":{\"position\":0,\"count\":1,\"names\":[\"Rectangular Marquee\"]}"));

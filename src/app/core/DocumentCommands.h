@@ -42,15 +42,15 @@ struct CommandResult {
 struct FeatherParams {
     double radius = 1.0; // 0.1..250
 };
-struct ModifyParams { // Expand, Contract, Border
+struct ModifyParams {   // Expand, Contract, Border
     int32_t pixels = 1; // 1..100
 };
 struct MarqueeParams {
     Rect rect; // canvas coordinates
 };
 struct SaveSelectionParams {
-    int32_t channel = -1; // an index, or the channel count (or -1) for a new channel
-    std::string name;     // for a new channel; empty means the next "Alpha N"
+    int32_t channel = -1;  // an index, or the channel count (or -1) for a new channel
+    std::string name;      // for a new channel; empty means the next "Alpha N"
     int32_t operation = 0; // 0 new/replace, 1 add, 2 subtract, 3 intersect
 };
 struct LoadSelectionParams {
@@ -58,14 +58,17 @@ struct LoadSelectionParams {
     int32_t operation = 0; // 0 new, 1 add, 2 subtract, 3 intersect
     bool invert = false;
 };
-struct LayerParams { // the layer notifications and the New/Duplicate Layer dialogs
+struct LayerParams {    // the layer notifications and the New/Duplicate Layer dialogs
     int32_t layer = -1; // -1: the active layer
     std::string name;   // empty: the default (new) or proposed (duplicate) name
     int32_t mode = 0;   // BlendMode 0..18
     int32_t opacity = 255;
 };
 struct MergeLayersParams {
-    std::vector<int32_t> layers; // panel order; empty: the session's panel selection
+    // Stack indices in any order; empty: the session's panel selection. The command's
+    // precondition reads the panel selection, so a caller naming its own list sets it as
+    // the panel selection first (DocumentSession::setPanelSelection).
+    std::vector<int32_t> layers;
 };
 // An adjustment confirmed in its dialog: either a filter to apply now or the dialog's
 // pending state that its preview already applied.

@@ -4,16 +4,8 @@
 
 namespace pict {
 
-std::span<const CommandEntry> geometryCommandEntries() {
-    return {};
-} // geometry
-
 std::span<const CommandEntry> fillCommandEntries() {
     return {};
 } // fill
-
-std::span<const CommandEntry> filterCommandEntries() {
-    return {};
-} // filters
 
 } // namespace pict

@@ -134,7 +134,7 @@ StepReport mergeLayers(BatchRun& run, const BatchStep& step, const StepInput& in
     for (int32_t index : params.layers)
         if (index >= count)
             return noSuchLayer(index, count);
-    // The merge reads the layers as the panel would have them selected.
+    // Merge Layers is enabled by the layers selected in the panel: select these for it.
     run.session().setPanelSelection(params.layers);
     StepReport report = runCommandStep(run, step, input);
     run.session().setPanelSelection({});

@@ -1,0 +1,66 @@
+#pragma once
+// What every decoder fuzz target shares: a low ceiling on pixel memory, so that a header
+// claiming a huge image is refused instead of allocated, and a re-encode of small results so
+// that the writers see every depth and layout the readers produce.
+
+#include "codecs/ByteStream.h"
+#include "codecs/CodecImage.h"
+#include "surface/SurfaceBuffer.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+namespace pict::fuzz {
+
+inline void limitSurfaceMemory() {
+    static const bool limited = [] {
+        setMaxSurfaceBytes(int64_t(64) << 20);
+        return true;
+    }();
+    (void)limited;
+}
+
+// Results above this many pixels are not re-encoded (quantizing to 8 bits is slow).
+constexpr int64_t kResavePixels = int64_t(1) << 16;
+
+// A loaded image is consistent: color of the recorded size, alpha empty or the same size.
+inline void checkLoaded(const CodecImage& image) {
+    if (image.color.isEmpty())
+        return;
+    if (image.color.width() < 1 || image.color.height() < 1 || image.color.width() > kMaxImageDimension ||
+        image.color.height() > kMaxImageDimension)
+        std::abort();
+    if (!image.alpha.isEmpty() && image.alpha.size() != image.color.size())
+        std::abort();
+}
+
+inline void resaveSmall(const CodecImage& image) {
+    if (image.color.isEmpty() || int64_t(image.color.width()) * image.color.height() > kResavePixels)
+        return;
+    MemoryStream out;
+    if (out.openOwned())
+        (void)image.codec().saveToMemory(out, image);
+}
+
+// Loads the bytes with the codec of kind, checks and re-encodes what came out.
+inline void loadWithCodec(FileKind kind, const uint8_t* data, size_t size) {
+    auto image = createCodecImage(kind);
+    if (!image || !image->codec().loadFromMemory(*image, data, size, false))
+        return;
+    checkLoaded(*image);
+    resaveSmall(*image);
+}
+
+// Runs a GIF or icon reader over the bytes and checks the surfaces it yields.
+inline void readPicture(bool (*reader)(ByteStream&, Surface24&, Surface8&), const uint8_t* data, size_t size) {
+    MemoryStream stream;
+    if (!stream.attach(data, int64_t(size)))
+        return;
+    Surface24 color;
+    Surface8 alpha;
+    if (reader(stream, color, alpha) && !alpha.isEmpty() && alpha.size() != color.size())
+        std::abort();
+}
+
+} // namespace pict::fuzz

@@ -1,0 +1,14 @@
+// Arbitrary bytes as a bitmap file and as a packed bitmap (header block and pixels, the form
+// icon entries and the clipboard use).
+#include "FuzzCodecs.h"
+
+#include "codecs/BitmapFormat.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    pict::fuzz::limitSurfaceMemory();
+    pict::fuzz::loadWithCodec(pict::FileKind::Bmp, data, size);
+    pict::AnySurface packed;
+    if (size > pict::kBitmapFileHeaderBytes)
+        (void)pict::readPackedBitmap(data + pict::kBitmapFileHeaderBytes, size - pict::kBitmapFileHeaderBytes, packed);
+    return 0;
+}
