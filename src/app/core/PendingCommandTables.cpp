@@ -4,10 +4,6 @@
 
 namespace pict {
 
-std::span<const CommandEntry> geometryCommandEntries() {
-    return {};
-} // geometry
-
 std::span<const CommandEntry> fillCommandEntries() {
     return {};
 } // fill
