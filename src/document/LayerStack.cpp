@@ -132,8 +132,10 @@ bool LayerStack::replaceWithPlaceholder(int32_t index, bool notify) {
         layers_[size_t(index)] = std::move(placeholder);
         if (active_ == old.get())
             active_ = layers_[size_t(index)].get();
+        // A placeholder alone would report nothing, but the pixels of the layer it replaces
+        // must leave the composite: the report is forced when that layer was showing.
         if (notify)
-            report(layers_[size_t(index)].get(), LayerChangeKind::Structure);
+            report(layers_[size_t(index)].get(), LayerChangeKind::Structure, std::nullopt, old->isVisible());
     } catch (const std::bad_alloc&) {
         return false;
     }

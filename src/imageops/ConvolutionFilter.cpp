@@ -3,6 +3,8 @@
 #include "imageops/CoverageBlend.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -117,67 +119,110 @@ private:
 
 enum class MaskRule { None, Rgb, Gray };
 
-// One output row. Size is the kernel size when fixed at compile time, 0 when not.
-template <int Channels, int Size, MaskRule Rule>
-void convolveRow(uint8_t* out, const uint8_t* const* rows, int32_t width, const int32_t* kernel, int32_t size,
-                 const SumToByte& toByte, const uint8_t* mask) {
-    const int32_t n = Size ? Size : size;
-    for (int32_t x = 0; x < width; ++x) {
-        uint8_t m = 255;
-        if constexpr (Rule != MaskRule::None) {
-            m = mask[x];
+// One non-zero kernel weight: its row of the window and its column offset.
+struct Tap {
+    int32_t row;
+    int32_t column;
+    int32_t weight;
+};
+
+std::vector<Tap> kernelTaps(const std::vector<int32_t>& kernel, int32_t size) {
+    std::vector<Tap> taps;
+    for (int32_t j = 0; j < size; ++j)
+        for (int32_t i = 0; i < size; ++i)
+            if (const int32_t w = kernel[size_t(j * size + i)]; w != 0)
+                taps.push_back({j, i, w});
+    return taps;
+}
+
+// Rows are summed in chunks of this many pixels so that the sums stay in the first-level
+// cache while every tap adds its weighted source bytes to them.
+constexpr int32_t kChunkPixels = 1024;
+
+// The sums of a chunk, byte by byte of the interleaved channels: each tap is one pass of
+// multiply-adds over contiguous bytes, which the compiler vectorises. Sum is int16_t when
+// every possible sum fits in it (the four fixed kernels), int32_t otherwise.
+template <class Sum>
+void sumChunk(Sum* __restrict sums, const uint8_t* const* rows, int64_t start, int64_t bytes, const std::vector<Tap>& taps,
+              int channels) {
+    std::fill_n(sums, bytes, Sum(0));
+    for (const Tap& tap : taps) {
+        const uint8_t* __restrict src = rows[tap.row] + start + int64_t(tap.column) * channels;
+        const auto weight = static_cast<Sum>(tap.weight);
+        for (int64_t b = 0; b < bytes; ++b)
+            sums[b] = static_cast<Sum>(sums[b] + weight * src[b]);
+    }
+}
+
+// One output row from the padded source rows of its window.
+template <int Channels, MaskRule Rule, class Sum>
+void convolveRow(uint8_t* out, const uint8_t* const* rows, int32_t width, int32_t radius, const std::vector<Tap>& taps,
+                 const SumToByte& toByte, const uint8_t* mask, Sum* sums) {
+    // The source pixel under the output: the centre row, radius columns into the padding.
+    const uint8_t* centre = rows[radius] + int64_t(radius) * Channels;
+    for (int32_t x0 = 0; x0 < width; x0 += kChunkPixels) {
+        const int32_t count = std::min(kChunkPixels, width - x0);
+        const int64_t start = int64_t(x0) * Channels;
+        sumChunk(sums, rows, start, int64_t(count) * Channels, taps, Channels);
+        uint8_t* dest = out + start;
+        const uint8_t* source = centre + start;
+        if constexpr (Rule == MaskRule::None) {
+            for (int64_t b = 0; b < int64_t(count) * Channels; ++b)
+                dest[b] = toByte(sums[b]);
+            continue;
+        }
+        for (int32_t x = 0; x < count; ++x) {
+            const int32_t m = mask[x0 + x];
             if (m == 0)
                 continue;
-        }
-        for (int c = 0; c < Channels; ++c) {
-            int32_t sum = 0;
-            for (int32_t j = 0; j < n; ++j) {
-                const uint8_t* src = rows[j] + int64_t(x) * Channels + c;
-                const int32_t* k = kernel + j * n;
-                for (int32_t i = 0; i < n; ++i)
-                    sum += k[i] * src[i * Channels];
-            }
-            const int32_t fresh = toByte(sum);
-            uint8_t* dest = out + int64_t(x) * Channels + c;
-            if constexpr (Rule == MaskRule::None) {
-                *dest = static_cast<uint8_t>(fresh);
-            } else {
-                const int32_t source = rows[n / 2][(int64_t(x) + n / 2) * Channels + c];
+            for (int c = 0; c < Channels; ++c) {
+                const int64_t b = int64_t(x) * Channels + c;
+                const int32_t fresh = toByte(sums[b]);
+                const int32_t old = source[b];
                 if constexpr (Rule == MaskRule::Rgb) {
                     // Pulled back toward the source by the uncovered part.
-                    *dest = m == 255 ? static_cast<uint8_t>(fresh)
-                                     : static_cast<uint8_t>(fresh + (((source - fresh) * (255 - m)) >> 8));
+                    dest[b] = m == 255 ? static_cast<uint8_t>(fresh)
+                                       : static_cast<uint8_t>(fresh + (((old - fresh) * (255 - m)) >> 8));
                 } else {
                     // The 8-bit rule weights every covered value, full coverage included.
-                    *dest = static_cast<uint8_t>(source + (((fresh - source) * m) >> 8));
+                    dest[b] = static_cast<uint8_t>(old + (((fresh - old) * m) >> 8));
                 }
             }
         }
     }
 }
 
-template <int Channels, int Size, MaskRule Rule>
-void convolveRect(RasterSurface& target, const Rect& work, PaddedRowRing<RasterSurface>& ring, const int32_t* kernel,
-                  int32_t size, const SumToByte& toByte, const Surface8* mask, Point maskOrigin) {
+template <int Channels, MaskRule Rule, class Sum>
+void convolveRect(RasterSurface& target, const Rect& work, int32_t radius, const std::vector<Tap>& taps,
+                  const SumToByte& toByte, const Surface8* mask, Point maskOrigin) {
+    PaddedRowRing<RasterSurface> ring(target, work, radius, Channels);
+    std::vector<Sum> sums(size_t(kChunkPixels) * Channels);
     for (int32_t y = work.top; y < work.bottom; ++y) {
         ring.moveTo(y);
         const uint8_t* m = nullptr;
         if constexpr (Rule != MaskRule::None)
             m = mask->row(y - maskOrigin.y) + (work.left - maskOrigin.x);
-        convolveRow<Channels, Size, Rule>(target.row(y) + int64_t(work.left) * Channels, ring.window(), work.width(),
-                                          kernel, size, toByte, m);
+        convolveRow<Channels, Rule>(target.row(y) + int64_t(work.left) * Channels, ring.window(), work.width(), radius,
+                                    taps, toByte, m, sums.data());
     }
 }
 
-template <int Channels, int Size>
-void convolveMasked(RasterSurface& target, const Rect& work, PaddedRowRing<RasterSurface>& ring, const int32_t* kernel,
-                    int32_t size, const SumToByte& toByte, const Surface8* mask, Point maskOrigin) {
+template <int Channels, class Sum>
+void convolveMasked(RasterSurface& target, const Rect& work, int32_t radius, const std::vector<Tap>& taps,
+                    const SumToByte& toByte, const Surface8* mask, Point maskOrigin) {
+    constexpr MaskRule kPartial = Channels == 3 ? MaskRule::Rgb : MaskRule::Gray;
     if (!mask)
-        convolveRect<Channels, Size, MaskRule::None>(target, work, ring, kernel, size, toByte, mask, maskOrigin);
-    else if constexpr (Channels == 3)
-        convolveRect<Channels, Size, MaskRule::Rgb>(target, work, ring, kernel, size, toByte, mask, maskOrigin);
+        convolveRect<Channels, MaskRule::None, Sum>(target, work, radius, taps, toByte, mask, maskOrigin);
     else
-        convolveRect<Channels, Size, MaskRule::Gray>(target, work, ring, kernel, size, toByte, mask, maskOrigin);
+        convolveRect<Channels, kPartial, Sum>(target, work, radius, taps, toByte, mask, maskOrigin);
+}
+
+// Whether every sum the kernel can produce fits in 16 bits.
+bool fitsInt16(const std::vector<int32_t>& kernel) {
+    int64_t low = 0, high = 0;
+    for (int32_t w : kernel)
+        (w < 0 ? low : high) += int64_t(w) * 255;
+    return low >= INT16_MIN && high <= INT16_MAX;
 }
 
 } // namespace
@@ -215,18 +260,18 @@ bool ConvolutionFilter::convolve(Surface& target, int channels) {
         return true;
     const Rect& work = workRect();
     const SumToByte toByte(kernel_, divisor_, offset_);
-    PaddedRowRing<RasterSurface> ring(target, work, radius(), channels);
-    const int32_t* k = kernel_.data();
+    const std::vector<Tap> taps = kernelTaps(kernel_, size_);
+    const bool narrow = fitsInt16(kernel_);
     if (channels == 3) {
-        if (size_ == 3)
-            convolveMasked<3, 3>(target, work, ring, k, size_, toByte, mask(), maskOrigin());
+        if (narrow)
+            convolveMasked<3, int16_t>(target, work, radius(), taps, toByte, mask(), maskOrigin());
         else
-            convolveMasked<3, 0>(target, work, ring, k, size_, toByte, mask(), maskOrigin());
+            convolveMasked<3, int32_t>(target, work, radius(), taps, toByte, mask(), maskOrigin());
     } else {
-        if (size_ == 3)
-            convolveMasked<1, 3>(target, work, ring, k, size_, toByte, mask(), maskOrigin());
+        if (narrow)
+            convolveMasked<1, int16_t>(target, work, radius(), taps, toByte, mask(), maskOrigin());
         else
-            convolveMasked<1, 0>(target, work, ring, k, size_, toByte, mask(), maskOrigin());
+            convolveMasked<1, int32_t>(target, work, radius(), taps, toByte, mask(), maskOrigin());
     }
     return true;
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sys/mman.h>
 
 namespace pict {
 
@@ -18,6 +19,22 @@ constexpr uint32_t kDefault16[16] = {
     0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
     0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
 };
+
+// Large pixel memory is asked to live in 2 MiB pages: a 6000 x 4000 picture otherwise costs
+// some 18000 page faults the first time it is written, a third of the time of decoding it.
+// Only the aligned interior of the block can be given such pages; the advice is a hint that
+// the kernel may ignore.
+constexpr size_t kLargePageBytes = size_t(2) << 20;
+constexpr size_t kLargePageThreshold = 4 * kLargePageBytes;
+
+void preferLargePages(uint8_t* memory, size_t bytes) {
+    if (!memory || bytes < kLargePageThreshold)
+        return;
+    const uintptr_t start = (reinterpret_cast<uintptr_t>(memory) + kLargePageBytes - 1) & ~(kLargePageBytes - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(memory) + bytes) & ~(kLargePageBytes - 1);
+    if (end > start)
+        (void)::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+}
 
 uint32_t readU32(const uint8_t* p) {
     uint32_t v;
@@ -123,6 +140,7 @@ std::unique_ptr<SurfaceBuffer> createBuffer(const uint8_t* data, size_t availabl
         buffer->memory.reset(static_cast<uint8_t*>(std::calloc(static_cast<size_t>(bytes), 1)));
         if (!buffer->memory)
             return nullptr;
+        preferLargePages(buffer->memory.get(), static_cast<size_t>(bytes));
         buffer->bits = buffer->memory.get();
         buffer->section.width = header.width;
         buffer->section.height = header.height;
@@ -163,6 +181,7 @@ std::unique_ptr<SurfaceBuffer> copyBuffer(const SurfaceBuffer& source) {
         buffer->memory.reset(static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes > 0 ? bytes : 1))));
         if (!buffer->memory)
             return nullptr;
+        preferLargePages(buffer->memory.get(), static_cast<size_t>(bytes));
         buffer->bits = buffer->memory.get();
         std::memcpy(buffer->bits, source.bits, static_cast<size_t>(bytes));
         buffer->section = source.section;

@@ -240,3 +240,36 @@ TEST_F(SelectionCommandsTest, SelectionStatesTellTheView) {
 
 } // namespace
 } // namespace pict
+
+namespace pict {
+namespace {
+
+using SessionGeometryTest = test::SessionTest;
+
+// The session drops a selection that no longer fits the canvas, but the undo of a rotation
+// brings the canvas back before the selection, which must survive.
+TEST_F(SessionGeometryTest, UndoOfARotationBringsTheSelectionBack) {
+    ASSERT_EQ(commands_.selectMarquee(Rect{2, 3, 9, 7}, false).outcome, CommandOutcome::Done);
+    ASSERT_EQ(run(kCmdRotate90CW), CommandOutcome::Done);
+    EXPECT_TRUE(selection().isEmpty());
+    EXPECT_EQ(selection().mask().canvasWidth(), 30);
+    EXPECT_EQ(selection().mask().canvasHeight(), 40);
+
+    run(kCmdUndo);
+    EXPECT_EQ(document().width(), 40);
+    EXPECT_EQ(selection().mask().canvasWidth(), 40);
+    EXPECT_EQ(selection().mask().bounds(), (Rect{2, 3, 9, 7}));
+
+    run(kCmdRedo);
+    EXPECT_EQ(document().width(), 30);
+    EXPECT_TRUE(selection().isEmpty());
+    run(kCmdUndo);
+
+    // The selection still works on the restored canvas.
+    EXPECT_EQ(run(kCmdSelectInverse), CommandOutcome::Done);
+    EXPECT_EQ(selection().mask().bounds(), document().canvasRect());
+    EXPECT_EQ(selection().mask().coverageAt(3, 4), 0);
+}
+
+} // namespace
+} // namespace pict

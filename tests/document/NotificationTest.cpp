@@ -148,6 +148,21 @@ TEST_F(NotificationTest, ReplacingContentReportsBothPlacesForced) {
     EXPECT_EQ(test::pixelAt(document->composite()->color(), 1, 1)[0], 255); // the old place is recomposed
 }
 
+TEST_F(NotificationTest, APlaceholderTakesAVisibleLayersPixelsOutOfTheComposite) {
+    test::addColorLayer(*document, "A", {0, 0, 20, 10}, 0, 0, 0);
+    observer.probe = {2, 2};
+    ASSERT_TRUE(stack().replaceWithPlaceholder(1, true));
+    EXPECT_EQ(observer.last().kind, LayerChangeKind::Structure);
+    EXPECT_EQ(observer.last().layer, stack().layerAt(1));
+    EXPECT_EQ(observer.last().rect, (Rect{0, 0, 20, 10}));
+    EXPECT_EQ(observer.probedBlue.back(), 255);
+
+    RasterLayer* hidden = test::addColorLayer(*document, "H", {0, 0, 20, 10}, 0, 0, 0);
+    stack().setVisible(hidden, false);
+    ASSERT_TRUE(stack().replaceWithPlaceholder(2, true));
+    EXPECT_TRUE(observer.last().rect.isEmpty()); // nothing of it was showing
+}
+
 TEST_F(NotificationTest, DocumentOperationsNotifyTheWholeCanvas) {
     observer.seen.clear();
     ASSERT_TRUE(document->flip(true));

@@ -124,6 +124,44 @@ TEST(Convolution, MatchesReferenceOnRandomImagesAndKernels) {
     }
 }
 
+// Rows longer than the chunk the sums are kept in, with a work rectangle that starts and
+// ends inside the row, for narrow (16-bit) and wide (32-bit) sums.
+TEST(Convolution, LongRowsMatchTheReferenceAcrossChunks) {
+    Surface24 color = makeRgb(2300, 4);
+    fillRandom(color, 31);
+    Surface8 plane = makeGray(2300, 4);
+    fillRandom(plane, 32);
+    Surface8 mask = makeGray(2200, 3);
+    fillRandom(mask, 33);
+    const Point origin{40, 1};
+
+    ConvolutionFilter strong(FilterKind::Blur);
+    std::vector<int32_t> big(9, 300);
+    big[4] = -2000;
+    ASSERT_TRUE(strong.setKernel(big, 3));
+    strong.setDivisor(7);
+    ConvolutionFilter sharpen(FilterKind::SharpenMore);
+    for (ConvolutionFilter* f : {&sharpen, &strong}) {
+        Surface24 colorOut = color.clone();
+        Surface8 planeOut = plane.clone();
+        ASSERT_TRUE(f->apply(colorOut, &mask, origin));
+        ASSERT_TRUE(f->apply(planeOut));
+        for (int32_t y = 0; y < 4; ++y)
+            for (int32_t x = 0; x < 2300; ++x) {
+                const bool inside = x >= 40 && x < 2240 && y >= 1 && y < 4;
+                const int32_t m = inside ? mask.row(y - 1)[x - 40] : 0;
+                for (int c = 0; c < 3; ++c) {
+                    const int32_t src = color.row(y)[x * 3 + c];
+                    const int32_t fresh = referenceConvolution(color, *f, x, y, c, 3);
+                    const int32_t want =
+                        m == 0 ? src : (m == 255 ? fresh : fresh + (((src - fresh) * (255 - m)) >> 8));
+                    ASSERT_EQ(colorOut.row(y)[x * 3 + c], want) << x << "," << y;
+                }
+                ASSERT_EQ(planeOut.row(y)[x], referenceConvolution(plane, *f, x, y, 0, 1)) << x << "," << y;
+            }
+    }
+}
+
 TEST(Convolution, KernelChangesAreCheckedAndCloned) {
     ConvolutionFilter f(FilterKind::Sharpen);
     EXPECT_FALSE(f.setKernel({1, 1, 1, 1}, 2));

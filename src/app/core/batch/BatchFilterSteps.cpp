@@ -1,6 +1,6 @@
-// The adjustments and filters: each step builds the filter its dialog would confirm and
-// hands it to the filter command, which checks the layer, skips identities and records
-// the state.
+// The adjustments and filters. A step with parameters builds the filter its dialog would
+// confirm and hands it to the filter command, which checks the layer, skips identities and
+// records the state; the others leave the filter to the command.
 
 #include "app/core/CommandIds.h"
 #include "app/core/batch/BatchArguments.h"
@@ -8,12 +8,10 @@
 #include "app/core/batch/BatchSteps.h"
 #include "imageops/BrightnessContrastFilter.h"
 #include "imageops/ColorBalanceFilter.h"
-#include "imageops/ConvolutionFilter.h"
 #include "imageops/CurvesFilter.h"
 #include "imageops/GaussianBlurFilter.h"
 #include "imageops/HueSaturationFilter.h"
 #include "imageops/LevelsFilter.h"
-#include "imageops/SimpleColorFilters.h"
 
 #include <array>
 
@@ -37,22 +35,6 @@ bool noteChannel(std::array<bool, 8>& seen, int32_t index, std::string_view fiel
         return false;
     }
     seen[size_t(index)] = true;
-    return true;
-}
-
-template <FilterKind Kind>
-bool parseConvolution(std::string_view, StepInput& input, std::string&) {
-    setFilter<ConvolutionFilter>(input, Kind);
-    return true;
-}
-
-bool parseInvert(std::string_view, StepInput& input, std::string&) {
-    setFilter<InvertFilter>(input);
-    return true;
-}
-
-bool parseDesaturate(std::string_view, StepInput& input, std::string&) {
-    setFilter<DesaturateFilter>(input);
     return true;
 }
 
@@ -213,20 +195,20 @@ bool parseColorize(std::string_view text, StepInput& input, std::string& error) 
 constexpr std::string_view kEditable = "a visible, non-empty raster active layer that meets the selection";
 
 constexpr BatchStep kFilterSteps[] = {
-    {"--invert", "", StepArgument::None, parseInvert, runCommandStep, kCmdInvert, "Invert", kEditable},
-    {"--desaturate", "", StepArgument::None, parseDesaturate, runCommandStep, kCmdDesaturate, "Desaturate",
+    {"--invert", "", StepArgument::None, nullptr, runCommandStep, kCmdInvert, "Invert", kEditable},
+    {"--desaturate", "", StepArgument::None, nullptr, runCommandStep, kCmdDesaturate, "Desaturate",
      kEditable},
     {"--auto-levels", "", StepArgument::None, nullptr, runCommandStep, kCmdAutoLevels,
      "Auto Levels: stretch each channel on its own", kEditable},
     {"--auto-contrast", "", StepArgument::None, nullptr, runCommandStep, kCmdAutoContrast,
      "Auto Contrast: stretch the three channels together", kEditable},
-    {"--blur", "", StepArgument::None, parseConvolution<FilterKind::Blur>, runCommandStep, kCmdBlur, "Blur",
+    {"--blur", "", StepArgument::None, nullptr, runCommandStep, kCmdBlur, "Blur",
      kEditable},
-    {"--blur-more", "", StepArgument::None, parseConvolution<FilterKind::BlurMore>, runCommandStep, kCmdBlurMore,
+    {"--blur-more", "", StepArgument::None, nullptr, runCommandStep, kCmdBlurMore,
      "Blur More", kEditable},
-    {"--sharpen", "", StepArgument::None, parseConvolution<FilterKind::Sharpen>, runCommandStep, kCmdSharpen,
+    {"--sharpen", "", StepArgument::None, nullptr, runCommandStep, kCmdSharpen,
      "Sharpen", kEditable},
-    {"--sharpen-more", "", StepArgument::None, parseConvolution<FilterKind::SharpenMore>, runCommandStep,
+    {"--sharpen-more", "", StepArgument::None, nullptr, runCommandStep,
      kCmdSharpenMore, "Sharpen More", kEditable},
     {"--last-filter", "", StepArgument::None, nullptr, runCommandStep, kCmdLastFilter,
      "repeat the last blur or sharpen filter of this run", "a filter to repeat (an earlier blur or sharpen step) and a visible, non-empty raster active layer "
