@@ -9,6 +9,7 @@
 #include "app/core/batch/BatchRun.h"
 #include "app/core/batch/BatchSteps.h"
 #include "codecs/DocumentFiles.h"
+#include "codecs/FileKind.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
 
@@ -69,9 +70,12 @@ StepReport newDocument(BatchRun& run, const BatchStep&, const StepInput& input) 
 }
 
 StepReport saveAs(BatchRun& run, const BatchStep&, const StepInput& input) {
-    if (!saveDocument(run.session().document(), input.text))
-        return {StepStatus::Failed, saveFailedMessage(input.text)};
-    return {};
+    if (saveDocument(run.session().document(), input.text))
+        return {};
+    std::string message = saveFailedMessage(input.text);
+    if (!canSaveKind(kindOfPath(input.text)))
+        message += "\npictorane-cli: -o: the file name must end in .bmp, .dib, .rle, .jpg, .jpeg, .jpe, .jfif or .png";
+    return {StepStatus::Failed, std::move(message)};
 }
 
 StepReport printInfo(BatchRun& run, const BatchStep&, const StepInput&) {

@@ -4,6 +4,7 @@
 #include "app/core/batch/BatchRun.h"
 #include "app/core/batch/BatchSteps.h"
 
+#include <new>
 #include <ostream>
 
 namespace pict::batch {
@@ -104,14 +105,23 @@ int runBatch(std::span<const std::string> arguments, std::ostream& out, std::ost
         break;
     }
 
-    BatchRun run(out, err);
-    if (!runStep(run, line.source))
-        return kExitStepFailed;
-    for (const ParsedStep& step : line.steps)
-        if (!runStep(run, step))
-            return kExitStepFailed;
-    out.flush();
-    return kExitOk;
+    int status = kExitOk;
+    try {
+        BatchRun run(out, err);
+        bool going = runStep(run, line.source);
+        for (size_t k = 0; going && k < line.steps.size(); ++k)
+            going = runStep(run, line.steps[k]);
+        status = going ? kExitOk : kExitStepFailed;
+    } catch (const std::bad_alloc&) {
+        // The steps catch their own allocation failures; this is the last line for the rest.
+        err << kProgram << ": out of memory\n";
+        status = kExitStepFailed;
+    }
+    if (!out.flush()) {
+        err << kProgram << ": cannot write the output\n";
+        status = kExitStepFailed;
+    }
+    return status;
 }
 
 } // namespace pict::batch

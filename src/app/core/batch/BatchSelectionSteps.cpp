@@ -21,6 +21,15 @@ constexpr std::array<std::string_view, 1> kInvertFlag = {"invert"};
 constexpr int32_t kNewChannel = -1;
 constexpr int32_t kMaxIndex = 1 << 20;
 
+// An operation by name or by its number 0..3.
+bool readOperation(std::string_view text, int32_t& operation, std::string& error) {
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '3') {
+        operation = text[0] - '0';
+        return true;
+    }
+    return readKeyword(text, kLoadOperations, "the operation", operation, error);
+}
+
 bool parseRect(std::string_view text, StepInput& input, std::string& error) {
     const auto f = splitFields(text, ',');
     Rect r;
@@ -73,7 +82,7 @@ bool parseSaveSelection(std::string_view text, StepInput& input, std::string& er
             return false;
         if (f.size() > 1)
             params.name = std::string(f[1]);
-        if (f.size() > 2 && !readKeyword(f[2], kLoadOperations, "the operation", params.operation, error))
+        if (f.size() > 2 && !readOperation(f[2], params.operation, error))
             return false;
     }
     input.params = std::move(params);
@@ -86,7 +95,7 @@ bool parseLoadSelection(std::string_view text, StepInput& input, std::string& er
     int32_t unused = 0;
     if (!checkFieldCount(f, 1, 3, "INDEX[,OP[,invert]]", error) ||
         !readInteger(f[0], 0, kMaxIndex, "the channel", params.channel, error) ||
-        (f.size() > 1 && !readKeyword(f[1], kLoadOperations, "the operation", params.operation, error)) ||
+        (f.size() > 1 && !readOperation(f[1], params.operation, error)) ||
         (f.size() > 2 && !readKeyword(f[2], kInvertFlag, "the last field", unused, error)))
         return false;
     params.invert = f.size() > 2;
