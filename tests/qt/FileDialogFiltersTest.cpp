@@ -6,49 +6,29 @@ namespace pict::qt {
 namespace {
 
 TEST(FileDialogFilters, OpenFilterHasSixEntriesEndingWithAllFormats) {
-    const QList<FileFilterEntry> entries = parseFileFilter(QLatin1String(kOpenFilter));
+    const QList<FileFilterEntry> entries = parseFileFilter(QString::fromUtf8(kOpenFilter));
     ASSERT_EQ(entries.size(), 6);
     EXPECT_EQ(entries[0].text, "BMP (*.bmp;*.dib;*.rle)");
     EXPECT_EQ(entries[0].nameFilter(), "BMP (*.bmp *.dib *.rle)");
     EXPECT_EQ(entries[5].text, "All Formats");
     EXPECT_EQ(entries[5].patterns.size(), 9);
     EXPECT_EQ(entries[5].nameFilter(), "All Formats (*.bmp *.dib *.gif *.ico *.jpg *.jpeg *.jpe *.png *.rle)");
+    // The dialog preselects the entry the kinds name as the default: the last one.
+    EXPECT_EQ(openFilterDefaultIndex(), static_cast<int>(openNameFilters().size()));
 }
 
-TEST(FileDialogFilters, SaveFilterEntriesMapToKinds) {
-    const QList<FileFilterEntry> entries = parseFileFilter(QLatin1String(kSaveFilter));
-    ASSERT_EQ(entries.size(), 3);
-    EXPECT_EQ(nameFilters(entries), QStringList({"BMP (*.bmp)", "JPG (*.jpg)", "PNG (*.png)"}));
-    EXPECT_EQ(saveKindForEntry(1), SaveKind::Bitmap);
-    EXPECT_EQ(saveKindForEntry(2), SaveKind::Jpeg);
-    EXPECT_EQ(saveKindForEntry(3), SaveKind::Png);
-    EXPECT_EQ(saveKindForEntry(0), SaveKind::Png);
-    EXPECT_EQ(saveKindForEntry(7), SaveKind::Png);
+TEST(FileDialogFilters, SaveFilterEntriesInKindOrder) {
+    EXPECT_EQ(saveNameFilters(), QStringList({"BMP (*.bmp)", "JPG (*.jpg)", "PNG (*.png)"}));
+    EXPECT_EQ(kindOfSaveFilterIndex(1), FileKind::Bmp);
+    EXPECT_EQ(kindOfSaveFilterIndex(2), FileKind::Jpg);
+    EXPECT_EQ(kindOfSaveFilterIndex(3), FileKind::Png);
 }
 
-TEST(FileDialogFilters, PreselectedEntryFollowsTheDocumentsKind) {
-    EXPECT_EQ(saveEntryForName("scan.bmp"), 1);
-    EXPECT_EQ(saveEntryForName("scan.DIB"), 1);
-    EXPECT_EQ(saveEntryForName("photo.jpeg"), 2);
-    EXPECT_EQ(saveEntryForName("photo.JPG"), 2);
-    EXPECT_EQ(saveEntryForName("anim.gif"), 3);
-    EXPECT_EQ(saveEntryForName("icon.ico"), 3);
-    EXPECT_EQ(saveEntryForName("Untitled-1"), 3);
-}
-
-TEST(FileDialogFilters, EnsureExtensionAddsOnlyWhatIsMissing) {
-    EXPECT_EQ(ensureExtension("/a/b", SaveKind::Png), "/a/b.png");
-    EXPECT_EQ(ensureExtension("/a/b.PNG", SaveKind::Png), "/a/b.PNG");
-    EXPECT_EQ(ensureExtension("/a/b.jpeg", SaveKind::Jpeg), "/a/b.jpeg");
-    EXPECT_EQ(ensureExtension("/a/b.png", SaveKind::Jpeg), "/a/b.png.jpg");
-    EXPECT_EQ(ensureExtension("/a/b.gif", SaveKind::Bitmap), "/a/b.gif.bmp");
-}
-
-TEST(FileDialogFilters, ProposedNameReplacesTheExtension) {
-    EXPECT_EQ(proposedSaveName("Untitled-3", SaveKind::Png), "Untitled-3.png");
-    EXPECT_EQ(proposedSaveName("anim.gif", SaveKind::Png), "anim.png");
-    EXPECT_EQ(proposedSaveName("photo.jpeg", SaveKind::Jpeg), "photo.jpg");
-    EXPECT_EQ(proposedSaveName("my.holiday.bmp", SaveKind::Bitmap), "my.holiday.bmp");
+TEST(FileDialogFilters, ParsingStopsAtAnUnpairedText) {
+    const QList<FileFilterEntry> entries = parseFileFilter(QStringLiteral("A (*.a)|*.a|B"));
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0].nameFilter(), "A (*.a)");
+    EXPECT_TRUE(parseFileFilter(QString()).isEmpty());
 }
 
 } // namespace

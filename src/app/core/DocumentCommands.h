@@ -7,6 +7,7 @@
 #include "app/core/CanvasSizeSettings.h"
 #include "app/core/ImageSizeSettings.h"
 #include "common/Geometry.h"
+#include "imageops/FillParams.h"
 
 #include <cstdint>
 #include <memory>
@@ -79,7 +80,7 @@ struct FilterParams {
 
 using CommandParams = std::variant<std::monostate, ImageSizeSettings, CanvasSizeSettings, FeatherParams,
                                    ModifyParams, MarqueeParams, SaveSelectionParams, LoadSelectionParams,
-                                   LayerParams, MergeLayersParams, FilterParams>;
+                                   LayerParams, MergeLayersParams, FilterParams, FillParams>;
 
 class DocumentCommands {
 public:

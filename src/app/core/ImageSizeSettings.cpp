@@ -88,12 +88,12 @@ int32_t proportionalWidth(int32_t oldWidth, int32_t oldHeight, int32_t newHeight
 }
 
 DocumentLengthUnit initialDocumentLengthUnit(int32_t resolutionUnit) {
-    return resolutionUnit == static_cast<int32_t>(ResolutionUnit::PixelsPerCm) ? DocumentLengthUnit::Centimeters
+    return resolutionUnit == kPixelsPerCentimeter ? DocumentLengthUnit::Centimeters
                                                                                : DocumentLengthUnit::Inches;
 }
 
 double pixelsPerInch(double resolution, int32_t resolutionUnit) {
-    return resolutionUnit == static_cast<int32_t>(ResolutionUnit::PixelsPerCm) ? resolution * kCentimetersPerInch
+    return resolutionUnit == kPixelsPerCentimeter ? resolution * kCentimetersPerInch
                                                                                : resolution;
 }
 
@@ -129,7 +129,7 @@ int64_t pixelsFromDocumentLength(double length, int32_t oldPixels, double resolu
 double convertResolution(double value, int32_t fromUnit, int32_t toUnit) {
     if (fromUnit == toUnit)
         return value;
-    return toUnit == static_cast<int32_t>(ResolutionUnit::PixelsPerCm) ? value * kInchesPerCentimeter
+    return toUnit == kPixelsPerCentimeter ? value * kInchesPerCentimeter
                                                                        : value * kCentimetersPerInch;
 }
 

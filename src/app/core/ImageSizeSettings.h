@@ -11,8 +11,6 @@
 
 namespace pict {
 
-enum class ResolutionUnit : int32_t { PixelsPerInch = 0, PixelsPerCm = 1 };
-
 inline constexpr std::array<std::string_view, 2> kResolutionUnitNames = {"pixels/inch", "pixels/cm"};
 
 // The six choices of "Resample image:". Every choice but the first shares the smooth stretch.
@@ -30,7 +28,7 @@ struct ImageSizeSettings {
     int32_t width = 1;  // 1..30000
     int32_t height = 1; // 1..30000
     float resolution = 72.0f; // 1..9999.999
-    int32_t resolutionUnit = 0; // ResolutionUnit
+    int32_t resolutionUnit = kPixelsPerInch; // DocumentResolutionUnit
     int32_t oldWidth = 1;
     int32_t oldHeight = 1;
     int32_t method = kDefaultResampleMethod; // 0..5, see kResampleMethodNames

@@ -131,7 +131,7 @@ double convertResolution(double value, ResolutionUnit from, ResolutionUnit to) {
 }
 
 bool isValidPixelSide(int32_t px) { return px >= kMinImageSide && px <= kMaxImageSide; }
-bool isValidResolution(double r) { return r >= kMinNewImageResolution && r <= kMaxNewImageResolution; }
+bool isValidNewImageResolution(double r) { return r >= kMinNewImageResolution && r <= kMaxNewImageResolution; }
 
 std::string imageSizeLabel(int32_t w, int32_t h) {
     if (!isValidPixelSide(w) || !isValidPixelSide(h))
@@ -220,7 +220,7 @@ int32_t fieldsHeightPixels(const NewImageFields& f) {
 
 static bool sizeAndResolutionValid(const NewImageFields& f) {
     return isValidPixelSide(fieldsWidthPixels(f)) && isValidPixelSide(fieldsHeightPixels(f)) &&
-           isValidResolution(f.values.resolution);
+           isValidNewImageResolution(f.values.resolution);
 }
 
 bool canConfirmNewImage(const NewImageFields& f) { return !f.documentName.empty() && sizeAndResolutionValid(f); }

@@ -35,7 +35,7 @@ double convertResolution(double value, ResolutionUnit from, ResolutionUnit to);
 std::string imageSizeLabel(int32_t widthPx, int32_t heightPx);
 
 bool isValidPixelSide(int32_t px);
-bool isValidResolution(double resolution);
+bool isValidNewImageResolution(double resolution);
 
 // The built-in entries as the New dialog lists them each time it opens, ids 0..7.
 ImagePreset resetPreset();

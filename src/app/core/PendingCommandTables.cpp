@@ -4,8 +4,4 @@
 
 namespace pict {
 
-std::span<const CommandEntry> fillCommandEntries() {
-    return {};
-} // fill
-
 } // namespace pict

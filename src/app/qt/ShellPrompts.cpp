@@ -3,6 +3,9 @@
 #include "app/core/DocumentFileRules.h"
 #include "app/core/ProductInfo.h"
 #include "app/qt/FileDialogFilters.h"
+#include "app/qt/NewImageDialog.h"
+#include "app/qt/OptionsDialog.h"
+#include "app/qt/TextPrompt.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -24,21 +27,22 @@ SaveChangesAnswer QtShellPrompts::askSaveChanges(QWidget* parent, const QString&
 }
 
 QStringList QtShellPrompts::askOpenFiles(QWidget* parent) {
-    const QStringList filters = nameFilters(parseFileFilter(QLatin1String(kOpenFilter)));
+    const QStringList filters = openNameFilters();
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setNameFilters(filters);
     // "All Formats", the last entry, is where the dialog starts.
-    if (!filters.isEmpty())
-        dialog.selectNameFilter(filters.back());
+    const qsizetype preselected = openFilterDefaultIndex() - 1;
+    if (preselected >= 0 && preselected < filters.size())
+        dialog.selectNameFilter(filters[preselected]);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();
 }
 
 std::optional<SaveAsAnswer> QtShellPrompts::askSaveAs(QWidget* parent, const SaveAsRequest& request) {
-    const QStringList filters = nameFilters(parseFileFilter(QLatin1String(kSaveFilter)));
+    const QStringList filters = saveNameFilters();
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -62,6 +66,23 @@ void QtShellPrompts::showError(QWidget* parent, const QString& text) {
 
 void QtShellPrompts::showInformation(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QStringLiteral("Information"), text);
+}
+
+std::optional<NewImageSpec> QtShellPrompts::askNewImage(QWidget* parent, AppSettings& settings, Color32 background,
+                                                        DocumentNameCounter& untitledNames,
+                                                        ImagePreset& lastConfirmed) {
+    return qt::askNewImage(parent, settings, background, untitledNames, lastConfirmed);
+}
+
+std::optional<QString> QtShellPrompts::askDuplicateName(QWidget* parent, const QString& documentName) {
+    return qt::askDuplicateName(parent, documentName);
+}
+
+std::optional<ApplicationOptions> QtShellPrompts::askOptions(QWidget* parent, const ApplicationOptions& options) {
+    OptionsDialog dialog(options, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.options();
 }
 
 } // namespace pict::qt

@@ -3,6 +3,9 @@
 // interface, so that the window's rules (close prompts, Save As fallbacks, open failures)
 // can be driven by a script in tests. QtShellPrompts is the real one.
 
+#include "app/core/AppSettings.h"
+#include "app/core/NewImageModel.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -38,6 +41,14 @@ public:
     // A message box captioned "Error" / "Information".
     virtual void showError(QWidget* parent, const QString& text) = 0;
     virtual void showInformation(QWidget* parent, const QString& text) = 0;
+
+    // The New dialog (see askNewImage in NewImageDialog.h); nothing when cancelled.
+    virtual std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color32 background,
+                                                    DocumentNameCounter& untitledNames, ImagePreset& lastConfirmed) = 0;
+    // The "Duplicate Image" dialog; nothing when cancelled.
+    virtual std::optional<QString> askDuplicateName(QWidget* parent, const QString& documentName) = 0;
+    // The Options dialog started from these options; nothing when cancelled.
+    virtual std::optional<ApplicationOptions> askOptions(QWidget* parent, const ApplicationOptions& options) = 0;
 };
 
 class QtShellPrompts final : public ShellPrompts {
@@ -47,6 +58,10 @@ public:
     std::optional<SaveAsAnswer> askSaveAs(QWidget* parent, const SaveAsRequest& request) override;
     void showError(QWidget* parent, const QString& text) override;
     void showInformation(QWidget* parent, const QString& text) override;
+    std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color32 background,
+                                            DocumentNameCounter& untitledNames, ImagePreset& lastConfirmed) override;
+    std::optional<QString> askDuplicateName(QWidget* parent, const QString& documentName) override;
+    std::optional<ApplicationOptions> askOptions(QWidget* parent, const ApplicationOptions& options) override;
 };
 
 // The application title the save prompt is captioned with.

@@ -1,0 +1,300 @@
+#include "app/qt/CanvasWidget.h"
+
+#include "app/qt/CanvasCursors.h"
+#include "document/Document.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace pict::qt {
+namespace {
+
+Point toPoint(const QPointF& p) { return {static_cast<int32_t>(std::floor(p.x())), static_cast<int32_t>(std::floor(p.y()))}; }
+
+QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+// Arrow keys, the scroll bar arrows and one wheel notch move a tenth of the page.
+int lineStep(int32_t page) { return std::max(1, page / 10); }
+
+void applyRange(QScrollBar* bar, const ScrollRange& range) {
+    bar->setRange(0, std::max(0, range.maximum + 1 - range.page));
+    bar->setPageStep(std::max(1, range.page));
+    bar->setSingleStep(lineStep(range.page));
+    bar->setValue(range.position);
+    bar->setEnabled(range.enabled);
+}
+
+} // namespace
+
+CanvasWidget::CanvasWidget(CanvasView& view, Document& document, QWidget* parent)
+    : QAbstractScrollArea(parent), view_(view), document_(document) {
+    // The bars stay visible and are disabled when the page covers the whole content, so the
+    // drawing area keeps its size as the zoom changes.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    viewport()->setMouseTracking(true);
+    updateScrollBars();
+    updateCursor();
+}
+
+void CanvasWidget::setColors(const CanvasColors& colors) {
+    if (colors == renderer_.colors())
+        return;
+    renderer_.setColors(colors);
+    viewport()->update();
+}
+
+void CanvasWidget::setTool(int32_t toolId) {
+    if (toolId == toolId_)
+        return;
+    endBand();
+    toolId_ = toolId;
+    updateCursor();
+}
+
+void CanvasWidget::viewZoomChanged() {
+    updateScrollBars();
+    updateCursor();
+    viewport()->update();
+}
+
+void CanvasWidget::viewScrolled() {
+    updateScrollBars();
+    viewport()->update();
+}
+
+void CanvasWidget::imageChanged(const Rect& imageRect) {
+    if (imageRect.isEmpty())
+        return;
+    renderer_.invalidateImageRect(imageRect);
+    const Rect window = view_.imageRectToWindow(imageRect);
+    viewport()->update(toQRect(window).adjusted(-1, -1, 1, 1));
+}
+
+void CanvasWidget::imageSizeChanged() {
+    renderer_.invalidateAll();
+    viewZoomChanged();
+}
+
+void CanvasWidget::syncClientSize() {
+    const QSize size = viewport()->size();
+    view_.setClientSize({size.width(), size.height()});
+    updateScrollBars();
+}
+
+void CanvasWidget::updateScrollBars() {
+    syncingBars_ = true;
+    applyRange(horizontalScrollBar(), view_.horizontalRange());
+    applyRange(verticalScrollBar(), view_.verticalRange());
+    syncingBars_ = false;
+}
+
+void CanvasWidget::updateCursor() {
+    CanvasCursor cursor = CanvasCursor::Arrow;
+    const CanvasTool tool = dragTool_.value_or(activeTool());
+    switch (tool) {
+    case CanvasTool::Hand: cursor = hand_.cursor(); break;
+    case CanvasTool::ZoomIn:
+    case CanvasTool::ZoomOut:
+        zoomTool_.setZoomOut(tool == CanvasTool::ZoomOut);
+        cursor = zoomTool_.cursor(view_);
+        break;
+    case CanvasTool::Marquee:
+    case CanvasTool::Crop: cursor = CanvasCursor::Arrow; break;
+    }
+    viewport()->setCursor(canvasCursor(cursor));
+}
+
+const ViewBuffer& CanvasWidget::shownBuffer() {
+    const ViewBuffer& rendered = renderer_.render(view_, compositeSourceOf(document_));
+    if (!zoomTool_.isDragging() || rendered.pixels.empty())
+        return rendered;
+    // The band is inverted into a copy: the render cache itself must stay a clean picture.
+    withBand_ = rendered;
+    zoomTool_.band().drawInto(withBand_);
+    return withBand_;
+}
+
+QImage CanvasWidget::picture() {
+    const ViewBuffer& shown = shownBuffer();
+    if (shown.pixels.empty())
+        return {};
+    return QImage(reinterpret_cast<const uchar*>(shown.pixels.data()), shown.width, shown.height,
+                  static_cast<qsizetype>(shown.strideBytes()), QImage::Format_RGB32)
+        .copy();
+}
+
+void CanvasWidget::paintEvent(QPaintEvent* event) {
+    const ViewBuffer& shown = shownBuffer();
+    if (shown.pixels.empty())
+        return; // no memory for the cache: left unpainted until the next paint
+    const QImage image(reinterpret_cast<const uchar*>(shown.pixels.data()), shown.width, shown.height,
+                       static_cast<qsizetype>(shown.strideBytes()), QImage::Format_RGB32);
+    QPainter painter(viewport());
+    const QRect area = event->rect();
+    painter.drawImage(area.topLeft(), image, area);
+}
+
+void CanvasWidget::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    syncClientSize();
+}
+
+void CanvasWidget::scrollContentsBy(int, int) {
+    if (syncingBars_)
+        return;
+    view_.scrollTo(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || dragTool_)
+        return;
+    const Point p = toPoint(event->position());
+    const CanvasTool tool = activeTool();
+    switch (tool) {
+    case CanvasTool::Hand:
+        hand_.buttonDown(p);
+        dragTool_ = tool;
+        break;
+    case CanvasTool::ZoomIn:
+    case CanvasTool::ZoomOut:
+        zoomTool_.setZoomOut(tool == CanvasTool::ZoomOut);
+        zoomTool_.setAltDown(event->modifiers().testFlag(Qt::AltModifier));
+        if (zoomTool_.buttonDown(view_, p, event->modifiers().testFlag(Qt::ShiftModifier))) {
+            dragTool_ = tool;
+            bandTimer_.start(kTimerIntervalMs, this);
+            repaintBand(zoomTool_.band().rect());
+        }
+        break;
+    case CanvasTool::Marquee:
+    case CanvasTool::Crop: break;
+    }
+    updateCursor();
+}
+
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragTool_)
+        return;
+    const Point p = toPoint(event->position());
+    if (*dragTool_ == CanvasTool::Hand) {
+        hand_.move(view_, p);
+    } else if (zoomTool_.isDragging()) {
+        const Rect before = zoomTool_.band().rect();
+        zoomTool_.move(view_, p);
+        repaintBand(before);
+    }
+}
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !dragTool_)
+        return;
+    const Point p = toPoint(event->position());
+    if (*dragTool_ == CanvasTool::Hand) {
+        hand_.buttonUp();
+    } else if (zoomTool_.isDragging()) {
+        const Rect before = zoomTool_.band().rect();
+        bandTimer_.stop();
+        zoomTool_.buttonUp(view_, p, event->modifiers().testFlag(Qt::ShiftModifier));
+        repaintBand(before);
+    }
+    dragTool_.reset();
+    updateCursor();
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+    // One line step per notch (120 units); high-resolution wheels add up to whole notches.
+    wheelRemainderX_ += event->angleDelta().x();
+    wheelRemainderY_ += event->angleDelta().y();
+    const int notchesX = wheelRemainderX_ / 120;
+    const int notchesY = wheelRemainderY_ / 120;
+    wheelRemainderX_ -= notchesX * 120;
+    wheelRemainderY_ -= notchesY * 120;
+    const Size client = view_.clientSize();
+    view_.scrollBy(-notchesX * lineStep(client.width), -notchesY * lineStep(client.height));
+    event->accept();
+}
+
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat() && !spaceDown_) {
+            spaceDown_ = true;
+            updateCursor();
+        }
+        event->accept();
+        return;
+    case Qt::Key_Alt:
+        setAltDown(true);
+        break;
+    case Qt::Key_Escape:
+        if (zoomTool_.isDragging()) {
+            endBand();
+            dragTool_.reset();
+            updateCursor();
+            event->accept();
+            return;
+        }
+        break;
+    default: break;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        spaceDown_ = false;
+        updateCursor();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Alt)
+        setAltDown(false);
+    QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+void CanvasWidget::focusOutEvent(QFocusEvent* event) {
+    // Keys released while another window had the focus never arrive here.
+    spaceDown_ = false;
+    setAltDown(false);
+    QAbstractScrollArea::focusOutEvent(event);
+}
+
+void CanvasWidget::setAltDown(bool down) {
+    zoomTool_.setAltDown(down);
+    updateCursor();
+}
+
+void CanvasWidget::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != bandTimer_.timerId()) {
+        QAbstractScrollArea::timerEvent(event);
+        return;
+    }
+    zoomTool_.tick();
+    repaintBand(zoomTool_.band().rect());
+}
+
+void CanvasWidget::repaintBand(const Rect& before) {
+    const Rect now = zoomTool_.band().rect();
+    viewport()->update(toQRect(before.united(now)).adjusted(-1, -1, 1, 1));
+}
+
+void CanvasWidget::endBand() {
+    if (!zoomTool_.isDragging())
+        return;
+    const Rect before = zoomTool_.band().rect();
+    bandTimer_.stop();
+    zoomTool_.cancel();
+    repaintBand(before);
+}
+
+} // namespace pict::qt

@@ -1,0 +1,80 @@
+#pragma once
+// The drawing area of a document window. It forwards mouse, wheel and key input to the
+// view model and its navigation tools, and puts the renderer's window-sized buffer on the
+// screen; the scroll bars mirror the view's scroll ranges.
+
+#include "app/core/CommandIds.h"
+#include "canvas/CanvasRenderer.h"
+#include "canvas/NavigationTools.h"
+
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+
+#include <optional>
+
+namespace pict {
+class Document;
+}
+
+namespace pict::qt {
+
+class CanvasWidget : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    CanvasWidget(CanvasView& view, Document& document, QWidget* parent = nullptr);
+
+    void setColors(const CanvasColors& colors);
+    // The active tool id (17 hand, 18 zoom in, 19 zoom out, ...).
+    void setTool(int32_t toolId);
+    int32_t tool() const { return toolId_; }
+
+    // ---- view and document to widget ----
+    void viewZoomChanged();
+    void viewScrolled();
+    void imageChanged(const Rect& imageRect);
+    void imageSizeChanged();
+
+    const CanvasRenderer& renderer() const { return renderer_; }
+    const ZoomTool& zoomTool() const { return zoomTool_; }
+    // What the drawing area shows now (the rubber band included), for tests and snapshots.
+    QImage picture();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    CanvasTool activeTool() const { return canvasToolFor(toolId_, spaceDown_); }
+    void syncClientSize();
+    void updateScrollBars();
+    void updateCursor();
+    void setAltDown(bool down);
+    void repaintBand(const Rect& before);
+    void endBand();
+    const ViewBuffer& shownBuffer();
+
+    CanvasView& view_;
+    Document& document_;
+    CanvasRenderer renderer_;
+    ViewBuffer withBand_; // the rendered picture with the rubber band inverted over it
+    HandTool hand_;
+    ZoomTool zoomTool_;
+    std::optional<CanvasTool> dragTool_; // the tool that got the button press, until release
+    QBasicTimer bandTimer_;
+    int32_t toolId_ = kToolHand;
+    bool spaceDown_ = false;
+    bool syncingBars_ = false;
+    int wheelRemainderX_ = 0;
+    int wheelRemainderY_ = 0;
+};
+
+} // namespace pict::qt

@@ -1,0 +1,34 @@
+#pragma once
+// The dialogs of the document commands that ask before they act ("Levels...", "Feather...").
+// A command whose menu item opens a dialog stays disabled until a dialog is registered for
+// it; the dialog returns the command's parameter record, or nothing when cancelled.
+
+#include "app/core/DocumentCommands.h"
+
+#include <QHash>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace pict {
+class DocumentSession;
+}
+
+namespace pict::qt {
+
+using CommandDialog = std::function<std::optional<CommandParams>(QWidget* parent, DocumentSession& session)>;
+
+class CommandDialogs {
+public:
+    void add(uint16_t id, CommandDialog dialog) { dialogs_.insert(id, std::move(dialog)); }
+    bool has(uint16_t id) const { return dialogs_.contains(id); }
+    // Nothing when the user cancelled or no dialog is registered.
+    std::optional<CommandParams> ask(uint16_t id, QWidget* parent, DocumentSession& session) const;
+
+private:
+    QHash<uint16_t, CommandDialog> dialogs_;
+};
+
+} // namespace pict::qt

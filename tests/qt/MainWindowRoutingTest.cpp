@@ -1,0 +1,171 @@
+#include "app/qt/CanvasWidget.h"
+#include "app/qt/CommandActions.h"
+#include "app/qt/CommandDialogs.h"
+#include "app/core/CommandTable.h"
+#include "history/HistoryManager.h"
+#include "qt/MainWindowFixture.h"
+#include "selection/SelectionController.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace pict::qt::test {
+namespace {
+
+using RoutingTest = MainWindowTest;
+
+TEST_F(RoutingTest, EveryMenuCommandIsPresentWithItsText) {
+    QStringList titles;
+    for (QAction* action : window->menuBar()->actions())
+        titles.append(action->text());
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Image", "&Layer", "&Select", "Fi&lter", "&View", "&Window",
+                                   "&Help"}));
+    for (const MenuEntry& entry : menuLayout()) {
+        if (entry.id == 0 || entry.id == kCmdRecentFileFirst)
+            continue;
+        QAction* action = window->actions().action(entry.id);
+        ASSERT_NE(action, nullptr) << entry.id;
+        EXPECT_EQ(action->text().toStdString(), menuLabel(*findCommand(entry.id)));
+        EXPECT_EQ(CommandActions::idOf(action), entry.id);
+    }
+}
+
+TEST_F(RoutingTest, ApplicationIdsReachTheMainWindow) {
+    DocumentFrame* frame = addBlank();
+    EXPECT_EQ(window->currentTool(), kToolHand);
+    window->executeCommand(kCmdZoomInTool);
+    EXPECT_EQ(window->currentTool(), kToolZoomIn);
+    EXPECT_EQ(frame->canvas()->tool(), kToolZoomIn) << "open windows follow the tool";
+    EXPECT_TRUE(window->actions().action(kCmdZoomInTool)->isChecked());
+    EXPECT_FALSE(window->actions().action(kCmdHandTool)->isChecked());
+    // A window opened later starts with the current tool too.
+    EXPECT_EQ(addBlank()->canvas()->tool(), kToolZoomIn);
+    window->executeCommand(kCmdHandTool);
+    EXPECT_EQ(frame->canvas()->tool(), kToolHand);
+}
+
+TEST_F(RoutingTest, ZoomIdsReachTheActiveFrameOnly) {
+    DocumentFrame* first = addBlank();
+    DocumentFrame* second = addBlank();
+    ASSERT_EQ(window->activeFrame(), second);
+    window->executeCommand(kCmdZoom200);
+    EXPECT_FLOAT_EQ(second->view().zoom(), 2.0f);
+    EXPECT_FLOAT_EQ(first->view().zoom(), 1.0f);
+    EXPECT_EQ(second->windowTitle(), "Untitled-9 @ 200%");
+    window->executeCommand(kCmdZoomOut);
+    EXPECT_FLOAT_EQ(second->view().zoom(), 1.0f);
+    window->executeCommand(kCmdZoomOut);
+    EXPECT_EQ(second->windowTitle(), "Untitled-9 @ 66.67%");
+    window->documentArea()->setActiveSubWindow(first);
+    window->executeCommand(kCmdZoom10);
+    EXPECT_FLOAT_EQ(first->view().zoom(), 0.1f);
+    EXPECT_EQ(first->windowTitle(), "Untitled-9 @ 10%");
+}
+
+TEST_F(RoutingTest, DocumentIdsReachTheCommandLayerAndTheHistory) {
+    DocumentFrame* frame = addBlank();
+    EXPECT_FALSE(window->isCommandEnabled(kCmdUndo));
+    EXPECT_FALSE(window->actions().action(kCmdUndo)->isEnabled());
+    window->executeCommand(kCmdSelectAll);
+    EXPECT_FALSE(frame->session().selection().mask().isEmpty());
+    EXPECT_TRUE(window->actions().action(kCmdUndo)->isEnabled()) << "refreshed after the command";
+    EXPECT_FALSE(window->actions().action(kCmdRedo)->isEnabled());
+    window->executeCommand(kCmdUndo);
+    EXPECT_TRUE(frame->session().selection().mask().isEmpty());
+    EXPECT_TRUE(window->actions().action(kCmdRedo)->isEnabled());
+    window->executeCommand(kCmdRedo);
+    EXPECT_FALSE(frame->session().selection().mask().isEmpty());
+    window->executeCommand(kCmdPurgeUndo);
+    EXPECT_FALSE(frame->session().history().canUndo());
+    EXPECT_FALSE(frame->session().history().canRedo());
+    EXPECT_FALSE(frame->session().selection().mask().isEmpty()) << "purging keeps the document as it is";
+}
+
+TEST_F(RoutingTest, IdsNobodyHandlesAreIgnored) {
+    window->executeCommand(kCmdUndo); // no document at all
+    window->executeCommand(kCmdZoomIn);
+    DocumentFrame* frame = addBlank();
+    for (uint16_t id : {uint16_t(1), uint16_t(12345), uint16_t(65535), uint16_t(kMsgMenuChanged)})
+        window->executeCommand(id);
+    EXPECT_EQ(window->frames().size(), 1u);
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 1.0f);
+    EXPECT_FALSE(frame->session().history().canUndo());
+}
+
+TEST_F(RoutingTest, CommandsWithADialogWaitForTheDialog) {
+    DocumentFrame* frame = addBlank();
+    window->executeCommand(kCmdSelectAll);
+    // Feather asks for a radius; without its dialog it neither runs with a default nor lights up.
+    EXPECT_FALSE(window->isCommandEnabled(kCmdFeather));
+    const int32_t before = frame->session().history().count();
+    window->executeCommand(kCmdFeather);
+    EXPECT_EQ(frame->session().history().count(), before);
+
+    int asked = 0;
+    bool cancel = true;
+    window->dialogs().add(kCmdFeather, [&](QWidget*, DocumentSession&) -> std::optional<CommandParams> {
+        ++asked;
+        if (cancel)
+            return std::nullopt;
+        return CommandParams{FeatherParams{2.0}};
+    });
+    EXPECT_TRUE(window->isCommandEnabled(kCmdFeather));
+    window->executeCommand(kCmdFeather);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(frame->session().history().count(), before) << "a cancelled dialog changes nothing";
+    cancel = false;
+    window->executeCommand(kCmdFeather);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(frame->session().history().count(), before + 1);
+}
+
+TEST_F(RoutingTest, EnabledStatesFollowTheActiveDocument) {
+    for (uint16_t id : {kCmdClose, kCmdSaveAs, kCmdDuplicateImage, kCmdZoomIn, kCmdZoom100, kCmdSelectAll, kCmdUndo})
+        EXPECT_FALSE(window->actions().action(id)->isEnabled()) << id;
+    EXPECT_TRUE(window->actions().action(kCmdNew)->isEnabled());
+    EXPECT_TRUE(window->actions().action(kCmdOpen)->isEnabled());
+    EXPECT_FALSE(window->actions().action(kCmdPrint)->isEnabled()) << "printing is not part of the editor";
+
+    DocumentFrame* frame = addBlank(10, 8); // minimum zoom 1/8
+    for (uint16_t id : {kCmdClose, kCmdSaveAs, kCmdDuplicateImage, kCmdZoomIn, kCmdZoom100, kCmdSelectAll})
+        EXPECT_TRUE(window->actions().action(id)->isEnabled()) << id;
+    EXPECT_FALSE(window->actions().action(kCmdSave)->isEnabled()) << "nothing unsaved yet";
+    EXPECT_FALSE(window->actions().action(kCmdZoom10)->isEnabled()) << "below the minimum zoom";
+    EXPECT_FALSE(window->actions().action(kCmdZoom5)->isEnabled());
+    EXPECT_TRUE(window->actions().action(kCmdZoom25)->isEnabled());
+    frame->document().setModified(true);
+    window->refreshCommandStates();
+    EXPECT_TRUE(window->actions().action(kCmdSave)->isEnabled());
+
+    window->executeCommand(kCmdZoom1600);
+    EXPECT_FALSE(window->actions().action(kCmdZoomIn)->isEnabled());
+    EXPECT_TRUE(window->actions().action(kCmdZoomOut)->isEnabled());
+    window->executeCommand(kCmdZoom25);
+    window->executeCommand(kCmdZoomOut); // 1/6
+    EXPECT_TRUE(window->actions().action(kCmdZoomOut)->isEnabled());
+    window->executeCommand(kCmdZoomOut); // 1/8
+    EXPECT_FALSE(window->actions().action(kCmdZoomOut)->isEnabled()) << "at the minimum";
+}
+
+TEST_F(RoutingTest, OpeningAMenuRefreshesItsStates) {
+    DocumentFrame* frame = addBlank();
+    QAction* save = window->actions().action(kCmdSave);
+    EXPECT_FALSE(save->isEnabled());
+    frame->document().setModified(true); // a change nobody announced
+    QMenu* file = window->menuBar()->actions().front()->menu();
+    ASSERT_NE(file, nullptr);
+    emit file->aboutToShow();
+    EXPECT_TRUE(save->isEnabled());
+}
+
+TEST_F(RoutingTest, LastFilterShowsItsTextAndStaysOffWhenEmpty) {
+    addBlank();
+    QAction* last = window->actions().action(kCmdLastFilter);
+    EXPECT_EQ(last->text(), "Last Filter\tCtrl+F");
+    EXPECT_FALSE(last->isEnabled());
+}
+
+} // namespace
+} // namespace pict::qt::test

@@ -1,0 +1,64 @@
+#pragma once
+// A ShellPrompts that answers from queues filled by the test and records what it was asked,
+// so that the main window's dialogs and messages run without a modal loop.
+
+#include "app/qt/ShellPrompts.h"
+
+#include <deque>
+#include <vector>
+
+namespace pict::qt::test {
+
+class ScriptedPrompts : public ShellPrompts {
+public:
+    // Answers, used front first; an empty queue answers Cancel / nothing.
+    std::deque<SaveChangesAnswer> saveChanges;
+    std::deque<std::optional<SaveAsAnswer>> saveAs;
+    std::deque<QStringList> openFiles;
+    std::deque<std::optional<NewImageSpec>> newImages;
+    std::deque<std::optional<QString>> duplicateNames;
+    std::deque<std::optional<ApplicationOptions>> options;
+
+    // What was asked.
+    QStringList askedToSave;           // document names in the close prompts
+    std::vector<SaveAsRequest> saveAsRequests;
+    QStringList errors;
+    QStringList informations;
+
+    SaveChangesAnswer askSaveChanges(QWidget*, const QString& documentName) override {
+        askedToSave.append(documentName);
+        return take(saveChanges, SaveChangesAnswer::Cancel);
+    }
+    QStringList askOpenFiles(QWidget*) override { return take(openFiles, QStringList()); }
+    std::optional<SaveAsAnswer> askSaveAs(QWidget*, const SaveAsRequest& request) override {
+        saveAsRequests.push_back(request);
+        return take(saveAs, std::optional<SaveAsAnswer>());
+    }
+    void showError(QWidget*, const QString& text) override { errors.append(text); }
+    void showInformation(QWidget*, const QString& text) override { informations.append(text); }
+    std::optional<NewImageSpec> askNewImage(QWidget*, AppSettings&, Color32, DocumentNameCounter& names,
+                                            ImagePreset&) override {
+        std::optional<NewImageSpec> spec = take(newImages, std::optional<NewImageSpec>());
+        if (spec && spec->name.empty())
+            spec->name = names.next();
+        return spec;
+    }
+    std::optional<QString> askDuplicateName(QWidget*, const QString&) override {
+        return take(duplicateNames, std::optional<QString>());
+    }
+    std::optional<ApplicationOptions> askOptions(QWidget*, const ApplicationOptions&) override {
+        return take(options, std::optional<ApplicationOptions>());
+    }
+
+private:
+    template <typename T>
+    static T take(std::deque<T>& queue, T otherwise) {
+        if (queue.empty())
+            return otherwise;
+        T value = std::move(queue.front());
+        queue.pop_front();
+        return value;
+    }
+};
+
+} // namespace pict::qt::test
