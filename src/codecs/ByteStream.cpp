@@ -369,6 +369,17 @@ void ReplacingFileStream::abandon() {
     }
 }
 
+bool writeReplacingFile(const std::string& path, const std::function<bool(ByteStream&)>& write) {
+    ReplacingFileStream stream;
+    if (!stream.openForReplace(path))
+        return false;
+    if (!write(stream) || stream.isBad()) {
+        stream.abandon();
+        return false;
+    }
+    return stream.commit();
+}
+
 // ---- MemoryStream ----
 
 bool MemoryStream::attach(const void* data, int64_t size) {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,10 @@ private:
     std::string target_;
     std::string tempPath_;
 };
+
+// Writes a whole file through a ReplacingFileStream: write fills the stream, and only when it
+// succeeds (and the stream is sound) does the new file replace the old one.
+bool writeReplacingFile(const std::string& path, const std::function<bool(ByteStream&)>& write);
 
 // A window onto memory with a position. Reads and writes copy at most up to the end; only an
 // owned, growable buffer extends on writes. Seeking succeeds only to 0..size-1.

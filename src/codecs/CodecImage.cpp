@@ -83,14 +83,7 @@ const ImageCodec* codecOfKind(FileKind kind) {
 const ImageCodec& CodecImage::codec() const { return *codecOfKind(kind()); }
 
 bool ImageCodec::saveToFile(const std::string& path, const CodecImage& image) const {
-    ReplacingFileStream stream;
-    if (!stream.openForReplace(path))
-        return false;
-    if (!save(stream, image) || stream.isBad()) {
-        stream.abandon();
-        return false;
-    }
-    return stream.commit();
+    return writeReplacingFile(path, [&](ByteStream& stream) { return save(stream, image); });
 }
 
 bool ImageCodec::saveToMemory(MemoryStream& stream, const CodecImage& image) const {

@@ -1,12 +1,16 @@
 #include "codecs/DocumentFiles.h"
 
+#include "codecs/BitmapFormat.h"
 #include "codecs/ByteStream.h"
 #include "codecs/CodecImage.h"
 #include "codecs/FileKind.h"
+#include "codecs/JpegCodec.h"
 #include "codecs/PictureReaders.h"
 #include "codecs/PixelPacking.h"
+#include "codecs/PngCodec.h"
 #include "document/Document.h"
 
+#include <cstring>
 #include <new>
 #include <optional>
 #include <sys/stat.h>
@@ -59,43 +63,39 @@ bool withinLimits(const OpenedImage& image) {
 // wholly transparent one would be read back as opaque anyway.
 bool isMixedAlpha(const Surface8& alpha) { return !alpha.isAll(0) && !alpha.isAll(255); }
 
-// The codec image a document is written from, by the rule of each kind; null for kinds
-// that are not written or when memory runs out.
-std::unique_ptr<CodecImage> imageToSave(FileKind kind, const CompositeCache& composite) {
-    std::unique_ptr<CodecImage> image = createCodecImage(kind);
-    if (!image)
-        return nullptr;
+// Writes the composite by the rule of each kind, straight from the cache's surfaces: only a
+// JPEG of a see-through composite needs a copy of the picture.
+bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& composite) {
+    const Surface24& color = composite.color();
     const Surface8& alpha = composite.alpha();
-    image->color = composite.color().clone();
-    if (!image->color.isValid())
-        return nullptr;
-    image->width = image->color.width();
-    image->height = image->color.height();
-    bool keepAlpha = false;
     switch (kind) {
-    case FileKind::Bmp:
-        keepAlpha = isMixedAlpha(alpha);
-        static_cast<BitmapImage&>(*image).setPlainHeader(image->width, image->height, keepAlpha ? 32 : 24);
-        break;
-    case FileKind::Jpg:
+    case FileKind::Bmp: {
+        if (!isMixedAlpha(alpha))
+            return writeBitmapFile(out, color);
+        Surface32 combined;
+        return combineColorAlpha(color, alpha, combined) && writeBitmapFile(out, combined);
+    }
+    case FileKind::Jpg: {
+        if (alpha.isAll(255))
+            return writeJpeg(out, color, JpegSaveSettings{});
         // JPEG has no transparency: what the composite leaves see-through is shown over white.
-        if (!alpha.isAll(255) && !flattenOverWhite(image->color, alpha))
-            return nullptr;
-        image->bitDepth = 24;
-        break;
+        Surface24 flat;
+        if (!flat.create(color.width(), color.height(), 24))
+            return false;
+        for (int32_t y = 0; y < color.height(); ++y)
+            std::memcpy(flat.row(y), color.row(y), size_t(color.width()) * 3);
+        return flattenOverWhite(flat, alpha) && writeJpeg(out, flat, JpegSaveSettings{});
+    }
     case FileKind::Png:
-        keepAlpha = !alpha.isAll(255);
-        image->bitDepth = keepAlpha ? 32 : 24;
-        break;
-    default:
-        return nullptr;
+        return writePng(out, color, alpha.isAll(255) ? nullptr : &alpha, PngSaveSettings{});
+    case FileKind::Unknown:
+    case FileKind::Ved:
+    case FileKind::Gif:
+    case FileKind::Ico:
+    case FileKind::Tif:
+        return false;
     }
-    if (keepAlpha) {
-        image->alpha = alpha.clone();
-        if (!image->alpha.isValid())
-            return nullptr;
-    }
-    return image;
+    return false;
 }
 
 void takePathAsFile(Document& document, const std::string& path) {
@@ -150,8 +150,7 @@ bool saveDocument(Document& document, const std::string& path) {
         const CompositeCache* composite = document.composite();
         if (!composite || composite->size() != document.canvasSize())
             return false;
-        const std::unique_ptr<CodecImage> image = imageToSave(kind, *composite);
-        if (!image || !image->codec().saveToFile(path, *image))
+        if (!writeReplacingFile(path, [&](ByteStream& out) { return writeComposite(kind, out, *composite); }))
             return false;
         takePathAsFile(document, path);
         document.setUntitled(false);

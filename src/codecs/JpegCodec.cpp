@@ -269,7 +269,7 @@ struct EncodeSession {
     std::vector<JSAMPROW> rows;
 };
 
-bool encode(EncodeSession& s, ByteStream& stream, const JpegImage& image) {
+bool encode(EncodeSession& s, ByteStream& stream, const Surface24& color, const JpegSaveSettings& settings) {
     s.cinfo.err = installSilentErrors(s.errors);
     if (setjmp(s.errors.jump))
         return false;
@@ -277,12 +277,11 @@ bool encode(EncodeSession& s, ByteStream& stream, const JpegImage& image) {
     s.created = true;
     jpeg_compress_struct& c = s.cinfo;
     attachDestination(&c, s.destination, stream);
-    c.image_width = JDIMENSION(image.color.width());
-    c.image_height = JDIMENSION(image.color.height());
+    c.image_width = JDIMENSION(color.width());
+    c.image_height = JDIMENSION(color.height());
     c.input_components = 3;
     c.in_color_space = JCS_EXT_BGR; // surface rows are blue, green, red
     jpeg_set_defaults(&c);
-    const JpegSaveSettings& settings = image.settings;
     if (settings.flags & JpegSaveSettings::kOptimizeHuffman)
         c.optimize_coding = TRUE;
     if (settings.flags & JpegSaveSettings::kGrayscale)
@@ -300,7 +299,7 @@ bool encode(EncodeSession& s, ByteStream& stream, const JpegImage& image) {
         const JDIMENSION y = c.next_scanline;
         const JDIMENSION batch = std::min<JDIMENSION>(JDIMENSION(s.rows.size()), c.image_height - y);
         for (JDIMENSION i = 0; i < batch; ++i)
-            s.rows[i] = const_cast<JSAMPROW>(image.color.row(int32_t(y + i)));
+            s.rows[i] = const_cast<JSAMPROW>(color.row(int32_t(y + i)));
         jpeg_write_scanlines(&c, s.rows.data(), batch);
     }
     jpeg_finish_compress(&c);
@@ -341,15 +340,23 @@ bool JpegCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) co
     }
 }
 
-bool JpegCodec::save(ByteStream& stream, const CodecImage& target) const {
-    const auto* image = dynamic_cast<const JpegImage*>(&target);
-    if (!image || !stream.isOpen() || image->color.isEmpty())
+bool writeJpeg(ByteStream& stream, const Surface24& color, const JpegSaveSettings& settings) {
+    if (!stream.isOpen() || !color.isValid())
         return false;
     try {
         EncodeSession session;
         session.rows.resize(16);
-        if (!encode(session, stream, *image))
-            return false;
+        return encode(session, stream, color, settings);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool JpegCodec::save(ByteStream& stream, const CodecImage& target) const {
+    const auto* image = dynamic_cast<const JpegImage*>(&target);
+    if (!image || !writeJpeg(stream, image->color, image->settings))
+        return false;
+    try {
         // The JPEG is complete here; a failed merge leaves it as the library wrote it.
         const bool anyApplication = std::any_of(image->segments.begin(), image->segments.end(),
                                                 [](const MarkerSegment& s) { return isApplicationSegment(s.code); });

@@ -13,6 +13,9 @@ public:
     bool save(ByteStream& stream, const CodecImage& image) const override;
 };
 
+// Writes color as a JPEG with the settings and nothing but the library's own header.
+bool writeJpeg(ByteStream& stream, const Surface24& color, const JpegSaveSettings& settings);
+
 // The library quality for a user quality: trunc(q * 0.93 + 5.5) within 5..98.
 int32_t jpegLibraryQuality(int32_t userQuality);
 

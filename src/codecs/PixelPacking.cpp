@@ -167,6 +167,27 @@ bool normalizeBitFields32(RasterSurface& surface) {
     return true;
 }
 
+uint8_t splitRow(const uint8_t* bgra, int32_t width, uint8_t* color, uint8_t* alpha) {
+    uint8_t seen = 0;
+    for (int32_t x = 0; x < width; ++x, bgra += 4, color += 3) {
+        color[0] = bgra[0];
+        color[1] = bgra[1];
+        color[2] = bgra[2];
+        alpha[x] = bgra[3];
+        seen |= bgra[3];
+    }
+    return seen;
+}
+
+void combineRow(const uint8_t* color, const uint8_t* alpha, int32_t width, uint8_t* bgra) {
+    for (int32_t x = 0; x < width; ++x, color += 3, bgra += 4) {
+        bgra[0] = color[0];
+        bgra[1] = color[1];
+        bgra[2] = color[2];
+        bgra[3] = alpha ? alpha[x] : 255;
+    }
+}
+
 bool splitColorAlpha(const RasterSurface& bgra, Surface24& color, Surface8& alpha, bool& anyAlpha) {
     anyAlpha = false;
     if (bgra.depth() != 32)
@@ -178,18 +199,8 @@ bool splitColorAlpha(const RasterSurface& bgra, Surface24& color, Surface8& alph
         return false;
     }
     uint8_t seen = 0;
-    for (int32_t y = 0; y < h; ++y) {
-        const uint8_t* in = bgra.row(y);
-        uint8_t* c = color.row(y);
-        uint8_t* a = alpha.row(y);
-        for (int32_t x = 0; x < w; ++x, in += 4, c += 3) {
-            c[0] = in[0];
-            c[1] = in[1];
-            c[2] = in[2];
-            a[x] = in[3];
-            seen |= in[3];
-        }
-    }
+    for (int32_t y = 0; y < h; ++y)
+        seen |= splitRow(bgra.row(y), w, color.row(y), alpha.row(y));
     anyAlpha = seen != 0;
     return true;
 }
@@ -203,17 +214,8 @@ bool combineColorAlpha(const Surface24& color, const Surface8& alpha, Surface32&
         return false;
     if (!target.create(w, h, 32))
         return false;
-    for (int32_t y = 0; y < h; ++y) {
-        const uint8_t* c = color.row(y);
-        const uint8_t* a = withAlpha ? alpha.row(y) : nullptr;
-        uint8_t* out = target.row(y);
-        for (int32_t x = 0; x < w; ++x, c += 3, out += 4) {
-            out[0] = c[0];
-            out[1] = c[1];
-            out[2] = c[2];
-            out[3] = a ? a[x] : 255;
-        }
-    }
+    for (int32_t y = 0; y < h; ++y)
+        combineRow(color.row(y), withAlpha ? alpha.row(y) : nullptr, w, target.row(y));
     return true;
 }
 

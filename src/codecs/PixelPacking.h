@@ -17,6 +17,12 @@ bool bitFields16To32(const RasterSurface& source, Surface32& target);
 // rewritten into blue, green, red, alpha bytes; when no pixel had alpha it becomes opaque.
 bool normalizeBitFields32(RasterSurface& surface);
 
+// One row of blue, green, red, alpha pixels into color and alpha; returns the OR of the
+// alpha bytes (0 when every pixel was fully transparent).
+uint8_t splitRow(const uint8_t* bgra, int32_t width, uint8_t* color, uint8_t* alpha);
+// One row of color and alpha (opaque when alpha is null) into blue, green, red, alpha.
+void combineRow(const uint8_t* color, const uint8_t* alpha, int32_t width, uint8_t* bgra);
+
 // Splits a 32-bit blue, green, red, alpha surface. Returns false on allocation failure;
 // anyAlpha tells whether any alpha byte was non-zero.
 bool splitColorAlpha(const RasterSurface& bgra, Surface24& color, Surface8& alpha, bool& anyAlpha);

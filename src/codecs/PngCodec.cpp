@@ -56,6 +56,7 @@ struct ReadSession {
     ~ReadSession() { png_destroy_read_struct(&png, info ? &info : nullptr, endInfo ? &endInfo : nullptr); }
 
     std::vector<png_bytep> rows;
+    std::vector<png_byte> rowBuffer;
     Surface24 color;
     Surface32 withAlpha;
     png_uint_32 width = 0, height = 0;
@@ -122,12 +123,24 @@ bool setTransformations(ReadSession& s) {
     return true;
 }
 
-bool readRows(ReadSession& s, bool readEnd) {
+bool readRows(ReadSession& s) {
     if (setjmp(png_jmpbuf(s.png)))
         return false;
     png_read_image(s.png, s.rows.data());
-    if (readEnd)
-        png_read_end(s.png, s.endInfo);
+    png_read_end(s.png, s.endInfo);
+    return true;
+}
+
+// Rows of a non-interlaced file with alpha go through one row buffer straight into the
+// color and alpha surfaces, instead of through a whole 32-bit picture.
+bool readRowsSplitting(ReadSession& s, Surface24& color, Surface8& alpha) {
+    if (setjmp(png_jmpbuf(s.png)))
+        return false;
+    for (png_uint_32 y = 0; y < s.height; ++y) {
+        png_read_row(s.png, s.rowBuffer.data(), nullptr);
+        splitRow(s.rowBuffer.data(), int32_t(s.width), color.row(int32_t(y)), alpha.row(int32_t(y)));
+    }
+    png_read_end(s.png, s.endInfo);
     return true;
 }
 
@@ -151,13 +164,26 @@ bool decode(ReadSession& s, PngImage& image, ByteStream& stream, bool headerOnly
     const int bytesPerPixel = s.hasAlpha ? 4 : 3;
     if (png_get_rowbytes(s.png, s.info) != size_t(s.width) * size_t(bytesPerPixel))
         return false; // a layout we did not ask for; never let libpng write past our rows
+    if (s.hasAlpha && s.interlace == PNG_INTERLACE_NONE) {
+        Surface24 color;
+        Surface8 alpha;
+        if (!color.create(int32_t(s.width), int32_t(s.height), 24) || !alpha.create(int32_t(s.width), int32_t(s.height), 8))
+            return false;
+        s.rowBuffer.resize(size_t(s.width) * 4);
+        if (!readRowsSplitting(s, color, alpha))
+            return false;
+        image.color = std::move(color);
+        image.alpha = std::move(alpha);
+        return true;
+    }
+    // Interlaced passes revisit every row, so the picture is read whole.
     RasterSurface& target = s.hasAlpha ? static_cast<RasterSurface&>(s.withAlpha) : s.color;
     if (!target.create(int32_t(s.width), int32_t(s.height), s.hasAlpha ? 32 : 24))
         return false;
     s.rows.resize(s.height);
     for (png_uint_32 y = 0; y < s.height; ++y)
         s.rows[y] = target.row(int32_t(y));
-    if (!readRows(s, true))
+    if (!readRows(s))
         return false;
     if (s.hasAlpha) {
         bool anyAlpha = false;
@@ -173,20 +199,20 @@ struct WriteSession {
     png_structp png = nullptr;
     png_infop info = nullptr;
     ~WriteSession() { png_destroy_write_struct(&png, info ? &info : nullptr); }
-    std::vector<png_bytep> rows;
-    Surface32 combined;
+    std::vector<png_byte> rowBuffer; // one combined row when writing alpha
     std::string modified;
 };
 
-bool encode(WriteSession& s, ByteStream& stream, const PngImage& image) {
+bool encode(WriteSession& s, ByteStream& stream, const Surface24& color, const Surface8* alpha,
+            const PngSaveSettings& settings) {
     if (setjmp(png_jmpbuf(s.png)))
         return false;
     png_structp png = s.png;
     png_set_write_fn(png, &stream, writeToStream, flushNothing);
-    png_set_compression_level(png, std::clamp(image.settings.compressionLevel, PngSaveSettings::kLevelMin,
+    png_set_compression_level(png, std::clamp(settings.compressionLevel, PngSaveSettings::kLevelMin,
                                               PngSaveSettings::kLevelMax));
-    const bool alpha = image.hasAlpha();
-    png_set_IHDR(png, s.info, png_uint_32(image.color.width()), png_uint_32(image.color.height()), 8,
+    const int32_t width = color.width(), height = color.height();
+    png_set_IHDR(png, s.info, png_uint_32(width), png_uint_32(height), 8,
                  alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     char softwareKey[] = "Software", softwareText[] = "Pictorane", timeKey[] = "Modification Time";
@@ -200,7 +226,16 @@ bool encode(WriteSession& s, ByteStream& stream, const PngImage& image) {
     png_set_text(png, s.info, texts, 2);
     png_write_info(png, s.info);
     png_set_bgr(png);
-    png_write_image(png, s.rows.data());
+    // Rows top to bottom, as png_write_image would pass them; with alpha each is combined
+    // into one row buffer rather than into a whole 32-bit copy of the picture.
+    for (int32_t y = 0; y < height; ++y) {
+        if (alpha) {
+            combineRow(color.row(y), alpha->row(y), width, s.rowBuffer.data());
+            png_write_row(png, s.rowBuffer.data());
+        } else {
+            png_write_row(png, color.row(y));
+        }
+    }
     png_write_end(png, s.info);
     return true;
 }
@@ -246,29 +281,28 @@ bool PngCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) con
     }
 }
 
-bool PngCodec::save(ByteStream& stream, const CodecImage& target) const {
-    const auto* image = dynamic_cast<const PngImage*>(&target);
-    if (!image || !stream.isOpen() || image->color.isEmpty())
+bool writePng(ByteStream& stream, const Surface24& color, const Surface8* alpha, const PngSaveSettings& settings) {
+    if (!stream.isOpen() || !color.isValid() || (alpha && alpha->size() != color.size()))
         return false;
     try {
         WriteSession session;
         session.modified = pngModificationTime(std::time(nullptr));
-        const RasterSurface* source = &image->color;
-        if (image->hasAlpha()) {
-            if (!combineColorAlpha(image->color, image->alpha, session.combined))
-                return false;
-            source = &session.combined;
-        }
-        session.rows.resize(size_t(source->height()));
-        for (int32_t y = 0; y < source->height(); ++y)
-            session.rows[size_t(y)] = const_cast<png_bytep>(source->row(y));
+        if (alpha)
+            session.rowBuffer.resize(size_t(color.width()) * 4);
         session.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, silentError, silentWarning);
         if (!session.png || !(session.info = png_create_info_struct(session.png)))
             return false;
-        return encode(session, stream, *image);
+        return encode(session, stream, color, alpha, settings);
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+bool PngCodec::save(ByteStream& stream, const CodecImage& target) const {
+    const auto* image = dynamic_cast<const PngImage*>(&target);
+    if (!image)
+        return false;
+    return writePng(stream, image->color, image->hasAlpha() ? &image->alpha : nullptr, image->settings);
 }
 
 } // namespace pict

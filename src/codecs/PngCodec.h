@@ -16,6 +16,9 @@ public:
     bool save(ByteStream& stream, const CodecImage& image) const override;
 };
 
+// Writes color (with alpha when given, of the same size) as an 8-bit RGB or RGBA PNG.
+bool writePng(ByteStream& stream, const Surface24& color, const Surface8* alpha, const PngSaveSettings& settings);
+
 // The "Modification Time" text: "Tue, 8 Dec 2026 19:12:52 GMT" for a UTC time.
 std::string pngModificationTime(std::time_t when);
 

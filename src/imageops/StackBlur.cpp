@@ -20,102 +20,112 @@ static_assert(uint64_t(255) * 255 * 255 * 259 <= UINT32_MAX);
 // column pass stays in cache while it walks down the image.
 constexpr int32_t kStripLanes = 192;
 
-// Working memory of one pass: the ring of 2R + 1 positions and the three running sums per
-// lane (the whole window, its incoming half and its outgoing half).
-struct PassMemory {
-    PassMemory(int32_t radius, int32_t lanes)
-        : stack(size_t(2 * radius + 1) * size_t(lanes)), sum(size_t(lanes)), sumIn(size_t(lanes)), sumOut(size_t(lanes)) {}
-    std::vector<uint8_t> stack;
-    std::vector<uint32_t> sum;
-    std::vector<uint32_t> sumIn;
-    std::vector<uint32_t> sumOut;
+// The sums of one line: the whole window, its incoming half and its outgoing half, per lane.
+// They live on the stack of blurLine, so that nothing the line writes can touch them: a few
+// lanes stay in registers and a strip's lanes vectorise.
+template <int MaxLanes>
+struct LaneSums {
+    uint32_t sum[MaxLanes];
+    uint32_t in[MaxLanes];
+    uint32_t out[MaxLanes];
 };
 
-// Blurs one line of count positions, each holding `lanes` independent bytes at at(i). The
-// result at position i is written once the source bytes from i + R + 1 have been read, so
-// the line can be blurred in place.
-template <int FixedLanes, class At>
-void blurLine(At at, int32_t count, int32_t dynamicLanes, int32_t radius, PassMemory& memory) {
+// One step of every lane: writes the result, then moves the window on by one position
+// (the oldest ring entry leaves, the incoming byte enters, the new centre passes from the
+// incoming half to the outgoing one). out and incoming are different positions and slot
+// and centre different ring entries, as the radius is at least 1.
+template <int FixedLanes, int MaxLanes>
+inline void stepLanes(int32_t dynamicLanes, uint32_t mul, uint32_t shift, uint8_t* __restrict out,
+                      const uint8_t* __restrict incoming, uint8_t* __restrict slot, const uint8_t* __restrict centre,
+                      LaneSums<MaxLanes>& __restrict s) {
+    const int32_t lanes = FixedLanes ? FixedLanes : dynamicLanes;
+    // A pixel's few channels are unrolled, so that their sums stay in registers.
+#pragma GCC unroll 4
+    for (int32_t l = 0; l < lanes; ++l) {
+        out[l] = static_cast<uint8_t>((s.sum[l] * mul) >> shift);
+        s.sum[l] -= s.out[l];
+        s.out[l] -= slot[l];
+        slot[l] = incoming[l];
+        s.in[l] += incoming[l];
+        s.sum[l] += s.in[l];
+        s.out[l] += centre[l];
+        s.in[l] -= centre[l];
+    }
+}
+
+// Blurs one line of count positions, each holding `lanes` independent bytes at at(i), using
+// `stack` as the ring of 2R + 1 positions. The result at position i is written once the
+// source bytes from i + R + 1 have been read, so the line can be blurred in place.
+template <int FixedLanes, int MaxLanes, class At>
+void blurLine(At at, int32_t count, int32_t dynamicLanes, int32_t radius, uint8_t* stack) {
     const int32_t lanes = FixedLanes ? FixedLanes : dynamicLanes;
     const int32_t window = 2 * radius + 1;
     const uint32_t mul = kStackBlurTables.mul[radius];
     const uint32_t shift = kStackBlurTables.shift[radius];
-    uint8_t* const stack = memory.stack.data();
-    uint32_t* const sum = memory.sum.data();
-    uint32_t* const sumIn = memory.sumIn.data();
-    uint32_t* const sumOut = memory.sumOut.data();
     const int32_t last = count - 1;
+    LaneSums<MaxLanes> sums;
 
     const uint8_t* first = at(0);
     for (int32_t l = 0; l < lanes; ++l) {
-        sum[l] = uint32_t(first[l]) * uint32_t((radius + 1) * (radius + 2) / 2);
-        sumOut[l] = uint32_t(first[l]) * uint32_t(radius + 1);
-        sumIn[l] = 0;
+        sums.sum[l] = uint32_t(first[l]) * uint32_t((radius + 1) * (radius + 2) / 2);
+        sums.out[l] = uint32_t(first[l]) * uint32_t(radius + 1);
+        sums.in[l] = 0;
     }
     for (int32_t i = 0; i <= radius; ++i)
         std::copy(first, first + lanes, stack + int64_t(i) * lanes);
     for (int32_t i = 1; i <= radius; ++i) {
         const uint8_t* p = at(std::min(i, last));
-        uint8_t* s = stack + int64_t(radius + i) * lanes;
+        uint8_t* ring = stack + int64_t(radius + i) * lanes;
         const uint32_t weight = uint32_t(radius + 1 - i);
         for (int32_t l = 0; l < lanes; ++l) {
-            s[l] = p[l];
-            sum[l] += uint32_t(p[l]) * weight;
-            sumIn[l] += p[l];
+            ring[l] = p[l];
+            sums.sum[l] += uint32_t(p[l]) * weight;
+            sums.in[l] += p[l];
         }
     }
 
     int32_t top = radius; // ring index of the window's centre
     int32_t read = std::min(radius, last);
-    for (int32_t i = 0; i < count; ++i) {
-        uint8_t* out = at(i);
+    for (int32_t i = 0; i < last; ++i) {
         int32_t oldest = top + window - radius;
         if (oldest >= window)
             oldest -= window;
         if (read < last)
             ++read;
-        const uint8_t* incoming = at(read);
-        uint8_t* slot = stack + int64_t(oldest) * lanes;
         int32_t next = top + 1;
         if (next >= window)
             next = 0;
-        const uint8_t* centre = stack + int64_t(next) * lanes;
-        for (int32_t l = 0; l < lanes; ++l) {
-            out[l] = static_cast<uint8_t>((sum[l] * mul) >> shift);
-            sum[l] -= sumOut[l];
-            sumOut[l] -= slot[l];
-            slot[l] = incoming[l];
-            sumIn[l] += incoming[l];
-            sum[l] += sumIn[l];
-            // The ring moves on: its new centre passes from the incoming to the outgoing half
-            // (a different slot from the one just written, as the radius is at least 1).
-            sumOut[l] += centre[l];
-            sumIn[l] -= centre[l];
-        }
+        stepLanes<FixedLanes>(lanes, mul, shift, at(i), at(read), stack + int64_t(oldest) * lanes,
+                              stack + int64_t(next) * lanes, sums);
         top = next;
     }
+    // The last position needs only its result.
+    uint8_t* out = at(last);
+    for (int32_t l = 0; l < lanes; ++l)
+        out[l] = static_cast<uint8_t>((sums.sum[l] * mul) >> shift);
 }
 
 template <int Channels>
 void blurRows(RasterSurface& surface, int32_t radius) {
-    PassMemory memory(radius, Channels);
+    std::vector<uint8_t> stack(size_t(2 * radius + 1) * Channels);
     const int32_t width = surface.width();
     for (int32_t y = 0; y < surface.height(); ++y) {
         uint8_t* row = surface.row(y);
-        blurLine<Channels>([row](int32_t i) { return row + int64_t(i) * Channels; }, width, Channels, radius, memory);
+        blurLine<Channels, Channels>([row](int32_t i) { return row + int64_t(i) * Channels; }, width, Channels, radius,
+                                     stack.data());
     }
 }
 
 void blurColumns(RasterSurface& surface, int32_t radius, int channels) {
     const int32_t rowLanes = surface.width() * channels;
-    PassMemory memory(radius, std::min(kStripLanes, rowLanes));
+    std::vector<uint8_t> stack(size_t(2 * radius + 1) * size_t(std::min(kStripLanes, rowLanes)));
     for (int32_t start = 0; start < rowLanes; start += kStripLanes) {
         const int32_t lanes = std::min(kStripLanes, rowLanes - start);
         auto at = [&surface, start](int32_t y) { return surface.row(y) + start; };
         if (lanes == kStripLanes)
-            blurLine<kStripLanes>(at, surface.height(), lanes, radius, memory);
+            blurLine<kStripLanes, kStripLanes>(at, surface.height(), lanes, radius, stack.data());
         else
-            blurLine<0>(at, surface.height(), lanes, radius, memory);
+            blurLine<0, kStripLanes>(at, surface.height(), lanes, radius, stack.data());
     }
 }
 

@@ -309,30 +309,35 @@ TEST(SaveDocument, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
     const std::vector<uint8_t> old = {'o', 'l', 'd', ' ', 'f', 'i', 'l', 'e'};
     const int32_t w = 64, h = 64;
 
-    // Memory runs out half-way through encoding: the temporary file was already created.
-    for (const char* name : {"old.bmp", "old.png"}) {
-        SCOPED_TRACE(name);
-        writeWholeFile(folder / name, old);
+    // Memory runs out half-way through encoding, after the temporary file was created: the
+    // 32-bit bitmap of a partly transparent picture, the copy a JPEG mixes with white.
+    const struct {
+        const char* name;
+        int64_t limit;
+    } cases[] = {{"old.bmp", int64_t(w) * h * 3 + 64}, {"old.jpg", int64_t(w) * h * 3 - 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeWholeFile(folder / c.name, old);
         std::unique_ptr<Document> document = untitledDocument(w, h, alphaWith(w, h, 255, 128));
         ASSERT_TRUE(document);
         ASSERT_TRUE(document->composite());
         const int64_t saved = maxSurfaceBytes();
-        setMaxSurfaceBytes(int64_t(w) * h * 3 + 64); // enough for a 24-bit copy, not for 32 bits
-        const bool ok = saveDocument(*document, (folder / name).string());
+        setMaxSurfaceBytes(c.limit);
+        const bool ok = saveDocument(*document, (folder / c.name).string());
         setMaxSurfaceBytes(saved);
         EXPECT_FALSE(ok);
         expectUnchangedIdentity(*document);
-        EXPECT_EQ(readWholeFile(folder / name), old);
+        EXPECT_EQ(readWholeFile(folder / c.name), old);
     }
-    EXPECT_EQ(entriesOf(folder), (std::set<std::string>{"old.bmp", "old.png"}));
+    EXPECT_EQ(entriesOf(folder), (std::set<std::string>{"old.bmp", "old.jpg"}));
 
     // A folder that does not exist, or is a file.
     std::unique_ptr<Document> document = untitledDocument(w, h, std::nullopt);
     ASSERT_TRUE(document);
     EXPECT_FALSE(saveDocument(*document, (folder / "missing/new.png").string()));
-    EXPECT_FALSE(saveDocument(*document, (folder / "old.png/new.png").string()));
+    EXPECT_FALSE(saveDocument(*document, (folder / "old.bmp/new.png").string()));
     expectUnchangedIdentity(*document);
-    EXPECT_EQ(entriesOf(folder), (std::set<std::string>{"old.bmp", "old.png"}));
+    EXPECT_EQ(entriesOf(folder), (std::set<std::string>{"old.bmp", "old.jpg"}));
 }
 
 TEST(SaveDocument, AnUnwritableFolderKeepsTheOldFile) {
