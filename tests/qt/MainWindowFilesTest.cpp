@@ -5,8 +5,17 @@
 #include "qt/MainWindowFixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QImage>
+#include <QMdiArea>
 #include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
 
 #include <filesystem>
 
@@ -274,6 +283,54 @@ TEST_F(FilesTest, OptionsReachOpenWindowsAndTheSettings) {
     prompts.options.push_back(std::nullopt); // cancelled: nothing changes
     window->executeCommand(kCmdOptions);
     EXPECT_EQ(window->settings().options, options);
+}
+
+TEST_F(FilesTest, DroppedFilesOpenAndOtherDropsAreRefused) {
+    const std::string path = pngSuite("basn2c08.png");
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    ASSERT_EQ(window->frames().size(), 1u);
+    EXPECT_EQ(window->frames()[0]->path(), path);
+
+    QMimeData text;
+    text.setText(QStringLiteral("not a file"));
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(window.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST_F(FilesTest, NewFromClipboardNamesItsDocumentsInTurn) {
+    QImage picture(12, 7, QImage::Format_RGB32);
+    picture.fill(QColor(10, 20, 30));
+    QGuiApplication::clipboard()->setImage(picture);
+    processEventsFor(10);
+    EXPECT_TRUE(window->isCommandEnabled(kCmdNewFromClipboard));
+    window->executeCommand(kCmdNewFromClipboard);
+    window->executeCommand(kCmdNewFromClipboard);
+    ASSERT_EQ(window->frames().size(), 2u);
+    EXPECT_EQ(window->frames()[0]->windowTitle(), "Clipboard-1 @ 100%");
+    EXPECT_EQ(window->frames()[1]->windowTitle(), "Clipboard-2 @ 100%");
+    EXPECT_EQ(window->frames()[1]->document().canvasSize(), (Size{12, 7}));
+    QGuiApplication::clipboard()->clear();
+    processEventsFor(10);
+    EXPECT_FALSE(window->isCommandEnabled(kCmdNewFromClipboard));
+    window->executeCommand(kCmdNewFromClipboard);
+    EXPECT_EQ(window->frames().size(), 2u) << "without a picture nothing happens";
+}
+
+TEST_F(FilesTest, ADoubleClickOnTheEmptyAreaRunsOpen) {
+    prompts.openFiles.push_back({QString::fromStdString(pngSuite("basn2c08.png"))});
+    QWidget* area = window->documentArea()->viewport();
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(300, 300), area->mapToGlobal(QPointF(300, 300)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &click);
+    EXPECT_EQ(window->frames().size(), 1u);
 }
 
 } // namespace

@@ -83,6 +83,23 @@ TEST_F(RoutingTest, DocumentIdsReachTheCommandLayerAndTheHistory) {
     EXPECT_FALSE(frame->session().selection().mask().isEmpty()) << "purging keeps the document as it is";
 }
 
+TEST_F(RoutingTest, FitOnScreenSizesTheWindowToTheWorkspace) {
+    DocumentFrame* frame = addBlank(200, 100);
+    frame->move(50, 40);
+    window->executeCommand(kCmdFitOnScreen);
+    processEventsFor(20);
+    const QSize room = window->documentArea()->viewport()->size();
+    EXPECT_EQ(frame->pos(), QPoint(0, 0));
+    EXPECT_GT(frame->view().zoom(), 1.0f);
+    EXPECT_LE(frame->size().width(), room.width());
+    EXPECT_LE(frame->size().height(), room.height());
+    // The drawing area holds the whole image at the new zoom.
+    const QSize client = frame->canvas()->viewport()->size();
+    EXPECT_EQ(frame->view().clientSize(), (Size{client.width(), client.height()}));
+    EXPECT_LE(frame->view().contentSize().width, client.width());
+    EXPECT_LE(frame->view().contentSize().height, client.height());
+}
+
 TEST_F(RoutingTest, IdsNobodyHandlesAreIgnored) {
     window->executeCommand(kCmdUndo); // no document at all
     window->executeCommand(kCmdZoomIn);

@@ -31,4 +31,8 @@ private:
     QHash<uint16_t, CommandDialog> dialogs_;
 };
 
+// Registers every document command dialog the editor has (CommandDialogRegistry.cpp); the
+// main window calls it once. A command whose dialog is not listed there stays disabled.
+void registerCommandDialogs(CommandDialogs& dialogs);
+
 } // namespace pict::qt

@@ -87,6 +87,7 @@ MainWindow::MainWindow(const SettingsLocation& settings, ShellPrompts& prompts, 
     context_.foregroundColor = settings_.options.defaultForeground;
     context_.backgroundColor = settings_.options.defaultBackground;
     applyOptions();
+    registerCommandDialogs(*dialogs_);
     buildWindow();
 }
 

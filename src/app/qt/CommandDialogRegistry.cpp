@@ -1,0 +1,9 @@
+#include "app/qt/CommandDialogs.h"
+
+namespace pict::qt {
+
+// One line per dialog: dialogs.add(kCmdLevels, askLevels); each function shows its dialog
+// over the session's document and returns the command's parameter record.
+void registerCommandDialogs(CommandDialogs& dialogs) { (void)dialogs; }
+
+} // namespace pict::qt
