@@ -56,8 +56,4 @@ private:
     Surface24 saved_;
 };
 
-// Whether a confirmed dialog would change anything: the identity parameters of each
-// adjustment (and a Gaussian radius below 0.2) add no history entry.
-inline bool changesImage(const ImageFilter& filter) { return !filter.isIdentity(); }
-
 } // namespace pict

@@ -168,9 +168,15 @@ void smoothStretchChannels(const SurfaceBuffer& src, SurfaceBuffer& dst) {
 template <int Bytes>
 void plainStretchRows(const SurfaceBuffer& src, SurfaceBuffer& dst, const std::vector<int32_t>& columns,
                       const std::vector<int32_t>& rows) {
+    const size_t rowBytes = size_t(dst.width()) * Bytes;
     for (int32_t y = 0; y < dst.height(); ++y) {
-        const uint8_t* s = src.row(rows[size_t(y)]);
         uint8_t* d = dst.row(y);
+        // Enlarging repeats source rows: a repeated row is a copy of the one just made.
+        if (y > 0 && rows[size_t(y)] == rows[size_t(y) - 1]) {
+            std::memcpy(d, dst.row(y - 1), rowBytes);
+            continue;
+        }
+        const uint8_t* s = src.row(rows[size_t(y)]);
         for (int32_t x = 0; x < dst.width(); ++x, d += Bytes)
             std::memcpy(d, s + int64_t(columns[size_t(x)]) * Bytes, Bytes);
     }

@@ -92,6 +92,16 @@ TEST(ImageSizeState, ResizesEveryLayerAndItsPositionAndUndoRestoresTheDocument) 
     EXPECT_EQ(window.doc.layers().layerAt(1)->canvasRect(), (Rect{10, 6, 20, 12}));
 }
 
+TEST(ImageSizeState, LayerSizesAndPositionsRoundHalfUpWithTheScale) {
+    FakeDocumentWindow window(100, 100);
+    addLayer(window.doc, {15, 45, 25, 55}, 90);
+    HistoryManager history;
+    ASSERT_TRUE(history.add(std::make_unique<ImageSizeState>(window, resizeTo(33, 67, 72.0f, 1)), false));
+    // 10 x 0.33 = 3.3 -> 3, 10 x 0.67 = 6.7 -> 7; 15 x 0.33 = 4.95 -> 5, 45 x 0.67 = 30.15 -> 30.
+    EXPECT_EQ(window.doc.layers().layerAt(1)->canvasRect(), (Rect{5, 30, 8, 37}));
+    EXPECT_EQ(window.doc.layers().layerAt(0)->size(), (Size{33, 67}));
+}
+
 TEST(ImageSizeState, NearestNeighbourRepeatsPixelsAndTheSmoothChoicesAgree) {
     FakeDocumentWindow one(1, 1);
     setPixel(background(one.doc).color(), 0, 0, 1, 2, 3);

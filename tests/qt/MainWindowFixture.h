@@ -18,7 +18,10 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testApplication();
-        const std::filesystem::path dir = pict::test::scratchDir();
+        // Each test its own settings file: one that closes its window writes it.
+        const std::filesystem::path dir =
+            pict::test::scratchDir() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(dir);
         location.directory = dir;
         location.file = dir / "QXSettings.xml";
         window = std::make_unique<MainWindow>(location, prompts);

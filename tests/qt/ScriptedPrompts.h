@@ -52,12 +52,16 @@ public:
 
 private:
     template <typename T>
-    static T take(std::deque<T>& queue, T otherwise) {
+    static T take(std::deque<T>& queue, const T& otherwise) {
         if (queue.empty())
             return otherwise;
-        T value = std::move(queue.front());
-        queue.pop_front();
-        return value;
+        // The answer is copied straight into the result and dropped afterwards; a named
+        // local optional<QString> in between sets off a false uninitialised-use warning.
+        struct PopFront {
+            std::deque<T>& queue;
+            ~PopFront() { queue.pop_front(); }
+        } pop{queue};
+        return queue.front();
     }
 };
 

@@ -40,6 +40,29 @@ int64_t canvasPixelsFromEntry(double value, CanvasLengthUnit unit, bool relative
     return relative ? currentPixels + pixels : pixels;
 }
 
+double canvasEntryFromPixels(int32_t pixels, CanvasLengthUnit unit, bool relative, int32_t currentPixels,
+                             double resolution, int32_t resolutionUnit) {
+    // Relative fields show the change; percent of a change is relative to the current size.
+    const int32_t shown = relative ? pixels - currentPixels : pixels;
+    switch (unit) {
+    case CanvasLengthUnit::Percent: return percentFromPixels(shown, currentPixels);
+    case CanvasLengthUnit::Pixels: return shown;
+    case CanvasLengthUnit::Inches:
+        return documentLengthFromPixels(shown, 0, resolution, resolutionUnit, DocumentLengthUnit::Inches);
+    case CanvasLengthUnit::Centimeters:
+        return documentLengthFromPixels(shown, 0, resolution, resolutionUnit, DocumentLengthUnit::Centimeters);
+    case CanvasLengthUnit::Millimeters:
+        return documentLengthFromPixels(shown, 0, resolution, resolutionUnit, DocumentLengthUnit::Millimeters);
+    }
+    return shown;
+}
+
+std::string canvasMemoryText(int32_t width, int32_t height) {
+    return memorySizeText(imageMemoryBytes(width, height));
+}
+
+std::string pixelCountText(int32_t pixels) { return std::to_string(pixels) + " pixels"; }
+
 uint32_t extensionColorFor(ExtensionColorChoice choice, uint32_t foreground, uint32_t background, uint32_t custom) {
     switch (choice) {
     case ExtensionColorChoice::Foreground: return foreground & 0xFFFFFF;

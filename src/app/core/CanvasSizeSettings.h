@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace pict {
@@ -41,6 +42,15 @@ inline constexpr std::array<std::string_view, 5> kCanvasLengthUnitNames = {"perc
 // The result may lie outside 1..30000, which the dialog refuses.
 int64_t canvasPixelsFromEntry(double value, CanvasLengthUnit unit, bool relative, int32_t currentPixels,
                               double resolution, int32_t resolutionUnit);
+// The value a field shows for a size in pixels (the reverse, for switching units or
+// "Relative"): percent of the current size, pixels, or the printed length.
+double canvasEntryFromPixels(int32_t pixels, CanvasLengthUnit unit, bool relative, int32_t currentPixels,
+                             double resolution, int32_t resolutionUnit);
+
+// "Current Size:" and "New Size:": the memory size of a 24-bit image of that size, and a
+// side as the dialog writes it ("640 pixels").
+std::string canvasMemoryText(int32_t width, int32_t height);
+std::string pixelCountText(int32_t pixels);
 
 // "Canvas extension color:" in list order.
 enum class ExtensionColorChoice : int32_t { Foreground = 0, Background = 1, White = 2, Black = 3, Custom = 4 };

@@ -2,6 +2,7 @@
 
 #include "app/qt/CanvasCursors.h"
 #include "document/Document.h"
+#include "selection/SelectionController.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -115,14 +116,33 @@ void CanvasWidget::updateCursor() {
     viewport()->setCursor(canvasCursor(cursor));
 }
 
+void CanvasWidget::setSelection(const SelectionController* selection) {
+    selection_ = selection;
+    selectionChanged();
+}
+
+void CanvasWidget::selectionChanged() {
+    // The ants march while something is selected and the outline is shown (timer 1100).
+    if (selection_ && selection_->outlineAnimating() && selection_->outlineVisible()) {
+        if (!outlineTimer_.isActive())
+            outlineTimer_.start(kTimerIntervalMs, this);
+    } else {
+        outlineTimer_.stop();
+    }
+    viewport()->update();
+}
+
 const ViewBuffer& CanvasWidget::shownBuffer() {
     const ViewBuffer& rendered = renderer_.render(view_, compositeSourceOf(document_));
-    if (!zoomTool_.isDragging() || rendered.pixels.empty())
+    const bool outline = selection_ && outline_.update(view_, *selection_);
+    if ((!outline && !zoomTool_.isDragging()) || rendered.pixels.empty())
         return rendered;
-    // The band is inverted into a copy: the render cache itself must stay a clean picture.
-    withBand_ = rendered;
-    zoomTool_.band().drawInto(withBand_);
-    return withBand_;
+    // Overlays go into a copy: the render cache itself must stay a clean picture.
+    overlaid_ = rendered;
+    if (outline)
+        outline_.drawInto(overlaid_, outlinePhase_);
+    zoomTool_.band().drawInto(overlaid_);
+    return overlaid_;
 }
 
 QImage CanvasWidget::picture() {
@@ -275,6 +295,11 @@ void CanvasWidget::setAltDown(bool down) {
 }
 
 void CanvasWidget::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == outlineTimer_.timerId()) {
+        outlinePhase_ = (outlinePhase_ + 1) % 8;
+        viewport()->update(toQRect(outline_.box()));
+        return;
+    }
     if (event->timerId() != bandTimer_.timerId()) {
         QAbstractScrollArea::timerEvent(event);
         return;

@@ -6,6 +6,7 @@
 #include "app/core/CommandIds.h"
 #include "canvas/CanvasRenderer.h"
 #include "canvas/NavigationTools.h"
+#include "canvas/SelectionOverlay.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -14,6 +15,7 @@
 
 namespace pict {
 class Document;
+class SelectionController;
 }
 
 namespace pict::qt {
@@ -33,6 +35,9 @@ public:
     void viewScrolled();
     void imageChanged(const Rect& imageRect);
     void imageSizeChanged();
+    // The selection whose outline is drawn (null for none), and its changes.
+    void setSelection(const SelectionController* selection);
+    void selectionChanged();
 
     const CanvasRenderer& renderer() const { return renderer_; }
     const ZoomTool& zoomTool() const { return zoomTool_; }
@@ -65,7 +70,11 @@ private:
     CanvasView& view_;
     Document& document_;
     CanvasRenderer renderer_;
-    ViewBuffer withBand_; // the rendered picture with the rubber band inverted over it
+    ViewBuffer overlaid_; // the rendered picture with the outline and the rubber band over it
+    const SelectionController* selection_ = nullptr;
+    SelectionOverlay outline_;
+    QBasicTimer outlineTimer_;
+    int32_t outlinePhase_ = 0;
     HandTool hand_;
     ZoomTool zoomTool_;
     std::optional<CanvasTool> dragTool_; // the tool that got the button press, until release

@@ -21,6 +21,7 @@ DocumentFrame::DocumentFrame(ApplicationContext& app, std::unique_ptr<Document> 
       view_(session_->document().canvasSize(), {0, 0}) {
     setAttribute(Qt::WA_DeleteOnClose);
     canvas_ = new CanvasWidget(view_, session_->document(), this);
+    canvas_->setSelection(&session_->selection());
     setWidget(canvas_);
     setFocusProxy(canvas_);
     view_.setListener(this);
@@ -110,6 +111,10 @@ void DocumentFrame::canvasSizeChanged() {
     view_.setImageSize(document().canvasSize());
     canvas_->imageSizeChanged();
 }
+
+void DocumentFrame::selectionChanged() { canvas_->selectionChanged(); }
+
+void DocumentFrame::toggleSelectionOutline() { canvas_->selectionChanged(); }
 
 void DocumentFrame::beginLongOperation() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 

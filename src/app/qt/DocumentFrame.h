@@ -70,6 +70,8 @@ protected:
 private:
     // SessionView
     void canvasSizeChanged() override;
+    void selectionChanged() override;
+    void toggleSelectionOutline() override;
     void beginLongOperation() override;
     void endLongOperation() override;
     // DocumentObserver

@@ -9,10 +9,6 @@ namespace {
 // An argument that cannot be a step's argument: it is the next step.
 bool looksLikeStep(const std::string& argument) { return argument.starts_with("--") || argument == "-o"; }
 
-std::string stepForm(const BatchStep& step) {
-    return step.syntax.empty() ? std::string(step.name) : std::string(step.name) + " " + std::string(step.syntax);
-}
-
 // Reads the step at arguments[index] and its argument, advancing index past both.
 bool readStep(const BatchStep& step, std::span<const std::string> arguments, size_t& index, ParsedStep& parsed,
               std::string& error) {

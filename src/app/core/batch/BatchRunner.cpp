@@ -13,13 +13,6 @@ namespace {
 
 constexpr std::string_view kProgram = "pictorane-cli";
 
-std::string stepForm(const BatchStep& step) {
-    std::string form(step.name);
-    if (!step.syntax.empty())
-        form += " " + std::string(step.syntax);
-    return form;
-}
-
 // The column the help texts start in; a longer step form puts its help on the next line.
 constexpr size_t kHelpColumn = 34;
 

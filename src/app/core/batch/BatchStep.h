@@ -65,6 +65,11 @@ struct BatchStep {
     std::string_view precondition;
 };
 
+// The step as usage and help show it: "--gaussian-blur R".
+inline std::string stepForm(const BatchStep& step) {
+    return step.syntax.empty() ? std::string(step.name) : std::string(step.name) + " " + std::string(step.syntax);
+}
+
 // The steps of one domain, shown under a heading in --help.
 struct StepGroup {
     std::string_view heading;
