@@ -309,6 +309,10 @@ bool ReplacingFileStream::openForReplace(const std::string& target) {
     const bool exists = ::stat(resolved.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode))
         return false;
+    // Renaming would replace a write-protected file as readily as any other; a file the user
+    // may not write stays as it is.
+    if (exists && ::access(resolved.c_str(), W_OK) != 0)
+        return false;
 
     const size_t slash = resolved.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string(".") : resolved.substr(0, slash + 1);
@@ -329,6 +333,9 @@ bool ReplacingFileStream::openForReplace(const std::string& target) {
         mode = 0666 & ~mask;
     }
     (void)::fchmod(fd, mode);
+    // Keep the old file's owner where we may (an administrator editing someone's file).
+    if (exists)
+        (void)::fchown(fd, existing.st_uid, existing.st_gid);
     tempPath_ = templ.data();
     target_ = resolved;
     if (!adopt(fd, true)) {

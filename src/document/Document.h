@@ -49,6 +49,9 @@ public:
     // The composite image; null when the canvas is invalid or memory ran out.
     const CompositeCache* composite();
     const CompositeCache* compositeIfAny() const { return cache_.get(); }
+    // Frees the composite of a document nobody looks at (a history snapshot); composite()
+    // builds it again when asked.
+    void releaseComposite() { cache_.reset(); }
 
     // ---- creation ----
     // One "Background" filled with the background color, or with transparent set one empty

@@ -16,6 +16,9 @@ bool WholeDocumentState::takeSnapshot() {
         auto snapshot = std::make_unique<Document>();
         if (!snapshot->copy(document()))
             return false;
+        // The snapshot is never shown: keeping its composite would add a canvas-sized
+        // image to every whole-document entry in the history.
+        snapshot->releaseComposite();
         snapshot_ = std::move(snapshot);
         return true;
     } catch (const std::bad_alloc&) {

@@ -38,6 +38,7 @@ protected:
     bool undoFromSnapshot();
 
     bool holdsSnapshot() const { return snapshot_ != nullptr; }
+    const Document* heldSnapshot() const { return snapshot_.get(); }
 
 private:
     bool takeSnapshot();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <numeric>
 #include <sys/stat.h>
 
@@ -131,6 +133,38 @@ TEST(ReplacingFileStream, OldFileSurvivesUntilCommitAndKeepsItsPermissions) {
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(ReplacingFileStream, ReplacesWhatALinkPointsAtAndKeepsTheOwner) {
+    const std::string real = scratchFile("owned.bin"), link = scratchFile("owned-link.bin");
+    test::writeWholeFile(real, {1});
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(real, link);
+    const bool canChown = ::geteuid() == 0 && ::chown(real.c_str(), 4321, 4322) == 0;
+    ReplacingFileStream stream;
+    ASSERT_TRUE(stream.openForReplace(link));
+    ASSERT_TRUE(stream.writeByte(7));
+    ASSERT_TRUE(stream.commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(test::readWholeFile(real), (std::vector<uint8_t>{7}));
+    if (canChown) {
+        struct stat info {};
+        ASSERT_EQ(::stat(real.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 4321u);
+        EXPECT_EQ(info.st_gid, 4322u);
+    }
+}
+
+TEST(ReplacingFileStream, LeavesAWriteProtectedFileAlone) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "write protection does not bind the superuser";
+    const std::string path = scratchFile("protected.bin");
+    test::writeWholeFile(path, {5});
+    ::chmod(path.c_str(), 0444);
+    ReplacingFileStream stream;
+    EXPECT_FALSE(stream.openForReplace(path));
+    ::chmod(path.c_str(), 0644);
+    EXPECT_EQ(test::readWholeFile(path), (std::vector<uint8_t>{5}));
 }
 
 TEST(ReplacingFileStream, RefusesFoldersThatDoNotExist) {

@@ -59,6 +59,28 @@ TEST(WholeDocumentState, AppliesUndoesAndRedoesFromOneSnapshot) {
     EXPECT_EQ(window.doc.canvasSize(), (Size{40, 30}));
 }
 
+// Exposes the snapshot so that its memory use can be checked.
+class SnapshotProbe final : public WholeDocumentState {
+public:
+    explicit SnapshotProbe(FakeDocumentWindow& window) : WholeDocumentState(window) {}
+    std::string name() const override { return "Probe"; }
+    bool apply() override { return applyWithSnapshot([](Document& doc) { return doc.flip(true); }); }
+    bool undo() override { return undoFromSnapshot(); }
+    const Document* snapshot() const { return heldSnapshot(); }
+};
+
+TEST(WholeDocumentState, TheSnapshotKeepsNoComposite) {
+    FakeDocumentWindow window;
+    auto probe = std::make_unique<SnapshotProbe>(window);
+    SnapshotProbe* raw = probe.get();
+    HistoryManager history;
+    ASSERT_TRUE(history.add(std::move(probe), false));
+    ASSERT_NE(raw->snapshot(), nullptr);
+    EXPECT_EQ(raw->snapshot()->compositeIfAny(), nullptr);
+    ASSERT_TRUE(history.undo());
+    EXPECT_NE(window.doc.compositeIfAny(), nullptr);
+}
+
 TEST(WholeDocumentState, DropsTheSelectionFirstAndBringsItBackOnUndo) {
     FakeDocumentWindow window;
     window.selected = true;
