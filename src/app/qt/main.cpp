@@ -41,8 +41,7 @@ int handOverToRunningInstance(const QString& serverName, const QStringList& file
     QtShellPrompts prompts;
     for (const std::string& rejected : block.rejected)
         prompts.showError(nullptr, QString::fromStdString(openFailedMessage(rejected)));
-    if (!files.isEmpty() && block.bytes.empty())
-        return 0;
+    // With nothing left to hand over, the empty message still brings the editor forward.
     const QByteArray bytes(reinterpret_cast<const char*>(block.bytes.data()), static_cast<qsizetype>(block.bytes.size()));
     sendToRunningInstance(serverName, bytes);
     return 0;
