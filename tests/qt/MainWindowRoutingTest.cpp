@@ -7,9 +7,13 @@
 #include "selection/SelectionController.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 
 namespace pict::qt::test {
 namespace {
@@ -83,6 +87,37 @@ TEST_F(RoutingTest, DocumentIdsReachTheCommandLayerAndTheHistory) {
     EXPECT_FALSE(frame->session().selection().mask().isEmpty()) << "purging keeps the document as it is";
 }
 
+TEST_F(RoutingTest, PurgeCommandsEmptyTheClipboardAndTheHistory) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    DocumentFrame* frame = addBlank();
+    for (uint16_t id : {kCmdPurgeUndo, kCmdPurgeClipboard, kCmdPurgeAll})
+        EXPECT_FALSE(window->isCommandEnabled(id)) << id;
+    EXPECT_FALSE(window->actions().action(kCmdPurgeUndo)->isEnabled());
+
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    clipboard->setImage(picture);
+    EXPECT_TRUE(window->isCommandEnabled(kCmdPurgeClipboard));
+    EXPECT_TRUE(window->isCommandEnabled(kCmdPurgeAll));
+    EXPECT_FALSE(window->isCommandEnabled(kCmdPurgeUndo)) << "the history is still empty";
+    window->executeCommand(kCmdSelectAll);
+    EXPECT_TRUE(window->actions().action(kCmdPurgeUndo)->isEnabled());
+
+    window->executeCommand(kCmdPurgeClipboard);
+    EXPECT_FALSE(clipboard->mimeData() && clipboard->mimeData()->hasImage());
+    EXPECT_FALSE(window->actions().action(kCmdNewFromClipboard)->isEnabled());
+    EXPECT_FALSE(window->isCommandEnabled(kCmdPurgeClipboard));
+    EXPECT_TRUE(frame->session().history().canUndo()) << "the clipboard purge leaves the history";
+
+    clipboard->setImage(picture);
+    window->executeCommand(kCmdPurgeAll);
+    EXPECT_FALSE(clipboard->mimeData() && clipboard->mimeData()->hasImage());
+    EXPECT_FALSE(frame->session().history().canUndo());
+    for (uint16_t id : {kCmdPurgeUndo, kCmdPurgeClipboard, kCmdPurgeAll})
+        EXPECT_FALSE(window->actions().action(id)->isEnabled()) << id;
+}
+
 TEST_F(RoutingTest, FitOnScreenSizesTheWindowToTheWorkspace) {
     DocumentFrame* frame = addBlank(200, 100);
     frame->move(50, 40);
@@ -115,6 +150,7 @@ TEST_F(RoutingTest, CommandsWithADialogWaitForTheDialog) {
     DocumentFrame* frame = addBlank();
     window->executeCommand(kCmdSelectAll);
     // Feather asks for a radius; without its dialog it neither runs with a default nor lights up.
+    window->dialogs().remove(kCmdFeather);
     EXPECT_FALSE(window->isCommandEnabled(kCmdFeather));
     const int32_t before = frame->session().history().count();
     window->executeCommand(kCmdFeather);

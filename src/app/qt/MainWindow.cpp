@@ -8,18 +8,17 @@
 #include "app/qt/CommandDialogs.h"
 #include "app/qt/DocumentFrame.h"
 #include "app/qt/ShellPrompts.h"
+#include "app/qt/SystemClipboard.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -84,6 +83,8 @@ MainWindow::MainWindow(const SettingsLocation& settings, ShellPrompts& prompts, 
     if (!location_.file.empty())
         settings_.loadFromFile(location_.file);
     context_.lastFilter = &lastFilter_;
+    clipboard_ = new SystemClipboard(this);
+    context_.clipboard = clipboard_;
     context_.foregroundColor = settings_.options.defaultForeground;
     context_.backgroundColor = settings_.options.defaultBackground;
     applyOptions();
@@ -135,15 +136,8 @@ void MainWindow::buildWindow() {
     }
     statusBar();
 
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::clipboardChanged);
-    clipboardChanged();
+    connect(clipboard_, &SystemClipboard::changed, this, &MainWindow::refreshCommandStates);
     rebuildRecentFiles();
-    refreshCommandStates();
-}
-
-void MainWindow::clipboardChanged() {
-    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-    clipboardHasImage_ = clip && clip->hasImage();
     refreshCommandStates();
 }
 
@@ -186,7 +180,7 @@ ShellState MainWindow::shellState() const {
     const DocumentFrame* frame = activeFrame();
     state.hasDocument = frame != nullptr;
     state.documentModified = frame && frame->document().isModified();
-    state.clipboardHasImage = clipboardHasImage_;
+    state.clipboardHasImage = clipboard_->hasImage();
     state.hasRecentFiles = !settings_.recentFiles.isEmpty();
     for (const DocumentFrame* f : frames_)
         state.hasMinimizedWindows = state.hasMinimizedWindows || f->isMinimized();
