@@ -208,6 +208,7 @@ TEST_F(RoutingTest, CommandsWithADialogWaitForTheDialog) {
     DocumentFrame* frame = addBlank();
     window->executeCommand(kCmdSelectAll);
     // Feather asks for a radius; without its dialog it neither runs with a default nor lights up.
+    window->dialogs().remove(kCmdFeather);
     EXPECT_FALSE(window->isCommandEnabled(kCmdFeather));
     const int32_t before = frame->session().history().count();
     window->executeCommand(kCmdFeather);
