@@ -1,4 +1,5 @@
 #include "app/qt/CommandDialogs.h"
+#include "app/qt/GeometryDialogs.h"
 #include "app/qt/SelectionDialogs.h"
 
 namespace pict::qt {
@@ -7,6 +8,7 @@ namespace pict::qt {
 // session's document and return the command's parameter record.
 void registerCommandDialogs(CommandDialogs& dialogs) {
     registerSelectionDialogs(dialogs);
+    registerGeometryDialogs(dialogs);
 }
 
 } // namespace pict::qt
