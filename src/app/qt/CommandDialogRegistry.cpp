@@ -1,3 +1,4 @@
+#include "app/qt/AdjustmentDialogs.h"
 #include "app/qt/CommandDialogs.h"
 #include "app/qt/GeometryDialogs.h"
 #include "app/qt/SelectionDialogs.h"
@@ -9,6 +10,7 @@ namespace pict::qt {
 void registerCommandDialogs(CommandDialogs& dialogs) {
     registerSelectionDialogs(dialogs);
     registerGeometryDialogs(dialogs);
+    registerAdjustmentDialogs(dialogs);
 }
 
 } // namespace pict::qt
