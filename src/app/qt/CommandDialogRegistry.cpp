@@ -1,6 +1,8 @@
 #include "app/qt/AdjustmentDialogs.h"
 #include "app/qt/CommandDialogs.h"
+#include "app/qt/FillDialog.h"
 #include "app/qt/GeometryDialogs.h"
+#include "app/qt/LayerDialogs.h"
 #include "app/qt/SelectionDialogs.h"
 
 namespace pict::qt {
@@ -10,6 +12,8 @@ namespace pict::qt {
 void registerCommandDialogs(CommandDialogs& dialogs) {
     registerSelectionDialogs(dialogs);
     registerGeometryDialogs(dialogs);
+    registerFillDialog(dialogs);
+    registerLayerDialogs(dialogs);
     registerAdjustmentDialogs(dialogs);
 }
 
