@@ -2,8 +2,8 @@
 // covering entry starts the color and alpha, every later covering entry is added with
 // composite(), and the color is written only where the alpha ends above 0. Randomised
 // stacks must give identical bytes.
-#include "DocumentFixtures.h"
 #include "document/Compositor.h"
+#include "support/DocumentFixtures.h"
 #include "surface/BlendModes.h"
 
 #include <gtest/gtest.h>
