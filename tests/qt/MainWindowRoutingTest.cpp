@@ -118,6 +118,64 @@ TEST_F(RoutingTest, PurgeCommandsEmptyTheClipboardAndTheHistory) {
         EXPECT_FALSE(window->actions().action(id)->isEnabled()) << id;
 }
 
+// The items after the separator that follows the arrangement commands.
+QList<QAction*> windowListItems(MainWindow& window) {
+    QList<QAction*> items;
+    for (QAction* action : window.actions().windowMenu()->actions())
+        if (isWindowListCommand(CommandActions::idOf(action)))
+            items.append(action);
+    return items;
+}
+
+TEST_F(RoutingTest, WindowMenuListsTheOpenWindowsAndActivatesTheChosenOne) {
+    QMenu* menu = window->actions().windowMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), "&Window");
+    EXPECT_TRUE(windowListItems(*window).isEmpty());
+    EXPECT_EQ(menu->actions().size(), 3) << "no separator without windows";
+
+    DocumentFrame* first = addBlank(64, 48, "First");
+    addBlank(64, 48, "Second");
+    DocumentFrame* third = addBlank(64, 48, "R&D");
+    emit menu->aboutToShow();
+    QList<QAction*> items = windowListItems(*window);
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_TRUE(menu->actions().at(3)->isSeparator());
+    EXPECT_EQ(items[0]->text(), "&1 First @ 100%");
+    EXPECT_EQ(items[2]->text(), "&3 R&&D @ 100%");
+    EXPECT_TRUE(items[2]->isChecked()) << "the active window";
+    EXPECT_FALSE(items[0]->isChecked());
+    EXPECT_TRUE(items[0]->isEnabled());
+
+    items[0]->trigger();
+    processEventsFor(10);
+    EXPECT_EQ(window->activeFrame(), first);
+    items = windowListItems(*window);
+    EXPECT_TRUE(items[0]->isChecked());
+    EXPECT_FALSE(items[2]->isChecked());
+
+    // The captions follow the zoom, and a closed window leaves the list.
+    window->executeCommand(kCmdZoom200);
+    EXPECT_EQ(windowListItems(*window)[0]->text(), "&1 First @ 200%");
+    third->close();
+    processEventsFor(10);
+    EXPECT_EQ(windowListItems(*window).size(), 2);
+}
+
+TEST_F(RoutingTest, ChoosingAMinimizedWindowFromTheListRestoresIt) {
+    DocumentFrame* first = addBlank(64, 48, "First");
+    addBlank(64, 48, "Second");
+    first->showMinimized();
+    processEventsFor(10);
+    window->executeCommand(kCmdWindowListFirst);
+    EXPECT_FALSE(first->isMinimized());
+    EXPECT_EQ(window->activeFrame(), first);
+    // A position with no window is ignored.
+    EXPECT_FALSE(window->isCommandEnabled(kCmdWindowListFirst + 2));
+    window->executeCommand(kCmdWindowListFirst + 2);
+    EXPECT_EQ(window->activeFrame(), first);
+}
+
 TEST_F(RoutingTest, FitOnScreenSizesTheWindowToTheWorkspace) {
     DocumentFrame* frame = addBlank(200, 100);
     frame->move(50, 40);

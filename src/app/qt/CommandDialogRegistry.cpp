@@ -1,3 +1,4 @@
+#include "app/qt/AdjustmentDialogs.h"
 #include "app/qt/CommandDialogs.h"
 #include "app/qt/SelectionDialogs.h"
 
@@ -7,6 +8,7 @@ namespace pict::qt {
 // session's document and return the command's parameter record.
 void registerCommandDialogs(CommandDialogs& dialogs) {
     registerSelectionDialogs(dialogs);
+    registerAdjustmentDialogs(dialogs);
 }
 
 } // namespace pict::qt

@@ -3,6 +3,7 @@
 #include "app/core/CommandTable.h"
 #include "app/core/DocumentWindowLayout.h"
 #include "app/core/ProductInfo.h"
+#include "app/core/WindowListMenu.h"
 #include "app/qt/CanvasWidget.h"
 #include "app/qt/CommandActions.h"
 #include "app/qt/CommandDialogs.h"
@@ -149,6 +150,10 @@ void MainWindow::executeCommand(uint16_t id) {
         refreshCommandStates();
         return;
     }
+    if (isWindowListCommand(id)) {
+        activateListedWindow(id);
+        return;
+    }
     for (const ApplicationCommand& command : applicationCommands()) {
         if (command.id == id) {
             (this->*command.run)();
@@ -190,6 +195,8 @@ ShellState MainWindow::shellState() const {
 bool MainWindow::isCommandEnabled(uint16_t id) const {
     if (isRecentFileCommand(id))
         return true;
+    if (isWindowListCommand(id))
+        return static_cast<size_t>(windowListIndex(id)) < frames_.size();
     const CommandInfo* info = findCommand(id);
     if (!info)
         return false;
@@ -223,6 +230,7 @@ void MainWindow::refreshCommandStates() {
     actions_->action(kCmdStatusBar)->setChecked(statusBar()->isVisible());
     actions_->action(kCmdFullScreen)->setChecked(isFullScreen());
     actions_->action(kCmdLastFilter)->setText(QString::fromStdString(lastFilter_.menuText()));
+    rebuildWindowList();
 }
 
 DocumentFrame* MainWindow::activeFrame() const {
@@ -338,6 +346,31 @@ void MainWindow::toggleFullScreen() {
 
 void MainWindow::toggleToolbar() { toolbar_->setVisible(!toolbar_->isVisible()); }
 void MainWindow::toggleStatusBar() { statusBar()->setVisible(!statusBar()->isVisible()); }
+
+void MainWindow::rebuildWindowList() {
+    std::vector<std::string> captions;
+    captions.reserve(frames_.size());
+    std::optional<size_t> active;
+    for (DocumentFrame* frame : frames_) {
+        if (frame == activeFrame())
+            active = captions.size();
+        captions.push_back(frame->windowTitle().toStdString());
+    }
+    actions_->rebuildWindowList(buildWindowListMenu(captions, active));
+}
+
+void MainWindow::activateListedWindow(uint16_t id) {
+    const size_t index = static_cast<size_t>(windowListIndex(id));
+    if (index >= frames_.size())
+        return;
+    DocumentFrame* frame = frames_[index];
+    // Chosen from the list, a minimized window comes back as it was before.
+    if (frame->isMinimized())
+        frame->showNormal();
+    area_->setActiveSubWindow(frame);
+    frame->canvas()->setFocus();
+    refreshCommandStates();
+}
 
 void MainWindow::cascade() { area_->cascadeSubWindows(); }
 void MainWindow::tile() { area_->tileSubWindows(); }

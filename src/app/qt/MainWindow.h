@@ -129,6 +129,8 @@ private:
     void toggleStatusBar();
     void about();
     void openRecentFile(uint16_t id);
+    void activateListedWindow(uint16_t id);
+    void rebuildWindowList();
 
     SettingsLocation location_;
     ShellPrompts& prompts_;
