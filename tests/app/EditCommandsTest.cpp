@@ -1,5 +1,7 @@
 #include "SessionFixture.h"
 
+#include "app/core/ClipboardStore.h"
+
 namespace pict {
 namespace {
 
@@ -38,10 +40,72 @@ TEST_F(EditCommandsTest, PurgeEmptiesTheHistoryButKeepsTheDocument) {
     }
 }
 
-TEST_F(EditCommandsTest, ClipboardPurgeLeavesTheHistory) {
+TEST_F(EditCommandsTest, PurgeUndoNeedsSomethingToUndoOrRedo) {
+    expectRefused(kCmdPurgeUndo);
+    expectRefused(kCmdPurgeAll);
     commands_.selectMarquee(Rect{1, 1, 5, 5}, false);
-    EXPECT_EQ(run(kCmdPurgeClipboard), CommandOutcome::NoEffect);
+    EXPECT_TRUE(commands_.isEnabled(kCmdPurgeUndo));
+    EXPECT_TRUE(commands_.isEnabled(kCmdPurgeAll));
+    run(kCmdUndo); // only a redo left
+    EXPECT_TRUE(commands_.isEnabled(kCmdPurgeUndo));
+    EXPECT_TRUE(commands_.isEnabled(kCmdPurgeAll));
+}
+
+// A clipboard that counts how often it was emptied.
+struct FakeClipboard : ClipboardStore {
+    bool image = false;
+    int clears = 0;
+    bool hasImage() const override { return image; }
+    void clear() override {
+        ++clears;
+        image = false;
+    }
+};
+
+TEST_F(EditCommandsTest, ClipboardPurgeNeedsAClipboard) {
+    expectRefused(kCmdPurgeClipboard); // as in the batch tool
+    expectRefused(kCmdPurgeAll);
+}
+
+// The session's application holds a clipboard with a picture on it.
+class ClipboardPurgeTest : public EditCommandsTest {
+protected:
+    ClipboardPurgeTest() {
+        clipboard_.image = true;
+        app_.clipboard = &clipboard_;
+    }
+    ~ClipboardPurgeTest() override { app_.clipboard = nullptr; }
+    FakeClipboard clipboard_;
+};
+
+TEST_F(ClipboardPurgeTest, ClipboardPurgesFollowThePicture) {
+    EXPECT_TRUE(commands_.isEnabled(kCmdPurgeClipboard));
+    EXPECT_TRUE(commands_.isEnabled(kCmdPurgeAll)) << "a picture alone is enough to purge all";
+    EXPECT_FALSE(commands_.isEnabled(kCmdPurgeUndo));
+    clipboard_.image = false;
+    expectRefused(kCmdPurgeClipboard);
+    expectRefused(kCmdPurgeAll);
+    EXPECT_EQ(clipboard_.clears, 0);
+}
+
+TEST_F(ClipboardPurgeTest, ClipboardPurgeEmptiesTheClipboardAndLeavesTheHistory) {
+    commands_.selectMarquee(Rect{1, 1, 5, 5}, false);
+    EXPECT_EQ(run(kCmdPurgeClipboard), CommandOutcome::Done);
+    EXPECT_EQ(clipboard_.clears, 1);
     EXPECT_EQ(history().count(), 1);
+    expectRefused(kCmdPurgeClipboard);
+}
+
+TEST_F(ClipboardPurgeTest, PurgeAllEmptiesTheClipboardThenTheHistory) {
+    commands_.selectMarquee(Rect{1, 1, 5, 5}, false);
+    EXPECT_EQ(run(kCmdPurgeAll), CommandOutcome::Done);
+    EXPECT_EQ(clipboard_.clears, 1);
+    EXPECT_EQ(history().count(), 0);
+    EXPECT_EQ(selection().mask().bounds(), (Rect{1, 1, 5, 5}));
+    // With only a picture left, Purge All still empties the clipboard.
+    clipboard_.image = true;
+    EXPECT_EQ(run(kCmdPurgeAll), CommandOutcome::Done);
+    EXPECT_EQ(clipboard_.clears, 2);
 }
 
 TEST_F(EditCommandsTest, ClipboardIdsDoNothingToTheDocument) {

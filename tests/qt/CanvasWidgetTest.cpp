@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTest>
 #include <QWheelEvent>
 
 namespace pict::qt::test {
@@ -33,6 +34,14 @@ protected:
     static void key(CanvasWidget* canvas, QEvent::Type type, int k) {
         QKeyEvent event(type, k, Qt::NoModifier);
         QApplication::sendEvent(canvas, &event);
+    }
+    // One wheel event of `notches` notches away from the user (negative: toward), sent to
+    // whatever widget is under the cursor.
+    static void wheel(QWidget* target, int notches) {
+        const QPointF at(target->width() / 2.0, target->height() / 2.0);
+        QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
     }
 };
 
@@ -123,6 +132,147 @@ TEST_F(CanvasWidgetTest, TheSpaceBarLendsTheHandToAnyTool) {
     mouse(canvas, QEvent::MouseButtonRelease, {30, 30});
     EXPECT_FLOAT_EQ(frame->view().zoom(), 1.0f);
     EXPECT_EQ(frame->view().scrollPosition(), (Point{20, 20}));
+}
+
+TEST_F(CanvasWidgetTest, TheHandGrabsWhileTheButtonIsDown) {
+    DocumentFrame* frame = frameWithClient(400, 300, QSize(100, 100));
+    CanvasWidget* canvas = frame->canvas();
+    QWidget* area = canvas->viewport();
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::Hand);
+    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(60, 60));
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::Grabbing);
+    QTest::mouseMove(area, QPoint(50, 45));
+    QTest::mouseMove(area, QPoint(40, 40));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(40, 40));
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{20, 20})) << "the content followed the cursor";
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::Hand);
+    QTest::mouseMove(area, QPoint(10, 10));
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{20, 20})) << "no button, no scrolling";
+}
+
+TEST_F(CanvasWidgetTest, TheWheelOverTheHorizontalBarScrollsSidewaysOneLinePerNotch) {
+    // Desktops commonly ask for three lines a notch, which a plain scroll bar would follow.
+    const int desktopLines = QApplication::wheelScrollLines();
+    QApplication::setWheelScrollLines(3);
+    DocumentFrame* frame = frameWithClient(400, 300, QSize(100, 100));
+    CanvasWidget* canvas = frame->canvas();
+    wheel(canvas->horizontalScrollBar(), -1);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{10, 0})) << "toward the user: one line to the right";
+    wheel(canvas->horizontalScrollBar(), -3);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{40, 0}));
+    wheel(canvas->horizontalScrollBar(), 1);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{30, 0}));
+    EXPECT_EQ(canvas->horizontalScrollBar()->value(), 30);
+
+    wheel(canvas->verticalScrollBar(), -2);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{30, 20})) << "over the vertical bar: vertical, a line a notch";
+    wheel(canvas->viewport(), -1);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{30, 30}));
+    wheel(canvas->viewport(), 100);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{30, 0})) << "stops at the top";
+    QApplication::setWheelScrollLines(desktopLines);
+}
+
+TEST_F(CanvasWidgetTest, HalfNotchesAddUpToWholeLines) {
+    DocumentFrame* frame = frameWithClient(400, 300, QSize(100, 100));
+    CanvasWidget* canvas = frame->canvas();
+    const auto send = [&](int delta) {
+        QWheelEvent event(QPointF(50, 50), canvas->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas->viewport(), &event);
+    };
+    send(-60);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{0, 0}));
+    send(-60);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{0, 10}));
+}
+
+TEST_F(CanvasWidgetTest, AltSwapsTheZoomCursorAndLimitsShowTheLimitCursor) {
+    DocumentFrame* frame = frameWithClient(64, 48, QSize(200, 100));
+    CanvasWidget* canvas = frame->canvas();
+    window->executeCommand(kCmdZoomInTool);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomIn);
+    QTest::keyPress(canvas, Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomOut);
+    QTest::keyRelease(canvas, Qt::Key_Alt);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomIn);
+
+    window->executeCommand(kCmdZoom1600);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomLimit) << "cannot zoom in beyond 16";
+    QTest::mouseClick(canvas->viewport(), Qt::LeftButton, {}, QPoint(100, 50));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 16.0f);
+    QTest::keyPress(canvas, Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomOut);
+    QTest::mouseClick(canvas->viewport(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 50));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 12.0f) << "Alt-click zooms out with the Zoom In tool";
+    QTest::keyRelease(canvas, Qt::Key_Alt);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomIn);
+
+    window->executeCommand(kCmdZoomOutTool);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomOut);
+    frame->view().setZoom(frame->view().minimumZoom(), true);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomLimit) << "cannot zoom out below the minimum";
+
+    // Alt that went down while the focus was elsewhere shows with the next mouse move.
+    window->executeCommand(kCmdZoom100);
+    window->executeCommand(kCmdZoomInTool);
+    mouse(canvas, QEvent::MouseMove, {100, 50}, Qt::AltModifier);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomOut);
+    mouse(canvas, QEvent::MouseMove, {101, 50});
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomIn);
+}
+
+TEST_F(CanvasWidgetTest, TheBandMarchesWhileTheDragStandsStill) {
+    DocumentFrame* frame = frameWithClient(64, 48, QSize(200, 100));
+    CanvasWidget* canvas = frame->canvas();
+    window->executeCommand(kCmdZoomInTool);
+    QTest::mousePress(canvas->viewport(), Qt::LeftButton, {}, QPoint(70, 30));
+    QTest::mouseMove(canvas->viewport(), QPoint(110, 60));
+    ASSERT_TRUE(canvas->zoomTool().isDragging());
+    const QImage before = canvas->picture();
+    ASSERT_TRUE(waitUntil([&] { return canvas->zoomTool().band().phase() >= 2; }, 2000)) << "timer ticks";
+    const QImage later = canvas->picture();
+    EXPECT_NE(before, later) << "the stripes moved";
+    for (int x = 69; x <= 111; ++x)
+        for (int y : {29, 61})
+            ASSERT_EQ(before.pixel(x, y), later.pixel(x, y)) << "outside the frame nothing changes";
+    QTest::mouseRelease(canvas->viewport(), Qt::LeftButton, {}, QPoint(110, 60));
+    EXPECT_FALSE(canvas->zoomTool().isDragging());
+    const int32_t phase = canvas->zoomTool().band().phase();
+    processEventsFor(250);
+    EXPECT_EQ(canvas->zoomTool().band().phase(), phase) << "the timer stopped with the drag";
+}
+
+TEST_F(CanvasWidgetTest, EscapeFromTheKeyboardCancelsAZoomDrag) {
+    DocumentFrame* frame = frameWithClient(64, 48, QSize(200, 100));
+    CanvasWidget* canvas = frame->canvas();
+    window->executeCommand(kCmdZoomInTool);
+    const QImage clean = canvas->picture();
+    QTest::mousePress(canvas->viewport(), Qt::LeftButton, {}, QPoint(70, 30));
+    QTest::mouseMove(canvas->viewport(), QPoint(90, 50));
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    QTest::mouseRelease(canvas->viewport(), Qt::LeftButton, {}, QPoint(90, 50));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 1.0f);
+    EXPECT_EQ(canvas->picture(), clean);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomIn);
+}
+
+TEST_F(CanvasWidgetTest, TheSpaceBarShowsTheHandAndGivesTheZoomToolBack) {
+    DocumentFrame* frame = frameWithClient(400, 300, QSize(100, 100));
+    CanvasWidget* canvas = frame->canvas();
+    window->executeCommand(kCmdZoomOutTool);
+    QTest::keyPress(canvas, Qt::Key_Space);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::Hand);
+    QTest::mousePress(canvas->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::Grabbing);
+    QTest::mouseMove(canvas->viewport(), QPoint(45, 35));
+    QTest::mouseRelease(canvas->viewport(), Qt::LeftButton, {}, QPoint(45, 35));
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{5, 15}));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 1.0f) << "the press went to the hand, not the zoom tool";
+    QTest::keyRelease(canvas, Qt::Key_Space);
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomOut);
+    QTest::mouseClick(canvas->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 2.0f / 3);
 }
 
 TEST_F(CanvasWidgetTest, TheSelectionOutlineShowsAfterSelectAll) {

@@ -7,9 +7,13 @@
 #include "selection/SelectionController.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 
 namespace pict::qt::test {
 namespace {
@@ -83,6 +87,95 @@ TEST_F(RoutingTest, DocumentIdsReachTheCommandLayerAndTheHistory) {
     EXPECT_FALSE(frame->session().selection().mask().isEmpty()) << "purging keeps the document as it is";
 }
 
+TEST_F(RoutingTest, PurgeCommandsEmptyTheClipboardAndTheHistory) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    DocumentFrame* frame = addBlank();
+    for (uint16_t id : {kCmdPurgeUndo, kCmdPurgeClipboard, kCmdPurgeAll})
+        EXPECT_FALSE(window->isCommandEnabled(id)) << id;
+    EXPECT_FALSE(window->actions().action(kCmdPurgeUndo)->isEnabled());
+
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    clipboard->setImage(picture);
+    EXPECT_TRUE(window->isCommandEnabled(kCmdPurgeClipboard));
+    EXPECT_TRUE(window->isCommandEnabled(kCmdPurgeAll));
+    EXPECT_FALSE(window->isCommandEnabled(kCmdPurgeUndo)) << "the history is still empty";
+    window->executeCommand(kCmdSelectAll);
+    EXPECT_TRUE(window->actions().action(kCmdPurgeUndo)->isEnabled());
+
+    window->executeCommand(kCmdPurgeClipboard);
+    EXPECT_FALSE(clipboard->mimeData() && clipboard->mimeData()->hasImage());
+    EXPECT_FALSE(window->actions().action(kCmdNewFromClipboard)->isEnabled());
+    EXPECT_FALSE(window->isCommandEnabled(kCmdPurgeClipboard));
+    EXPECT_TRUE(frame->session().history().canUndo()) << "the clipboard purge leaves the history";
+
+    clipboard->setImage(picture);
+    window->executeCommand(kCmdPurgeAll);
+    EXPECT_FALSE(clipboard->mimeData() && clipboard->mimeData()->hasImage());
+    EXPECT_FALSE(frame->session().history().canUndo());
+    for (uint16_t id : {kCmdPurgeUndo, kCmdPurgeClipboard, kCmdPurgeAll})
+        EXPECT_FALSE(window->actions().action(id)->isEnabled()) << id;
+}
+
+// The items after the separator that follows the arrangement commands.
+QList<QAction*> windowListItems(MainWindow& window) {
+    QList<QAction*> items;
+    for (QAction* action : window.actions().windowMenu()->actions())
+        if (isWindowListCommand(CommandActions::idOf(action)))
+            items.append(action);
+    return items;
+}
+
+TEST_F(RoutingTest, WindowMenuListsTheOpenWindowsAndActivatesTheChosenOne) {
+    QMenu* menu = window->actions().windowMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), "&Window");
+    EXPECT_TRUE(windowListItems(*window).isEmpty());
+    EXPECT_EQ(menu->actions().size(), 3) << "no separator without windows";
+
+    DocumentFrame* first = addBlank(64, 48, "First");
+    addBlank(64, 48, "Second");
+    DocumentFrame* third = addBlank(64, 48, "R&D");
+    emit menu->aboutToShow();
+    QList<QAction*> items = windowListItems(*window);
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_TRUE(menu->actions().at(3)->isSeparator());
+    EXPECT_EQ(items[0]->text(), "&1 First @ 100%");
+    EXPECT_EQ(items[2]->text(), "&3 R&&D @ 100%");
+    EXPECT_TRUE(items[2]->isChecked()) << "the active window";
+    EXPECT_FALSE(items[0]->isChecked());
+    EXPECT_TRUE(items[0]->isEnabled());
+
+    items[0]->trigger();
+    processEventsFor(10);
+    EXPECT_EQ(window->activeFrame(), first);
+    items = windowListItems(*window);
+    EXPECT_TRUE(items[0]->isChecked());
+    EXPECT_FALSE(items[2]->isChecked());
+
+    // The captions follow the zoom, and a closed window leaves the list.
+    window->executeCommand(kCmdZoom200);
+    EXPECT_EQ(windowListItems(*window)[0]->text(), "&1 First @ 200%");
+    third->close();
+    processEventsFor(10);
+    EXPECT_EQ(windowListItems(*window).size(), 2);
+}
+
+TEST_F(RoutingTest, ChoosingAMinimizedWindowFromTheListRestoresIt) {
+    DocumentFrame* first = addBlank(64, 48, "First");
+    addBlank(64, 48, "Second");
+    first->showMinimized();
+    processEventsFor(10);
+    window->executeCommand(kCmdWindowListFirst);
+    EXPECT_FALSE(first->isMinimized());
+    EXPECT_EQ(window->activeFrame(), first);
+    // A position with no window is ignored.
+    EXPECT_FALSE(window->isCommandEnabled(kCmdWindowListFirst + 2));
+    window->executeCommand(kCmdWindowListFirst + 2);
+    EXPECT_EQ(window->activeFrame(), first);
+}
+
 TEST_F(RoutingTest, FitOnScreenSizesTheWindowToTheWorkspace) {
     DocumentFrame* frame = addBlank(200, 100);
     frame->move(50, 40);
@@ -115,6 +208,7 @@ TEST_F(RoutingTest, CommandsWithADialogWaitForTheDialog) {
     DocumentFrame* frame = addBlank();
     window->executeCommand(kCmdSelectAll);
     // Feather asks for a radius; without its dialog it neither runs with a default nor lights up.
+    window->dialogs().remove(kCmdFeather);
     EXPECT_FALSE(window->isCommandEnabled(kCmdFeather));
     const int32_t before = frame->session().history().count();
     window->executeCommand(kCmdFeather);

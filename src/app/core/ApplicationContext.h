@@ -1,12 +1,13 @@
 #pragma once
 // What the application shares with every open document: the current colors, the options
-// that commands read and the last-filter slot. The application owns one and hands it to
+// that commands read, the last-filter slot and the clipboard. The application owns one and hands it to
 // each DocumentSession; nothing below reaches for a global.
 
 #include <cstdint>
 
 namespace pict {
 
+class ClipboardStore;
 class LastFilterSlot;
 
 struct ApplicationContext {
@@ -20,6 +21,8 @@ struct ApplicationContext {
     int32_t historyLimit = 20;
     // The most recent neighbourhood filter, shared by all documents; owned by the application.
     LastFilterSlot* lastFilter = nullptr;
+    // The clipboard the purge commands empty; owned by the application, null without one.
+    ClipboardStore* clipboard = nullptr;
 };
 
 } // namespace pict

@@ -21,6 +21,9 @@ enum CommandId : uint16_t {
     kCmdPrint = 57607,
     kCmdRecentFileFirst = 57616, // also the grayed "(Empty)" item
     kCmdRecentFileLast = 57631,
+    // The Window menu's list of open document windows, one id per position in the list.
+    kCmdWindowListFirst = 65280,
+    kCmdWindowListLast = 65535,
     kCmdClearRecent = 33050,
     kCmdExit = 57665,
     kCmdDuplicateImage = 32778,
@@ -167,5 +170,8 @@ inline constexpr int kTimerIntervalMs = 100;
 constexpr bool isRecentFileCommand(uint16_t id) { return id >= kCmdRecentFileFirst && id <= kCmdRecentFileLast; }
 // 0-based position in the recent-file list of a recent-file command.
 constexpr int recentFileIndex(uint16_t id) { return static_cast<int>(id) - kCmdRecentFileFirst; }
+constexpr bool isWindowListCommand(uint16_t id) { return id >= kCmdWindowListFirst && id <= kCmdWindowListLast; }
+// 0-based position in the window list of a window-list command.
+constexpr int windowListIndex(uint16_t id) { return static_cast<int>(id) - kCmdWindowListFirst; }
 
 } // namespace pict

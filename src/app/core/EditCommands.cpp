@@ -1,4 +1,5 @@
 // Undo, Redo, the Purge commands and the clipboard ids that do nothing to a document.
+#include "app/core/ClipboardStore.h"
 #include "app/core/CommandEntry.h"
 #include "app/core/CommandIds.h"
 #include "app/core/DocumentSession.h"
@@ -14,6 +15,16 @@ bool canUndo(const DocumentSession& session) {
 bool canRedo(const DocumentSession& session) {
     return session.history().canRedo();
 }
+bool hasHistory(const DocumentSession& session) {
+    return canUndo(session) || canRedo(session);
+}
+bool clipboardHasImage(const DocumentSession& session) {
+    const ClipboardStore* clipboard = session.app().clipboard;
+    return clipboard && clipboard->hasImage();
+}
+bool hasHistoryOrClipboard(const DocumentSession& session) {
+    return hasHistory(session) || clipboardHasImage(session);
+}
 
 CommandResult undo(DocumentSession& session, const CommandParams&) {
     session.history().undo();
@@ -25,15 +36,24 @@ CommandResult redo(DocumentSession& session, const CommandParams&) {
     return {CommandOutcome::Done};
 }
 
-// The clipboard half of the Purge commands belongs to the editor, which owns the system
-// clipboard and the copied pixels; here only the history goes.
 CommandResult purgeHistory(DocumentSession& session, const CommandParams&) {
     session.history().purge();
     return {CommandOutcome::Done};
 }
 
-CommandResult purgeClipboard(DocumentSession&, const CommandParams&) {
-    return {CommandOutcome::NoEffect};
+void emptyClipboard(DocumentSession& session) {
+    if (ClipboardStore* clipboard = session.app().clipboard)
+        clipboard->clear();
+}
+
+CommandResult purgeClipboard(DocumentSession& session, const CommandParams&) {
+    emptyClipboard(session);
+    return {CommandOutcome::Done};
+}
+
+CommandResult purgeAll(DocumentSession& session, const CommandParams& params) {
+    emptyClipboard(session);
+    return purgeHistory(session, params);
 }
 
 CommandResult noEffect(DocumentSession&, const CommandParams&) {
@@ -43,9 +63,9 @@ CommandResult noEffect(DocumentSession&, const CommandParams&) {
 constexpr CommandEntry kEntries[] = {
     {kCmdUndo, canUndo, undo},
     {kCmdRedo, canRedo, redo},
-    {kCmdPurgeUndo, nullptr, purgeHistory},
-    {kCmdPurgeClipboard, nullptr, purgeClipboard},
-    {kCmdPurgeAll, nullptr, purgeHistory},
+    {kCmdPurgeUndo, hasHistory, purgeHistory},
+    {kCmdPurgeClipboard, clipboardHasImage, purgeClipboard},
+    {kCmdPurgeAll, hasHistoryOrClipboard, purgeAll},
     {kCmdCopy, nullptr, noEffect},
     {kCmdCut, nullptr, noEffect},
     {kCmdPaste, nullptr, noEffect},

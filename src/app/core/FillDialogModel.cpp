@@ -1,7 +1,8 @@
 #include "app/core/FillDialogModel.h"
 
+#include "app/core/DialogNumbers.h"
+
 #include <algorithm>
-#include <charconv>
 
 namespace pict {
 
@@ -18,19 +19,10 @@ uint32_t fillContentsColor(FillContents choice, uint32_t foreground, uint32_t ba
 }
 
 bool parseFillOpacity(std::string_view text, int32_t& percent) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    if (text.empty())
+    const std::optional<int32_t> value = parseWholeNumber(text, FillParams::kMinOpacity, FillParams::kMaxOpacity);
+    if (!value)
         return false;
-    int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return false;
-    if (value < FillParams::kMinOpacity || value > FillParams::kMaxOpacity)
-        return false;
-    percent = value;
+    percent = *value;
     return true;
 }
 

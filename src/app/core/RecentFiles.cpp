@@ -1,6 +1,7 @@
 #include "app/core/RecentFiles.h"
 
 #include "app/core/CommandIds.h"
+#include "app/core/MenuText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -62,17 +63,6 @@ std::vector<size_t> codePointStarts(const std::string& text) {
             starts.push_back(i);
     starts.push_back(text.size());
     return starts;
-}
-
-std::string escapeAmpersands(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        out += c;
-        if (c == '&')
-            out += '&';
-    }
-    return out;
 }
 
 } // namespace

@@ -44,6 +44,9 @@ CanvasWidget::CanvasWidget(CanvasView& view, Document& document, QWidget* parent
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setMouseTracking(true);
+    // Left to themselves the bars scroll several lines per wheel notch; the view wants one.
+    horizontalScrollBar()->installEventFilter(this);
+    verticalScrollBar()->installEventFilter(this);
     updateScrollBars();
     updateCursor();
 }
@@ -113,6 +116,9 @@ void CanvasWidget::updateCursor() {
     case CanvasTool::Marquee:
     case CanvasTool::Crop: cursor = CanvasCursor::Arrow; break;
     }
+    if (cursor == cursor_ && viewport()->testAttribute(Qt::WA_SetCursor))
+        return;
+    cursor_ = cursor;
     viewport()->setCursor(canvasCursor(cursor));
 }
 
@@ -189,7 +195,7 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     case CanvasTool::ZoomIn:
     case CanvasTool::ZoomOut:
         zoomTool_.setZoomOut(tool == CanvasTool::ZoomOut);
-        zoomTool_.setAltDown(event->modifiers().testFlag(Qt::AltModifier));
+        setAltDown(event->modifiers().testFlag(Qt::AltModifier));
         if (zoomTool_.buttonDown(view_, p, event->modifiers().testFlag(Qt::ShiftModifier))) {
             dragTool_ = tool;
             bandTimer_.start(kTimerIntervalMs, this);
@@ -203,6 +209,8 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    // Alt may have gone down or up while another widget had the keyboard focus.
+    setAltDown(event->modifiers().testFlag(Qt::AltModifier));
     if (!dragTool_)
         return;
     const Point p = toPoint(event->position());
@@ -232,16 +240,33 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CanvasWidget::wheelEvent(QWheelEvent* event) {
-    // One line step per notch (120 units); high-resolution wheels add up to whole notches.
-    wheelRemainderX_ += event->angleDelta().x();
-    wheelRemainderY_ += event->angleDelta().y();
+    wheelScroll(event->angleDelta(), false);
+    event->accept();
+}
+
+bool CanvasWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && (watched == horizontalScrollBar() || watched == verticalScrollBar())) {
+        wheelScroll(static_cast<QWheelEvent*>(event)->angleDelta(), watched == horizontalScrollBar());
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+void CanvasWidget::wheelScroll(QPoint angleDelta, bool overHorizontalBar) {
+    // Over the horizontal bar the ordinary wheel moves the picture sideways.
+    if (overHorizontalBar)
+        angleDelta = QPoint(angleDelta.x() + angleDelta.y(), 0);
+    // One line step per notch (120 units), up or left for a notch away from the user;
+    // high-resolution wheels add up to whole notches.
+    wheelRemainderX_ += angleDelta.x();
+    wheelRemainderY_ += angleDelta.y();
     const int notchesX = wheelRemainderX_ / 120;
     const int notchesY = wheelRemainderY_ / 120;
     wheelRemainderX_ -= notchesX * 120;
     wheelRemainderY_ -= notchesY * 120;
     const Size client = view_.clientSize();
     view_.scrollBy(-notchesX * lineStep(client.width), -notchesY * lineStep(client.height));
-    event->accept();
 }
 
 void CanvasWidget::keyPressEvent(QKeyEvent* event) {
@@ -290,6 +315,9 @@ void CanvasWidget::focusOutEvent(QFocusEvent* event) {
 }
 
 void CanvasWidget::setAltDown(bool down) {
+    if (down == altDown_)
+        return;
+    altDown_ = down;
     zoomTool_.setAltDown(down);
     updateCursor();
 }

@@ -41,6 +41,8 @@ public:
 
     const CanvasRenderer& renderer() const { return renderer_; }
     const ZoomTool& zoomTool() const { return zoomTool_; }
+    // The cursor the drawing area shows now.
+    CanvasCursor cursorShown() const { return cursor_; }
     // What the drawing area shows now (the rubber band included), for tests and snapshots.
     QImage picture();
 
@@ -56,6 +58,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CanvasTool activeTool() const { return canvasToolFor(toolId_, spaceDown_); }
@@ -63,6 +66,7 @@ private:
     void updateScrollBars();
     void updateCursor();
     void setAltDown(bool down);
+    void wheelScroll(QPoint angleDelta, bool overHorizontalBar);
     void repaintBand(const Rect& before);
     void endBand();
     const ViewBuffer& shownBuffer();
@@ -80,7 +84,9 @@ private:
     std::optional<CanvasTool> dragTool_; // the tool that got the button press, until release
     QBasicTimer bandTimer_;
     int32_t toolId_ = kToolHand;
+    CanvasCursor cursor_ = CanvasCursor::Arrow;
     bool spaceDown_ = false;
+    bool altDown_ = false;
     bool syncingBars_ = false;
     int wheelRemainderX_ = 0;
     int wheelRemainderY_ = 0;

@@ -2,6 +2,7 @@
 
 #include "app/core/CommandTable.h"
 #include "app/core/RecentFiles.h"
+#include "app/core/WindowListMenu.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -63,8 +64,6 @@ uint16_t CommandActions::idOf(const QAction* action) {
 }
 
 void CommandActions::buildMenus(QMenuBar* bar) {
-    // Menus by their full path ("&Image/&Adjustments"); a submenu appears where its first
-    // entry does.
     // Menus by their full path ("&Image/&Adjustments"). A submenu appears where its first
     // entry does, and may come before any entry of its parent, which is then made first.
     std::map<std::string, QMenu*> menus;
@@ -88,6 +87,8 @@ void CommandActions::buildMenus(QMenuBar* bar) {
             recentMenu_ = menu;
         } else if (QAction* action = this->action(entry.id)) {
             menu->addAction(action);
+            if (entry.id == kCmdCascade)
+                windowMenu_ = menu;
         }
     }
 }
@@ -113,6 +114,28 @@ void CommandActions::rebuildRecentFiles(RecentFileList& list, int32_t maxCount) 
         }
         action->setEnabled(item.enabled);
         recentMenu_->addAction(action);
+    }
+}
+
+void CommandActions::rebuildWindowList(const std::vector<WindowListItem>& items) {
+    if (!windowMenu_)
+        return;
+    // The item being triggered may be the one that asks for this rebuild; it goes later.
+    for (QAction* old : windowList_) {
+        windowMenu_->removeAction(old);
+        old->deleteLater();
+    }
+    windowList_.clear();
+    if (items.empty())
+        return;
+    windowList_.push_back(windowMenu_->addSeparator());
+    for (const WindowListItem& item : items) {
+        QAction* action = makeAction(item.id, windowMenu_);
+        action->setText(QString::fromStdString(item.text));
+        action->setCheckable(true);
+        action->setChecked(item.checked);
+        windowMenu_->addAction(action);
+        windowList_.push_back(action);
     }
 }
 

@@ -16,6 +16,7 @@ class QWidget;
 
 namespace pict {
 class RecentFileList;
+struct WindowListItem;
 }
 
 namespace pict::qt {
@@ -38,6 +39,11 @@ public:
     QMenu* recentFilesMenu() const { return recentMenu_; }
     void rebuildRecentFiles(RecentFileList& list, int32_t maxCount);
 
+    // The "Window" menu (null before buildMenus); its list of open windows follows its
+    // arrangement commands, after a separator, and is replaced by each rebuild.
+    QMenu* windowMenu() const { return windowMenu_; }
+    void rebuildWindowList(const std::vector<WindowListItem>& items);
+
     // The id an action carries, or 0 for an action that is not a command.
     static uint16_t idOf(const QAction* action);
 
@@ -51,6 +57,8 @@ private:
     QHash<uint16_t, QAction*> actions_;
     std::vector<uint16_t> ids_; // registry order
     QMenu* recentMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    std::vector<QAction*> windowList_; // the separator and the window items
 };
 
 } // namespace pict::qt

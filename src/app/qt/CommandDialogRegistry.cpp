@@ -1,9 +1,14 @@
+#include "app/qt/AdjustmentDialogs.h"
 #include "app/qt/CommandDialogs.h"
+#include "app/qt/SelectionDialogs.h"
 
 namespace pict::qt {
 
-// One line per dialog: dialogs.add(kCmdLevels, askLevels); each function shows its dialog
-// over the session's document and returns the command's parameter record.
-void registerCommandDialogs(CommandDialogs& dialogs) { (void)dialogs; }
+// One line per group of dialogs; each group's function adds its dialogs, which show over the
+// session's document and return the command's parameter record.
+void registerCommandDialogs(CommandDialogs& dialogs) {
+    registerSelectionDialogs(dialogs);
+    registerAdjustmentDialogs(dialogs);
+}
 
 } // namespace pict::qt

@@ -23,6 +23,7 @@ using CommandDialog = std::function<std::optional<CommandParams>(QWidget* parent
 class CommandDialogs {
 public:
     void add(uint16_t id, CommandDialog dialog) { dialogs_.insert(id, std::move(dialog)); }
+    void remove(uint16_t id) { dialogs_.remove(id); }
     bool has(uint16_t id) const { return dialogs_.contains(id); }
     // Nothing when the user cancelled or no dialog is registered.
     std::optional<CommandParams> ask(uint16_t id, QWidget* parent, DocumentSession& session) const;

@@ -3,23 +3,23 @@
 #include "app/core/CommandTable.h"
 #include "app/core/DocumentWindowLayout.h"
 #include "app/core/ProductInfo.h"
+#include "app/core/WindowListMenu.h"
 #include "app/qt/CanvasWidget.h"
 #include "app/qt/CommandActions.h"
 #include "app/qt/CommandDialogs.h"
 #include "app/qt/DocumentFrame.h"
 #include "app/qt/ShellPrompts.h"
+#include "app/qt/SystemClipboard.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -84,6 +84,8 @@ MainWindow::MainWindow(const SettingsLocation& settings, ShellPrompts& prompts, 
     if (!location_.file.empty())
         settings_.loadFromFile(location_.file);
     context_.lastFilter = &lastFilter_;
+    clipboard_ = new SystemClipboard(this);
+    context_.clipboard = clipboard_;
     context_.foregroundColor = settings_.options.defaultForeground;
     context_.backgroundColor = settings_.options.defaultBackground;
     applyOptions();
@@ -135,15 +137,8 @@ void MainWindow::buildWindow() {
     }
     statusBar();
 
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::clipboardChanged);
-    clipboardChanged();
+    connect(clipboard_, &SystemClipboard::changed, this, &MainWindow::refreshCommandStates);
     rebuildRecentFiles();
-    refreshCommandStates();
-}
-
-void MainWindow::clipboardChanged() {
-    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-    clipboardHasImage_ = clip && clip->hasImage();
     refreshCommandStates();
 }
 
@@ -153,6 +148,10 @@ void MainWindow::executeCommand(uint16_t id) {
     if (isRecentFileCommand(id)) {
         openRecentFile(id);
         refreshCommandStates();
+        return;
+    }
+    if (isWindowListCommand(id)) {
+        activateListedWindow(id);
         return;
     }
     for (const ApplicationCommand& command : applicationCommands()) {
@@ -186,7 +185,7 @@ ShellState MainWindow::shellState() const {
     const DocumentFrame* frame = activeFrame();
     state.hasDocument = frame != nullptr;
     state.documentModified = frame && frame->document().isModified();
-    state.clipboardHasImage = clipboardHasImage_;
+    state.clipboardHasImage = clipboard_->hasImage();
     state.hasRecentFiles = !settings_.recentFiles.isEmpty();
     for (const DocumentFrame* f : frames_)
         state.hasMinimizedWindows = state.hasMinimizedWindows || f->isMinimized();
@@ -196,6 +195,8 @@ ShellState MainWindow::shellState() const {
 bool MainWindow::isCommandEnabled(uint16_t id) const {
     if (isRecentFileCommand(id))
         return true;
+    if (isWindowListCommand(id))
+        return static_cast<size_t>(windowListIndex(id)) < frames_.size();
     const CommandInfo* info = findCommand(id);
     if (!info)
         return false;
@@ -229,6 +230,7 @@ void MainWindow::refreshCommandStates() {
     actions_->action(kCmdStatusBar)->setChecked(statusBar()->isVisible());
     actions_->action(kCmdFullScreen)->setChecked(isFullScreen());
     actions_->action(kCmdLastFilter)->setText(QString::fromStdString(lastFilter_.menuText()));
+    rebuildWindowList();
 }
 
 DocumentFrame* MainWindow::activeFrame() const {
@@ -344,6 +346,31 @@ void MainWindow::toggleFullScreen() {
 
 void MainWindow::toggleToolbar() { toolbar_->setVisible(!toolbar_->isVisible()); }
 void MainWindow::toggleStatusBar() { statusBar()->setVisible(!statusBar()->isVisible()); }
+
+void MainWindow::rebuildWindowList() {
+    std::vector<std::string> captions;
+    captions.reserve(frames_.size());
+    std::optional<size_t> active;
+    for (DocumentFrame* frame : frames_) {
+        if (frame == activeFrame())
+            active = captions.size();
+        captions.push_back(frame->windowTitle().toStdString());
+    }
+    actions_->rebuildWindowList(buildWindowListMenu(captions, active));
+}
+
+void MainWindow::activateListedWindow(uint16_t id) {
+    const size_t index = static_cast<size_t>(windowListIndex(id));
+    if (index >= frames_.size())
+        return;
+    DocumentFrame* frame = frames_[index];
+    // Chosen from the list, a minimized window comes back as it was before.
+    if (frame->isMinimized())
+        frame->showNormal();
+    area_->setActiveSubWindow(frame);
+    frame->canvas()->setFocus();
+    refreshCommandStates();
+}
 
 void MainWindow::cascade() { area_->cascadeSubWindows(); }
 void MainWindow::tile() { area_->tileSubWindows(); }

@@ -33,6 +33,7 @@ class CommandActions;
 class CommandDialogs;
 class DocumentFrame;
 class ShellPrompts;
+class SystemClipboard;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -95,7 +96,6 @@ private:
     static const std::vector<ApplicationCommand>& applicationCommands();
 
     void buildWindow();
-    void clipboardChanged();
     ShellState shellState() const;
     void applyOptions();
     void rebuildRecentFiles();
@@ -129,6 +129,8 @@ private:
     void toggleStatusBar();
     void about();
     void openRecentFile(uint16_t id);
+    void activateListedWindow(uint16_t id);
+    void rebuildWindowList();
 
     SettingsLocation location_;
     ShellPrompts& prompts_;
@@ -140,9 +142,8 @@ private:
     ImagePreset lastConfirmedNew_ = resetPreset();
     int32_t tool_ = kToolHand;
     bool wasMaximizedBeforeFullScreen_ = false;
-    // Asked of the system clipboard only when it changes: a query can wait on another program.
-    bool clipboardHasImage_ = false;
 
+    SystemClipboard* clipboard_ = nullptr;
     QMdiArea* area_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     CommandActions* actions_ = nullptr;

@@ -10,16 +10,17 @@
 #include "app/qt/DocumentFrame.h"
 #include "app/qt/FileDialogFilters.h"
 #include "app/qt/ShellPrompts.h"
+#include "app/qt/SystemClipboard.h"
 #include "codecs/DocumentFiles.h"
 #include "codecs/FileKind.h"
 #include "document/Document.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QImage>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QTimer>
@@ -108,10 +109,7 @@ void MainWindow::newImage() {
 }
 
 void MainWindow::newFromClipboard() {
-    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-    if (!clip || !clip->hasImage())
-        return;
-    const QImage image = QGuiApplication::clipboard()->image();
+    const QImage image = clipboard_->image();
     if (image.isNull())
         return;
     std::unique_ptr<Document> document = documentFromImage(image, clipboardNames_.next());

@@ -1,0 +1,17 @@
+#include "app/qt/AdjustmentDialogs.h"
+
+#include "app/core/CommandIds.h"
+#include "app/qt/BrightnessContrastDialog.h"
+#include "app/qt/ColorBalanceDialog.h"
+#include "app/qt/CommandDialogs.h"
+#include "app/qt/HueSaturationDialog.h"
+
+namespace pict::qt {
+
+void registerAdjustmentDialogs(CommandDialogs& dialogs) {
+    dialogs.add(kCmdBrightnessContrast, askBrightnessContrast);
+    dialogs.add(kCmdColorBalance, askColorBalance);
+    dialogs.add(kCmdHueSaturation, askHueSaturation);
+}
+
+} // namespace pict::qt

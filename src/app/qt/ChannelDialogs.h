@@ -1,0 +1,55 @@
+#pragma once
+// "Save Selection" and "Load Selection": a channel list and the operation buttons worded as
+// in the combine table; Load adds "Invert".
+
+#include "app/core/DocumentCommands.h"
+#include "app/qt/ModalDialog.h"
+
+#include <string>
+#include <vector>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace pict::qt {
+
+class SaveSelectionDialog : public ModalDialog {
+    Q_OBJECT
+public:
+    // nextName is shown as the hint of an empty name field.
+    SaveSelectionDialog(const std::vector<std::string>& channelNames, const std::string& nextName,
+                        QWidget* parent = nullptr);
+    SaveSelectionParams answer() const;
+
+    QComboBox* channelList() const { return channels_; }
+    QLineEdit* nameField() const { return name_; }
+    QButtonGroup* operations() const { return operations_; }
+
+private:
+    void choiceChanged();
+
+    int32_t channelCount_;
+    QComboBox* channels_;
+    QLineEdit* name_;
+    QButtonGroup* operations_;
+};
+
+class LoadSelectionDialog : public ModalDialog {
+    Q_OBJECT
+public:
+    explicit LoadSelectionDialog(const std::vector<std::string>& channelNames, QWidget* parent = nullptr);
+    LoadSelectionParams answer() const;
+
+    QComboBox* channelList() const { return channels_; }
+    QCheckBox* invertBox() const { return invert_; }
+    QButtonGroup* operations() const { return operations_; }
+
+private:
+    QComboBox* channels_;
+    QCheckBox* invert_;
+    QButtonGroup* operations_;
+};
+
+} // namespace pict::qt

@@ -1,0 +1,55 @@
+#include "app/qt/SelectionDialogs.h"
+
+#include "app/core/CommandIds.h"
+#include "app/core/DocumentSession.h"
+#include "app/qt/ChannelDialogs.h"
+#include "app/qt/CommandDialogs.h"
+#include "app/qt/ModifyDialog.h"
+#include "document/Document.h"
+
+#include <memory>
+
+namespace pict::qt {
+
+namespace {
+
+std::vector<std::string> channelNames(const DocumentSession& session) {
+    std::vector<std::string> names;
+    if (const AlphaChannelList* channels = session.document().channelsIfAny())
+        for (int32_t i = 0; i < channels->count(); ++i)
+            names.push_back(channels->at(i)->name());
+    return names;
+}
+
+std::string nextChannelName(const DocumentSession& session) {
+    const AlphaChannelList* channels = session.document().channelsIfAny();
+    return channels ? channels->nextName() : AlphaChannelList().nextName();
+}
+
+std::optional<CommandParams> askSaveSelection(QWidget* parent, DocumentSession& session) {
+    SaveSelectionDialog dialog(channelNames(session), nextChannelName(session), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.answer();
+}
+
+std::optional<CommandParams> askLoadSelection(QWidget* parent, DocumentSession& session) {
+    LoadSelectionDialog dialog(channelNames(session), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.answer();
+}
+
+} // namespace
+
+void registerSelectionDialogs(CommandDialogs& dialogs) {
+    auto memory = std::make_shared<ModifyDialogMemory>();
+    for (ModifyDialogKind kind :
+         {ModifyDialogKind::Feather, ModifyDialogKind::Border, ModifyDialogKind::Expand, ModifyDialogKind::Contract})
+        dialogs.add(modifyDialogSpec(kind).command,
+                    [kind, memory](QWidget* parent, DocumentSession&) { return askModify(parent, kind, *memory); });
+    dialogs.add(kCmdSaveSelection, askSaveSelection);
+    dialogs.add(kCmdLoadSelection, askLoadSelection);
+}
+
+} // namespace pict::qt
