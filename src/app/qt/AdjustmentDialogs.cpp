@@ -4,12 +4,14 @@
 #include "app/qt/BrightnessContrastDialog.h"
 #include "app/qt/ColorBalanceDialog.h"
 #include "app/qt/CommandDialogs.h"
+#include "app/qt/HueSaturationDialog.h"
 
 namespace pict::qt {
 
 void registerAdjustmentDialogs(CommandDialogs& dialogs) {
     dialogs.add(kCmdBrightnessContrast, askBrightnessContrast);
     dialogs.add(kCmdColorBalance, askColorBalance);
+    dialogs.add(kCmdHueSaturation, askHueSaturation);
 }
 
 } // namespace pict::qt
