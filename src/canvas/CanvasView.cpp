@@ -116,31 +116,42 @@ Point CanvasView::windowCentre() const {
     return {static_cast<int32_t>(std::lround(client_.width / 2.0)), static_cast<int32_t>(std::lround(client_.height / 2.0))};
 }
 
+CanvasView::ImagePosition CanvasView::imagePositionAt(Point window) const {
+    const Point o = contentOrigin();
+    return {(static_cast<double>(window.x) - o.x) * image_.width / content_.width,
+            (static_cast<double>(window.y) - o.y) * image_.height / content_.height};
+}
+
+Point CanvasView::scrollPlacing(ImagePosition image, Point window) const {
+    const auto scroll = [](double imageCoordinate, int32_t content, int32_t imageSide, int32_t at) {
+        return toInt32(std::llround(imageCoordinate * content / imageSide) - at);
+    };
+    return clampScroll({scroll(image.x, content_.width, image_.width, window.x),
+                        scroll(image.y, content_.height, image_.height, window.y)});
+}
+
 void CanvasView::setZoom(float zoom, bool keepCentre) {
     if (!(zoom == zoom)) // NaN
         return;
     const float z = std::clamp(zoom, minZoom_, maximumZoom());
     const Point centre = windowCentre();
-    const Point anchor = windowToImage(centre);
+    const ImagePosition anchor = imagePositionAt(centre);
     setContentSize({zoomedSide(image_.width, z), zoomedSide(image_.height, z)});
     zoom_ = z;
     if (keepCentre)
-        scroll_ = clampScroll({contentX(anchor.x) - centre.x, contentY(anchor.y) - centre.y});
+        scroll_ = scrollPlacing(anchor, centre);
     notifyZoom();
 }
 
 void CanvasView::zoomAt(Point window, float zoom, bool keepUnderCursor) {
     const Rect area = imageWindowRect();
     const Point p{std::clamp(window.x, area.left, area.right - 1), std::clamp(window.y, area.top, area.bottom - 1)};
-    const Point q = windowToImage(p);
+    const ImagePosition q = imagePositionAt(p);
     CanvasViewListener* listener = listener_;
     listener_ = nullptr; // one notification for the whole change
     setZoom(zoom, false);
     listener_ = listener;
-    if (keepUnderCursor)
-        scroll_ = clampScroll({contentX(q.x) - p.x, contentY(q.y) - p.y});
-    else
-        scroll_ = clampScroll({contentX(q.x) - client_.width / 2, contentY(q.y) - client_.height / 2});
+    scroll_ = scrollPlacing(q, keepUnderCursor ? p : Point{client_.width / 2, client_.height / 2});
     notifyZoom();
 }
 

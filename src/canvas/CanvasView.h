@@ -101,6 +101,16 @@ private:
     int32_t contentX(int32_t imageX) const;
     int32_t contentY(int32_t imageY) const;
     Point windowCentre() const;
+    // Zooming keeps a point of the image in place: held in fractional image pixels, so that
+    // zooming in and out again comes back to the same view rather than drifting up to a
+    // whole image pixel towards the corner of the pixel that was there.
+    struct ImagePosition {
+        double x = 0;
+        double y = 0;
+    };
+    ImagePosition imagePositionAt(Point window) const;
+    // The scroll position, clamped, that draws `image` at the window point.
+    Point scrollPlacing(ImagePosition image, Point window) const;
     void notifyZoom();
     void notifyScroll(Point before);
 

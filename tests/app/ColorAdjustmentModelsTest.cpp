@@ -88,5 +88,54 @@ TEST_F(ColorAdjustmentModelsTest, OnlyTheLuminosityFlagChangedIsStillTheIdentity
     EXPECT_TRUE(model.accept().filter == nullptr);
 }
 
+TEST_F(ColorAdjustmentModelsTest, HueSaturationEditsTheChosenRangeWithinItsLimits) {
+    HueSaturationDialogModel model(session_);
+    EXPECT_EQ(model.editRange(), kMaster);
+    model.setValue(HueSaturationDialogModel::kHue, 400);
+    model.setEditRange(kGreens);
+    model.setValue(HueSaturationDialogModel::kSaturation, -150);
+    model.setValue(HueSaturationDialogModel::kLightness, 30);
+    model.setEditRange(kHueRangeCount); // ignored
+    EXPECT_EQ(model.editRange(), kGreens);
+    EXPECT_EQ(model.value(HueSaturationDialogModel::kHue), 0) << "Greens has a hue of its own";
+    EXPECT_EQ(model.hueSaturation().hue[kMaster], 180);
+    EXPECT_EQ(model.hueSaturation().saturation[kGreens], -100);
+    EXPECT_EQ(model.hueSaturation().lightness[kGreens], 30);
+    EXPECT_EQ(model.currentFilter()->kind(), FilterKind::HueSaturation);
+}
+
+TEST_F(ColorAdjustmentModelsTest, ColorizeHasItsOwnRangesAndValuesAndEditsMasterOnly) {
+    HueSaturationDialogModel model(session_);
+    model.setEditRange(kBlues);
+    model.setValue(HueSaturationDialogModel::kHue, -40);
+    model.setColorize(true);
+    EXPECT_EQ(model.editRange(), kMaster);
+    EXPECT_FALSE(model.canChooseRange());
+    model.setEditRange(kReds);
+    EXPECT_EQ(model.editRange(), kMaster);
+
+    const ParamRange<int32_t> hue = model.range(HueSaturationDialogModel::kHue);
+    const ParamRange<int32_t> saturation = model.range(HueSaturationDialogModel::kSaturation);
+    const ParamRange<int32_t> lightness = model.range(HueSaturationDialogModel::kLightness);
+    EXPECT_EQ(hue.min, 0);
+    EXPECT_EQ(hue.max, 360);
+    EXPECT_EQ(saturation.min, 0);
+    EXPECT_EQ(saturation.max, 100);
+    EXPECT_EQ(lightness.min, -100);
+    EXPECT_EQ(lightness.max, 100);
+    EXPECT_EQ(model.value(HueSaturationDialogModel::kSaturation), 25) << "Colorize starts at its defaults";
+    model.setValue(HueSaturationDialogModel::kHue, -5);
+    EXPECT_EQ(model.colorize().hue, 0);
+    EXPECT_FALSE(model.isIdentity()) << "Colorize always changes the layer";
+    EXPECT_EQ(model.currentFilter()->kind(), FilterKind::Colorize);
+
+    model.setColorize(false);
+    EXPECT_EQ(model.range(HueSaturationDialogModel::kHue).min, -180);
+    EXPECT_EQ(model.hueSaturation().hue[kBlues], -40) << "the normal values were kept";
+    model.reset();
+    EXPECT_FALSE(model.isColorize());
+    EXPECT_TRUE(model.isIdentity());
+}
+
 } // namespace
 } // namespace pict

@@ -73,6 +73,26 @@ TEST(CanvasViewZoom, KeepsTheWindowCentreFixed) {
     EXPECT_EQ(v.windowToImage({100, 50}), centreImage);
 }
 
+TEST(CanvasViewZoom, ZoomingInAndOutAgainComesBackToTheSameView) {
+    CanvasView v({1000, 1000}, {200, 100});
+    v.setZoom(12, false);
+    v.scrollTo(5005, 3003);
+    v.zoomIn();
+    EXPECT_EQ(v.zoom(), 16.0f);
+    v.zoomOut();
+    EXPECT_EQ(v.scrollPosition(), (Point{5005, 3003})) << "the point at the centre stayed there to the window pixel";
+
+    v.setZoom(2.0f / 3, false);
+    v.scrollTo(101, 57);
+    const Point start = v.scrollPosition();
+    for (int i = 0; i < 6; ++i) {
+        v.zoomAt({37, 81}, 7, true);
+        v.zoomAt({37, 81}, 2.0f / 3, true);
+    }
+    EXPECT_NEAR(v.scrollPosition().x, start.x, 1);
+    EXPECT_NEAR(v.scrollPosition().y, start.y, 1);
+}
+
 TEST(CanvasViewZoom, ZoomAtKeepsThePointUnderTheCursorOrCentresIt) {
     CanvasView v({1000, 1000}, {200, 100});
     v.zoomAt({30, 20}, 4, true);

@@ -7,13 +7,13 @@
 #include "document/Layer.h"
 #include "history/HistoryManager.h"
 #include "qt/MainWindowFixture.h"
+#include "qt/ModalAnswer.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 
 #include <functional>
 
@@ -59,18 +59,11 @@ protected:
     }
 
     // Chooses the menu item; act runs inside the dialog's modal loop and must close it.
-    void runDialog(uint16_t id, const std::function<void(AdjustmentDialog&)>& act) {
+    void runDialog(uint16_t id, std::function<void(AdjustmentDialog&)> act) {
         bool opened = false;
-        QTimer::singleShot(0, window.get(), [&] {
-            auto* dialog = qobject_cast<AdjustmentDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
+        answerNextModal<AdjustmentDialog>([&opened, act = std::move(act)](AdjustmentDialog& dialog) {
             opened = true;
-            act(*dialog);
-            if (dialog->isVisible()) {
-                ADD_FAILURE() << "the test left the dialog open";
-                dialog->reject();
-            }
+            act(dialog);
         });
         QAction* action = window->actions().action(id);
         ASSERT_TRUE(action && action->isEnabled()) << id;

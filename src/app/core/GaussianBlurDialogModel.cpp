@@ -1,35 +1,21 @@
 #include "app/core/GaussianBlurDialogModel.h"
 
+#include "app/core/DialogNumbers.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace pict {
 
 namespace {
 
-// Digits with at most one decimal point, at most kFieldLength characters, within 0..250.
-bool parseRadiusText(const std::string& text, double& radius) {
-    if (text.empty() || text.size() > size_t(GaussianBlurDialogModel::kFieldLength))
-        return false;
-    int32_t points = 0;
-    int32_t digits = 0;
-    for (char c : text) {
-        if (c == '.')
-            ++points;
-        else if (c >= '0' && c <= '9')
-            ++digits;
-        else
-            return false;
-    }
-    if (points > 1 || digits == 0)
-        return false;
-    const double value = std::strtod(text.c_str(), nullptr);
-    if (!(value >= 0.0 && value <= GaussianBlurSettings::kRadius.max))
-        return false;
-    radius = value;
-    return true;
+// At most kFieldLength characters holding a number within 0..250.
+std::optional<double> parseRadiusText(const std::string& text) {
+    if (text.size() > size_t(GaussianBlurDialogModel::kFieldLength))
+        return std::nullopt;
+    return parseDecimalNumber(text, 0.0, GaussianBlurSettings::kRadius.max);
 }
 
 } // namespace
@@ -38,16 +24,7 @@ GaussianBlurDialogModel::GaussianBlurDialogModel(DocumentSession& session) : Adj
     resetValues();
 }
 
-std::string GaussianBlurDialogModel::formatRadius(double radius) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2f", radius);
-    std::string text = buffer;
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
-    return text;
-}
+std::string GaussianBlurDialogModel::formatRadius(double radius) { return formatDecimal(radius, 2); }
 
 int32_t GaussianBlurDialogModel::sliderForRadius(double radius) {
     int32_t best = 0;
@@ -75,10 +52,11 @@ void GaussianBlurDialogModel::setSliderPosition(int32_t position) {
 
 void GaussianBlurDialogModel::setText(const std::string& text) {
     text_ = text;
-    double radius = 0.0;
-    textValid_ = parseRadiusText(text, radius);
+    const std::optional<double> parsed = parseRadiusText(text);
+    textValid_ = parsed.has_value();
     if (!textValid_)
         return;
+    const double radius = *parsed;
     slider_ = sliderForRadius(radius);
     if (radius == settings_.radius)
         return;

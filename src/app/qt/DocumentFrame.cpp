@@ -12,6 +12,8 @@
 #include <QMdiArea>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace pict::qt {
 
 DocumentFrame::DocumentFrame(ApplicationContext& app, std::unique_ptr<Document> document, QWidget* parent)
@@ -77,6 +79,12 @@ void DocumentFrame::applyInitialLayout(QSize workspace) {
         initialViewLayout(document().canvasSize(), {std::max(1, room.width()), std::max(1, room.height())});
     view_.setZoom(layout.zoom, false);
     resize(QSize(layout.client.width, layout.client.height) + decorationSize());
+    // The area placed the window before it had this size; a window sized to the workspace
+    // would reach past its edge and hide its scroll bars, so it moves back in.
+    const QPoint inside(std::max(0, std::min(x(), workspace.width() - width())),
+                        std::max(0, std::min(y(), workspace.height() - height())));
+    if (inside != pos())
+        move(inside);
 }
 
 void DocumentFrame::fitOnScreen() {

@@ -169,7 +169,8 @@ void MainWindow::executeCommand(uint16_t id) {
     if (!info || info->route == CommandRoute::Application || !frame)
         return;
     CommandParams params;
-    if (commandOpensDialog(*info)) {
+    // A command may also ask before it acts without a "..." item (Delete Layer confirms).
+    if (commandOpensDialog(*info) || dialogs_->has(id)) {
         // The dialog's answer is the command's parameter record; without a dialog there is
         // nothing to run, and a cancelled dialog changes nothing.
         if (!frame->commands().isEnabled(id))
