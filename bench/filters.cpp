@@ -1,7 +1,6 @@
 // Throughput of the adjustments and filters on a 6000 x 4000 24-bit layer, in megapixels per
 // second, and the time one filter undo takes to write the saved surface back.
 #include "document/Document.h"
-#include "history/DocumentContext.h"
 #include "imageops/BrightnessContrastFilter.h"
 #include "imageops/ColorBalanceFilter.h"
 #include "imageops/ConvolutionFilter.h"
@@ -12,7 +11,7 @@
 #include "imageops/LevelsFilter.h"
 #include "imageops/SimpleColorFilters.h"
 
-#include "BenchPictures.h"
+#include "BenchDocuments.h"
 
 #include <benchmark/benchmark.h>
 
@@ -139,32 +138,12 @@ void BM_GaussianBlur(benchmark::State& state) {
 }
 BENCHMARK(BM_GaussianBlur)->Arg(2)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond);
 
-// A document window of one 6000 x 4000 background and no selection.
-class BenchWindow final : public DocumentContext {
-public:
-    BenchWindow() {
-        DocumentInfo info;
-        info.width = kWidth;
-        info.height = kHeight;
-        info.name = "bench";
-        info.backgroundColor = 0xFFFFFF;
-        document_.newFromInfo(info);
-        document_.layers().rasterAt(0)->color() = bench::photo(kWidth, kHeight, 9);
-    }
-    Document& document() override { return document_; }
-    bool hasSelection() const override { return false; }
-    SelectionArea selectionArea() const override { return {}; }
-    std::unique_ptr<HistoryState> makeDeselectState() override { return nullptr; }
-    void canvasSizeChanged() override {}
-
-private:
-    Document document_;
-};
-
 // Undo writes the saved surface back and reports the layer, which recomposes the canvas.
 void BM_FilterUndo(benchmark::State& state) {
-    BenchWindow window;
-    window.document().composite();
+    Document document;
+    bench::startPhotoDocument(document, kWidth, kHeight, 9);
+    bench::BenchWindow window(document);
+    document.composite();
     FilterHistoryState filter(window, std::make_unique<InvertFilter>());
     if (!filter.apply()) {
         state.SkipWithError("apply failed");

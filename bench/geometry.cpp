@@ -1,11 +1,10 @@
 // Whole-document geometry on a 6000 x 4000 canvas: Image Size to 50 % and 200 % with the
 // plain and the smooth stretch, Rotate 90 of a three-layer document, and the undo of a
 // whole-document state (putting its snapshot back). Rates are source canvas pixels.
-#include "document/Document.h"
 #include "history/GeometryStates.h"
 #include "history/HistoryManager.h"
 
-#include "BenchPictures.h"
+#include "BenchDocuments.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,13 +21,7 @@ constexpr int64_t kCanvasPixels = int64_t(kWidth) * kHeight;
 // A background photograph plus, for layers > 1, layers with transparency over most of it.
 std::unique_ptr<Document> makeDocument(int32_t layers) {
     auto document = std::make_unique<Document>();
-    DocumentInfo info;
-    info.width = kWidth;
-    info.height = kHeight;
-    info.name = "bench";
-    info.backgroundColor = 0xFFFFFF;
-    document->newFromInfo(info);
-    document->layers().rasterAt(0)->color() = bench::photo(kWidth, kHeight, 1);
+    bench::startPhotoDocument(*document, kWidth, kHeight, 1);
     for (int32_t i = 1; i < layers; ++i) {
         auto layer = RasterLayer::createFromSurface(&document->layers(),
                                                     bench::photo(kWidth - 500 * i, kHeight - 300 * i, 1 + i), false);
@@ -41,20 +34,6 @@ std::unique_ptr<Document> makeDocument(int32_t layers) {
     }
     return document;
 }
-
-// The window side of the states: no selection, no view.
-class BenchWindow final : public DocumentContext {
-public:
-    explicit BenchWindow(Document& document) : document_(document) {}
-    Document& document() override { return document_; }
-    bool hasSelection() const override { return false; }
-    SelectionArea selectionArea() const override { return {}; }
-    std::unique_ptr<HistoryState> makeDeselectState() override { return nullptr; }
-    void canvasSizeChanged() override {}
-
-private:
-    Document& document_;
-};
 
 const Document& original(int32_t layers) {
     static std::unique_ptr<Document> one = makeDocument(1);
@@ -96,7 +75,7 @@ BENCHMARK(BM_Rotate90ThreeLayers)->Unit(benchmark::kMillisecond);
 // The whole state, snapshot included, as the history runs it on first apply.
 void BM_RotateStateApply(benchmark::State& state) {
     Document work;
-    BenchWindow window(work);
+    bench::BenchWindow window(work);
     auto history = std::make_unique<HistoryManager>();
     for (auto _ : state) {
         state.PauseTiming();
@@ -112,7 +91,7 @@ BENCHMARK(BM_RotateStateApply)->Unit(benchmark::kMillisecond);
 void BM_UndoWholeDocumentState(benchmark::State& state) {
     Document work;
     work.copy(original(3));
-    BenchWindow window(work);
+    bench::BenchWindow window(work);
     HistoryManager history;
     history.add(std::make_unique<RotateCanvasState>(window, 90.0), false);
     for (auto _ : state) {

@@ -175,9 +175,12 @@ std::unique_ptr<SurfaceBuffer> createBuffer(const uint8_t* data, size_t availabl
 }
 
 std::unique_ptr<SurfaceBuffer> copyBuffer(const SurfaceBuffer& source) {
+    // The limit binds copies too: it may have been lowered since the source was made.
+    const int64_t bytes = source.imageSize();
+    if (bytes > gMaxImageBytes)
+        return nullptr;
     try {
         auto buffer = std::make_unique<SurfaceBuffer>();
-        const int64_t bytes = source.imageSize();
         buffer->memory.reset(static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes > 0 ? bytes : 1))));
         if (!buffer->memory)
             return nullptr;

@@ -135,7 +135,8 @@ std::unique_ptr<SurfaceBuffer> createBuffer(const uint8_t* header, size_t availa
 void setMaxSurfaceBytes(int64_t bytes);
 int64_t maxSurfaceBytes();
 
-// A copy with the same layout and pixels; null when memory runs out.
+// A copy with the same layout and pixels; null when memory runs out or the copy would pass
+// maxSurfaceBytes().
 std::unique_ptr<SurfaceBuffer> copyBuffer(const SurfaceBuffer& source);
 
 // Mask shift and loss as the buffer stores them: the lowest set bit, and 8 minus the run

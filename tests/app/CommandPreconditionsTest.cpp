@@ -101,10 +101,10 @@ TEST_F(PreconditionsTest, UnknownIdsAreUnknownAndDisabled) {
 TEST_F(PreconditionsTest, SessionTakesTheHistoryLimitFromTheApplication) {
     ApplicationContext app;
     app.historyLimit = 500;
-    DocumentSession session(app, test::whiteSessionDocument(4, 4));
+    DocumentSession session(app, test::whiteDocument(4, 4));
     EXPECT_EQ(session.history().limit(), HistoryLimit::kMax);
     app.historyLimit = 3;
-    DocumentSession small(app, test::whiteSessionDocument(4, 4));
+    DocumentSession small(app, test::whiteDocument(4, 4));
     EXPECT_EQ(small.history().limit(), 3);
 }
 

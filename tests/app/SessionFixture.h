@@ -5,8 +5,7 @@
 #include "app/core/CommandIds.h"
 #include "app/core/DocumentCommands.h"
 #include "app/core/DocumentSession.h"
-#include "document/Document.h"
-#include "document/Layer.h"
+#include "support/DocumentFixtures.h"
 #include "history/HistoryManager.h"
 #include "selection/SelectionController.h"
 
@@ -18,24 +17,8 @@
 
 namespace pict::test {
 
-inline std::unique_ptr<Document> whiteSessionDocument(int32_t width, int32_t height) {
-    auto document = std::make_unique<Document>();
-    DocumentInfo info;
-    info.width = width;
-    info.height = height;
-    info.name = "Untitled-1";
-    info.backgroundColor = 0xFFFFFF;
-    document->newFromInfo(info);
-    return document;
-}
-
 inline Surface24 solidSurface(int32_t width, int32_t height, uint8_t value) {
-    Surface24 surface;
-    surface.create(width, height, 24);
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < 3 * width; ++x)
-            surface.row(y)[x] = value;
-    return surface;
+    return solidColor(width, height, value, value, value);
 }
 
 // Counts what the session tells its window.
@@ -51,7 +34,7 @@ struct RecordingView : SessionView {
 class SessionTest : public ::testing::Test {
 protected:
     explicit SessionTest(int32_t width = 40, int32_t height = 30)
-        : session_(app_, whiteSessionDocument(width, height)), commands_(session_) {
+        : session_(app_, whiteDocument(width, height)), commands_(session_) {
         session_.setView(&view_);
     }
 

@@ -14,14 +14,8 @@ namespace {
 // Builds bitmap files byte by byte so that each test states exactly what the file says.
 struct BitmapBytes {
     std::vector<uint8_t> bytes;
-    void u16(uint32_t v) {
-        bytes.push_back(uint8_t(v));
-        bytes.push_back(uint8_t(v >> 8));
-    }
-    void u32(uint32_t v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    }
+    void u16(uint32_t v) { test::appendLe16(bytes, v); }
+    void u32(uint32_t v) { test::appendLe32(bytes, v); }
     void raw(std::initializer_list<uint8_t> list) { bytes.insert(bytes.end(), list); }
     void patch32(size_t at, uint32_t v) {
         for (int i = 0; i < 4; ++i)

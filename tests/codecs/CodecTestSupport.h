@@ -28,6 +28,18 @@ int maxDifference(const Rgba8& actual, const Rgba8& expected, bool compareAlpha)
 // Writes actual and expected as PNG files in the scratch folder and returns where.
 std::string savePair(const std::string& name, const Rgba8& actual, const Rgba8& expected);
 
+// Little-endian fields appended byte by byte. The test files are assembled with these rather
+// than with the codecs' own header writing on purpose: a reader test built on the writer
+// would accept whatever layout mistake the two share.
+inline void appendLe16(std::vector<uint8_t>& out, uint32_t value) {
+    out.push_back(uint8_t(value));
+    out.push_back(uint8_t(value >> 8));
+}
+inline void appendLe32(std::vector<uint8_t>& out, uint32_t value) {
+    appendLe16(out, value & 0xFFFF);
+    appendLe16(out, value >> 16);
+}
+
 // A 24-bit surface with a smooth, photo-like pattern.
 Surface24 patternSurface(int32_t width, int32_t height, uint32_t seed = 1);
 

@@ -66,29 +66,16 @@ GifFrame checkerFrame(int width, int height) {
     return f;
 }
 
-namespace {
-
-void put16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(uint8_t(x));
-    v.push_back(uint8_t(x >> 8));
-}
-void put32(std::vector<uint8_t>& v, uint32_t x) {
-    put16(v, x & 0xFFFF);
-    put16(v, x >> 16);
-}
-
-} // namespace
-
 // A packed bitmap entry: 40-byte header with doubled height, pixels (bottom-up), AND mask.
 std::vector<uint8_t> bitmapEntry(int size, int depth, bool alphaChannel, bool clearTopLeft) {
     std::vector<uint8_t> e;
-    put32(e, 40);
-    put32(e, uint32_t(size));
-    put32(e, uint32_t(2 * size));
-    put16(e, 1);
-    put16(e, uint32_t(depth));
+    appendLe32(e, 40);
+    appendLe32(e, uint32_t(size));
+    appendLe32(e, uint32_t(2 * size));
+    appendLe16(e, 1);
+    appendLe16(e, uint32_t(depth));
     for (int i = 0; i < 6; ++i)
-        put32(e, 0);
+        appendLe32(e, 0);
     const int bytes = depth / 8;
     const int stride = (size * bytes + 3) / 4 * 4;
     for (int y = 0; y < size; ++y) { // bottom row first
@@ -122,15 +109,15 @@ std::vector<uint8_t> pngEntry(int size) {
 
 std::vector<uint8_t> makeIcon(const std::vector<std::vector<uint8_t>>& entries) {
     std::vector<uint8_t> file;
-    put16(file, 0);
-    put16(file, 1);
-    put16(file, uint32_t(entries.size()));
+    appendLe16(file, 0);
+    appendLe16(file, 1);
+    appendLe16(file, uint32_t(entries.size()));
     uint32_t offset = uint32_t(6 + 16 * entries.size());
     for (const auto& e : entries) {
         for (int i = 0; i < 8; ++i)
             file.push_back(0); // the directory's size and depth bytes are deliberately wrong
-        put32(file, uint32_t(e.size()));
-        put32(file, offset);
+        appendLe32(file, uint32_t(e.size()));
+        appendLe32(file, offset);
         offset += uint32_t(e.size());
     }
     for (const auto& e : entries)

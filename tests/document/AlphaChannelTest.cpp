@@ -1,4 +1,4 @@
-#include "DocumentFixtures.h"
+#include "support/DocumentFixtures.h"
 #include "document/AlphaChannel.h"
 #include "document/MaskCombine.h"
 

@@ -1,5 +1,5 @@
 // Worked compositing values, the cache's rectangle discipline and the opaque-cover test.
-#include "DocumentFixtures.h"
+#include "support/DocumentFixtures.h"
 #include "document/Compositor.h"
 
 #include <gtest/gtest.h>

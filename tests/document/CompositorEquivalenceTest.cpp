@@ -2,8 +2,8 @@
 // covering entry starts the color and alpha, every later covering entry is added with
 // composite(), and the color is written only where the alpha ends above 0. Randomised
 // stacks must give identical bytes.
-#include "DocumentFixtures.h"
 #include "document/Compositor.h"
+#include "support/DocumentFixtures.h"
 #include "surface/BlendModes.h"
 
 #include <gtest/gtest.h>
@@ -132,54 +132,55 @@ void expectSameComposite(const std::vector<CompositeEntry>& entries, Size size, 
     }
 }
 
-TEST(CompositorEquivalence, WholeStacksOnTheCanvas) {
-    RandomStacks random(20240611);
-    int32_t nextMode = 0;
-    for (int32_t round = 0; round < 400; ++round) {
-        auto document = test::bareDocument(random.between(1, 40), random.between(1, 30));
+// Deals `rounds` random stacks, on canvases whose sides are drawn from `smallest` up to
+// `largest`, and hands each to `check`; stops at the first fatal failure.
+template <typename Check>
+void forEachRandomStack(uint32_t seed, int32_t firstMode, int32_t rounds, Size smallest, Size largest,
+                        Check check) {
+    RandomStacks random(seed);
+    int32_t nextMode = firstMode;
+    for (int32_t round = 0; round < rounds; ++round) {
+        auto document = test::bareDocument(random.between(smallest.width, largest.width),
+                                           random.between(smallest.height, largest.height));
         random.fill(*document, nextMode);
-        const CompositeEntries entries = buildEntries(document->layers());
-        const std::string what = "round " + std::to_string(round);
-        expectSameComposite(entries.entries, document->canvasSize(), document->canvasRect(), random, what);
-        if (HasFatalFailure())
+        check(*document, random, "round " + std::to_string(round));
+        if (::testing::Test::HasFatalFailure())
             return;
     }
+}
+
+TEST(CompositorEquivalence, WholeStacksOnTheCanvas) {
+    const auto wholeCanvas = [](Document& document, RandomStacks& random, const std::string& what) {
+        const CompositeEntries entries = buildEntries(document.layers());
+        expectSameComposite(entries.entries, document.canvasSize(), document.canvasRect(), random, what);
+    };
+    forEachRandomStack(20240611, 0, 400, {1, 1}, {40, 30}, wholeCanvas);
 }
 
 TEST(CompositorEquivalence, PartialRectangles) {
-    RandomStacks random(77);
-    int32_t nextMode = 5;
-    for (int32_t round = 0; round < 300; ++round) {
-        auto document = test::bareDocument(random.between(4, 40), random.between(4, 30));
-        random.fill(*document, nextMode);
-        const Size canvas = document->canvasSize();
+    const auto partial = [](Document& document, RandomStacks& random, const std::string& what) {
+        const Size canvas = document.canvasSize();
         const Rect rect{random.between(-5, canvas.width), random.between(-5, canvas.height),
                         random.between(-5, canvas.width + 5), random.between(-5, canvas.height + 5)};
-        const CompositeEntries entries = buildEntries(document->layers());
-        expectSameComposite(entries.entries, canvas, rect, random, "round " + std::to_string(round));
-        if (HasFatalFailure())
-            return;
-    }
+        const CompositeEntries entries = buildEntries(document.layers());
+        expectSameComposite(entries.entries, canvas, rect, random, what);
+    };
+    forEachRandomStack(77, 5, 300, {4, 4}, {40, 30}, partial);
 }
 
 TEST(CompositorEquivalence, MergeTargetsOffTheCanvasOrigin) {
-    RandomStacks random(4242);
-    int32_t nextMode = 11;
-    for (int32_t round = 0; round < 200; ++round) {
-        auto document = test::bareDocument(random.between(1, 30), random.between(1, 30));
-        random.fill(*document, nextMode);
+    const auto mergeTarget = [](Document& document, RandomStacks& random, const std::string& what) {
         std::vector<const Layer*> list;
-        for (int32_t i = 0; i < document->layers().count(); ++i)
+        for (int32_t i = 0; i < document.layers().count(); ++i)
             if (random.chance(70))
-                list.push_back(document->layers().layerAt(i));
-        const CompositeEntries entries = buildEntries(document->layers(), list);
+                list.push_back(document.layers().layerAt(i));
+        const CompositeEntries entries = buildEntries(document.layers(), list);
         if (entries.entries.empty())
-            continue;
-        expectSameComposite(entries.entries, entries.target.size(), Rect::fromSize(entries.target.size()), random,
-                            "round " + std::to_string(round));
-        if (HasFatalFailure())
             return;
-    }
+        const Size target = entries.target.size();
+        expectSameComposite(entries.entries, target, Rect::fromSize(target), random, what);
+    };
+    forEachRandomStack(4242, 11, 200, {1, 1}, {30, 30}, mergeTarget);
 }
 
 TEST(CompositorEquivalence, EveryModeOverEveryKindOfBackdrop) {

@@ -1,6 +1,6 @@
 // The whole-document geometry and the walks over every layer, with layers that lie partly
 // outside the canvas, hidden layers, empty layers and placeholders among them.
-#include "DocumentFixtures.h"
+#include "support/DocumentFixtures.h"
 
 #include <gtest/gtest.h>
 

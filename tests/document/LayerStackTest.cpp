@@ -1,4 +1,4 @@
-#include "DocumentFixtures.h"
+#include "support/DocumentFixtures.h"
 #include "document/LayerOperations.h"
 
 #include <gtest/gtest.h>

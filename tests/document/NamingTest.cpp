@@ -1,6 +1,6 @@
 #include "document/AlphaChannel.h"
 #include "document/NumberedNames.h"
-#include "DocumentFixtures.h"
+#include "support/DocumentFixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "document/Document.h"
 #include "history/DocumentContext.h"
 #include "history/HistoryState.h"
+#include "support/DocumentFixtures.h"
 
 #include <memory>
 #include <optional>
@@ -17,12 +18,7 @@ namespace pict::test {
 class FakeDocumentWindow final : public DocumentContext {
 public:
     explicit FakeDocumentWindow(int32_t width = 40, int32_t height = 30) {
-        DocumentInfo info;
-        info.width = width;
-        info.height = height;
-        info.name = "Untitled-1";
-        info.backgroundColor = 0xFFFFFF;
-        doc.newFromInfo(info);
+        startWhiteDocument(doc, width, height);
         doc.setModified(false);
     }
 

@@ -3,6 +3,7 @@
 #include "history/HistoryManager.h"
 #include "history/LayerPropertyStates.h"
 #include "history/LayerStructureStates.h"
+#include "support/DocumentFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,7 @@ namespace {
 class LayerStatesTest : public ::testing::Test {
 protected:
     LayerStatesTest() {
-        DocumentInfo info;
-        info.width = 8;
-        info.height = 8;
-        info.name = "Untitled-1";
-        info.backgroundColor = 0xFFFFFF;
-        document_.newFromInfo(info);
+        test::startWhiteDocument(document_, 8, 8);
         addEmpty("Top");
     }
     void addEmpty(const std::string& name) {

@@ -3,7 +3,7 @@
 // sets directly.
 
 #include "document/Document.h"
-#include "document/DocumentFixtures.h"
+#include "support/DocumentFixtures.h"
 #include "history/DocumentContext.h"
 #include "history/HistoryState.h"
 

@@ -47,6 +47,13 @@ inline void setPixel(Surface24& s, int32_t x, int32_t y, Bgr c) {
 
 inline Bgr gray(uint8_t v) { return {v, v, v}; }
 
+// The coverage a mask placed at origin gives the canvas pixel (x, y): 0 outside the mask.
+inline uint8_t coverageAt(const Surface8& mask, Point origin, int32_t x, int32_t y) {
+    const bool inside =
+        x >= origin.x && x < origin.x + mask.width() && y >= origin.y && y < origin.y + mask.height();
+    return inside ? mask.row(y - origin.y)[x - origin.x] : 0;
+}
+
 inline void fillRandom(RasterSurface& s, uint32_t seed) {
     std::mt19937 random(seed);
     const int64_t bytes = int64_t(s.width()) * (s.depth() / 8);

@@ -32,6 +32,18 @@ int32_t referenceConvolution(const RasterSurface& s, const ConvolutionFilter& f,
     return std::clamp(sum / f.divisor() + f.offset(), 0, 255);
 }
 
+// What a masked convolution leaves in a 24-bit channel: the source where the selection does
+// not reach, the filtered value where it fully does, and in between the filtered value moved
+// back toward the source by the uncovered share.
+int32_t referenceMaskedColor(const Surface24& source, const ConvolutionFilter& f, int32_t x, int32_t y, int c,
+                             int32_t coverage) {
+    const int32_t src = source.row(y)[x * 3 + c];
+    const int32_t fresh = referenceConvolution(source, f, x, y, c, 3);
+    if (coverage == 0)
+        return src;
+    return coverage == 255 ? fresh : fresh + (((src - fresh) * (255 - coverage)) >> 8);
+}
+
 // One stack blur pass over whole lines: S = sum of (R + 1 - |k|) p[clamp(x + k)].
 void referenceStackBlur(RasterSurface& s, int32_t radius, int channels) {
     const uint32_t mul = kStackBlurTables.mul[radius];
@@ -148,15 +160,10 @@ TEST(Convolution, LongRowsMatchTheReferenceAcrossChunks) {
         ASSERT_TRUE(f->apply(planeOut));
         for (int32_t y = 0; y < 4; ++y)
             for (int32_t x = 0; x < 2300; ++x) {
-                const bool inside = x >= 40 && x < 2240 && y >= 1 && y < 4;
-                const int32_t m = inside ? mask.row(y - 1)[x - 40] : 0;
-                for (int c = 0; c < 3; ++c) {
-                    const int32_t src = color.row(y)[x * 3 + c];
-                    const int32_t fresh = referenceConvolution(color, *f, x, y, c, 3);
-                    const int32_t want =
-                        m == 0 ? src : (m == 255 ? fresh : fresh + (((src - fresh) * (255 - m)) >> 8));
-                    ASSERT_EQ(colorOut.row(y)[x * 3 + c], want) << x << "," << y;
-                }
+                const int32_t m = coverageAt(mask, origin, x, y);
+                for (int c = 0; c < 3; ++c)
+                    ASSERT_EQ(colorOut.row(y)[x * 3 + c], referenceMaskedColor(color, *f, x, y, c, m))
+                        << x << "," << y;
                 ASSERT_EQ(planeOut.row(y)[x], referenceConvolution(plane, *f, x, y, 0, 1)) << x << "," << y;
             }
     }
@@ -191,14 +198,10 @@ TEST(Convolution, PartialMasksFollowTheirDepthsRules) {
     ASSERT_TRUE(f.apply(planeOut, &mask, origin));
     for (int32_t y = 0; y < 6; ++y)
         for (int32_t x = 0; x < 6; ++x) {
-            const bool inside = x >= 1 && x < 5 && y >= 2 && y < 5;
-            const int32_t m = inside ? mask.row(y - 2)[x - 1] : 0;
-            for (int c = 0; c < 3; ++c) {
-                const int32_t src = color.row(y)[x * 3 + c];
-                const int32_t fresh = referenceConvolution(color, f, x, y, c, 3);
-                const int32_t want = m == 0 ? src : (m == 255 ? fresh : fresh + (((src - fresh) * (255 - m)) >> 8));
-                ASSERT_EQ(colorOut.row(y)[x * 3 + c], want) << x << "," << y;
-            }
+            const int32_t m = coverageAt(mask, origin, x, y);
+            for (int c = 0; c < 3; ++c)
+                ASSERT_EQ(colorOut.row(y)[x * 3 + c], referenceMaskedColor(color, f, x, y, c, m))
+                    << x << "," << y;
             const int32_t src = plane.row(y)[x];
             const int32_t fresh = referenceConvolution(plane, f, x, y, 0, 1);
             const int32_t want = m == 0 ? src : src + (((fresh - src) * m) >> 8); // 255 included
@@ -317,8 +320,7 @@ TEST(GaussianBlur, MaskedBlockEqualsWholeBlurInside) {
         ASSERT_TRUE(GaussianBlurFilter(3.3).apply(masked, &mask, origin));
         for (int32_t y = 0; y < 40; ++y)
             for (int32_t x = 0; x < 60; ++x) {
-                const bool inside = x >= origin.x && x < origin.x + 12 && y >= origin.y && y < origin.y + 9;
-                const uint8_t m = inside ? mask.row(y - origin.y)[x - origin.x] : 0;
+                const uint8_t m = coverageAt(mask, origin, x, y);
                 const Bgr was = pixel(source, x, y), blurred = pixel(whole, x, y);
                 const Bgr want{coverageMix(was.b, blurred.b, m), coverageMix(was.g, blurred.g, m),
                                coverageMix(was.r, blurred.r, m)};

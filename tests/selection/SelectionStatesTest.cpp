@@ -1,6 +1,7 @@
 #include "document/Document.h"
 #include "selection/ChannelStates.h"
 #include "selection/SelectionState.h"
+#include "support/DocumentFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +11,7 @@ namespace {
 class SelectionStatesTest : public ::testing::Test {
 protected:
     SelectionStatesTest() : selection_(20, 10) {
-        DocumentInfo info;
-        info.width = 20;
-        info.height = 10;
-        info.name = "Untitled-1";
-        info.backgroundColor = 0xFFFFFF;
-        document_.newFromInfo(info);
+        test::startWhiteDocument(document_, 20, 10);
     }
     SelectionController selection_;
     Document document_;

@@ -154,13 +154,43 @@ TEST(SurfaceHeaderCreate, RunLengthHeadersGiveUncompressedBuffers) {
     EXPECT_EQ(s.paletteCount(), 256);
 }
 
+// Lowers the pixel memory limit for one test and puts it back however the test ends.
+class SurfaceLimit {
+public:
+    explicit SurfaceLimit(int64_t bytes) : saved_(maxSurfaceBytes()) { setMaxSurfaceBytes(bytes); }
+    ~SurfaceLimit() { setMaxSurfaceBytes(saved_); }
+    SurfaceLimit(const SurfaceLimit&) = delete;
+    SurfaceLimit& operator=(const SurfaceLimit&) = delete;
+
+private:
+    int64_t saved_;
+};
+
 TEST(SurfaceCreate, HugeRequestsAreRefusedCleanly) {
-    const int64_t old = maxSurfaceBytes();
-    setMaxSurfaceBytes(int64_t(1) << 30);
+    SurfaceLimit limit(int64_t(1) << 30);
     Surface24 s;
     EXPECT_FALSE(s.create(30000, 30000));
     EXPECT_TRUE(s.isEmpty());
-    setMaxSurfaceBytes(old);
+}
+
+// Copies are allocations like any other: a surface made before the limit was lowered cannot
+// be duplicated past it, and the failed copy leaves the source alone.
+TEST(SurfaceCreate, CopiesRespectTheLimit) {
+    Surface24 source;
+    ASSERT_TRUE(source.create(8, 4)); // 24-byte rows: 96 bytes of pixels
+    source.row(3)[5] = 77;
+    {
+        SurfaceLimit limit(95);
+        EXPECT_TRUE(source.clone().isEmpty());
+        Surface24 target;
+        ASSERT_TRUE(target.create(2, 2));
+        EXPECT_FALSE(target.createLike(source));
+        EXPECT_EQ(source.row(3)[5], 77);
+    }
+    SurfaceLimit exact(96);
+    const Surface24 copy = source.clone();
+    ASSERT_FALSE(copy.isEmpty());
+    EXPECT_EQ(copy.row(3)[5], 77);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/core/batch/BatchNewDocument.h"
 
+#include "app/core/LayerColor.h"
 #include "app/core/NewImageModel.h"
 #include "document/Document.h"
 
@@ -25,9 +26,7 @@ std::unique_ptr<Document> makeNewDocument(int32_t width, int32_t height, NewBack
     info.resolutionUnit = spec.resolutionUnit == ResolutionUnit::PixelsPerCentimeter ? kPixelsPerCentimeter : kPixelsPerInch;
     info.name = spec.name;
     info.transparent = spec.transparent;
-    // Layer fills take red in the low byte.
-    const Color32 c = spec.fillColor;
-    info.backgroundColor = (c >> 16 & 0xFF) | (c & 0xFF00) | (c & 0xFF) << 16;
+    info.backgroundColor = layerColorWord(spec.fillColor);
     info.untitled = true;
     try {
         auto document = std::make_unique<Document>();

@@ -1,5 +1,5 @@
 #pragma once
-// Small builders shared by the document tests.
+// Small document builders shared by the document, filter and command-layer tests.
 
 #include "document/Document.h"
 #include "document/Layer.h"
@@ -11,15 +11,19 @@
 
 namespace pict::test {
 
-// A document with a white "Background" of the given size.
-inline std::unique_ptr<Document> whiteDocument(int32_t width, int32_t height) {
-    auto document = std::make_unique<Document>();
+// Starts the document over with a white "Background" of the given size, unmodified.
+inline bool startWhiteDocument(Document& document, int32_t width, int32_t height) {
     DocumentInfo info;
     info.width = width;
     info.height = height;
     info.name = "Untitled-1";
     info.backgroundColor = 0xFFFFFF;
-    document->newFromInfo(info);
+    return document.newFromInfo(info);
+}
+
+inline std::unique_ptr<Document> whiteDocument(int32_t width, int32_t height) {
+    auto document = std::make_unique<Document>();
+    startWhiteDocument(*document, width, height);
     return document;
 }
 
