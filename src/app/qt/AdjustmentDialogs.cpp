@@ -4,7 +4,9 @@
 #include "app/qt/BrightnessContrastDialog.h"
 #include "app/qt/ColorBalanceDialog.h"
 #include "app/qt/CommandDialogs.h"
+#include "app/qt/CurvesDialog.h"
 #include "app/qt/HueSaturationDialog.h"
+#include "app/qt/LevelsDialog.h"
 
 namespace pict::qt {
 
@@ -12,6 +14,8 @@ void registerAdjustmentDialogs(CommandDialogs& dialogs) {
     dialogs.add(kCmdBrightnessContrast, askBrightnessContrast);
     dialogs.add(kCmdColorBalance, askColorBalance);
     dialogs.add(kCmdHueSaturation, askHueSaturation);
+    dialogs.add(kCmdLevels, askLevels);
+    dialogs.add(kCmdCurves, askCurves);
 }
 
 } // namespace pict::qt

@@ -1,5 +1,8 @@
 #include "app/qt/AdjustmentDialogs.h"
 #include "app/qt/CommandDialogs.h"
+#include "app/qt/FillDialog.h"
+#include "app/qt/GeometryDialogs.h"
+#include "app/qt/LayerDialogs.h"
 #include "app/qt/SelectionDialogs.h"
 
 namespace pict::qt {
@@ -8,6 +11,9 @@ namespace pict::qt {
 // session's document and return the command's parameter record.
 void registerCommandDialogs(CommandDialogs& dialogs) {
     registerSelectionDialogs(dialogs);
+    registerGeometryDialogs(dialogs);
+    registerFillDialog(dialogs);
+    registerLayerDialogs(dialogs);
     registerAdjustmentDialogs(dialogs);
 }
 
