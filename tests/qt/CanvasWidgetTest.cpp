@@ -257,6 +257,28 @@ TEST_F(CanvasWidgetTest, EscapeFromTheKeyboardCancelsAZoomDrag) {
     EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomIn);
 }
 
+TEST_F(CanvasWidgetTest, LosingTheFocusEndsADragAndForgetsHeldKeys) {
+    DocumentFrame* frame = frameWithClient(64, 48, QSize(200, 100));
+    CanvasWidget* canvas = frame->canvas();
+    window->executeCommand(kCmdZoomInTool);
+    QTest::keyPress(canvas, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(canvas, Qt::Key_Alt); // Alt is up again before the drag
+    QTest::keyPress(canvas, Qt::Key_Space);
+    QTest::keyRelease(canvas, Qt::Key_Space);
+    QTest::mousePress(canvas->viewport(), Qt::LeftButton, {}, QPoint(70, 30));
+    QTest::mouseMove(canvas->viewport(), QPoint(90, 50));
+    ASSERT_TRUE(canvas->zoomTool().isDragging());
+    QTest::keyPress(canvas, Qt::Key_Space);
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(canvas, &focusOut);
+    EXPECT_FALSE(canvas->zoomTool().isDragging());
+    EXPECT_EQ(canvas->cursorShown(), CanvasCursor::ZoomIn) << "the space bar's release never came";
+    QTest::mouseRelease(canvas->viewport(), Qt::LeftButton, {}, QPoint(90, 50));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 1.0f) << "the lost drag zooms nothing";
+    QTest::mouseClick(canvas->viewport(), Qt::LeftButton, {}, QPoint(100, 50));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 2.0f) << "and the next click works as usual";
+}
+
 TEST_F(CanvasWidgetTest, TheSpaceBarShowsTheHandAndGivesTheZoomToolBack) {
     DocumentFrame* frame = frameWithClient(400, 300, QSize(100, 100));
     CanvasWidget* canvas = frame->canvas();

@@ -31,6 +31,23 @@ TEST_F(DocumentFrameTest, ASmallImageOpensAtActualPixelsWhereTheAreaPutsIt) {
     EXPECT_NE(first->pos(), second->pos()) << "a window that fits is left where the area placed it";
 }
 
+TEST_F(DocumentFrameTest, NewWindowsTakeTheBorderAndBackgroundColorsOfTheOptions) {
+    ApplicationOptions options = window->settings().options;
+    options.documentWindowBackground = 0x2040C0;
+    options.imageBorder = 0x00FF00;
+    prompts.options.push_back(options);
+    window->executeCommand(kCmdOptions);
+    DocumentFrame* frame = addBlank(64, 48);
+    frame->resize(frame->size() - frame->canvas()->viewport()->size() + QSize(200, 100));
+    processEventsFor(20);
+    const QImage picture = frame->canvas()->picture();
+    ASSERT_EQ(picture.size(), QSize(200, 100));
+    EXPECT_EQ(picture.pixel(0, 0) & 0xFFFFFF, 0x2040C0u);
+    EXPECT_EQ(picture.pixel(67, 50) & 0xFFFFFF, 0x00FF00u) << "the frame just left of the image";
+    EXPECT_EQ(picture.pixel(100, 25) & 0xFFFFFF, 0x00FF00u) << "and just above it";
+    EXPECT_EQ(picture.pixel(100, 50) & 0xFFFFFF, 0xFFFFFFu);
+}
+
 TEST_F(DocumentFrameTest, TheCaptionFollowsTheZoom) {
     DocumentFrame* frame = addBlank(300, 300, "photo.png");
     window->executeCommand(kCmdZoom1600);

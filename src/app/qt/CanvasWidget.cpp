@@ -283,9 +283,7 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Escape:
         if (zoomTool_.isDragging()) {
-            endBand();
-            dragTool_.reset();
-            updateCursor();
+            cancelDrag();
             event->accept();
             return;
         }
@@ -308,10 +306,21 @@ void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void CanvasWidget::focusOutEvent(QFocusEvent* event) {
-    // Keys released while another window had the focus never arrive here.
+    // Keys released while another window had the focus never arrive here, and neither may
+    // the button release of a running drag: a zoom drag ends as with Escape.
     spaceDown_ = false;
     setAltDown(false);
+    if (event->reason() != Qt::PopupFocusReason)
+        cancelDrag();
+    updateCursor();
     QAbstractScrollArea::focusOutEvent(event);
+}
+
+void CanvasWidget::cancelDrag() {
+    endBand();
+    hand_.buttonUp();
+    dragTool_.reset();
+    updateCursor();
 }
 
 void CanvasWidget::setAltDown(bool down) {

@@ -69,6 +69,8 @@ private:
     void wheelScroll(QPoint angleDelta, bool overHorizontalBar);
     void repaintBand(const Rect& before);
     void endBand();
+    // Ends whatever drag runs without finishing it: no zoom, the hand lets go.
+    void cancelDrag();
     const ViewBuffer& shownBuffer();
 
     CanvasView& view_;

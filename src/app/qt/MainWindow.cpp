@@ -6,6 +6,7 @@
 #include "app/core/WindowListMenu.h"
 #include "app/qt/CanvasWidget.h"
 #include "app/qt/CommandActions.h"
+#include "app/qt/CommandIcons.h"
 #include "app/qt/CommandDialogs.h"
 #include "app/qt/DocumentFrame.h"
 #include "app/qt/ShellPrompts.h"
@@ -103,6 +104,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::buildWindow() {
     setWindowTitle(applicationTitle());
+    setWindowIcon(applicationIcon());
     setAcceptDrops(true);
     area_ = new QMdiArea(this);
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -123,16 +125,17 @@ void MainWindow::buildWindow() {
 
     toolbar_ = addToolBar(QStringLiteral("Toolbar"));
     toolbar_->setObjectName(QStringLiteral("Toolbar"));
-    toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbar_->setIconSize(QSize(20, 20));
     toolbar_->toggleViewAction()->setVisible(false);
     for (uint16_t id : kToolbarCommands) {
         if (id == 0) {
             toolbar_->addSeparator();
             continue;
         }
+        // The icon shows in the menus too; the button's tooltip is the command's name.
         QAction* action = actions_->action(id);
-        QString text = QString::fromUtf8(findCommand(id)->menuText);
-        action->setIconText(text.endsWith(QLatin1String("...")) ? text.chopped(3) : text);
+        action->setIcon(commandIcon(id));
         toolbar_->addAction(action);
     }
     statusBar();

@@ -68,6 +68,7 @@ DocumentFrame* MainWindow::addDocument(std::unique_ptr<Document> document) {
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
+    frame->setWindowIcon(windowIcon());
     frame->setCanvasColors(canvasColors());
     frame->setTool(tool_);
     frame->setCloseGuard([this](DocumentFrame* f) { return confirmClose(f); });

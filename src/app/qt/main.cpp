@@ -5,13 +5,13 @@
 #include "app/core/DataDirectory.h"
 #include "app/core/DocumentFileRules.h"
 #include "app/core/FileListBlock.h"
+#include "app/qt/CommandIcons.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/ShellPrompts.h"
 #include "app/qt/SingleInstance.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QMessageBox>
 
 #include <string>
 #include <vector>
@@ -53,6 +53,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kProductName));
     QApplication::setOrganizationName(QString::fromUtf8(kCompanyName));
+    QApplication::setWindowIcon(applicationIcon());
     const QStringList files = fileArguments(QApplication::arguments());
 
     const QString serverName = instanceServerName();
