@@ -45,7 +45,7 @@ FillDialog::FillDialog(const FillDialogMemory& memory, uint32_t foreground, uint
     auto* colorRow = new QHBoxLayout;
     colorRow->addWidget(contents_, 1);
     colorRow->addWidget(swatch_);
-    contentsForm->addRow(tr("&Color:"), colorRow);
+    contentsForm->addRow(buddyLabel(tr("&Color:"), contents_), colorRow);
 
     auto* blending = new QGroupBox(tr("Blending"), this);
     auto* blendingForm = new QFormLayout(blending);
@@ -54,7 +54,7 @@ FillDialog::FillDialog(const FillDialogMemory& memory, uint32_t foreground, uint
     opacityRow->addWidget(opacity_);
     opacityRow->addWidget(new QLabel(QStringLiteral("%"), this));
     opacityRow->addStretch(1);
-    blendingForm->addRow(tr("&Opacity:"), opacityRow);
+    blendingForm->addRow(buddyLabel(tr("&Opacity:"), opacity_), opacityRow);
     blendingForm->addRow(QString(), preserve_);
 
     auto* layout = new QVBoxLayout(this);

@@ -40,7 +40,7 @@ NewLayerDialog::NewLayerDialog(const LayerParams& start, QWidget* parent)
     opacityRow->addWidget(opacity_);
     opacityRow->addWidget(new QLabel(QStringLiteral("%"), this));
     opacityRow->addStretch(1);
-    form->addRow(tr("&Opacity:"), opacityRow);
+    form->addRow(buddyLabel(tr("&Opacity:"), opacity_), opacityRow);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons());

@@ -1,5 +1,6 @@
 #include "app/qt/NewImageDialog.h"
 
+#include "app/qt/MessageBoxes.h"
 #include "app/qt/TextPrompt.h"
 
 #include <QClipboard>
@@ -12,7 +13,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QToolButton>
@@ -224,8 +224,8 @@ void NewImageDialog::savePresetClicked() {
     if (!name)
         return;
     if (savePresetNamed(name->toStdString()) == SavePresetResult::DuplicateName)
-        QMessageBox::critical(this, QString::fromUtf8(kDuplicatePresetCaption),
-                              QString::fromStdString(duplicatePresetMessage(name->toStdString())));
+        showMessageBox(this, QMessageBox::Critical, QString::fromUtf8(kDuplicatePresetCaption),
+                       QString::fromStdString(duplicatePresetMessage(name->toStdString())));
 }
 
 void NewImageDialog::deletePresetClicked() {
@@ -233,9 +233,9 @@ void NewImageDialog::deletePresetClicked() {
     if (!canDeletePreset(fields_.selectedPresetId) || index < 0)
         return;
     const std::string name = presets_[static_cast<size_t>(index)].name;
-    const auto answer = QMessageBox::question(this, QString::fromUtf8(kDeletePresetCaption),
-                                              QString::fromStdString(deletePresetQuestion(name)),
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer = showMessageBox(this, QMessageBox::Question, QString::fromUtf8(kDeletePresetCaption),
+                                       QString::fromStdString(deletePresetQuestion(name)),
+                                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes)
         deleteSelectedPreset();
 }

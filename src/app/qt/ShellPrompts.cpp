@@ -3,22 +3,22 @@
 #include "app/core/DocumentFileRules.h"
 #include "app/core/ProductInfo.h"
 #include "app/qt/FileDialogFilters.h"
+#include "app/qt/MessageBoxes.h"
 #include "app/qt/NewImageDialog.h"
 #include "app/qt/OptionsDialog.h"
 #include "app/qt/TextPrompt.h"
 
 #include <QDir>
 #include <QFileDialog>
-#include <QMessageBox>
 
 namespace pict::qt {
 
 QString applicationTitle() { return QString::fromUtf8(kProductName); }
 
 SaveChangesAnswer QtShellPrompts::askSaveChanges(QWidget* parent, const QString& documentName) {
-    const auto button = QMessageBox::question(parent, applicationTitle(),
-                                              QString::fromStdString(closePromptText(documentName.toStdString())),
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    const auto button = showMessageBox(parent, QMessageBox::Question, applicationTitle(),
+                                       QString::fromStdString(closePromptText(documentName.toStdString())),
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     switch (button) {
     case QMessageBox::Yes: return SaveChangesAnswer::Yes;
     case QMessageBox::No: return SaveChangesAnswer::No;
@@ -61,11 +61,11 @@ std::optional<SaveAsAnswer> QtShellPrompts::askSaveAs(QWidget* parent, const Sav
 }
 
 void QtShellPrompts::showError(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, QStringLiteral("Error"), text);
+    showMessageBox(parent, QMessageBox::Critical, QStringLiteral("Error"), text);
 }
 
 void QtShellPrompts::showInformation(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QStringLiteral("Information"), text);
+    showMessageBox(parent, QMessageBox::Information, QStringLiteral("Information"), text);
 }
 
 std::optional<NewImageSpec> QtShellPrompts::askNewImage(QWidget* parent, AppSettings& settings, Color32 background,

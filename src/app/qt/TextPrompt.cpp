@@ -1,5 +1,7 @@
 #include "app/qt/TextPrompt.h"
 
+#include "app/qt/MessageBoxes.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -14,8 +16,15 @@ TextPromptDialog::TextPromptDialog(const QString& title, const QString& note, co
     : ModalDialog(parent), field_(new QLineEdit(value, this)) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
-    if (!note.isEmpty())
-        layout->addWidget(new QLabel(note, this));
+    if (!note.isEmpty()) {
+        // A long document name wraps rather than stretching the dialog.
+        auto* noteLabel = new QLabel(withBreakOpportunities(note), this);
+        noteLabel->setTextFormat(Qt::PlainText);
+        noteLabel->setWordWrap(true);
+        layout->addWidget(noteLabel);
+    }
+    // Room for a name of ordinary length without scrolling.
+    field_->setMinimumWidth(field_->fontMetrics().averageCharWidth() * 36);
     auto* form = new QFormLayout;
     form->addRow(label, field_);
     layout->addLayout(form);

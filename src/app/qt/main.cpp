@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QMessageBox>
 
 #include <string>
 #include <vector>
