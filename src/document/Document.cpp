@@ -108,6 +108,29 @@ bool Document::newFromSurface(std::string_view path, Surface24&& color, std::opt
 bool Document::copy(const Document& source) {
     if (&source == this)
         return true;
+    if (!replaceContents(source))
+        return false;
+    // A document nobody shows yet (a history snapshot, a duplicate before its window opens)
+    // is composed when first asked: making the composite here would mostly be thrown away.
+    if (cache_ || !observers_.empty())
+        invalidateAndNotifyAll();
+    return true;
+}
+
+bool Document::restoreFrom(const Document& snapshot) {
+    if (&snapshot == this)
+        return true;
+    // Dropping the cache first keeps the old composite and the snapshot's copy from being
+    // held at once, and the invalidation then composes the snapshot's canvas once.
+    // A failed copy leaves the document as it was; composite() then rebuilds the cache.
+    cache_.reset();
+    if (!replaceContents(snapshot))
+        return false;
+    invalidateAndNotifyAll();
+    return true;
+}
+
+bool Document::replaceContents(const Document& source) {
     // Everything is cloned before anything is replaced, so a failure leaves this document as it was.
     try {
         std::unique_ptr<LayerStack> stack =
@@ -125,18 +148,7 @@ bool Document::copy(const Document& source) {
         return false;
     }
     modified_ = true;
-    invalidateAndNotifyAll();
     return true;
-}
-
-bool Document::restoreFrom(const Document& snapshot) {
-    if (&snapshot == this)
-        return true;
-    // Without a cache the copy's invalidation builds a fresh one for the snapshot's canvas,
-    // so the composite is made once and the observers told once.
-    // A failed copy leaves the document as it was; composite() then rebuilds the cache.
-    cache_.reset();
-    return copy(snapshot);
 }
 
 void Document::invalidate(const Rect& rect) {

@@ -49,9 +49,6 @@ public:
     // The composite image; null when the canvas is invalid or memory ran out.
     const CompositeCache* composite();
     const CompositeCache* compositeIfAny() const { return cache_.get(); }
-    // Frees the composite of a document nobody looks at (a history snapshot); composite()
-    // builds it again when asked.
-    void releaseComposite() { cache_.reset(); }
 
     // ---- creation ----
     // One "Background" filled with the background color, or with transparent set one empty
@@ -62,6 +59,7 @@ public:
     // "Layer 1" carrying it as transparency; otherwise it is "Background". Sets modified.
     bool newFromSurface(std::string_view path, Surface24&& color, std::optional<Surface8> alpha = std::nullopt);
     // Deep copy of source (info, every layer, every channel); the top layer becomes active.
+    // A document without observers or composite gets its composite only when asked.
     bool copy(const Document& source);
     // Replaces everything by a copy of the snapshot and rebuilds the composite.
     bool restoreFrom(const Document& snapshot);
@@ -88,6 +86,8 @@ public:
 private:
     // Discards the cache and recomposes a new one for the current canvas.
     void rebuildComposite();
+    // The clone behind copy and restoreFrom: all or nothing, the composite left alone.
+    bool replaceContents(const Document& source);
     void invalidateAndNotifyAll();
 
     DocumentInfo info_;

@@ -52,7 +52,7 @@ RasterLayer* LayerStack::backgroundLayer() const {
     return nullptr;
 }
 
-bool LayerStack::insert(std::unique_ptr<Layer> layer, int32_t position) {
+bool LayerStack::insert(std::unique_ptr<Layer>&& layer, int32_t position) {
     if (!layer)
         return false;
     if (contains(layer.get())) {
@@ -74,12 +74,12 @@ bool LayerStack::insert(std::unique_ptr<Layer> layer, int32_t position) {
         inserted->setOwner(this);
         active_ = inserted;
     } catch (const std::bad_alloc&) {
-        return false; // the vector is unchanged and the active layer still the old one
+        return false; // the vector, the active layer and the caller's pointer are unchanged
     }
     return true;
 }
 
-bool LayerStack::add(std::unique_ptr<Layer> layer, int32_t position) {
+bool LayerStack::add(std::unique_ptr<Layer>&& layer, int32_t position) {
     Layer* added = layer.get();
     if (!insert(std::move(layer), position))
         return false;

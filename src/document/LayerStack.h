@@ -45,10 +45,11 @@ public:
     // ---- structure ----
     // A negative position puts a background layer at the bottom and any other layer directly
     // above the active one (at the top without one); 0..count inserts before that index.
-    // The layer becomes active. A layer already in the stack is left alone.
-    bool insert(std::unique_ptr<Layer> layer, int32_t position = -1);
+    // The layer becomes active. A layer already in the stack is left alone. When memory runs
+    // out the caller keeps the layer: it is taken only on success.
+    bool insert(std::unique_ptr<Layer>&& layer, int32_t position = -1);
     // insert plus a Structure report; fails for a null layer or one already present.
-    bool add(std::unique_ptr<Layer> layer, int32_t position = -1);
+    bool add(std::unique_ptr<Layer>&& layer, int32_t position = -1);
     bool remove(const Layer* layer, bool notify = true);
     bool removeAt(int32_t index) { return remove(layerAt(index), true); }
     // Takes the layer out without destroying it (Delete Layer keeps it for undo).

@@ -98,7 +98,8 @@ bool DeleteLayerState::undo() {
     LayerStack& stack = document().layers();
     if (index_ < 0 || index_ > stack.count())
         return false;
-    // add makes the layer active and reports the change.
+    // add makes the layer active and reports the change. It takes the layer only once it is
+    // in: when memory runs out the state still holds it and a later undo can try again.
     return stack.add(std::move(held_), index_);
 }
 

@@ -14,11 +14,10 @@ bool WholeDocumentState::takeSnapshot() {
         return true;
     try {
         auto snapshot = std::make_unique<Document>();
+        // A fresh document is not composed by the copy: the snapshot, never shown, adds no
+        // canvas-sized image to its history entry.
         if (!snapshot->copy(document()))
             return false;
-        // The snapshot is never shown: keeping its composite would add a canvas-sized
-        // image to every whole-document entry in the history.
-        snapshot->releaseComposite();
         snapshot_ = std::move(snapshot);
         return true;
     } catch (const std::bad_alloc&) {

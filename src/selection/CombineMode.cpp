@@ -2,37 +2,9 @@
 
 #include "selection/SelectionMask.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace pict {
-
-namespace {
-
-struct AddValues {
-    static uint8_t apply(uint8_t d, uint8_t s) { return static_cast<uint8_t>(std::min(d + s, 255)); }
-};
-struct SubtractValues {
-    static uint8_t apply(uint8_t d, uint8_t s) { return static_cast<uint8_t>(std::max(d - s, 0)); }
-};
-struct IntersectValues {
-    static uint8_t apply(uint8_t d, uint8_t s) { return std::min(d, s); }
-};
-struct CopyValues {
-    static uint8_t apply(uint8_t, uint8_t s) { return s; }
-};
-
-template <class Op>
-void combineRows(Surface8& destination, const Surface8& source) {
-    const int32_t width = destination.width();
-    for (int32_t y = 0; y < destination.height(); ++y) {
-        uint8_t* d = destination.row(y);
-        const uint8_t* s = source.row(y);
-        for (int32_t x = 0; x < width; ++x)
-            d[x] = Op::apply(d[x], s[x]);
-    }
-}
-
-} // namespace
 
 CombineMode combineModeFromInt(int32_t value) {
     switch (value) {
@@ -45,26 +17,6 @@ CombineMode combineModeFromInt(int32_t value) {
     default:
         return CombineMode::New;
     }
-}
-
-bool combineMasks(Surface8& destination, const Surface8& source, CombineMode mode) {
-    if (!destination.isValid() || !source.isValid() || destination.size() != source.size())
-        return false;
-    switch (mode) {
-    case CombineMode::New:
-        combineRows<CopyValues>(destination, source);
-        break;
-    case CombineMode::Add:
-        combineRows<AddValues>(destination, source);
-        break;
-    case CombineMode::Subtract:
-        combineRows<SubtractValues>(destination, source);
-        break;
-    case CombineMode::Intersect:
-        combineRows<IntersectValues>(destination, source);
-        break;
-    }
-    return true;
 }
 
 bool invertedCopy(const Surface8& source, Surface8& target) {

@@ -1,7 +1,8 @@
 #pragma once
-// How one canvas-sized mask is merged into another: Load Selection merges a saved channel
-// into the selection, Save Selection merges the selection into a channel.
+// The selection side of combining masks (the combine itself is the document's, shared with
+// Save Selection into a channel): dialog values, wording, and Load Selection's pixel work.
 
+#include "document/MaskCombine.h"
 #include "surface/RasterSurface.h"
 
 #include <array>
@@ -12,13 +13,6 @@ namespace pict {
 
 class SelectionMask;
 
-enum class CombineMode : int32_t {
-    New = 0,       // d' = s
-    Add = 1,       // d' = min(d + s, 255)
-    Subtract = 2,  // d' = max(d - s, 0)
-    Intersect = 3, // d' = min(d, s)
-};
-
 // Any value outside 1..3 (negative ones included) means New.
 CombineMode combineModeFromInt(int32_t value);
 
@@ -28,7 +22,7 @@ struct CombineModeWording {
     std::string_view loadText;
     std::string_view saveText;
 };
-inline constexpr std::array<CombineModeWording, 4> kCombineModeWording{{
+inline constexpr std::array<CombineModeWording, kCombineModeCount> kCombineModeWording{{
     {CombineMode::New, "N&ew selection", "N&ew channel"},
     {CombineMode::Add, "&Add to selection", "&Add to channel"},
     {CombineMode::Subtract, "&Subtract from selection", "&Subtract from channel"},
@@ -36,10 +30,6 @@ inline constexpr std::array<CombineModeWording, 4> kCombineModeWording{{
 }};
 // What the first Save Selection button reads while an existing channel is chosen.
 inline constexpr std::string_view kReplaceChannelText = "R&eplace channel";
-
-// Merges source into destination pixel by pixel. Both must be valid and of equal size;
-// otherwise nothing changes and the result is false.
-bool combineMasks(Surface8& destination, const Surface8& source, CombineMode mode);
 
 // Replaces target by a copy of source with every value v turned into 255 - v.
 bool invertedCopy(const Surface8& source, Surface8& target);

@@ -71,10 +71,10 @@ TEST(AlphaChannelList, CombineAppliesTheFourModes) {
         int32_t mode;
         uint8_t expected[4];
     } cases[] = {
-        {kCombineReplace, {120, 120, 120, 120}},
-        {kCombineAdd, {120, 220, 255, 255}},
-        {kCombineSubtract, {0, 0, 80, 135}},
-        {kCombineIntersect, {0, 100, 120, 120}},
+        {int32_t(CombineMode::New), {120, 120, 120, 120}},
+        {int32_t(CombineMode::Add), {120, 220, 255, 255}},
+        {int32_t(CombineMode::Subtract), {0, 0, 80, 135}},
+        {int32_t(CombineMode::Intersect), {0, 100, 120, 120}},
         {-1, {120, 120, 120, 120}}, // a negative mode replaces
     };
     for (const Case& c : cases) {
@@ -89,9 +89,9 @@ TEST(AlphaChannelList, CombineAppliesTheFourModes) {
 TEST(AlphaChannelList, CombineRefusesAnotherSizeOrMode) {
     AlphaChannelList list;
     list.insert(channel("A", 7));
-    EXPECT_FALSE(list.combine(0, test::solidMask(3, 3, 200), kCombineReplace));
+    EXPECT_FALSE(list.combine(0, test::solidMask(3, 3, 200), int32_t(CombineMode::New)));
     EXPECT_FALSE(list.combine(0, test::solidMask(4, 3, 200), 4));
-    EXPECT_FALSE(list.combine(1, test::solidMask(4, 3, 200), kCombineAdd));
+    EXPECT_FALSE(list.combine(1, test::solidMask(4, 3, 200), int32_t(CombineMode::Add)));
     EXPECT_TRUE(list.at(0)->mask().isAll(7));
 }
 

@@ -127,6 +127,25 @@ TEST(DocumentCopy, ClonesEverythingAndActivatesTheTop) {
     EXPECT_EQ(test::pixelAt(copy.composite()->color(), 3, 3)[0], 0);
 }
 
+// A copy nobody shows yet (a history snapshot, a duplicate before its window opens) is
+// composed only when asked; a watched one is composed before its observers are told.
+TEST(DocumentCopy, OnlyAWatchedCopyIsComposedRightAway) {
+    auto source = test::whiteDocument(6, 4);
+    Document copy;
+    ASSERT_TRUE(copy.copy(*source));
+    EXPECT_EQ(copy.compositeIfAny(), nullptr);
+    ASSERT_NE(copy.composite(), nullptr);
+    EXPECT_EQ(test::pixelAt(copy.composite()->color(), 5, 3)[0], 255);
+
+    Document watched;
+    RecordingObserver observer;
+    observer.document = &watched;
+    watched.addObserver(&observer);
+    ASSERT_TRUE(watched.copy(*source));
+    ASSERT_EQ(observer.compositeAlphaSeen.size(), 1u);
+    EXPECT_EQ(observer.compositeAlphaSeen[0], 255);
+}
+
 TEST(DocumentCopy, RestoreFromReplacesSizeAndComposite) {
     auto snapshot = test::whiteDocument(4, 4);
     auto document = test::whiteDocument(9, 7);

@@ -1,3 +1,5 @@
+#include "FailingAllocations.h"
+
 #include "document/Document.h"
 #include "document/Layer.h"
 #include "history/HistoryManager.h"
@@ -78,6 +80,30 @@ TEST_F(LayerStatesTest, DeleteStateOwnsItsLayerUntilUndone) {
     EXPECT_EQ(layers().count(), 1);
     DeleteLayerState missing(document_, 4);
     EXPECT_FALSE(missing.apply());
+}
+
+// An undo whose re-insertion runs out of memory keeps the layer, so that a later undo can
+// still put it back. The stack is first given no spare room (as a whole-document undo
+// leaves it), so that the re-insertion has to allocate.
+TEST_F(LayerStatesTest, DeleteUndoKeepsTheLayerWhenMemoryRunsOut) {
+    const Layer* top = layers().layerAt(1);
+    DeleteLayerState state(document_, 1);
+    ASSERT_TRUE(state.apply());
+    Document snapshot;
+    ASSERT_TRUE(snapshot.copy(document_));
+    ASSERT_TRUE(document_.restoreFrom(snapshot));
+    bool undone = true;
+    {
+        test::FailingAllocations failing;
+        undone = state.undo();
+    }
+    EXPECT_FALSE(undone);
+    EXPECT_EQ(state.heldLayer(), top);
+    EXPECT_EQ(layers().count(), 1);
+    ASSERT_TRUE(state.undo());
+    EXPECT_EQ(layers().layerAt(1), top);
+    EXPECT_EQ(layers().active(), top);
+    EXPECT_EQ(state.heldLayer(), nullptr);
 }
 
 TEST_F(LayerStatesTest, NewLayerGoesAboveTheActiveLayer) {

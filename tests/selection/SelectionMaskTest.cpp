@@ -194,6 +194,7 @@ TEST(SelectionCombine, PerPixelArithmetic) {
     }
     Surface8 other = makeMask(2, 1, [](int32_t, int32_t) -> uint8_t { return 1; });
     EXPECT_FALSE(combineMasks(d, other, CombineMode::Add));
+    EXPECT_FALSE(combineMasks(d, s, static_cast<CombineMode>(kCombineModeCount))); // no such mode
     EXPECT_EQ(d.valueAt(0, 0), 200);
     EXPECT_EQ(combineModeFromInt(-3), CombineMode::New);
     EXPECT_EQ(combineModeFromInt(9), CombineMode::New);
