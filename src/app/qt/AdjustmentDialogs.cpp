@@ -5,6 +5,7 @@
 #include "app/qt/ColorBalanceDialog.h"
 #include "app/qt/CommandDialogs.h"
 #include "app/qt/CurvesDialog.h"
+#include "app/qt/GaussianBlurDialog.h"
 #include "app/qt/HueSaturationDialog.h"
 #include "app/qt/LevelsDialog.h"
 
@@ -16,6 +17,7 @@ void registerAdjustmentDialogs(CommandDialogs& dialogs) {
     dialogs.add(kCmdHueSaturation, askHueSaturation);
     dialogs.add(kCmdLevels, askLevels);
     dialogs.add(kCmdCurves, askCurves);
+    dialogs.add(kCmdGaussianBlur, askGaussianBlur);
 }
 
 } // namespace pict::qt

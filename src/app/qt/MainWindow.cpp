@@ -176,8 +176,11 @@ void MainWindow::executeCommand(uint16_t id) {
         if (!frame->commands().isEnabled(id))
             return;
         std::optional<CommandParams> answer = dialogs_->ask(id, this, frame->session());
-        if (!answer)
+        if (!answer) {
+            // A cancelled preview may still have changed what Last Filter names.
+            refreshCommandStates();
             return;
+        }
         params = std::move(*answer);
     }
     frame->executeCommand(id, std::move(params));

@@ -1,0 +1,184 @@
+#include "app/qt/PreviewPane.h"
+
+#include "app/core/DocumentSession.h"
+#include "document/Document.h"
+#include "document/Layer.h"
+#include "selection/SelectionController.h"
+
+#include <QHBoxLayout>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace pict::qt {
+
+namespace {
+
+// The pane's placeholder, in dialog units (a quarter of the average character width, an
+// eighth of the line height).
+constexpr int kWidthUnits = 161;
+constexpr int kHeightUnits = 149;
+
+QRect toQRect(const Rect& r) { return {r.left, r.top, r.width(), r.height()}; }
+
+} // namespace
+
+PreviewPane::PreviewPane(DocumentSession& session, const Rect& shownArea, QWidget* parent)
+    : QWidget(parent), session_(session), view_(session.document().canvasSize(), {1, 1}), shownArea_(shownArea),
+      zoomOut_(new QToolButton(this)), zoomIn_(new QToolButton(this)), actual_(new QToolButton(this)) {
+    setObjectName(QStringLiteral("previewPane"));
+    setFixedSize(sizeHint());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::OpenHandCursor);
+    zoomOut_->setText(QStringLiteral("\u2212"));
+    zoomOut_->setToolTip(tr("Zoom Out"));
+    zoomIn_->setText(QStringLiteral("+"));
+    zoomIn_->setToolTip(tr("Zoom In"));
+    actual_->setText(QStringLiteral("1:1"));
+    actual_->setToolTip(tr("Actual Pixels"));
+    auto* strip = new QHBoxLayout;
+    strip->setContentsMargins(2, 2, 2, 2);
+    strip->setSpacing(2);
+    for (QToolButton* button : {zoomOut_, zoomIn_, actual_}) {
+        button->setAutoRaise(false);
+        button->setCursor(Qt::ArrowCursor);
+        strip->addWidget(button);
+    }
+    strip->addStretch(1);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(strip);
+    column->addStretch(1);
+    connect(zoomOut_, &QToolButton::clicked, this, &PreviewPane::zoomOut);
+    connect(zoomIn_, &QToolButton::clicked, this, &PreviewPane::zoomIn);
+    connect(actual_, &QToolButton::clicked, this, &PreviewPane::actualPixels);
+    session_.document().addObserver(this);
+
+    view_.setClientSize({width(), height()});
+    CanvasView fit(session.document().canvasSize(), {width(), height()});
+    fit.fitInWindow();
+    minimumZoom_ = std::min(fit.zoom(), 1.0f);
+    view_.setZoom(1.0f, true);
+
+    // Centre on what the document window shows of the selection, or else of the layer.
+    const SelectionMask& selection = session_.selection().mask();
+    const LayerStack& layers = session_.document().layers();
+    const Layer* layer = layers.active();
+    Rect target = selection.bounds();
+    if (target.isEmpty() && layer)
+        target = layer->canvasRect();
+    const Rect shown = shownArea_.isEmpty() ? session_.document().canvasRect() : shownArea_;
+    const Rect area = shown.intersected(target);
+    centreOn(area.isEmpty() ? Point{0, 0} : Point{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+    updateButtons();
+}
+
+PreviewPane::~PreviewPane() { session_.document().removeObserver(this); }
+
+QSize PreviewPane::sizeHint() const {
+    const QFontMetrics metrics(font());
+    return {metrics.averageCharWidth() * kWidthUnits / 4, metrics.height() * kHeightUnits / 8};
+}
+
+Point PreviewPane::centrePoint() const { return view_.windowToImage({width() / 2, height() / 2}); }
+
+void PreviewPane::centreOn(Point image) {
+    const Point at = view_.imageToWindow(image);
+    view_.scrollToCentre(at);
+    update();
+}
+
+void PreviewPane::setLimitedZoom(float zoom) {
+    view_.setZoom(std::clamp(zoom, minimumZoom_, kMaximumZoom), true);
+    updateButtons();
+    update();
+}
+
+void PreviewPane::zoomIn() {
+    if (view_.zoom() >= kMaximumZoom)
+        return;
+    view_.zoomIn();
+    setLimitedZoom(view_.zoom());
+}
+
+void PreviewPane::zoomOut() {
+    if (view_.zoom() <= minimumZoom_)
+        return;
+    view_.zoomOut();
+    setLimitedZoom(view_.zoom());
+}
+
+void PreviewPane::actualPixels() { setLimitedZoom(1.0f); }
+
+void PreviewPane::updateButtons() {
+    zoomIn_->setEnabled(view_.zoom() < kMaximumZoom);
+    zoomOut_->setEnabled(view_.zoom() > minimumZoom_);
+}
+
+void PreviewPane::changed(const DocumentNotification&) { update(); }
+
+void PreviewPane::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    view_.setClientSize({width(), height()});
+}
+
+void PreviewPane::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().button());
+    const QRect image = toQRect(view_.imageWindowRect());
+    painter.setPen(Qt::black);
+    painter.drawRect(image.adjusted(-1, -1, 0, 0));
+    painter.fillRect(image, Qt::white);
+
+    const LayerStack& layers = session_.document().layers();
+    const RasterLayer* layer = layers.rasterAt(layers.activeIndex());
+    if (!layer || layer->color().width() <= 0 || layer->color().height() <= 0)
+        return;
+    const Surface24& color = layer->color();
+    const Rect visible = view_.visibleImageRect().intersected(layer->canvasRect());
+    if (visible.isEmpty())
+        return;
+    // The layer's pixels wrapped where they are: blue, green, red, rows padded to 4 bytes,
+    // in memory usually bottom row first (then the picture is drawn flipped back).
+    const int32_t height = color.height();
+    const bool topDown = height < 2 || color.row(1) > color.row(0);
+    const QImage pixels(topDown ? color.row(0) : color.row(height - 1), color.width(), height,
+                        qsizetype(color.stride()), QImage::Format_BGR888);
+    Rect source = visible.translated(-layer->position().x, -layer->position().y);
+    const QRectF target(toQRect(view_.imageRectToWindow(visible)));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, view_.zoom() < 1.0f);
+    if (!topDown) {
+        source = {source.left, height - source.bottom, source.right, height - source.top};
+        painter.translate(0, 2 * target.top() + target.height());
+        painter.scale(1, -1);
+    }
+    painter.drawImage(target, pixels, QRectF(toQRect(source)));
+}
+
+void PreviewPane::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging_ = true;
+    dragFrom_ = event->position().toPoint();
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void PreviewPane::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_)
+        return;
+    const QPoint at = event->position().toPoint();
+    const QPoint moved = at - dragFrom_;
+    dragFrom_ = at;
+    view_.scrollBy(-moved.x(), -moved.y());
+    update();
+}
+
+void PreviewPane::mouseReleaseEvent(QMouseEvent*) {
+    dragging_ = false;
+    setCursor(Qt::OpenHandCursor);
+}
+
+} // namespace pict::qt

@@ -1,0 +1,65 @@
+#pragma once
+// The Gaussian Blur dialog's view of the active layer: a zoom and scroll position of its own
+// (zoom from the fit of the document up to 8), centred at start on what the document window
+// shows of the selection or the layer. The preview blurs the layer itself, so the pane just
+// repaints when the document changes. Dragging scrolls; the buttons zoom out, in and to 1:1.
+
+#include "canvas/CanvasView.h"
+#include "common/Geometry.h"
+#include "document/DocumentNotification.h"
+
+#include <QWidget>
+
+class QToolButton;
+
+namespace pict {
+class DocumentSession;
+}
+
+namespace pict::qt {
+
+class PreviewPane : public QWidget, private DocumentObserver {
+    Q_OBJECT
+public:
+    static constexpr float kMaximumZoom = 8.0f;
+
+    // shownArea: the image part the document window shows (empty: the whole canvas).
+    explicit PreviewPane(DocumentSession& session, const Rect& shownArea = {}, QWidget* parent = nullptr);
+    ~PreviewPane() override;
+
+    const CanvasView& view() const { return view_; }
+    float minimumZoom() const { return minimumZoom_; }
+    // The image point at the pane's centre.
+    Point centrePoint() const;
+    QSize sizeHint() const override;
+
+    void zoomIn();
+    void zoomOut();
+    void actualPixels();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void changed(const DocumentNotification& notification) override;
+    void centreOn(Point image);
+    void setLimitedZoom(float zoom);
+    void updateButtons();
+
+    DocumentSession& session_;
+    CanvasView view_;
+    Rect shownArea_;
+    float minimumZoom_ = 1.0f;
+    bool placed_ = false;
+    QPoint dragFrom_;
+    bool dragging_ = false;
+    QToolButton* zoomOut_;
+    QToolButton* zoomIn_;
+    QToolButton* actual_;
+};
+
+} // namespace pict::qt

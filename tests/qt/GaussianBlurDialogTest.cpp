@@ -1,0 +1,136 @@
+#include "app/core/CommandIds.h"
+#include "app/qt/GaussianBlurDialog.h"
+#include "app/qt/PreviewPane.h"
+#include "qt/AdjustmentDialogFixture.h"
+
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
+
+namespace pict::qt::test {
+namespace {
+
+class GaussianBlurDialogTest : public AdjustmentDialogTest {
+protected:
+    void SetUp() override {
+        AdjustmentDialogTest::SetUp();
+        fillBackground(0, 0, 0);
+        uint8_t* centre = background().color().row(6) + 3 * 8;
+        centre[0] = centre[1] = centre[2] = 255;
+    }
+    int centre() { return pixel(8, 6)[0]; }
+    int beside() { return pixel(9, 6)[0]; }
+
+    static GaussianBlurDialog& blur(AdjustmentDialog& dialog) { return *qobject_cast<GaussianBlurDialog*>(&dialog); }
+    static void typeRadius(AdjustmentDialog& dialog, const char* text) {
+        QLineEdit* field = blur(dialog).radiusField();
+        field->selectAll();
+        QTest::keyClicks(field, QString::fromLatin1(text));
+    }
+    QString lastFilterText() const { return window->actions().action(kCmdLastFilter)->text(); }
+};
+
+TEST_F(GaussianBlurDialogTest, OpensWithTheSmallestRadiusAndPreviewChecked) {
+    runDialog(kCmdGaussianBlur, [&](AdjustmentDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Gaussian Blur");
+        EXPECT_EQ(blur(dialog).radiusField()->text(), "0.1");
+        EXPECT_EQ(blur(dialog).radiusField()->maxLength(), 6);
+        EXPECT_EQ(blur(dialog).radiusSlider()->value(), 0);
+        EXPECT_TRUE(dialog.previewBox()->isChecked());
+        ASSERT_TRUE(blur(dialog).pane());
+        EXPECT_EQ(blur(dialog).pane()->centrePoint().x, 8) << "centred on the layer";
+        ok(dialog);
+    });
+    EXPECT_EQ(history().count(), 0) << "0.1 commits nothing";
+    EXPECT_EQ(centre(), 255);
+}
+
+TEST_F(GaussianBlurDialogTest, OkRecordsThePreviewedBlurAndNamesTheLastFilter) {
+    EXPECT_EQ(lastFilterText(), "Last Filter\tCtrl+F");
+    EXPECT_FALSE(window->actions().action(kCmdLastFilter)->isEnabled());
+    runDialog(kCmdGaussianBlur, [&](AdjustmentDialog& dialog) {
+        typeRadius(dialog, "1");
+        EXPECT_EQ(centre(), 63) << "radius 1 on a single bright pixel";
+        EXPECT_EQ(beside(), 31);
+        ok(dialog);
+    });
+    expectOneState("Gaussian Blur", 0);
+    EXPECT_EQ(centre(), 63);
+    EXPECT_EQ(lastFilterText(), "Gaussian Blur\tCtrl+F");
+    EXPECT_TRUE(window->actions().action(kCmdLastFilter)->isEnabled());
+}
+
+TEST_F(GaussianBlurDialogTest, CancelTakesTheBlurBackButItStaysTheLastFilter) {
+    runDialog(kCmdGaussianBlur, [&](AdjustmentDialog& dialog) {
+        blur(dialog).radiusSlider()->setValue(20);
+        EXPECT_LT(centre(), 255);
+        cancel(dialog);
+    });
+    EXPECT_EQ(centre(), 255);
+    EXPECT_EQ(history().count(), 0);
+    EXPECT_EQ(lastFilterText(), "Gaussian Blur\tCtrl+F");
+}
+
+TEST_F(GaussianBlurDialogTest, WithoutPreviewOkBlursOnce) {
+    runDialog(kCmdGaussianBlur, [&](AdjustmentDialog& dialog) {
+        setPreview(dialog, false);
+        typeRadius(dialog, "1");
+        EXPECT_EQ(centre(), 255);
+        ok(dialog);
+    });
+    expectOneState("Gaussian Blur", 0);
+    EXPECT_EQ(centre(), 63);
+}
+
+TEST_F(GaussianBlurDialogTest, OkIsDisabledWhileTheFieldHoldsNoRadiusAndResetRestoresIt) {
+    runDialog(kCmdGaussianBlur, [&](AdjustmentDialog& dialog) {
+        typeRadius(dialog, "300");
+        EXPECT_FALSE(dialog.okButton()->isEnabled());
+        typeRadius(dialog, "25");
+        EXPECT_TRUE(dialog.okButton()->isEnabled());
+        EXPECT_GT(blur(dialog).radiusSlider()->value(), 50);
+        dialog.resetValues();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(blur(dialog).radiusField()->text(), "0.1");
+        EXPECT_EQ(blur(dialog).radiusSlider()->value(), 0);
+        EXPECT_EQ(centre(), 255);
+        cancel(dialog);
+    });
+    EXPECT_EQ(history().count(), 0);
+}
+
+TEST_F(GaussianBlurDialogTest, TheDialogReopensWhereItWasClosed) {
+    QRect closedAt;
+    runDialog(kCmdGaussianBlur, [&](AdjustmentDialog& dialog) {
+        dialog.move(dialog.pos() + QPoint(37, 23));
+        closedAt = dialog.geometry();
+        cancel(dialog);
+    });
+    runDialog(kCmdGaussianBlur, [&](AdjustmentDialog& dialog) {
+        EXPECT_EQ(dialog.geometry(), closedAt);
+        cancel(dialog);
+    });
+}
+
+TEST_F(GaussianBlurDialogTest, ThePaneZoomsWithinItsLimitsAndRepaintsWithThePreview) {
+    runDialog(kCmdGaussianBlur, [&](AdjustmentDialog& dialog) {
+        PreviewPane* pane = blur(dialog).pane();
+        for (int k = 0; k < 20; ++k)
+            pane->zoomIn();
+        EXPECT_FLOAT_EQ(pane->view().zoom(), PreviewPane::kMaximumZoom);
+        for (int k = 0; k < 20; ++k)
+            pane->zoomOut();
+        EXPECT_FLOAT_EQ(pane->view().zoom(), pane->minimumZoom());
+        EXPECT_LE(pane->minimumZoom(), 1.0f);
+        pane->actualPixels();
+        EXPECT_FLOAT_EQ(pane->view().zoom(), 1.0f);
+        const QImage before = pane->grab().toImage();
+        typeRadius(dialog, "3");
+        const QImage after = pane->grab().toImage();
+        EXPECT_NE(before, after) << "the pane shows the blurred layer";
+        cancel(dialog);
+    });
+}
+
+} // namespace
+} // namespace pict::qt::test
