@@ -145,6 +145,27 @@ TEST(CanvasRenderer, ScrollingShiftsTheCacheAndDrawsOnlyTheExposedStrips) {
     }
 }
 
+TEST(CanvasRenderer, AScrollDrawsOnlyTheUncoveredStripAndMovesTheRest) {
+    Surface24 color = makeColor(300, 200, [](int32_t x, int32_t y) { return uint32_t(x) << 12 | uint32_t(y); });
+    CanvasView view({300, 200}, {100, 80});
+    CanvasRenderer r = makeRenderer();
+    const ViewBuffer before = r.render(view, {&color, nullptr});
+    // Paint the source over without telling the renderer: whatever shows the new color
+    // afterwards was drawn again, whatever shows the old one came from the cache.
+    Surface24 repainted = makeColor(300, 200, [](int32_t, int32_t) { return 0x00FF00u; });
+    std::swap(color, repainted);
+    view.scrollBy(7, 5);
+    const ViewBuffer& after = r.render(view, {&color, nullptr});
+    for (int32_t y = 0; y < 80; ++y)
+        for (int32_t x = 0; x < 100; ++x) {
+            const bool uncovered = x >= 93 || y >= 75;
+            if (uncovered)
+                ASSERT_EQ(rgb(after.at(x, y)), 0x00FF00u) << x << "," << y;
+            else
+                ASSERT_EQ(after.at(x, y), before.at(x + 7, y + 5)) << x << "," << y;
+        }
+}
+
 TEST(CanvasRenderer, InvalidatedImageRectsAreRedrawn) {
     Surface24 color = makeColor(50, 50, [](int32_t, int32_t) { return 0x111111u; });
     CanvasView view({50, 50}, {60, 60});

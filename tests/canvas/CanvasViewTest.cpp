@@ -106,6 +106,11 @@ TEST(CanvasViewZoom, ZoomToARectangle) {
     CanvasView v({1000, 1000}, {199, 99});
     v.zoomToWindowRect({0, 0, 50, 50});
     EXPECT_FLOAT_EQ(v.zoom(), 2.0f); // min(200 / 50, 100 / 50)
+    v.setZoom(1, false);
+    v.scrollTo(300, 300);
+    v.zoomToWindowRect({20, 10, 70, 60});
+    EXPECT_FLOAT_EQ(v.zoom(), 2.0f);
+    EXPECT_EQ(v.windowToImage({99, 49}), (Point{345, 335})) << "the rectangle's centre comes to the window's";
     CanvasView w({1000, 1000}, {199, 99});
     w.zoomToWindowRect({10, 10, 12, 12});
     EXPECT_EQ(w.zoom(), 2.0f) << "a tiny rectangle is one step up";

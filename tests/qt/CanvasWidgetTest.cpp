@@ -297,6 +297,35 @@ TEST_F(CanvasWidgetTest, TheSpaceBarShowsTheHandAndGivesTheZoomToolBack) {
     EXPECT_FLOAT_EQ(frame->view().zoom(), 2.0f / 3);
 }
 
+TEST_F(CanvasWidgetTest, KeypadZoomKeysThatMissTheirMenuItemsStillZoom) {
+    DocumentFrame* frame = frameWithClient(300, 300, QSize(200, 100));
+    CanvasWidget* canvas = frame->canvas();
+    // Delivered straight to the drawing area, as on X11 where the shortcut map drops the
+    // keypad flag and the press falls through.
+    const auto keypad = [&](int key, const char* text) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeypadModifier, QString::fromLatin1(text));
+        QApplication::sendEvent(canvas, &press);
+        return press.isAccepted();
+    };
+    EXPECT_TRUE(keypad(Qt::Key_Plus, "+"));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 2.0f);
+    keypad(Qt::Key_Minus, "-");
+    keypad(Qt::Key_Minus, "-");
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 2.0f / 3);
+    keypad(Qt::Key_Slash, "/");
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 1.0f) << "Actual Pixels";
+    window->executeCommand(kCmdZoom1600);
+    keypad(Qt::Key_Plus, "+");
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 16.0f);
+    keypad(Qt::Key_Asterisk, "*");
+    EXPECT_LT(frame->view().zoom(), 16.0f) << "Fit on Screen";
+
+    QKeyEvent plain(QEvent::KeyPress, Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-"));
+    const float zoom = frame->view().zoom();
+    QApplication::sendEvent(canvas, &plain);
+    EXPECT_FLOAT_EQ(frame->view().zoom(), zoom) << "the main keyboard's minus is no zoom key";
+}
+
 TEST_F(CanvasWidgetTest, TheSelectionOutlineShowsAfterSelectAll) {
     DocumentFrame* frame = frameWithClient(64, 48, QSize(200, 100));
     const QImage before = frame->canvas()->picture();

@@ -63,6 +63,11 @@ TEST_F(CommandActionsTest, AcceleratorsWithoutMenuItemsStillWork) {
     ASSERT_NE(fill, nullptr);
     EXPECT_TRUE(window->actions().contains(fill));
     EXPECT_EQ(fill->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Delete));
+    // Undo answers to Alt+Backspace as well, though its menu item shows Ctrl+Z only.
+    QAction* undo = actions->action(kCmdUndo);
+    EXPECT_EQ(undo->text(), "Undo	Ctrl+Z");
+    EXPECT_EQ(undo->shortcuts(), QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::Key_Z),
+                                                      QKeySequence(Qt::ALT | Qt::Key_Backspace)}));
 }
 
 TEST_F(CommandActionsTest, TriggeringReportsTheId) {

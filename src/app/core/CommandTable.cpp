@@ -30,7 +30,7 @@ constexpr CommandInfo kCommands[] = {
     {kCmdExit, A, "Exit", "", "", "Quit the application, asking to save images\nExit"},
 
     // ---- Edit ----
-    {kCmdUndo, D, "Undo", "Ctrl+Z", "Ctrl+Z", "Undo the last action\nUndo"},
+    {kCmdUndo, D, "Undo", "Ctrl+Z", "Ctrl+Z; Alt+Backspace", "Undo the last action\nUndo"},
     {kCmdRedo, D, "Redo", "Ctrl+Y", "Ctrl+Y", "Redo the previously undone action\nRedo"},
     {kCmdCut, D, "Cut", "Ctrl+X", "Ctrl+X", "Cut the selection to the clipboard\nCut"},
     {kCmdCopy, D, "Copy", "Ctrl+C", "Ctrl+C", "Copy the selection to the clipboard\nCopy"},

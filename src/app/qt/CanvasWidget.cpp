@@ -1,10 +1,12 @@
 #include "app/qt/CanvasWidget.h"
 
+#include "app/core/CommandTable.h"
 #include "app/qt/CanvasCursors.h"
 #include "document/Document.h"
 #include "selection/SelectionController.h"
 
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -288,9 +290,29 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
             return;
         }
         break;
-    default: break;
+    default:
+        if (event->modifiers().testFlag(Qt::KeypadModifier) && forwardKeypadCommand(event))
+            return;
+        break;
     }
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+bool CanvasWidget::forwardKeypadCommand(QKeyEvent* event) {
+    // Qt's X11 shortcut matching drops the keypad flag, so "Num++" and its kin never fire
+    // their menu items there and the key press comes here instead.
+    const QKeySequence pressed(event->keyCombination());
+    for (const CommandInfo& info : commandTable()) {
+        if (info.route != CommandRoute::DocumentFrame)
+            continue;
+        for (const QString& keys : QString::fromUtf8(info.keys).split(QStringLiteral("; "), Qt::SkipEmptyParts))
+            if (QKeySequence::fromString(keys, QKeySequence::PortableText) == pressed) {
+                emit commandKey(info.id);
+                event->accept();
+                return true;
+            }
+    }
+    return false;
 }
 
 void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {

@@ -46,6 +46,11 @@ public:
     // What the drawing area shows now (the rubber band included), for tests and snapshots.
     QImage picture();
 
+signals:
+    // A document window key (the keypad zoom keys) that reached the drawing area instead of
+    // its menu item: the window runs the command.
+    void commandKey(uint16_t id);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -67,6 +72,7 @@ private:
     void updateCursor();
     void setAltDown(bool down);
     void wheelScroll(QPoint angleDelta, bool overHorizontalBar);
+    bool forwardKeypadCommand(QKeyEvent* event);
     void repaintBand(const Rect& before);
     void endBand();
     // Ends whatever drag runs without finishing it: no zoom, the hand lets go.

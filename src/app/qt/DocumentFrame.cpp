@@ -24,6 +24,10 @@ DocumentFrame::DocumentFrame(ApplicationContext& app, std::unique_ptr<Document> 
     setAttribute(Qt::WA_DeleteOnClose);
     canvas_ = new CanvasWidget(view_, session_->document(), this);
     canvas_->setSelection(&session_->selection());
+    connect(canvas_, &CanvasWidget::commandKey, this, [this](uint16_t id) {
+        if (isZoomCommandEnabled(id))
+            executeCommand(id);
+    });
     setWidget(canvas_);
     setFocusProxy(canvas_);
     view_.setListener(this);
