@@ -124,6 +124,10 @@ TEST_F(GaussianBlurDialogTest, ThePaneZoomsWithinItsLimitsAndRepaintsWithThePrev
         EXPECT_LE(pane->minimumZoom(), 1.0f);
         pane->actualPixels();
         EXPECT_FLOAT_EQ(pane->view().zoom(), 1.0f);
+        EXPECT_EQ(pane->zoomSlider()->value(), PreviewZoomSlider::kSteps / 2);
+        pane->zoomSlider()->setValue(PreviewZoomSlider::kLastPosition);
+        EXPECT_GT(pane->view().zoom(), 7.0f) << "the slider zooms the pane";
+        pane->actualPixels();
         const QImage before = pane->grab().toImage();
         typeRadius(dialog, "3");
         const QImage after = pane->grab().toImage();

@@ -9,9 +9,12 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QToolButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace pict::qt {
 
@@ -28,7 +31,8 @@ QRect toQRect(const Rect& r) { return {r.left, r.top, r.width(), r.height()}; }
 
 PreviewPane::PreviewPane(DocumentSession& session, const Rect& shownArea, QWidget* parent)
     : QWidget(parent), session_(session), view_(session.document().canvasSize(), {1, 1}), shownArea_(shownArea),
-      zoomOut_(new QToolButton(this)), zoomIn_(new QToolButton(this)), actual_(new QToolButton(this)) {
+      strip_(new QWidget(this)), zoomOut_(new QToolButton(strip_)), slider_(new QSlider(Qt::Horizontal, strip_)),
+      zoomIn_(new QToolButton(strip_)), actual_(new QToolButton(strip_)) {
     setObjectName(QStringLiteral("previewPane"));
     setFixedSize(sizeHint());
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -39,28 +43,30 @@ PreviewPane::PreviewPane(DocumentSession& session, const Rect& shownArea, QWidge
     zoomIn_->setToolTip(tr("Zoom In"));
     actual_->setText(QStringLiteral("1:1"));
     actual_->setToolTip(tr("Actual Pixels"));
-    auto* strip = new QHBoxLayout;
+    slider_->setRange(0, PreviewZoomSlider::kLastPosition);
+    slider_->setFixedWidth(PreviewZoomSlider::kSteps);
+    slider_->setToolTip(tr("Zoom"));
+    auto* strip = new QHBoxLayout(strip_);
     strip->setContentsMargins(2, 2, 2, 2);
     strip->setSpacing(2);
-    for (QToolButton* button : {zoomOut_, zoomIn_, actual_}) {
-        button->setAutoRaise(false);
-        button->setCursor(Qt::ArrowCursor);
-        strip->addWidget(button);
+    for (QWidget* part : std::initializer_list<QWidget*>{zoomOut_, slider_, zoomIn_, actual_}) {
+        part->setCursor(Qt::ArrowCursor);
+        strip->addWidget(part);
     }
-    strip->addStretch(1);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addLayout(strip);
-    column->addStretch(1);
+    strip_->adjustSize();
+    strip_->move(2, 2);
+    strip_->hide();
     connect(zoomOut_, &QToolButton::clicked, this, &PreviewPane::zoomOut);
     connect(zoomIn_, &QToolButton::clicked, this, &PreviewPane::zoomIn);
     connect(actual_, &QToolButton::clicked, this, &PreviewPane::actualPixels);
+    connect(slider_, &QSlider::valueChanged, this, &PreviewPane::sliderMoved);
     session_.document().addObserver(this);
 
     view_.setClientSize({width(), height()});
     CanvasView fit(session.document().canvasSize(), {width(), height()});
     fit.fitInWindow();
     minimumZoom_ = std::min(fit.zoom(), 1.0f);
+    zoomSteps_ = {minimumZoom_, kMaximumZoom};
     view_.setZoom(1.0f, true);
 
     // Centre on what the document window shows of the selection, or else of the layer.
@@ -73,7 +79,7 @@ PreviewPane::PreviewPane(DocumentSession& session, const Rect& shownArea, QWidge
     const Rect shown = shownArea_.isEmpty() ? session_.document().canvasRect() : shownArea_;
     const Rect area = shown.intersected(target);
     centreOn(area.isEmpty() ? Point{0, 0} : Point{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
-    updateButtons();
+    updateStrip();
 }
 
 PreviewPane::~PreviewPane() { session_.document().removeObserver(this); }
@@ -93,7 +99,7 @@ void PreviewPane::centreOn(Point image) {
 
 void PreviewPane::setLimitedZoom(float zoom) {
     view_.setZoom(std::clamp(zoom, minimumZoom_, kMaximumZoom), true);
-    updateButtons();
+    updateStrip();
     update();
 }
 
@@ -113,9 +119,27 @@ void PreviewPane::zoomOut() {
 
 void PreviewPane::actualPixels() { setLimitedZoom(1.0f); }
 
-void PreviewPane::updateButtons() {
+void PreviewPane::updateStrip() {
     zoomIn_->setEnabled(view_.zoom() < kMaximumZoom);
     zoomOut_->setEnabled(view_.zoom() > minimumZoom_);
+    const QSignalBlocker block(slider_);
+    slider_->setValue(zoomSteps_.positionOf(view_.zoom()));
+}
+
+void PreviewPane::sliderMoved(int position) {
+    const double zoom = zoomSteps_.zoomAt(position);
+    if (std::abs(zoom - view_.zoom()) >= 0.0001)
+        setLimitedZoom(static_cast<float>(zoom));
+}
+
+void PreviewPane::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    strip_->show();
+}
+
+void PreviewPane::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    strip_->hide();
 }
 
 void PreviewPane::changed(const DocumentNotification&) { update(); }

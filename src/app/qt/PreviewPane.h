@@ -2,14 +2,17 @@
 // The Gaussian Blur dialog's view of the active layer: a zoom and scroll position of its own
 // (zoom from the fit of the document up to 8), centred at start on what the document window
 // shows of the selection or the layer. The preview blurs the layer itself, so the pane just
-// repaints when the document changes. Dragging scrolls; the buttons zoom out, in and to 1:1.
+// repaints when the document changes. Dragging scrolls; while the pointer is over the pane a
+// strip of zoom-out, slider, zoom-in and actual-size controls shows at its top.
 
+#include "app/core/PreviewZoomSlider.h"
 #include "canvas/CanvasView.h"
 #include "common/Geometry.h"
 #include "document/DocumentNotification.h"
 
 #include <QWidget>
 
+class QSlider;
 class QToolButton;
 
 namespace pict {
@@ -36,6 +39,7 @@ public:
     void zoomIn();
     void zoomOut();
     void actualPixels();
+    QSlider* zoomSlider() const { return slider_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,21 +47,26 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void changed(const DocumentNotification& notification) override;
     void centreOn(Point image);
     void setLimitedZoom(float zoom);
-    void updateButtons();
+    void updateStrip();
+    void sliderMoved(int position);
 
     DocumentSession& session_;
     CanvasView view_;
     Rect shownArea_;
     float minimumZoom_ = 1.0f;
-    bool placed_ = false;
+    PreviewZoomSlider zoomSteps_;
     QPoint dragFrom_;
     bool dragging_ = false;
+    QWidget* strip_;
     QToolButton* zoomOut_;
+    QSlider* slider_;
     QToolButton* zoomIn_;
     QToolButton* actual_;
 };
