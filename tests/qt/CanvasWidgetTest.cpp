@@ -173,6 +173,22 @@ TEST_F(CanvasWidgetTest, TheWheelOverTheHorizontalBarScrollsSidewaysOneLinePerNo
     QApplication::setWheelScrollLines(desktopLines);
 }
 
+TEST_F(CanvasWidgetTest, ArrowAndPageKeysScrollByLinesAndPages) {
+    DocumentFrame* frame = frameWithClient(400, 300, QSize(100, 100));
+    CanvasWidget* canvas = frame->canvas();
+    QTest::keyClick(canvas, Qt::Key_Down);
+    QTest::keyClick(canvas, Qt::Key_Right);
+    QTest::keyClick(canvas, Qt::Key_Right);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{20, 10}));
+    QTest::keyClick(canvas, Qt::Key_PageDown);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{20, 110}));
+    QTest::keyClick(canvas, Qt::Key_Up);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{20, 100}));
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(canvas, Qt::Key_PageDown);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{20, 200})) << "content 300 - page 100";
+}
+
 TEST_F(CanvasWidgetTest, HalfNotchesAddUpToWholeLines) {
     DocumentFrame* frame = frameWithClient(400, 300, QSize(100, 100));
     CanvasWidget* canvas = frame->canvas();
