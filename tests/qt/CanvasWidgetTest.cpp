@@ -93,6 +93,18 @@ TEST_F(CanvasWidgetTest, ZoomToolClicksAndAltSwapsDirection) {
     EXPECT_FLOAT_EQ(frame->view().zoom(), 2.0f / 3);
 }
 
+TEST_F(CanvasWidgetTest, AClickKeepsThePointUnderTheCursorAndShiftClickCentresIt) {
+    DocumentFrame* frame = frameWithClient(400, 300, QSize(200, 100));
+    CanvasWidget* canvas = frame->canvas();
+    window->executeCommand(kCmdZoomInTool);
+    QTest::mouseClick(canvas->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 2.0f);
+    EXPECT_EQ(frame->view().windowToImage({40, 30}), (Point{40, 30}));
+    QTest::mouseClick(canvas->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(40, 30));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 3.0f);
+    EXPECT_EQ(frame->view().windowToImage({100, 50}), (Point{40, 30}));
+}
+
 TEST_F(CanvasWidgetTest, ADraggedBandZoomsAndEscapeCancelsIt) {
     DocumentFrame* frame = frameWithClient(64, 48, QSize(200, 100));
     window->executeCommand(kCmdZoomInTool);
