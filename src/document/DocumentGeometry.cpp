@@ -58,16 +58,12 @@ bool Document::rotate(double angle) {
     angle = normalizedRotation(angle);
     if (isNearAngle(angle, 0.0))
         return true;
-    const Size old = canvasSize();
-    if (!layers().rotateAll(angle, old))
+    if (!layers().rotateAll(angle, canvasSize()))
         return false;
     if (isNearAngle(angle, 90.0) || isNearAngle(angle, 270.0))
         std::swap(info_.width, info_.height);
-    if (canvasSize() != old)
-        rebuildComposite();
-    else
-        invalidate(canvasRect());
-    notifyDocument(canvasRect());
+    // A canvas of another size gets a new cache from the invalidation itself.
+    invalidateAndNotifyAll();
     return true;
 }
 
@@ -84,14 +80,10 @@ bool Document::crop(const Rect& rect) {
         return true;
     if (!layers().cropAll(clipped, canvasSize()))
         return false;
-    const Size old = canvasSize();
     info_.width = clipped.width();
     info_.height = clipped.height();
-    if (canvasSize() != old)
-        rebuildComposite();
-    else
-        invalidate(canvasRect());
-    notifyDocument(canvasRect());
+    // A canvas of another size gets a new cache from the invalidation itself.
+    invalidateAndNotifyAll();
     return true;
 }
 

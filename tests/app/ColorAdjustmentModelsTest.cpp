@@ -39,7 +39,12 @@ TEST_F(ColorAdjustmentModelsTest, OkWithPreviewHandsOverTheShownStateElseAFilter
     FilterParams answer = previewed.accept();
     EXPECT_TRUE(answer.previewedState);
     EXPECT_FALSE(answer.filter);
-    answer.previewedState->undo();
+    EXPECT_FALSE(document().isModified()) << "a preview alone changes nothing to save";
+    EXPECT_EQ(run(kCmdBrightnessContrast, answer), CommandOutcome::Done);
+    EXPECT_TRUE(document().isModified());
+    EXPECT_EQ(history().undoName(), "Brightness/Contrast");
+    EXPECT_EQ(red(), 225) << "recorded as applied, not applied again";
+    history().undo();
 
     BrightnessContrastDialogModel plain(session_);
     plain.setPreview(false);

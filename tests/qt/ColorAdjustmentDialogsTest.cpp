@@ -10,7 +10,8 @@ using ColorAdjustmentDialogsTest = AdjustmentDialogTest;
 using Pixel = std::array<int, 3>;
 
 TEST_F(ColorAdjustmentDialogsTest, TheAdjustmentItemsAreEnabledOnceTheirDialogsAreRegistered) {
-    for (uint16_t id : {kCmdBrightnessContrast, kCmdColorBalance})
+    for (uint16_t id : {kCmdBrightnessContrast, kCmdColorBalance, kCmdHueSaturation, kCmdLevels, kCmdCurves,
+                        kCmdGaussianBlur})
         EXPECT_TRUE(window->actions().action(id)->isEnabled()) << id;
     background().setVisible(false);
     window->refreshCommandStates();
@@ -29,6 +30,7 @@ TEST_F(ColorAdjustmentDialogsTest, BrightnessPreviewsOnTheLayerAndOkRecordsTheAp
     });
     EXPECT_EQ(pixel(), (Pixel{120, 170, 220}));
     expectOneState("Brightness/Contrast", 0);
+    EXPECT_TRUE(frame->document().isModified());
     window->executeCommand(kCmdUndo);
     EXPECT_EQ(pixel(), (Pixel{100, 150, 200}));
 }
@@ -41,6 +43,7 @@ TEST_F(ColorAdjustmentDialogsTest, CancelTakesThePreviewBackAndRecordsNothing) {
     });
     EXPECT_EQ(pixel(), (Pixel{100, 150, 200}));
     EXPECT_EQ(history().count(), 0);
+    EXPECT_FALSE(frame->document().isModified()) << "a cancelled preview leaves nothing to save";
 }
 
 TEST_F(ColorAdjustmentDialogsTest, WithoutPreviewOkAppliesTheValuesOnce) {

@@ -60,11 +60,17 @@ CommandResult runDialog(DocumentSession& session, const CommandParams& params) {
     if (!answer)
         return kFailed;
     if (answer->previewedState) {
+        CommandResult result = kFailed;
         try {
-            return pushState(session, std::make_unique<PreviewedState>(answer->previewedState), true);
+            result = pushState(session, std::make_unique<PreviewedState>(answer->previewedState), true);
         } catch (const std::bad_alloc&) {
             return kFailed;
         }
+        // The preview ran the state's apply alone and the history records it without its
+        // hooks, so the one that marks the document modified runs now.
+        if (result)
+            answer->previewedState->afterApply(true);
+        return result;
     }
     if (!answer->filter)
         return kUnchanged;
