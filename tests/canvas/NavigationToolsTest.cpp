@@ -69,6 +69,28 @@ TEST(ZoomTool, ClickZoomsOneStepKeepingThePointOrCentringIt) {
     EXPECT_EQ(view.zoom(), 2.0f);
 }
 
+TEST(ZoomTool, ZoomOutClicksKeepOrCentreThePointAndStopAtTheMinimum) {
+    CanvasView view({1000, 1000}, {200, 100});
+    view.setZoom(4, false);
+    view.scrollTo(400, 400);
+    ZoomTool out(true);
+    const Point under = view.windowToImage({20, 30});
+    EXPECT_FALSE(out.buttonDown(view, {20, 30}, false)) << "zooming out needs no drag";
+    EXPECT_EQ(view.zoom(), 3.0f);
+    EXPECT_EQ(view.windowToImage({20, 30}), under);
+    const Point centred = view.windowToImage({150, 80});
+    out.buttonDown(view, {150, 80}, true);
+    EXPECT_EQ(view.zoom(), 2.0f);
+    EXPECT_EQ(view.windowToImage({100, 50}), centred) << "Shift centres the clicked point";
+
+    CanvasView small({300, 200}, {100, 100}); // minimum 1/200
+    small.setZoom(0.006f, false);
+    out.buttonDown(small, {50, 50}, false);
+    EXPECT_EQ(small.zoom(), small.minimumZoom());
+    EXPECT_EQ(out.mode(small), ZoomTool::None);
+    EXPECT_EQ(out.cursor(small), CanvasCursor::ZoomLimit);
+}
+
 TEST(ZoomTool, DragZoomsToTheBandAndEscapeCancels) {
     CanvasView view({1000, 1000}, {199, 99});
     ZoomTool tool(false);

@@ -93,6 +93,18 @@ TEST_F(CanvasWidgetTest, ZoomToolClicksAndAltSwapsDirection) {
     EXPECT_FLOAT_EQ(frame->view().zoom(), 2.0f / 3);
 }
 
+TEST_F(CanvasWidgetTest, AClickKeepsThePointUnderTheCursorAndShiftClickCentresIt) {
+    DocumentFrame* frame = frameWithClient(400, 300, QSize(200, 100));
+    CanvasWidget* canvas = frame->canvas();
+    window->executeCommand(kCmdZoomInTool);
+    QTest::mouseClick(canvas->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 2.0f);
+    EXPECT_EQ(frame->view().windowToImage({40, 30}), (Point{40, 30}));
+    QTest::mouseClick(canvas->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(40, 30));
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 3.0f);
+    EXPECT_EQ(frame->view().windowToImage({100, 50}), (Point{40, 30}));
+}
+
 TEST_F(CanvasWidgetTest, ADraggedBandZoomsAndEscapeCancelsIt) {
     DocumentFrame* frame = frameWithClient(64, 48, QSize(200, 100));
     window->executeCommand(kCmdZoomInTool);
@@ -171,6 +183,22 @@ TEST_F(CanvasWidgetTest, TheWheelOverTheHorizontalBarScrollsSidewaysOneLinePerNo
     wheel(canvas->viewport(), 100);
     EXPECT_EQ(frame->view().scrollPosition(), (Point{30, 0})) << "stops at the top";
     QApplication::setWheelScrollLines(desktopLines);
+}
+
+TEST_F(CanvasWidgetTest, ArrowAndPageKeysScrollByLinesAndPages) {
+    DocumentFrame* frame = frameWithClient(400, 300, QSize(100, 100));
+    CanvasWidget* canvas = frame->canvas();
+    QTest::keyClick(canvas, Qt::Key_Down);
+    QTest::keyClick(canvas, Qt::Key_Right);
+    QTest::keyClick(canvas, Qt::Key_Right);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{20, 10}));
+    QTest::keyClick(canvas, Qt::Key_PageDown);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{20, 110}));
+    QTest::keyClick(canvas, Qt::Key_Up);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{20, 100}));
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(canvas, Qt::Key_PageDown);
+    EXPECT_EQ(frame->view().scrollPosition(), (Point{20, 200})) << "content 300 - page 100";
 }
 
 TEST_F(CanvasWidgetTest, HalfNotchesAddUpToWholeLines) {
