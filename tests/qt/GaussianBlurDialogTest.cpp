@@ -127,11 +127,28 @@ TEST_F(GaussianBlurDialogTest, ThePaneZoomsWithinItsLimitsAndRepaintsWithThePrev
         EXPECT_EQ(pane->zoomSlider()->value(), PreviewZoomSlider::kSteps / 2);
         pane->zoomSlider()->setValue(PreviewZoomSlider::kLastPosition);
         EXPECT_GT(pane->view().zoom(), 7.0f) << "the slider zooms the pane";
-        pane->actualPixels();
+        EXPECT_FLOAT_EQ(pane->minimumZoom(), 1.0f) << "the small image fits";
+        pane->zoomSlider()->setValue(10);
+        EXPECT_FLOAT_EQ(pane->view().zoom(), 1.0f);
+        EXPECT_EQ(pane->zoomSlider()->value(), PreviewZoomSlider::kSteps / 2) << "the thumb stays at the zoom";
         const QImage before = pane->grab().toImage();
         typeRadius(dialog, "3");
         const QImage after = pane->grab().toImage();
         EXPECT_NE(before, after) << "the pane shows the blurred layer";
+        cancel(dialog);
+    });
+}
+
+TEST_F(GaussianBlurDialogTest, ThePaneShowsTransparentPixelsOverACheckerboard) {
+    ASSERT_TRUE(background().ensureTransparencyMask());
+    Surface8& mask = *background().transparencyMask();
+    for (int32_t y = 0; y < mask.height(); ++y)
+        std::fill_n(mask.row(y), mask.width(), uint8_t(0));
+    runDialog(kCmdGaussianBlur, [&](AdjustmentDialog& dialog) {
+        PreviewPane* pane = blur(dialog).pane();
+        const QImage shown = pane->grab().toImage();
+        const QColor middle = shown.pixelColor(shown.width() / 2, shown.height() / 2);
+        EXPECT_TRUE(middle == QColor(255, 255, 255) || middle == QColor(204, 204, 204)) << middle.name().toStdString();
         cancel(dialog);
     });
 }

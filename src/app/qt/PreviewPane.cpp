@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
@@ -26,6 +27,34 @@ constexpr int kWidthUnits = 161;
 constexpr int kHeightUnits = 149;
 
 QRect toQRect(const Rect& r) { return {r.left, r.top, r.width(), r.height()}; }
+
+// Squares of 4 pixels, white and light gray, behind the transparent parts of a layer.
+QBrush checkerboard() {
+    QPixmap tile(8, 8);
+    tile.fill(Qt::white);
+    QPainter painter(&tile);
+    const QColor gray(204, 204, 204);
+    painter.fillRect(4, 0, 4, 4, gray);
+    painter.fillRect(0, 4, 4, 4, gray);
+    return QBrush(tile);
+}
+
+// The part of a layer that is not fully opaque, with its opacity, premultiplied.
+QImage translucentPart(const RasterLayer& layer, const Rect& part) {
+    QImage image(part.width(), part.height(), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    for (int32_t y = part.top; y < part.bottom; ++y) {
+        const uint8_t* source = layer.colorAt(part.left, y);
+        auto* target = reinterpret_cast<QRgb*>(image.scanLine(y - part.top));
+        for (int32_t x = part.left; x < part.right; ++x, source += 3) {
+            const uint32_t alpha = layer.alphaAt(x, y);
+            *target++ = qRgba(int(source[2] * alpha / 255), int(source[1] * alpha / 255), int(source[0] * alpha / 255),
+                              int(alpha));
+        }
+    }
+    return image;
+}
 
 } // namespace
 
@@ -130,6 +159,8 @@ void PreviewPane::sliderMoved(int position) {
     const double zoom = zoomSteps_.zoomAt(position);
     if (std::abs(zoom - view_.zoom()) >= 0.0001)
         setLimitedZoom(static_cast<float>(zoom));
+    else
+        updateStrip(); // the thumb shows the zoom, which may not go below the minimum
 }
 
 void PreviewPane::enterEvent(QEnterEvent* event) {
@@ -165,21 +196,27 @@ void PreviewPane::paintEvent(QPaintEvent*) {
     const Rect visible = view_.visibleImageRect().intersected(layer->canvasRect());
     if (visible.isEmpty())
         return;
-    // The layer's pixels wrapped where they are: blue, green, red, rows padded to 4 bytes,
-    // in memory usually bottom row first (then the picture is drawn flipped back).
+    const Rect source = visible.translated(-layer->position().x, -layer->position().y);
+    const QRectF target(toQRect(view_.imageRectToWindow(visible)));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, view_.zoom() < 1.0f);
+    if (!layer->isFullyOpaque()) {
+        painter.fillRect(target, checkerboard());
+        painter.drawImage(target, translucentPart(*layer, source));
+        return;
+    }
+    // An opaque layer's pixels are shown where they are: blue, green, red, rows padded to 4
+    // bytes, in memory usually bottom row first (then the picture is drawn flipped back).
     const int32_t height = color.height();
     const bool topDown = height < 2 || color.row(1) > color.row(0);
     const QImage pixels(topDown ? color.row(0) : color.row(height - 1), color.width(), height,
                         qsizetype(color.stride()), QImage::Format_BGR888);
-    Rect source = visible.translated(-layer->position().x, -layer->position().y);
-    const QRectF target(toQRect(view_.imageRectToWindow(visible)));
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, view_.zoom() < 1.0f);
+    QRectF inMemory(toQRect(source));
     if (!topDown) {
-        source = {source.left, height - source.bottom, source.right, height - source.top};
+        inMemory.moveTop(height - source.bottom);
         painter.translate(0, 2 * target.top() + target.height());
         painter.scale(1, -1);
     }
-    painter.drawImage(target, pixels, QRectF(toQRect(source)));
+    painter.drawImage(target, pixels, inMemory);
 }
 
 void PreviewPane::mousePressEvent(QMouseEvent* event) {
