@@ -1,4 +1,5 @@
 #include "app/core/CommandIds.h"
+#include "app/core/PreviewNavigator.h"
 #include "app/qt/GaussianBlurDialog.h"
 #include "app/qt/PreviewPane.h"
 #include "qt/AdjustmentDialogFixture.h"
@@ -149,6 +150,37 @@ TEST_F(GaussianBlurDialogTest, ThePaneShowsTransparentPixelsOverACheckerboard) {
         const QImage shown = pane->grab().toImage();
         const QColor middle = shown.pixelColor(shown.width() / 2, shown.height() / 2);
         EXPECT_TRUE(middle == QColor(255, 255, 255) || middle == QColor(204, 204, 204)) << middle.name().toStdString();
+        cancel(dialog);
+    });
+}
+
+TEST_F(GaussianBlurDialogTest, TheNavigatorOfALargeImageScrollsThePaneAndClosesOutsideItsBox) {
+    addBlank(900, 600, "Large");
+    runDialog(kCmdGaussianBlur, [&](AdjustmentDialog& dialog) {
+        PreviewPane* pane = blur(dialog).pane();
+        ASSERT_TRUE(pane->isNavigatorAvailable());
+        EXPECT_NEAR(pane->centrePoint().x, 450, 1) << "centred on the layer";
+        pane->openNavigator();
+        ASSERT_TRUE(pane->isNavigatorOpen());
+        const Rect picture = PreviewNavigator::picture(
+            PreviewNavigator::thumbnail(PreviewNavigator::box(pane->width()), {900, 600}));
+        // The picture's top-left corner: the pane scrolls to the image's top-left corner.
+        QTest::mouseClick(pane, Qt::LeftButton, {}, QPoint(picture.left + 1, picture.top + 1));
+        EXPECT_LT(pane->centrePoint().x, 200);
+        EXPECT_LT(pane->centrePoint().y, 200);
+        EXPECT_TRUE(pane->isNavigatorOpen());
+        QTest::mouseClick(pane, Qt::LeftButton, {}, QPoint(5, pane->height() - 5));
+        EXPECT_FALSE(pane->isNavigatorOpen()) << "a press outside the box closes it";
+        cancel(dialog);
+    });
+}
+
+TEST_F(GaussianBlurDialogTest, ASmallImageHasNoNavigator) {
+    runDialog(kCmdGaussianBlur, [&](AdjustmentDialog& dialog) {
+        PreviewPane* pane = blur(dialog).pane();
+        EXPECT_FALSE(pane->isNavigatorAvailable());
+        pane->openNavigator();
+        EXPECT_FALSE(pane->isNavigatorOpen());
         cancel(dialog);
     });
 }

@@ -1,15 +1,16 @@
 #include "app/qt/PreviewPane.h"
 
 #include "app/core/DocumentSession.h"
+#include "app/core/PreviewNavigator.h"
+#include "app/qt/LayerPainting.h"
 #include "document/Document.h"
 #include "document/Layer.h"
 #include "selection/SelectionController.h"
 
 #include <QHBoxLayout>
-#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
+#include <QRegion>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
@@ -28,40 +29,12 @@ constexpr int kHeightUnits = 149;
 
 QRect toQRect(const Rect& r) { return {r.left, r.top, r.width(), r.height()}; }
 
-// Squares of 4 pixels, white and light gray, behind the transparent parts of a layer.
-QBrush checkerboard() {
-    QPixmap tile(8, 8);
-    tile.fill(Qt::white);
-    QPainter painter(&tile);
-    const QColor gray(204, 204, 204);
-    painter.fillRect(4, 0, 4, 4, gray);
-    painter.fillRect(0, 4, 4, 4, gray);
-    return QBrush(tile);
-}
-
-// The part of a layer that is not fully opaque, with its opacity, premultiplied.
-QImage translucentPart(const RasterLayer& layer, const Rect& part) {
-    QImage image(part.width(), part.height(), QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return image;
-    for (int32_t y = part.top; y < part.bottom; ++y) {
-        const uint8_t* source = layer.colorAt(part.left, y);
-        auto* target = reinterpret_cast<QRgb*>(image.scanLine(y - part.top));
-        for (int32_t x = part.left; x < part.right; ++x, source += 3) {
-            const uint32_t alpha = layer.alphaAt(x, y);
-            *target++ = qRgba(int(source[2] * alpha / 255), int(source[1] * alpha / 255), int(source[0] * alpha / 255),
-                              int(alpha));
-        }
-    }
-    return image;
-}
-
 } // namespace
 
 PreviewPane::PreviewPane(DocumentSession& session, const Rect& shownArea, QWidget* parent)
     : QWidget(parent), session_(session), view_(session.document().canvasSize(), {1, 1}), shownArea_(shownArea),
       strip_(new QWidget(this)), zoomOut_(new QToolButton(strip_)), slider_(new QSlider(Qt::Horizontal, strip_)),
-      zoomIn_(new QToolButton(strip_)), actual_(new QToolButton(strip_)) {
+      zoomIn_(new QToolButton(strip_)), actual_(new QToolButton(strip_)), navigatorButton_(new QToolButton(this)) {
     setObjectName(QStringLiteral("previewPane"));
     setFixedSize(sizeHint());
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -85,6 +58,13 @@ PreviewPane::PreviewPane(DocumentSession& session, const Rect& shownArea, QWidge
     strip_->adjustSize();
     strip_->move(2, 2);
     strip_->hide();
+    navigatorButton_->setText(QStringLiteral("\u25A3"));
+    navigatorButton_->setToolTip(tr("Navigator"));
+    navigatorButton_->setCursor(Qt::ArrowCursor);
+    navigatorButton_->adjustSize();
+    navigatorButton_->move(width() - navigatorButton_->width() - 2, 2);
+    navigatorButton_->hide();
+    connect(navigatorButton_, &QToolButton::clicked, this, &PreviewPane::openNavigator);
     connect(zoomOut_, &QToolButton::clicked, this, &PreviewPane::zoomOut);
     connect(zoomIn_, &QToolButton::clicked, this, &PreviewPane::zoomIn);
     connect(actual_, &QToolButton::clicked, this, &PreviewPane::actualPixels);
@@ -149,6 +129,7 @@ void PreviewPane::zoomOut() {
 void PreviewPane::actualPixels() { setLimitedZoom(1.0f); }
 
 void PreviewPane::updateStrip() {
+    navigatorButton_->setVisible(strip_->isVisible() && !navigatorOpen_ && isNavigatorAvailable());
     zoomIn_->setEnabled(view_.zoom() < kMaximumZoom);
     zoomOut_->setEnabled(view_.zoom() > minimumZoom_);
     const QSignalBlocker block(slider_);
@@ -166,11 +147,104 @@ void PreviewPane::sliderMoved(int position) {
 void PreviewPane::enterEvent(QEnterEvent* event) {
     QWidget::enterEvent(event);
     strip_->show();
+    updateStrip();
 }
 
 void PreviewPane::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     strip_->hide();
+    closeNavigator();
+}
+
+bool PreviewPane::isNavigatorAvailable() const {
+    const Size content = view_.contentSize();
+    return content.width > width() || content.height > height();
+}
+
+void PreviewPane::openNavigator() {
+    if (!isNavigatorAvailable())
+        return;
+    navigatorOpen_ = true;
+    updateStrip();
+    update();
+}
+
+void PreviewPane::closeNavigator() {
+    navigatorDragging_ = false;
+    if (!navigatorOpen_)
+        return;
+    navigatorOpen_ = false;
+    updateStrip();
+    update();
+}
+
+Rect PreviewPane::navigatorPicture() const {
+    const Rect box = PreviewNavigator::box(width());
+    return PreviewNavigator::picture(PreviewNavigator::thumbnail(box, session_.document().canvasSize()));
+}
+
+Rect PreviewPane::navigatorShownPart() const {
+    return PreviewNavigator::shownPart(navigatorPicture(), view_.contentSize(),
+                                       Rect::fromPointSize(view_.scrollPosition(), view_.clientSize()));
+}
+
+void PreviewPane::paintNavigator(QPainter& painter, const RasterLayer* layer) {
+    const Rect box = PreviewNavigator::box(width());
+    const Rect thumbnail = PreviewNavigator::thumbnail(box, session_.document().canvasSize());
+    const Rect picture = PreviewNavigator::picture(thumbnail);
+    // The pane's picture shows through the box, veiled toward white.
+    painter.save();
+    painter.setClipRegion(QRegion(toQRect(box)) - QRegion(toQRect(thumbnail)));
+    painter.fillRect(toQRect(box), QColor(255, 255, 255, 180));
+    painter.restore();
+    painter.setPen(Qt::black);
+    painter.drawRect(toQRect(thumbnail).adjusted(0, 0, -1, -1));
+    painter.fillRect(toQRect(picture), Qt::white);
+    const Size document = session_.document().canvasSize();
+    const Rect layerPart = layer ? layer->canvasRect().intersected(session_.document().canvasRect()) : Rect{};
+    if (!layerPart.isEmpty()) {
+        // The layer's place in the document, scaled into the picture.
+        const double sx = double(picture.width()) / document.width;
+        const double sy = double(picture.height()) / document.height;
+        const QRectF target(picture.left + layerPart.left * sx, picture.top + layerPart.top * sy,
+                            layerPart.width() * sx, layerPart.height() * sy);
+        drawLayerPart(painter, *layer, layerPart.translated(-layer->position().x, -layer->position().y), target, true);
+    }
+    const Rect part = navigatorShownPart();
+    const int frame = part == picture ? 1 : 2;
+    const QRect framed = toQRect(part).adjusted(-frame, -frame, frame, frame);
+    painter.save();
+    painter.setClipRegion(QRegion(framed) - QRegion(toQRect(part)));
+    painter.fillRect(framed, QColor(255, 80, 80));
+    painter.restore();
+}
+
+void PreviewPane::navigatorPressed(Point at) {
+    if (!PreviewNavigator::box(width()).contains(at.x, at.y)) {
+        closeNavigator();
+        return;
+    }
+    const Rect picture = navigatorPicture();
+    const Rect part = navigatorShownPart();
+    const Rect grown{part.left - 2, part.top - 2, part.right + 2, part.bottom + 2};
+    if (!grown.contains(at.x, at.y)) {
+        if (!picture.contains(at.x, at.y))
+            return; // the box's margin
+        const Point content = PreviewNavigator::contentAt(picture, view_.contentSize(), at);
+        view_.scrollTo(content.x - width() / 2, content.y - height() / 2);
+    }
+    navigatorDragging_ = true;
+    dragFrom_ = {at.x, at.y};
+    update();
+}
+
+void PreviewPane::navigatorDragged(Point at) {
+    const Rect picture = navigatorPicture();
+    const Point from = PreviewNavigator::contentAt(picture, view_.contentSize(), {dragFrom_.x(), dragFrom_.y()});
+    const Point to = PreviewNavigator::contentAt(picture, view_.contentSize(), at);
+    dragFrom_ = {at.x, at.y};
+    view_.scrollBy(to.x - from.x, to.y - from.y);
+    update();
 }
 
 void PreviewPane::changed(const DocumentNotification&) { update(); }
@@ -188,49 +262,44 @@ void PreviewPane::paintEvent(QPaintEvent*) {
     painter.drawRect(image.adjusted(-1, -1, 0, 0));
     painter.fillRect(image, Qt::white);
 
+    const RasterLayer* layer = activeLayer();
+    if (layer) {
+        const Rect visible = view_.visibleImageRect().intersected(layer->canvasRect());
+        if (!visible.isEmpty())
+            drawLayerPart(painter, *layer, visible.translated(-layer->position().x, -layer->position().y),
+                          QRectF(toQRect(view_.imageRectToWindow(visible))), view_.zoom() < 1.0f);
+    }
+    if (navigatorOpen_)
+        paintNavigator(painter, layer);
+}
+
+const RasterLayer* PreviewPane::activeLayer() const {
     const LayerStack& layers = session_.document().layers();
     const RasterLayer* layer = layers.rasterAt(layers.activeIndex());
-    if (!layer || layer->color().width() <= 0 || layer->color().height() <= 0)
-        return;
-    const Surface24& color = layer->color();
-    const Rect visible = view_.visibleImageRect().intersected(layer->canvasRect());
-    if (visible.isEmpty())
-        return;
-    const Rect source = visible.translated(-layer->position().x, -layer->position().y);
-    const QRectF target(toQRect(view_.imageRectToWindow(visible)));
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, view_.zoom() < 1.0f);
-    if (!layer->isFullyOpaque()) {
-        painter.fillRect(target, checkerboard());
-        painter.drawImage(target, translucentPart(*layer, source));
-        return;
-    }
-    // An opaque layer's pixels are shown where they are: blue, green, red, rows padded to 4
-    // bytes, in memory usually bottom row first (then the picture is drawn flipped back).
-    const int32_t height = color.height();
-    const bool topDown = height < 2 || color.row(1) > color.row(0);
-    const QImage pixels(topDown ? color.row(0) : color.row(height - 1), color.width(), height,
-                        qsizetype(color.stride()), QImage::Format_BGR888);
-    QRectF inMemory(toQRect(source));
-    if (!topDown) {
-        inMemory.moveTop(height - source.bottom);
-        painter.translate(0, 2 * target.top() + target.height());
-        painter.scale(1, -1);
-    }
-    painter.drawImage(target, pixels, inMemory);
+    return layer && layer->color().width() > 0 && layer->color().height() > 0 ? layer : nullptr;
 }
 
 void PreviewPane::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
+    if (navigatorOpen_) {
+        const QPoint at = event->position().toPoint();
+        navigatorPressed({at.x(), at.y()});
+        return;
+    }
     dragging_ = true;
     dragFrom_ = event->position().toPoint();
     setCursor(Qt::ClosedHandCursor);
 }
 
 void PreviewPane::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (navigatorDragging_) {
+        navigatorDragged({at.x(), at.y()});
+        return;
+    }
     if (!dragging_)
         return;
-    const QPoint at = event->position().toPoint();
     const QPoint moved = at - dragFrom_;
     dragFrom_ = at;
     view_.scrollBy(-moved.x(), -moved.y());
@@ -239,6 +308,7 @@ void PreviewPane::mouseMoveEvent(QMouseEvent* event) {
 
 void PreviewPane::mouseReleaseEvent(QMouseEvent*) {
     dragging_ = false;
+    navigatorDragging_ = false;
     setCursor(Qt::OpenHandCursor);
 }
 

@@ -3,7 +3,8 @@
 // (zoom from the fit of the document up to 8), centred at start on what the document window
 // shows of the selection or the layer. The preview blurs the layer itself, so the pane just
 // repaints when the document changes. Dragging scrolls; while the pointer is over the pane a
-// strip of zoom-out, slider, zoom-in and actual-size controls shows at its top.
+// strip of zoom-out, slider, zoom-in and actual-size controls shows at its top, and, when the
+// image does not fit, a button that opens the navigator box with a thumbnail of the image.
 
 #include "app/core/PreviewZoomSlider.h"
 #include "canvas/CanvasView.h"
@@ -13,10 +14,12 @@
 #include <QWidget>
 
 class QSlider;
+class QPainter;
 class QToolButton;
 
 namespace pict {
 class DocumentSession;
+class RasterLayer;
 }
 
 namespace pict::qt {
@@ -40,6 +43,11 @@ public:
     void zoomOut();
     void actualPixels();
     QSlider* zoomSlider() const { return slider_; }
+    // The image is larger than the pane: the navigator can be opened.
+    bool isNavigatorAvailable() const;
+    bool isNavigatorOpen() const { return navigatorOpen_; }
+    void openNavigator();
+    void closeNavigator();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,6 +63,15 @@ private:
     void centreOn(Point image);
     void setLimitedZoom(float zoom);
     void updateStrip();
+    const RasterLayer* activeLayer() const;
+    void paintNavigator(QPainter& painter, const RasterLayer* layer);
+    // The navigator's thumbnail picture, and the part of it the pane shows.
+    Rect navigatorPicture() const;
+    Rect navigatorShownPart() const;
+    // A press with the navigator open: in the thumbnail it scrolls there and starts a drag;
+    // outside the box it closes the box.
+    void navigatorPressed(Point at);
+    void navigatorDragged(Point at);
     void sliderMoved(int position);
 
     DocumentSession& session_;
@@ -64,11 +81,14 @@ private:
     PreviewZoomSlider zoomSteps_;
     QPoint dragFrom_;
     bool dragging_ = false;
+    bool navigatorOpen_ = false;
+    bool navigatorDragging_ = false;
     QWidget* strip_;
     QToolButton* zoomOut_;
     QSlider* slider_;
     QToolButton* zoomIn_;
     QToolButton* actual_;
+    QToolButton* navigatorButton_;
 };
 
 } // namespace pict::qt
