@@ -72,7 +72,7 @@ TEST_F(ColorAdjustmentDialogsTest, OkWithValuesBackAtZeroRecordsNothing) {
 TEST_F(ColorAdjustmentDialogsTest, ResetRestoresTheDefaultsAndTheLayer) {
     runDialog(kCmdBrightnessContrast, [&](AdjustmentDialog& dialog) {
         setField(dialog, "brightness", 40);
-        dialog.resetValues();
+        dialog.pressReset();
         EXPECT_TRUE(dialog.isVisible()) << "Reset keeps the dialog open";
         EXPECT_EQ(child<QSpinBox>(dialog, "brightness")->value(), 0);
         EXPECT_EQ(pixel(), (Pixel{100, 150, 200}));

@@ -90,7 +90,7 @@ TEST_F(GaussianBlurDialogTest, OkIsDisabledWhileTheFieldHoldsNoRadiusAndResetRes
         typeRadius(dialog, "25");
         EXPECT_TRUE(dialog.okButton()->isEnabled());
         EXPECT_GT(blur(dialog).radiusSlider()->value(), 50);
-        dialog.resetValues();
+        dialog.pressReset();
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(blur(dialog).radiusField()->text(), "0.1");
         EXPECT_EQ(blur(dialog).radiusSlider()->value(), 0);

@@ -24,7 +24,7 @@ public:
     // What OK confirmed; nothing before OK or after Cancel.
     const std::optional<CommandParams>& answer() const { return answer_; }
     // Reset as Alt+Cancel runs it.
-    void resetValues() { reset(); }
+    void pressReset() { reset(); }
 
     void done(int result) override;
 
