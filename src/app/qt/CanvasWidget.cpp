@@ -252,6 +252,8 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     setAltDown(event->modifiers().testFlag(Qt::AltModifier));
     const Point p = toPoint(event->position());
     pointer_ = p;
+    if (pointerListener_)
+        pointerListener_->pointerMoved(view_, renderer_.render(view_, compositeSourceOf(document_)), p);
     if (!dragTool_) {
         updateCursor(); // the marquee's cursor depends on the pixel under it
         return;

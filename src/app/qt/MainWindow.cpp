@@ -10,6 +10,7 @@
 #include "app/qt/CommandDialogs.h"
 #include "app/qt/DocumentFrame.h"
 #include "app/qt/ShellPrompts.h"
+#include "app/qt/SwatchesInfoDocks.h"
 #include "app/qt/SystemClipboard.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
@@ -141,6 +142,7 @@ void MainWindow::buildWindow() {
         toolbar_->addAction(action);
     }
     statusBar();
+    new SwatchesInfoDocks(*this, *area_, context_);
 
     connect(clipboard_, &SystemClipboard::changed, this, &MainWindow::refreshCommandStates);
     rebuildRecentFiles();
