@@ -9,6 +9,7 @@
 #include "app/qt/CommandIcons.h"
 #include "app/qt/CommandDialogs.h"
 #include "app/qt/DocumentFrame.h"
+#include "app/qt/LayersPanel.h"
 #include "app/qt/ShellPrompts.h"
 #include "app/qt/SystemClipboard.h"
 #include "document/Document.h"
@@ -139,6 +140,7 @@ void MainWindow::buildWindow() {
         toolbar_->addAction(action);
     }
     statusBar();
+    LayersPanel::install(*this);
 
     connect(clipboard_, &SystemClipboard::changed, this, &MainWindow::refreshCommandStates);
     rebuildRecentFiles();
