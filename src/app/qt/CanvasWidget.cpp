@@ -213,9 +213,11 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     // Alt may have gone down or up while another widget had the keyboard focus.
     setAltDown(event->modifiers().testFlag(Qt::AltModifier));
+    const Point p = toPoint(event->position());
+    if (pointerListener_)
+        pointerListener_->pointerMoved(view_, renderer_.render(view_, compositeSourceOf(document_)), p);
     if (!dragTool_)
         return;
-    const Point p = toPoint(event->position());
     if (*dragTool_ == CanvasTool::Hand) {
         hand_.move(view_, p);
     } else if (zoomTool_.isDragging()) {

@@ -4,6 +4,7 @@
 // screen; the scroll bars mirror the view's scroll ranges.
 
 #include "app/core/CommandIds.h"
+#include "canvas/CanvasPointerListener.h"
 #include "canvas/CanvasRenderer.h"
 #include "canvas/NavigationTools.h"
 #include "canvas/SelectionOverlay.h"
@@ -38,6 +39,8 @@ public:
     // The selection whose outline is drawn (null for none), and its changes.
     void setSelection(const SelectionController* selection);
     void selectionChanged();
+    // Told about every pointer move over the drawing area (null for nobody).
+    void setPointerListener(CanvasPointerListener* listener) { pointerListener_ = listener; }
 
     const CanvasRenderer& renderer() const { return renderer_; }
     const ZoomTool& zoomTool() const { return zoomTool_; }
@@ -84,6 +87,7 @@ private:
     CanvasRenderer renderer_;
     ViewBuffer overlaid_; // the rendered picture with the outline and the rubber band over it
     const SelectionController* selection_ = nullptr;
+    CanvasPointerListener* pointerListener_ = nullptr;
     SelectionOverlay outline_;
     QBasicTimer outlineTimer_;
     int32_t outlinePhase_ = 0;

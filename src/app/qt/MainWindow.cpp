@@ -11,6 +11,7 @@
 #include "app/qt/DocumentFrame.h"
 #include "app/qt/LayersPanel.h"
 #include "app/qt/ShellPrompts.h"
+#include "app/qt/SwatchesInfoDocks.h"
 #include "app/qt/SystemClipboard.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
@@ -140,6 +141,7 @@ void MainWindow::buildWindow() {
         toolbar_->addAction(action);
     }
     statusBar();
+    new SwatchesInfoDocks(*this, *area_, context_);
     LayersPanel::install(*this);
 
     connect(clipboard_, &SystemClipboard::changed, this, &MainWindow::refreshCommandStates);
