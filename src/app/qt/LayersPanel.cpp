@@ -67,7 +67,10 @@ LayersPanel* LayersPanel::install(MainWindow& window) {
     auto* panel = new LayersPanel(window);
     window.addDockWidget(Qt::RightDockWidgetArea, panel);
     if (QMenu* menu = viewMenu(window)) {
-        menu->addSeparator();
+        // The panels' toggles stand together after the view commands.
+        const QList<QAction*> entries = menu->actions();
+        if (entries.isEmpty() || !qobject_cast<QDockWidget*>(entries.last()->parent()))
+            menu->addSeparator();
         menu->addAction(panel->toggleViewAction());
     }
     connect(window.documentArea(), &QMdiArea::subWindowActivated, panel, [panel](QMdiSubWindow* window) {
