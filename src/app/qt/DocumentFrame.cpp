@@ -139,6 +139,7 @@ void DocumentFrame::endLongOperation() { QApplication::restoreOverrideCursor(); 
 
 void DocumentFrame::changed(const DocumentNotification& notification) {
     canvas_->imageChanged(notification.rect);
+    emit documentChanged();
 }
 
 void DocumentFrame::canvasZoomChanged() {

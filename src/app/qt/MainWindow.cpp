@@ -9,6 +9,7 @@
 #include "app/qt/CommandIcons.h"
 #include "app/qt/CommandDialogs.h"
 #include "app/qt/DocumentFrame.h"
+#include "app/qt/LayersPanel.h"
 #include "app/qt/ShellPrompts.h"
 #include "app/qt/SwatchesInfoDocks.h"
 #include "app/qt/SystemClipboard.h"
@@ -143,6 +144,7 @@ void MainWindow::buildWindow() {
     }
     statusBar();
     new SwatchesInfoDocks(*this, *area_, context_);
+    LayersPanel::install(*this);
 
     connect(clipboard_, &SystemClipboard::changed, this, &MainWindow::refreshCommandStates);
     rebuildRecentFiles();

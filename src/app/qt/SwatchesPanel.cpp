@@ -13,13 +13,19 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace pict::qt {
+namespace {
 
 // The cells: the model draws them, this widget puts the pixels on the screen and hands the
 // model the pointer, the client size and the scroll position.
 class SwatchGridArea : public QAbstractScrollArea {
 public:
-    SwatchGridArea(SwatchesPanel& panel, QWidget* parent) : QAbstractScrollArea(parent), panel_(panel) {
+    using PressHandler = std::function<void(Point, bool ctrl)>;
+
+    SwatchGridArea(SwatchesPanelModel& model, PressHandler pressed, QWidget* parent)
+        : QAbstractScrollArea(parent), model_(model), pressed_(std::move(pressed)) {
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         setFocusPolicy(Qt::ClickFocus);
@@ -36,7 +42,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         const QColor face = palette().color(QPalette::Window);
-        if (!panel_.model_.draw(pixels_, face.rgb() & 0xFFFFFF))
+        if (!model_.draw(pixels_, face.rgb() & 0xFFFFFF))
             return;
         const QImage image(reinterpret_cast<const uchar*>(pixels_.pixels.data()), pixels_.width, pixels_.height,
                            static_cast<qsizetype>(pixels_.strideBytes()), QImage::Format_RGB32);
@@ -44,42 +50,42 @@ protected:
     }
     void resizeEvent(QResizeEvent* event) override {
         QAbstractScrollArea::resizeEvent(event);
-        panel_.model_.setClientSize({viewport()->width(), viewport()->height()});
+        model_.setClientSize({viewport()->width(), viewport()->height()});
         syncScrollBar();
     }
     void scrollContentsBy(int, int) override {
         if (syncing_)
             return;
-        panel_.model_.setScroll(verticalScrollBar()->value());
+        model_.setScroll(verticalScrollBar()->value());
         viewport()->update();
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() != Qt::LeftButton)
             return;
         setFocus(Qt::MouseFocusReason);
-        panel_.gridPressed(event->position().toPoint(), event->modifiers().testFlag(Qt::ControlModifier));
+        const QPoint at = event->position().toPoint();
+        pressed_({at.x(), at.y()}, event->modifiers().testFlag(Qt::ControlModifier));
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint at = event->position().toPoint();
-        panel_.model_.hover({at.x(), at.y()});
+        model_.hover({at.x(), at.y()});
     }
 
 private:
     void syncScrollBar() {
         syncing_ = true;
         QScrollBar* bar = verticalScrollBar();
-        bar->setRange(0, panel_.model_.maxScroll());
+        bar->setRange(0, model_.maxScroll());
         bar->setPageStep(std::max(1, viewport()->height()));
-        bar->setValue(panel_.model_.scroll());
+        bar->setValue(model_.scroll());
         syncing_ = false;
     }
 
-    SwatchesPanel& panel_;
+    SwatchesPanelModel& model_;
+    PressHandler pressed_;
     ViewBuffer pixels_;
     bool syncing_ = false;
 };
-
-namespace {
 
 constexpr int kButtonIcon = 16;
 
@@ -131,7 +137,7 @@ SwatchesPanel::SwatchesPanel(ApplicationContext& app, InfoPanelModel* info, QWid
     }
     layout->addWidget(toolbar);
 
-    grid_ = new SwatchGridArea(*this, body);
+    grid_ = new SwatchGridArea(model_, [this](Point at, bool ctrl) { gridPressed(at, ctrl); }, body);
     grid_->setMinimumSize(12 * 8, 12 * 4);
     layout->addWidget(grid_, 1);
     setWidget(body);
@@ -151,8 +157,8 @@ void SwatchesPanel::runButton(uint16_t id) {
         static_cast<SwatchGridArea*>(grid_)->listChanged();
 }
 
-void SwatchesPanel::gridPressed(QPoint at, bool ctrl) {
-    if (!model_.press({at.x(), at.y()}, ctrl))
+void SwatchesPanel::gridPressed(Point at, bool ctrl) {
+    if (!model_.press(at, ctrl))
         return;
     currentColorsChanged();
     emit colorPicked();

@@ -31,9 +31,8 @@ signals:
     void colorPicked();
 
 private:
-    friend class SwatchGridArea;
     void runButton(uint16_t id);
-    void gridPressed(QPoint at, bool ctrl);
+    void gridPressed(Point at, bool ctrl);
 
     ApplicationContext& app_;
     SwatchesPanelModel model_;
