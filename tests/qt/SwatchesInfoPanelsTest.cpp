@@ -58,7 +58,14 @@ TEST_F(SwatchesInfoPanelsTest, BothDocksShowWithTogglesInTheViewMenu) {
             view = entry->menu();
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->actions().contains(swatches()->toggleViewAction()));
-    EXPECT_TRUE(view->actions().contains(info()->toggleViewAction()));
+    const QList<QAction*> entries = view->actions();
+    const qsizetype at = entries.indexOf(swatches()->toggleViewAction());
+    ASSERT_GT(at, 0);
+    EXPECT_TRUE(entries[at - 1]->isSeparator()) << "one separator before the panels' toggles";
+    ASSERT_GT(entries.size(), at + 1);
+    EXPECT_EQ(entries[at + 1], info()->toggleViewAction());
+    for (qsizetype i = at; i < entries.size(); ++i)
+        EXPECT_FALSE(entries[i]->isSeparator()) << "the other panels' toggles join without another";
     swatches()->toggleViewAction()->trigger();
     EXPECT_FALSE(swatches()->isVisible());
     EXPECT_EQ(swatches()->buttonAction(kCmdNewSwatch)->toolTip(), "Create a new swatch");

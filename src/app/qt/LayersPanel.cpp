@@ -7,14 +7,13 @@
 #include "app/qt/DocumentFrame.h"
 #include "app/qt/LayerListWidget.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/PanelToggles.h"
 #include "document/Document.h"
 
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 #include <QSpinBox>
 #include <QToolBar>
@@ -54,25 +53,12 @@ QAction* panelAction(uint16_t id, bool crossed, QObject* owner) {
     return action;
 }
 
-QMenu* viewMenu(QMainWindow& window) {
-    for (QAction* action : window.menuBar()->actions())
-        if (action->menu() && action->text() == QStringLiteral("&View"))
-            return action->menu();
-    return nullptr;
-}
-
 } // namespace
 
 LayersPanel* LayersPanel::install(MainWindow& window) {
     auto* panel = new LayersPanel(window);
     window.addDockWidget(Qt::RightDockWidgetArea, panel);
-    if (QMenu* menu = viewMenu(window)) {
-        // The panels' toggles stand together after the view commands.
-        const QList<QAction*> entries = menu->actions();
-        if (entries.isEmpty() || !qobject_cast<QDockWidget*>(entries.last()->parent()))
-            menu->addSeparator();
-        menu->addAction(panel->toggleViewAction());
-    }
+    addPanelToggle(window, *panel);
     connect(window.documentArea(), &QMdiArea::subWindowActivated, panel, [panel](QMdiSubWindow* window) {
         panel->attach(qobject_cast<DocumentFrame*>(window));
     });

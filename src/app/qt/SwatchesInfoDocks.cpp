@@ -3,21 +3,14 @@
 #include "app/qt/CanvasWidget.h"
 #include "app/qt/DocumentFrame.h"
 #include "app/qt/InfoPanel.h"
+#include "app/qt/PanelToggles.h"
 #include "app/qt/SwatchesPanel.h"
 
 #include <QChildEvent>
 #include <QMainWindow>
 #include <QMdiArea>
-#include <QMenu>
-#include <QMenuBar>
 
 namespace pict::qt {
-namespace {
-
-const QString kViewMenuTitle = QStringLiteral("&View");
-
-} // namespace
-
 SwatchesInfoDocks::SwatchesInfoDocks(QMainWindow& window, QMdiArea& area, ApplicationContext& app)
     : QObject(&window), area_(area) {
     setObjectName(QStringLiteral("SwatchesInfoDocks"));
@@ -26,7 +19,8 @@ SwatchesInfoDocks::SwatchesInfoDocks(QMainWindow& window, QMdiArea& area, Applic
     window.addDockWidget(Qt::RightDockWidgetArea, swatches_);
     window.addDockWidget(Qt::RightDockWidgetArea, info_);
     window.splitDockWidget(swatches_, info_, Qt::Vertical);
-    addViewMenuToggles(window);
+    addPanelToggle(window, *swatches_);
+    addPanelToggle(window, *info_);
     // Document windows are children of the area's viewport: each one that arrives is hooked
     // up, whichever path opened it.
     area_.viewport()->installEventFilter(this);
@@ -37,18 +31,6 @@ SwatchesInfoDocks::SwatchesInfoDocks(QMainWindow& window, QMdiArea& area, Applic
 
 SwatchesInfoDocks* SwatchesInfoDocks::of(const QMainWindow& window) {
     return window.findChild<SwatchesInfoDocks*>(QStringLiteral("SwatchesInfoDocks"), Qt::FindDirectChildrenOnly);
-}
-
-void SwatchesInfoDocks::addViewMenuToggles(QMainWindow& window) {
-    for (QAction* entry : window.menuBar()->actions()) {
-        QMenu* menu = entry->menu();
-        if (!menu || menu->title() != kViewMenuTitle)
-            continue;
-        menu->addSeparator();
-        menu->addAction(swatches_->toggleViewAction());
-        menu->addAction(info_->toggleViewAction());
-        return;
-    }
 }
 
 bool SwatchesInfoDocks::eventFilter(QObject* watched, QEvent* event) {

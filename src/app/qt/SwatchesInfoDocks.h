@@ -33,8 +33,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void addViewMenuToggles(QMainWindow& window);
-
     QMdiArea& area_;
     SwatchesPanel* swatches_ = nullptr;
     InfoPanel* info_ = nullptr;
