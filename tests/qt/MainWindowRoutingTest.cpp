@@ -7,6 +7,8 @@
 #include "selection/SelectionController.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -66,6 +68,24 @@ TEST_F(RoutingTest, ZoomIdsReachTheActiveFrameOnly) {
     window->executeCommand(kCmdZoom10);
     EXPECT_FLOAT_EQ(first->view().zoom(), 0.1f);
     EXPECT_EQ(first->windowTitle(), "Untitled-9 @ 10%");
+}
+
+// The keypad zoom keys work whether the focus is on the canvas or elsewhere in the window,
+// and a press zooms once, never twice, however many widgets could have taken it.
+TEST_F(RoutingTest, KeypadZoomKeysZoomOnceFromAnyFocus) {
+    DocumentFrame* frame = addBlank(300, 300);
+    window->refreshCommandStates();
+    const auto keypadPlus = [](QWidget* target) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, QStringLiteral("+"));
+        QApplication::sendEvent(target, &press);
+    };
+    keypadPlus(frame->canvas());
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 2.0f);
+    keypadPlus(window->documentArea());
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 3.0f);
+    QKeyEvent slash(QEvent::KeyPress, Qt::Key_Slash, Qt::KeypadModifier, QStringLiteral("/"));
+    QApplication::sendEvent(window->documentArea()->viewport(), &slash);
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 1.0f);
 }
 
 TEST_F(RoutingTest, DocumentIdsReachTheCommandLayerAndTheHistory) {
