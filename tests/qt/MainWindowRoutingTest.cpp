@@ -3,6 +3,7 @@
 #include "app/qt/CommandDialogs.h"
 #include "app/core/CommandTable.h"
 #include "history/HistoryManager.h"
+#include "history/HistoryState.h"
 #include "qt/MainWindowFixture.h"
 #include "selection/SelectionController.h"
 
@@ -86,6 +87,23 @@ TEST_F(RoutingTest, KeypadZoomKeysZoomOnceFromAnyFocus) {
     QKeyEvent slash(QEvent::KeyPress, Qt::Key_Slash, Qt::KeypadModifier, QStringLiteral("/"));
     QApplication::sendEvent(window->documentArea()->viewport(), &slash);
     EXPECT_FLOAT_EQ(frame->view().zoom(), 1.0f);
+}
+
+// Applies; its undo always fails, as a state's may when memory runs out.
+class UndoFails : public HistoryState {
+public:
+    std::string name() const override { return "Stuck"; }
+    bool apply() override { return true; }
+    bool undo() override { return false; }
+};
+
+TEST_F(RoutingTest, AFailedUndoShowsAnErrorAndKeepsTheHistory) {
+    DocumentFrame* frame = addBlank();
+    ASSERT_TRUE(frame->session().history().add(std::make_unique<UndoFails>(), false));
+    window->executeCommand(kCmdUndo);
+    EXPECT_EQ(prompts.errors, QStringList({"Cannot undo \"Stuck\"! The image is unchanged."}));
+    EXPECT_EQ(frame->session().history().position(), 0);
+    EXPECT_TRUE(window->actions().action(kCmdUndo)->isEnabled());
 }
 
 TEST_F(RoutingTest, DocumentIdsReachTheCommandLayerAndTheHistory) {
