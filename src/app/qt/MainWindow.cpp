@@ -35,8 +35,8 @@ Rect toRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r
 
 // Buttons of the toolbar, in order; 0 is a separator.
 constexpr uint16_t kToolbarCommands[] = {
-    kCmdNew, kCmdOpen, kCmdSave, 0, kCmdUndo, kCmdRedo, 0, kCmdHandTool, kCmdZoomInTool, kCmdZoomOutTool, 0,
-    kCmdZoomIn, kCmdZoomOut, kCmdActualPixels, kCmdFitInWindow,
+    kCmdNew, kCmdOpen, kCmdSave, 0, kCmdUndo, kCmdRedo, 0, kCmdMarqueeTool, kCmdCropTool, kCmdHandTool,
+    kCmdZoomInTool, kCmdZoomOutTool, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualPixels, kCmdFitInWindow,
 };
 
 // The tool commands and the tool number each selects.
@@ -67,6 +67,8 @@ const std::vector<MainWindow::ApplicationCommand>& MainWindow::applicationComman
         {kCmdExit, &MainWindow::exitApplication},
         {kCmdDuplicateImage, &MainWindow::duplicateImage},
         {kCmdOptions, &MainWindow::showOptions},
+        {kCmdMarqueeTool, &MainWindow::marqueeTool},
+        {kCmdCropTool, &MainWindow::cropTool},
         {kCmdHandTool, &MainWindow::handTool},
         {kCmdZoomInTool, &MainWindow::zoomInTool},
         {kCmdZoomOutTool, &MainWindow::zoomOutTool},
@@ -339,6 +341,8 @@ void MainWindow::setTool(int32_t tool) {
         frame->setTool(tool);
 }
 
+void MainWindow::marqueeTool() { setTool(kToolMarquee); }
+void MainWindow::cropTool() { setTool(kToolCrop); }
 void MainWindow::handTool() { setTool(kToolHand); }
 void MainWindow::zoomInTool() { setTool(kToolZoomIn); }
 void MainWindow::zoomOutTool() { setTool(kToolZoomOut); }
