@@ -104,6 +104,14 @@ Rect CanvasView::imageRectToWindow(const Rect& image) const {
     return {topLeft.x, topLeft.y, toInt32(right), toInt32(bottom)};
 }
 
+Rect CanvasView::windowRectToImage(const Rect& window) const {
+    const Point o = contentOrigin();
+    const Point topLeft = windowToImage(window.topLeft());
+    const int64_t right = ceilDiv((int64_t(window.right) - o.x) * image_.width, content_.width);
+    const int64_t bottom = ceilDiv((int64_t(window.bottom) - o.y) * image_.height, content_.height);
+    return {topLeft.x, topLeft.y, toInt32(right), toInt32(bottom)};
+}
+
 Rect CanvasView::visibleImageRect() const {
     Point a = windowToImage({0, 0});
     Point b = windowToImage({client_.width - 1, client_.height - 1});

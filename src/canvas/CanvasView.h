@@ -61,6 +61,9 @@ public:
     Point windowToImage(Point window) const;
     // Right and bottom edges go to the first window pixel beyond the rectangle.
     Rect imageRectToWindow(const Rect& image) const;
+    // The image pixels a window rectangle touches: top-left rounded down to the pixel that
+    // holds it, bottom-right rounded up to the next pixel edge.
+    Rect windowRectToImage(const Rect& window) const;
     Rect imageWindowRect() const { return Rect::fromPointSize(contentOrigin(), content_); }
     // The image pixels visible in the window, clipped to the image.
     Rect visibleImageRect() const;

@@ -10,7 +10,19 @@
 
 namespace pict {
 
-enum class CanvasCursor { Arrow, Hand, Grabbing, ZoomIn, ZoomOut, ZoomLimit };
+enum class CanvasCursor {
+    Arrow,
+    Hand,
+    Grabbing,
+    ZoomIn,
+    ZoomOut,
+    ZoomLimit,
+    Marquee,
+    MarqueeAlternate,
+    Crop,
+    CropAlternate,
+    OverSelection, // the marquee or crop tool over a selected pixel: a press there starts nothing
+};
 
 enum class CanvasTool { Marquee, Crop, Hand, ZoomIn, ZoomOut };
 // The tool that gets the mouse: the hand while the space bar is held, otherwise the active

@@ -240,6 +240,27 @@ TEST_F(SelectionCommandsTest, LoadOfAChannelThatNoLongerFitsTheCanvasIsRefusedWi
     EXPECT_EQ(selection().mask().bounds(), (Rect{1, 1, 3, 3}));
 }
 
+TEST_F(SelectionCommandsTest, MarqueeReplacesTheSelectionInOneStepThatUndoes) {
+    select(Rect{3, 4, 10, 12});
+    EXPECT_EQ(commands_.selectMarquee(Rect{20, 10, 30, 25}, false).outcome, CommandOutcome::Done);
+    EXPECT_EQ(history().count(), 2);
+    EXPECT_EQ(history().undoName(), "Rectangular Marquee");
+    EXPECT_EQ(selection().mask().bounds(), (Rect{20, 10, 30, 25})) << "replaced, not added";
+    EXPECT_EQ(selection().mask().coverageAt(25, 20), 255);
+    EXPECT_EQ(selection().mask().coverageAt(5, 5), 0);
+    EXPECT_FALSE(document().isModified());
+    run(kCmdUndo);
+    EXPECT_EQ(selection().mask().bounds(), (Rect{3, 4, 10, 12}));
+    EXPECT_EQ(selection().mask().coverageAt(5, 5), 255);
+
+    // Reaching past the canvas selects up to its edge; an empty shape records nothing.
+    EXPECT_EQ(commands_.selectMarquee(Rect{30, 20, 60, 50}, false).outcome, CommandOutcome::Done);
+    EXPECT_EQ(selection().mask().bounds(), (Rect{30, 20, 40, 30}));
+    const int32_t count = history().count();
+    EXPECT_EQ(commands_.selectMarquee(Rect{5, 5, 5, 20}, false).outcome, CommandOutcome::Refused);
+    EXPECT_EQ(history().count(), count);
+}
+
 TEST_F(SelectionCommandsTest, SelectionStatesTellTheView) {
     const int before = view_.selectionChanges;
     run(kCmdSelectAll);

@@ -47,8 +47,9 @@ TEST_F(CommandIconsTest, ToolbarButtonsShowDistinctIconsWithTheirNameAsTooltip) 
         EXPECT_GT(covered, 16 * 16 / 5) << action->toolTip().toStdString();
         EXPECT_LT(covered, 16 * 16) << action->toolTip().toStdString();
     }
-    EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "Undo", "Redo", "Hand Tool", "Zoom In Tool", "Zoom Out Tool",
-                                 "Zoom In", "Zoom Out", "Actual Pixels", "Fit in Window"}));
+    EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "Undo", "Redo", "Marquee Tool", "Crop Tool", "Hand Tool",
+                                 "Zoom In Tool", "Zoom Out Tool", "Zoom In", "Zoom Out", "Actual Pixels",
+                                 "Fit in Window"}));
     for (size_t i = 0; i < images.size(); ++i)
         for (size_t j = i + 1; j < images.size(); ++j)
             EXPECT_NE(images[i], images[j]) << tips[int(i)].toStdString() << " and " << tips[int(j)].toStdString();

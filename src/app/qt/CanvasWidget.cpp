@@ -3,6 +3,7 @@
 #include "app/core/CommandTable.h"
 #include "app/qt/CanvasCursors.h"
 #include "document/Document.h"
+#include "document/Layer.h"
 #include "selection/SelectionController.h"
 
 #include <QKeyEvent>
@@ -24,6 +25,10 @@ QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()
 
 // Arrow keys, the scroll bar arrows and one wheel notch move a tenth of the page.
 int lineStep(int32_t page) { return std::max(1, page / 10); }
+
+MarqueeModifiers marqueeModifiers(Qt::KeyboardModifiers modifiers) {
+    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::AltModifier)};
+}
 
 void applyRange(QScrollBar* bar, const ScrollRange& range) {
     bar->setRange(0, std::max(0, range.maximum + 1 - range.page));
@@ -116,7 +121,10 @@ void CanvasWidget::updateCursor() {
         cursor = zoomTool_.cursor(view_);
         break;
     case CanvasTool::Marquee:
-    case CanvasTool::Crop: cursor = CanvasCursor::Arrow; break;
+    case CanvasTool::Crop:
+        marquee_.setCrop(tool == CanvasTool::Crop);
+        cursor = marquee_.cursor(view_, pointer_, selectionView());
+        break;
     }
     if (cursor == cursor_ && viewport()->testAttribute(Qt::WA_SetCursor))
         return;
@@ -140,16 +148,31 @@ void CanvasWidget::selectionChanged() {
     viewport()->update();
 }
 
+MarqueeSelectionView CanvasWidget::selectionView() const {
+    const Layer* active = document_.layers().active();
+    return {selection_ ? &selection_->mask() : nullptr, active && active->isVisible()};
+}
+
+const RubberBand* CanvasWidget::activeBand() const {
+    if (zoomTool_.isDragging())
+        return &zoomTool_.band();
+    if (marquee_.isDragging())
+        return &marquee_.band();
+    return nullptr;
+}
+
 const ViewBuffer& CanvasWidget::shownBuffer() {
     const ViewBuffer& rendered = renderer_.render(view_, compositeSourceOf(document_));
     const bool outline = selection_ && outline_.update(view_, *selection_);
-    if ((!outline && !zoomTool_.isDragging()) || rendered.pixels.empty())
+    const RubberBand* band = activeBand();
+    if ((!outline && !band) || rendered.pixels.empty())
         return rendered;
     // Overlays go into a copy: the render cache itself must stay a clean picture.
     overlaid_ = rendered;
     if (outline)
         outline_.drawInto(overlaid_, outlinePhase_);
-    zoomTool_.band().drawInto(overlaid_);
+    if (band)
+        band->drawInto(overlaid_);
     return overlaid_;
 }
 
@@ -205,19 +228,42 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
         }
         break;
     case CanvasTool::Marquee:
-    case CanvasTool::Crop: break;
+    case CanvasTool::Crop:
+        marquee_.setCrop(tool == CanvasTool::Crop);
+        dragTool_ = tool; // the press captures the mouse even when it starts no band
+        marqueePress(p);
+        break;
     }
     updateCursor();
+}
+
+void CanvasWidget::marqueePress(Point p) {
+    switch (marquee_.buttonDown(view_, p, selectionView())) {
+    case MarqueePress::OnSelection: return;
+    case MarqueePress::DeselectThenBand: emit marqueeDeselect(); break;
+    case MarqueePress::Band: break;
+    }
+    bandTimer_.start(kTimerIntervalMs, this);
+    repaintBand(marquee_.band().rect());
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     // Alt may have gone down or up while another widget had the keyboard focus.
     setAltDown(event->modifiers().testFlag(Qt::AltModifier));
-    if (!dragTool_)
-        return;
     const Point p = toPoint(event->position());
+    pointer_ = p;
+    if (pointerListener_)
+        pointerListener_->pointerMoved(view_, renderer_.render(view_, compositeSourceOf(document_)), p);
+    if (!dragTool_) {
+        updateCursor(); // the marquee's cursor depends on the pixel under it
+        return;
+    }
     if (*dragTool_ == CanvasTool::Hand) {
         hand_.move(view_, p);
+    } else if (marquee_.isDragging()) {
+        const Rect before = marquee_.band().rect();
+        if (marquee_.move(view_, p, marqueeModifiers(event->modifiers())))
+            repaintBand(before);
     } else if (zoomTool_.isDragging()) {
         const Rect before = zoomTool_.band().rect();
         zoomTool_.move(view_, p);
@@ -236,6 +282,15 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
         bandTimer_.stop();
         zoomTool_.buttonUp(view_, p, event->modifiers().testFlag(Qt::ShiftModifier));
         repaintBand(before);
+    } else if (marquee_.isDragging()) {
+        // The release point itself counts, in case no move arrived for it.
+        marquee_.move(view_, p, marqueeModifiers(event->modifiers()));
+        const Rect before = marquee_.band().rect();
+        bandTimer_.stop();
+        const std::optional<Rect> picked = marquee_.buttonUp(view_);
+        repaintBand(before);
+        if (picked)
+            emit marqueeSelected(QRect(picked->left, picked->top, picked->width(), picked->height()));
     }
     dragTool_.reset();
     updateCursor();
@@ -281,10 +336,13 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     case Qt::Key_Alt:
+        if (!event->isAutoRepeat() && !dragTool_)
+            marquee_.toggleAlternateCursor();
         setAltDown(true);
+        updateCursor();
         break;
     case Qt::Key_Escape:
-        if (zoomTool_.isDragging()) {
+        if (activeBand()) {
             cancelDrag();
             event->accept();
             return;
@@ -329,7 +387,7 @@ void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void CanvasWidget::focusOutEvent(QFocusEvent* event) {
     // Keys released while another window had the focus never arrive here, and neither may
-    // the button release of a running drag: a zoom drag ends as with Escape.
+    // the button release of a running drag: a zoom or marquee drag ends as with Escape.
     spaceDown_ = false;
     setAltDown(false);
     if (event->reason() != Qt::PopupFocusReason)
@@ -364,20 +422,28 @@ void CanvasWidget::timerEvent(QTimerEvent* event) {
         return;
     }
     zoomTool_.tick();
-    repaintBand(zoomTool_.band().rect());
+    marquee_.tick();
+    if (const RubberBand* band = activeBand())
+        repaintBand(band->rect());
 }
 
 void CanvasWidget::repaintBand(const Rect& before) {
-    const Rect now = zoomTool_.band().rect();
-    viewport()->update(toQRect(before.united(now)).adjusted(-1, -1, 1, 1));
+    const RubberBand* band = activeBand();
+    const Rect now = band ? band->rect() : Rect{};
+    // An empty band draws nothing, so there is nothing of it to repaint.
+    const Rect area = before.normalized().united(now.normalized());
+    if (!area.isEmpty())
+        viewport()->update(toQRect(area).adjusted(-1, -1, 1, 1));
 }
 
 void CanvasWidget::endBand() {
-    if (!zoomTool_.isDragging())
+    const RubberBand* band = activeBand();
+    if (!band)
         return;
-    const Rect before = zoomTool_.band().rect();
+    const Rect before = band->rect();
     bandTimer_.stop();
     zoomTool_.cancel();
+    marquee_.cancel();
     repaintBand(before);
 }
 

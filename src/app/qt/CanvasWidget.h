@@ -4,7 +4,9 @@
 // screen; the scroll bars mirror the view's scroll ranges.
 
 #include "app/core/CommandIds.h"
+#include "canvas/CanvasPointerListener.h"
 #include "canvas/CanvasRenderer.h"
+#include "canvas/MarqueeTool.h"
 #include "canvas/NavigationTools.h"
 #include "canvas/SelectionOverlay.h"
 
@@ -26,7 +28,7 @@ public:
     CanvasWidget(CanvasView& view, Document& document, QWidget* parent = nullptr);
 
     void setColors(const CanvasColors& colors);
-    // The active tool id (17 hand, 18 zoom in, 19 zoom out, ...).
+    // The active tool id (0 marquee, 8 crop, 17 hand, 18 zoom in, 19 zoom out, ...).
     void setTool(int32_t toolId);
     int32_t tool() const { return toolId_; }
 
@@ -38,9 +40,13 @@ public:
     // The selection whose outline is drawn (null for none), and its changes.
     void setSelection(const SelectionController* selection);
     void selectionChanged();
+    // Told about every pointer move over the drawing area (null for nobody).
+    void setPointerListener(CanvasPointerListener* listener) { pointerListener_ = listener; }
 
     const CanvasRenderer& renderer() const { return renderer_; }
     const ZoomTool& zoomTool() const { return zoomTool_; }
+    // The Marquee and Crop tools' drag; a panel registers on it to show the dragged size.
+    MarqueeTool& marqueeTool() { return marquee_; }
     // The cursor the drawing area shows now.
     CanvasCursor cursorShown() const { return cursor_; }
     // What the drawing area shows now (the rubber band included), for tests and snapshots.
@@ -50,6 +56,10 @@ signals:
     // A document window key (the keypad zoom keys) that reached the drawing area instead of
     // its menu item: the window runs the command.
     void commandKey(uint16_t id);
+    // A marquee drag started over an existing selection: the window records "Deselect".
+    void marqueeDeselect();
+    // A marquee drag ended on these image pixels: the window selects them.
+    void marqueeSelected(const QRect& imageRect);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -74,6 +84,9 @@ private:
     void wheelScroll(QPoint angleDelta, bool overHorizontalBar);
     bool forwardKeypadCommand(QKeyEvent* event);
     void repaintBand(const Rect& before);
+    const RubberBand* activeBand() const;
+    MarqueeSelectionView selectionView() const;
+    void marqueePress(Point p);
     void endBand();
     // Ends whatever drag runs without finishing it: no zoom, the hand lets go.
     void cancelDrag();
@@ -84,11 +97,14 @@ private:
     CanvasRenderer renderer_;
     ViewBuffer overlaid_; // the rendered picture with the outline and the rubber band over it
     const SelectionController* selection_ = nullptr;
+    CanvasPointerListener* pointerListener_ = nullptr;
     SelectionOverlay outline_;
     QBasicTimer outlineTimer_;
     int32_t outlinePhase_ = 0;
     HandTool hand_;
     ZoomTool zoomTool_;
+    MarqueeTool marquee_;
+    Point pointer_; // the last pointer position over the drawing area, for the cursor
     std::optional<CanvasTool> dragTool_; // the tool that got the button press, until release
     QBasicTimer bandTimer_;
     int32_t toolId_ = kToolHand;

@@ -85,6 +85,25 @@ void drawRedoArrow(QPainter& p) {
     drawUndoArrow(p);
 }
 
+// A dashed rectangle round a tinted area: the marquee's selection.
+void drawMarqueeTool(QPainter& p) {
+    QPen dashes = inkPen(2.4);
+    dashes.setCapStyle(Qt::FlatCap);
+    dashes.setDashPattern({2.0, 1.2});
+    p.setPen(dashes);
+    p.setBrush(kGlass);
+    p.drawRect(QRectF(4, 6, 24, 20));
+}
+
+// Two crossing L-shaped bars, the crop frame.
+void drawCropTool(QPainter& p) {
+    p.setPen(inkPen(3.0));
+    p.drawPolyline(QPolygonF({{9, 3}, {9, 23}, {29, 23}}));
+    p.drawPolyline(QPolygonF({{3, 9}, {23, 9}, {23, 29}}));
+    p.setPen(inkPen(1.2, kAccent));
+    p.drawLine(QPointF(11, 21), QPointF(21, 11));
+}
+
 void drawHand(QPainter& p) {
     // The parts overlap; with the winding rule they add up to one outline instead of
     // cancelling where they meet.
@@ -222,6 +241,8 @@ constexpr IconDrawing kCommandDrawings[] = {
     {kCmdSave, drawDisk},
     {kCmdUndo, drawUndoArrow},
     {kCmdRedo, drawRedoArrow},
+    {kCmdMarqueeTool, drawMarqueeTool},
+    {kCmdCropTool, drawCropTool},
     {kCmdHandTool, drawHand},
     {kCmdZoomInTool, drawZoomInTool},
     {kCmdZoomOutTool, drawZoomOutTool},

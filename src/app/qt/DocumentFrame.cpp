@@ -28,6 +28,11 @@ DocumentFrame::DocumentFrame(ApplicationContext& app, std::unique_ptr<Document> 
         if (isZoomCommandEnabled(id))
             executeCommand(id);
     });
+    connect(canvas_, &CanvasWidget::marqueeDeselect, this, [this] { executeCommand(kCmdDeselect); });
+    connect(canvas_, &CanvasWidget::marqueeSelected, this, [this](const QRect& r) {
+        commands_.selectMarquee({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, false);
+        emit stateChanged();
+    });
     setWidget(canvas_);
     setFocusProxy(canvas_);
     view_.setListener(this);
@@ -134,6 +139,7 @@ void DocumentFrame::endLongOperation() { QApplication::restoreOverrideCursor(); 
 
 void DocumentFrame::changed(const DocumentNotification& notification) {
     canvas_->imageChanged(notification.rect);
+    emit documentChanged();
 }
 
 void DocumentFrame::canvasZoomChanged() {

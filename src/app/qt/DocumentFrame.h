@@ -62,6 +62,8 @@ public:
 signals:
     // Zoom, document or history changed: enabled states and captions may be stale.
     void stateChanged();
+    // The document reported a change (its panels look again).
+    void documentChanged();
     // The window accepted its close and is about to go.
     void closing(DocumentFrame* frame);
 

@@ -9,7 +9,9 @@
 #include "app/qt/CommandIcons.h"
 #include "app/qt/CommandDialogs.h"
 #include "app/qt/DocumentFrame.h"
+#include "app/qt/LayersPanel.h"
 #include "app/qt/ShellPrompts.h"
+#include "app/qt/SwatchesInfoDocks.h"
 #include "app/qt/SystemClipboard.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
@@ -33,8 +35,8 @@ Rect toRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r
 
 // Buttons of the toolbar, in order; 0 is a separator.
 constexpr uint16_t kToolbarCommands[] = {
-    kCmdNew, kCmdOpen, kCmdSave, 0, kCmdUndo, kCmdRedo, 0, kCmdHandTool, kCmdZoomInTool, kCmdZoomOutTool, 0,
-    kCmdZoomIn, kCmdZoomOut, kCmdActualPixels, kCmdFitInWindow,
+    kCmdNew, kCmdOpen, kCmdSave, 0, kCmdUndo, kCmdRedo, 0, kCmdMarqueeTool, kCmdCropTool, kCmdHandTool,
+    kCmdZoomInTool, kCmdZoomOutTool, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualPixels, kCmdFitInWindow,
 };
 
 // The tool commands and the tool number each selects.
@@ -65,6 +67,8 @@ const std::vector<MainWindow::ApplicationCommand>& MainWindow::applicationComman
         {kCmdExit, &MainWindow::exitApplication},
         {kCmdDuplicateImage, &MainWindow::duplicateImage},
         {kCmdOptions, &MainWindow::showOptions},
+        {kCmdMarqueeTool, &MainWindow::marqueeTool},
+        {kCmdCropTool, &MainWindow::cropTool},
         {kCmdHandTool, &MainWindow::handTool},
         {kCmdZoomInTool, &MainWindow::zoomInTool},
         {kCmdZoomOutTool, &MainWindow::zoomOutTool},
@@ -139,6 +143,8 @@ void MainWindow::buildWindow() {
         toolbar_->addAction(action);
     }
     statusBar();
+    new SwatchesInfoDocks(*this, *area_, context_);
+    LayersPanel::install(*this);
 
     connect(clipboard_, &SystemClipboard::changed, this, &MainWindow::refreshCommandStates);
     rebuildRecentFiles();
@@ -337,6 +343,8 @@ void MainWindow::setTool(int32_t tool) {
         frame->setTool(tool);
 }
 
+void MainWindow::marqueeTool() { setTool(kToolMarquee); }
+void MainWindow::cropTool() { setTool(kToolCrop); }
 void MainWindow::handTool() { setTool(kToolHand); }
 void MainWindow::zoomInTool() { setTool(kToolZoomIn); }
 void MainWindow::zoomOutTool() { setTool(kToolZoomOut); }

@@ -118,6 +118,8 @@ private:
     void exitApplication();
     void duplicateImage();
     void showOptions();
+    void marqueeTool();
+    void cropTool();
     void handTool();
     void zoomInTool();
     void zoomOutTool();

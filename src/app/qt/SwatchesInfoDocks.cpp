@@ -1,0 +1,61 @@
+#include "app/qt/SwatchesInfoDocks.h"
+
+#include "app/qt/CanvasWidget.h"
+#include "app/qt/DocumentFrame.h"
+#include "app/qt/InfoPanel.h"
+#include "app/qt/SwatchesPanel.h"
+
+#include <QChildEvent>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace pict::qt {
+namespace {
+
+const QString kViewMenuTitle = QStringLiteral("&View");
+
+} // namespace
+
+SwatchesInfoDocks::SwatchesInfoDocks(QMainWindow& window, QMdiArea& area, ApplicationContext& app)
+    : QObject(&window), area_(area) {
+    setObjectName(QStringLiteral("SwatchesInfoDocks"));
+    info_ = new InfoPanel(&window);
+    swatches_ = new SwatchesPanel(app, &info_->model(), &window);
+    window.addDockWidget(Qt::RightDockWidgetArea, swatches_);
+    window.addDockWidget(Qt::RightDockWidgetArea, info_);
+    window.splitDockWidget(swatches_, info_, Qt::Vertical);
+    addViewMenuToggles(window);
+    // Document windows are children of the area's viewport: each one that arrives is hooked
+    // up, whichever path opened it.
+    area_.viewport()->installEventFilter(this);
+    for (QObject* child : area_.viewport()->children())
+        if (auto* frame = qobject_cast<DocumentFrame*>(child))
+            frame->canvas()->setPointerListener(&info_->model());
+}
+
+SwatchesInfoDocks* SwatchesInfoDocks::of(const QMainWindow& window) {
+    return window.findChild<SwatchesInfoDocks*>(QStringLiteral("SwatchesInfoDocks"), Qt::FindDirectChildrenOnly);
+}
+
+void SwatchesInfoDocks::addViewMenuToggles(QMainWindow& window) {
+    for (QAction* entry : window.menuBar()->actions()) {
+        QMenu* menu = entry->menu();
+        if (!menu || menu->title() != kViewMenuTitle)
+            continue;
+        menu->addSeparator();
+        menu->addAction(swatches_->toggleViewAction());
+        menu->addAction(info_->toggleViewAction());
+        return;
+    }
+}
+
+bool SwatchesInfoDocks::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == area_.viewport() && event->type() == QEvent::ChildAdded)
+        if (auto* frame = qobject_cast<DocumentFrame*>(static_cast<QChildEvent*>(event)->child()))
+            frame->canvas()->setPointerListener(&info_->model());
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace pict::qt

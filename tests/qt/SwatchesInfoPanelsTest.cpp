@@ -1,0 +1,136 @@
+#include "app/qt/CanvasWidget.h"
+#include "app/qt/CommandActions.h"
+#include "app/qt/InfoPanel.h"
+#include "app/qt/SwatchesInfoDocks.h"
+#include "app/qt/SwatchesPanel.h"
+#include "qt/MainWindowFixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace pict::qt::test {
+namespace {
+
+class SwatchesInfoPanelsTest : public MainWindowTest {
+protected:
+    SwatchesPanel* swatches() const { return SwatchesInfoDocks::of(*window)->swatches(); }
+    InfoPanel* info() const { return SwatchesInfoDocks::of(*window)->info(); }
+
+    // A document window whose drawing area is exactly `client` pixels.
+    DocumentFrame* frameWithClient(int32_t width, int32_t height, QSize client) {
+        DocumentFrame* frame = addBlank(width, height);
+        frame->resize(frame->size() - frame->canvas()->viewport()->size() + client);
+        processEventsFor(20);
+        EXPECT_EQ(frame->canvas()->viewport()->size(), client);
+        return frame;
+    }
+    static void moveOver(QWidget* target, QPoint at, Qt::KeyboardModifiers modifiers = {}) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(at), target->mapToGlobal(QPointF(at)), Qt::NoButton,
+                          Qt::NoButton, modifiers);
+        QApplication::sendEvent(target, &event);
+    }
+    std::vector<QString> fields() const {
+        std::vector<QString> out;
+        for (int32_t i = 0; i < kInfoFieldCount; ++i)
+            out.push_back(info()->fieldText(static_cast<InfoField>(i)));
+        return out;
+    }
+    // The grid point in the middle of swatch cell `index`, with the grid scrolled to the top.
+    QPoint cellCentre(size_t index) const {
+        const int32_t columns = swatches()->model().layout().columns;
+        return QPoint(static_cast<int>(index % columns) * 12 + 5, static_cast<int>(index / columns) * 12 + 5);
+    }
+};
+
+TEST_F(SwatchesInfoPanelsTest, BothDocksShowWithTogglesInTheViewMenu) {
+    ASSERT_NE(SwatchesInfoDocks::of(*window), nullptr);
+    EXPECT_EQ(swatches()->windowTitle(), "Swatches");
+    EXPECT_EQ(info()->windowTitle(), "Info");
+    EXPECT_TRUE(swatches()->isVisible());
+    EXPECT_TRUE(info()->isVisible());
+    EXPECT_TRUE(swatches()->features().testFlag(QDockWidget::DockWidgetFloatable));
+    QMenu* view = nullptr;
+    for (QAction* entry : window->menuBar()->actions())
+        if (entry->menu() && entry->menu()->title() == "&View")
+            view = entry->menu();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->actions().contains(swatches()->toggleViewAction()));
+    EXPECT_TRUE(view->actions().contains(info()->toggleViewAction()));
+    swatches()->toggleViewAction()->trigger();
+    EXPECT_FALSE(swatches()->isVisible());
+    EXPECT_EQ(swatches()->buttonAction(kCmdNewSwatch)->toolTip(), "Create a new swatch");
+    EXPECT_EQ(swatches()->buttonAction(kCmdDeleteSwatch)->toolTip(), "Delete swatch");
+}
+
+TEST_F(SwatchesInfoPanelsTest, TheGridShowsTheModelsPixels) {
+    QWidget* grid = swatches()->gridArea();
+    const QImage shown = grid->grab().toImage();
+    ASSERT_GE(shown.width(), 24);
+    EXPECT_EQ(shown.pixel(5, 5) & 0xFFFFFF, 0xFF0000u) << "red first";
+    EXPECT_EQ(shown.pixel(11, 5) & 0xFFFFFF, 0x000000u) << "its grid line";
+    EXPECT_EQ(shown.pixel(17, 5) & 0xFFFFFF, 0xFFFF00u) << "then yellow";
+}
+
+TEST_F(SwatchesInfoPanelsTest, APickedSwatchIsWhatAltDeleteFillsWith) {
+    DocumentFrame* frame = frameWithClient(20, 10, QSize(100, 60));
+    QWidget* grid = swatches()->gridArea();
+    QTest::mouseClick(grid, Qt::LeftButton, {}, cellCentre(4)); // 0000FF
+    EXPECT_EQ(window->context().foregroundColor, 0x0000FFu);
+    EXPECT_TRUE(grid->hasFocus()) << "the panel takes the keyboard focus";
+    QTest::mouseClick(grid, Qt::LeftButton, Qt::ControlModifier, cellCentre(2)); // 00FF00
+    EXPECT_EQ(window->context().backgroundColor, 0x00FF00u);
+    EXPECT_EQ(window->context().foregroundColor, 0x0000FFu);
+
+    window->actions().action(kCmdFillForeground)->trigger(); // Alt+Delete
+    processEventsFor(10);
+    // (100 - 20) / 2 = 40, (60 - 10) / 2 = 25: the image's top-left in the drawing area.
+    EXPECT_EQ(frame->canvas()->picture().pixel(45, 30) & 0xFFFFFF, 0x0000FFu);
+    window->actions().action(kCmdFillBackground)->trigger(); // Ctrl+Delete
+    EXPECT_EQ(frame->canvas()->picture().pixel(45, 30) & 0xFFFFFF, 0x00FF00u);
+}
+
+TEST_F(SwatchesInfoPanelsTest, ButtonsAddTheCurrentColorAndDeleteTheLast) {
+    SwatchesPanelModel& model = swatches()->model();
+    QTest::mouseClick(swatches()->gridArea(), Qt::LeftButton, {}, cellCentre(21)); // ED008C
+    ASSERT_EQ(window->context().foregroundColor, 0xED008Cu);
+    swatches()->buttonAction(kCmdNewSwatch)->trigger();
+    ASSERT_EQ(model.swatches().count(), 123u);
+    EXPECT_EQ(*model.swatches().at(122), 0x8C00EDu);
+    for (int i = 0; i < 200; ++i)
+        swatches()->buttonAction(kCmdDeleteSwatch)->trigger();
+    EXPECT_TRUE(model.swatches().isEmpty());
+    const QImage empty = swatches()->gridArea()->grab().toImage();
+    EXPECT_EQ(empty.pixel(5, 5) & 0xFFFFFF, swatches()->palette().color(QPalette::Window).rgb() & 0xFFFFFF)
+        << "nothing but the face color";
+}
+
+TEST_F(SwatchesInfoPanelsTest, PointerOverTheCanvasFeedsTheInfoPanel) {
+    DocumentFrame* frame = frameWithClient(20, 10, QSize(100, 60));
+    QWidget* area = frame->canvas()->viewport();
+    moveOver(area, QPoint(43, 27));
+    EXPECT_EQ(fields(), (std::vector<QString>{"255", "255", "255", "3", "2", "", ""}));
+    moveOver(area, QPoint(10, 10)); // the gray around the image
+    EXPECT_EQ(fields(), (std::vector<QString>(7, "")));
+    info()->model().setSelectionSize(12, 5);
+    EXPECT_EQ(info()->fieldText(InfoField::Width), "12");
+    EXPECT_EQ(info()->fieldText(InfoField::Height), "5");
+
+    // A second document window reports as well.
+    DocumentFrame* second = frameWithClient(4, 4, QSize(40, 40));
+    moveOver(second->canvas()->viewport(), QPoint(21, 18));
+    EXPECT_EQ(info()->fieldText(InfoField::X), "3");
+    EXPECT_EQ(info()->fieldText(InfoField::Y), "0");
+}
+
+TEST_F(SwatchesInfoPanelsTest, PointerOverASwatchShowsItsColor) {
+    moveOver(swatches()->gridArea(), cellCentre(16)); // EE1D24
+    EXPECT_EQ(info()->fieldText(InfoField::Red), "238");
+    EXPECT_EQ(info()->fieldText(InfoField::Green), "29");
+    EXPECT_EQ(info()->fieldText(InfoField::Blue), "36");
+}
+
+} // namespace
+} // namespace pict::qt::test
