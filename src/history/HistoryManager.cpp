@@ -45,8 +45,9 @@ bool HistoryManager::add(std::unique_ptr<HistoryState> state, bool alreadyApplie
 bool HistoryManager::undo() {
     if (position_ < 0)
         return false;
+    // The position moves only once the state has run: a state that fails changes nothing,
+    // so the history keeps matching the document and the step can be tried again.
     HistoryState& state = *states_[static_cast<size_t>(position_)];
-    --position_;
     bool undone = false;
     try {
         state.beforeUndo();
@@ -55,14 +56,15 @@ bool HistoryManager::undo() {
     } catch (const std::bad_alloc&) {
         undone = false;
     }
+    if (undone)
+        --position_;
     return undone;
 }
 
 bool HistoryManager::redo() {
     if (position_ >= count() - 1)
         return false;
-    ++position_;
-    HistoryState& state = *states_[static_cast<size_t>(position_)];
+    HistoryState& state = *states_[static_cast<size_t>(position_ + 1)];
     bool applied = false;
     try {
         state.beforeApply();
@@ -71,6 +73,8 @@ bool HistoryManager::redo() {
     } catch (const std::bad_alloc&) {
         applied = false;
     }
+    if (applied)
+        ++position_;
     return applied;
 }
 

@@ -34,8 +34,8 @@ public:
     // discards the redo branch and drops the oldest state beyond the limit.
     bool add(std::unique_ptr<HistoryState> state, bool alreadyApplied);
 
-    // Both move the position even when the state reports failure: a state that failed to
-    // undo counts as undone. With nothing to undo (redo) they return false and do nothing.
+    // Both move the position only when the state succeeds; a failed step leaves the history
+    // where it was and returns false. With nothing to undo (redo) they return false.
     bool undo();
     bool redo();
 

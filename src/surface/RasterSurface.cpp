@@ -76,8 +76,8 @@ bool RasterSurface::createLike(const RasterSurface& source) {
         return true;
     if (&source == this)
         return true;
+    // The copy is made aside so that a refused or failed one leaves this surface as it was.
     auto copy = copyBuffer(*source.buffer_);
-    destroy();
     if (!copy || !accepts(*copy))
         return false;
     buffer_ = std::move(copy);

@@ -31,7 +31,8 @@ public:
     }
     virtual ~RasterSurface() = default;
 
-    // ---- creation and replacement (each frees the current buffer first) ----
+    // ---- creation and replacement (each frees the current buffer first, except createLike,
+    // which keeps it when the copy fails or this class refuses the source's depth) ----
     bool create(int32_t width, int32_t height, int depth = 24, int32_t colors = 0, bool bitFields = false);
     bool createFromHeader(const uint8_t* header, size_t available);
     bool createFromHeader(const SurfaceHeader& header); // a 40-byte header with no palette or masks

@@ -1,6 +1,10 @@
 #include "SessionFixture.h"
 
 #include "app/core/ClipboardStore.h"
+#include "history/HistoryState.h"
+
+#include <memory>
+#include <string>
 
 namespace pict {
 namespace {
@@ -25,6 +29,38 @@ TEST_F(EditCommandsTest, UndoAndRedoMoveThroughTheHistory) {
     EXPECT_EQ(run(kCmdRedo), CommandOutcome::Done);
     EXPECT_EQ(selection().mask().bounds(), (Rect{1, 1, 5, 5}));
     expectRefused(kCmdRedo);
+}
+
+// A state that applies once and then never again, and whose undo may fail, as states do
+// when memory runs out.
+class StuckState : public HistoryState {
+public:
+    explicit StuckState(bool undoWorks) : undoWorks_(undoWorks) {}
+    std::string name() const override { return "Stuck"; }
+    bool apply() override { return applies_-- > 0; }
+    bool undo() override { return undoWorks_; }
+
+private:
+    bool undoWorks_;
+    int applies_ = 1;
+};
+
+TEST_F(EditCommandsTest, AFailedUndoOrRedoSaysSoAndKeepsThePosition) {
+    ASSERT_TRUE(history().add(std::make_unique<StuckState>(false), false));
+    const CommandResult undone = commands_.execute(kCmdUndo);
+    EXPECT_EQ(undone.outcome, CommandOutcome::Failed);
+    EXPECT_EQ(undone.message, "Cannot undo \"Stuck\"! The image is unchanged.");
+    EXPECT_EQ(history().position(), 0);
+    EXPECT_FALSE(commands_.isEnabled(kCmdRedo));
+
+    history().purge();
+    ASSERT_TRUE(history().add(std::make_unique<StuckState>(true), false));
+    ASSERT_EQ(run(kCmdUndo), CommandOutcome::Done);
+    const CommandResult redone = commands_.execute(kCmdRedo);
+    EXPECT_EQ(redone.outcome, CommandOutcome::Failed);
+    EXPECT_EQ(redone.message, "Cannot redo \"Stuck\"! The image is unchanged.");
+    EXPECT_EQ(history().position(), -1);
+    EXPECT_TRUE(commands_.isEnabled(kCmdRedo));
 }
 
 TEST_F(EditCommandsTest, PurgeEmptiesTheHistoryButKeepsTheDocument) {

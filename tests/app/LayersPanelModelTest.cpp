@@ -151,6 +151,24 @@ TEST_F(LayersPanelModelTest, RightClickSelectsAnUnselectedRowAlone) {
     EXPECT_EQ(model_.selectedRows(), (std::vector<int32_t>{2}));
 }
 
+TEST_F(LayersPanelModelTest, ArrowKeysMoveTheSingleSelectionWithinTheRows) {
+    EXPECT_FALSE(model_.step(-1)) << "already the top row";
+    EXPECT_TRUE(model_.step(1));
+    EXPECT_EQ(model_.selectedRows(), (std::vector<int32_t>{1}));
+    EXPECT_EQ(layers().active(), a_);
+    EXPECT_TRUE(model_.step(1));
+    EXPECT_FALSE(model_.step(1)) << "the bottom row";
+    EXPECT_EQ(layers().activeIndex(), 0);
+
+    // From several rows the focused one's neighbour is selected alone.
+    click(0);
+    click(1, kCtrl);
+    EXPECT_TRUE(model_.step(1));
+    EXPECT_EQ(model_.selectedRows(), (std::vector<int32_t>{1}));
+    click(2, kShift);
+    EXPECT_EQ(model_.selectedRows(), (std::vector<int32_t>{1, 2})) << "the step set the anchor";
+}
+
 // ---- requests ----
 
 TEST_F(LayersPanelModelTest, VisibilityColumnFlipsWithoutTouchingTheSelection) {

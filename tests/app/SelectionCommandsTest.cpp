@@ -222,14 +222,22 @@ TEST_F(SelectionCommandsTest, LoadOfAMissingChannelIsRecordedAndChangesNothing) 
     EXPECT_EQ(selection().mask().bounds(), (Rect{10, 10, 14, 14}));
 }
 
-TEST_F(SelectionCommandsTest, LoadOfAChannelThatNoLongerFitsTheCanvasIsNotRecorded) {
+TEST_F(SelectionCommandsTest, LoadOfAChannelThatNoLongerFitsTheCanvasIsRefusedWithAReason) {
     select(Rect{2, 2, 6, 6});
     run(kCmdSaveSelection);
+    const Size saved = document().canvasSize();
     ASSERT_TRUE(document().rotate(90));
     session_.canvasSizeChanged();
+    select(Rect{1, 1, 3, 3});
     const int32_t count = history().count();
-    EXPECT_EQ(run(kCmdLoadSelection), CommandOutcome::Failed);
+    const CommandResult result = commands_.execute(kCmdLoadSelection, LoadSelectionParams{0, 1, false});
+    EXPECT_EQ(result.outcome, CommandOutcome::Refused);
+    const Size canvas = document().canvasSize();
+    EXPECT_EQ(result.message, "Cannot load \"Alpha 1\": the channel was saved at " + std::to_string(saved.width) +
+                                  " x " + std::to_string(saved.height) + " pixels and the canvas is now " +
+                                  std::to_string(canvas.width) + " x " + std::to_string(canvas.height) + ".");
     EXPECT_EQ(history().count(), count);
+    EXPECT_EQ(selection().mask().bounds(), (Rect{1, 1, 3, 3}));
 }
 
 TEST_F(SelectionCommandsTest, MarqueeReplacesTheSelectionInOneStepThatUndoes) {

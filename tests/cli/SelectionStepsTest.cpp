@@ -74,6 +74,12 @@ TEST(SelectionSteps, ChannelIndicesMustExist) {
     EXPECT_EQ(runCli({"--new", "4,4", "--select-all", "--save-selection", "--load-selection", "1"}).err,
               "pictorane-cli: --load-selection refused: there is no channel 1 (the document has 1)\n");
     EXPECT_EQ(runCli({"--new", "4,4", "--select-all", "--save-selection", "3"}).code, 1);
+    // A channel saved before a rotation keeps its size and no longer fits the canvas.
+    const CliRun misfit = runCli({"--new", "6,4", "--select-all", "--save-selection", "--rotate", "90",
+                                  "--load-selection", "0"});
+    EXPECT_EQ(misfit.code, 1);
+    EXPECT_EQ(misfit.err, "pictorane-cli: --load-selection refused: Cannot load \"Alpha 1\": the channel was saved "
+                          "at 6 x 4 pixels and the canvas is now 4 x 6.\n");
     const CliRun undone = runCli({"--new", "4,4", "--select-all", "--save-selection", "--undo", "--info"});
     EXPECT_TRUE(contains(undone.out, "\"channels\":[]")) << "undo of a new channel removes it";
 }

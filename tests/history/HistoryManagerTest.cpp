@@ -192,14 +192,65 @@ TEST(HistoryLimit, LoweringWithOnlyOldestAppliedKeepsWhatFollowsIt) {
     EXPECT_EQ(j.value, 1 + 2);
 }
 
-TEST(HistoryUndoRedo, FailuresStillMoveThePosition) {
+// Applies and undoes while `works` is set; once it is cleared every attempt fails and
+// changes nothing, as a state that runs out of memory does.
+class FlakyState : public DocumentChangeState {
+public:
+    FlakyState(Journal& journal, const bool& works) : DocumentChangeState([] {}), journal_(journal), works_(works) {}
+    std::string name() const override { return "Flaky"; }
+    bool apply() override { return works_ && step(+1); }
+    bool undo() override { return works_ && step(-1); }
+
+private:
+    bool step(int delta) {
+        journal_.value += delta;
+        return true;
+    }
+    Journal& journal_;
+    const bool& works_;
+};
+
+// A failed undo or redo changed nothing in the document, so the history must not pretend it
+// did: the position stays, and the same step can be tried again.
+TEST(HistoryUndoRedo, FailuresLeaveThePositionWhereItWas) {
+    Journal j;
+    HistoryManager history;
+    bool works = true;
+    history.add(state(j, "A", 10), false);
+    history.add(std::make_unique<FlakyState>(j, works), false);
+    ASSERT_EQ(j.value, 11);
+
+    works = false;
+    EXPECT_FALSE(history.undo());
+    EXPECT_EQ(history.position(), 1);
+    EXPECT_EQ(history.undoName(), "Flaky");
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(j.value, 11);
+
+    works = true;
+    EXPECT_TRUE(history.undo());
+    EXPECT_EQ(history.position(), 0);
+    works = false;
+    EXPECT_FALSE(history.redo());
+    EXPECT_EQ(history.position(), 0);
+    EXPECT_EQ(history.redoName(), "Flaky");
+    EXPECT_EQ(j.value, 10);
+
+    works = true;
+    EXPECT_TRUE(history.redo());
+    EXPECT_EQ(history.position(), 1);
+    EXPECT_EQ(j.value, 11);
+}
+
+TEST(HistoryUndoRedo, AStateThatNeverUndoesStaysApplied) {
     Journal j;
     HistoryManager history;
     history.add(std::make_unique<AddState>(j, "Stuck", 1, true, false), false);
     EXPECT_FALSE(history.undo());
-    EXPECT_EQ(history.position(), -1);
-    EXPECT_TRUE(history.canRedo());
-    EXPECT_EQ(history.redoName(), "Stuck");
+    EXPECT_EQ(history.position(), 0);
+    EXPECT_TRUE(history.canUndo());
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(j.value, 1);
 }
 
 TEST(HistoryUndoRedo, RedoMarksModifiedUndoDoesNot) {

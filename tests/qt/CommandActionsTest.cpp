@@ -4,6 +4,9 @@
 #include "qt/QtTestApp.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -120,6 +123,39 @@ TEST_F(CommandActionsTest, RecentFilesMenuShowsEmptyThenEntriesThenClear) {
     ASSERT_EQ(items.size(), 3);
     EXPECT_EQ(items[0]->text(), "&1  /tmp/b && c.png");
     EXPECT_NE(actions->action(kCmdClearRecent), nullptr);
+}
+
+// Keypad presses that Qt's shortcut map let through (as on X11) still reach their action
+// from any widget of the window, unless that widget takes the key for itself.
+TEST_F(CommandActionsTest, KeypadKeysFireTheirActionsWhereverTheFocusIs) {
+    auto* central = new QWidget(window.get());
+    auto* panel = new QWidget(central);
+    auto* field = new QLineEdit(central);
+    window->setCentralWidget(central);
+    QWidget elsewhere;
+    QList<uint16_t> fired;
+    QObject::connect(actions, &CommandActions::commandTriggered, [&](uint16_t id) { fired.append(id); });
+    const auto press = [](QWidget* target, int key, const char* text) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::KeypadModifier, QString::fromLatin1(text));
+        QApplication::sendEvent(target, &event);
+        return event.isAccepted();
+    };
+
+    EXPECT_TRUE(press(panel, Qt::Key_Plus, "+"));
+    press(central, Qt::Key_Slash, "/");
+    press(panel, Qt::Key_Asterisk, "*");
+    press(panel, Qt::Key_Minus, "-");
+    EXPECT_EQ(fired, QList<uint16_t>({kCmdZoomIn, kCmdActualPixels, kCmdFitOnScreen, kCmdZoomOut}));
+
+    fired.clear();
+    press(field, Qt::Key_Plus, "+");
+    EXPECT_EQ(field->text(), "+") << "a text field keeps the keypad keys it types";
+    press(&elsewhere, Qt::Key_Plus, "+");
+    actions->action(kCmdZoomIn)->setEnabled(false);
+    press(panel, Qt::Key_Plus, "+");
+    QKeyEvent mainPlus(QEvent::KeyPress, Qt::Key_Plus, Qt::NoModifier, QStringLiteral("+"));
+    QApplication::sendEvent(panel, &mainPlus);
+    EXPECT_TRUE(fired.isEmpty()) << "another window, a disabled action and the main keyboard fire nothing";
 }
 
 } // namespace

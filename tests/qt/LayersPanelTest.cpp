@@ -165,6 +165,21 @@ TEST_F(LayersPanelTest, ModeAndOpacityGoToTheSelectedLayer) {
     EXPECT_EQ(panel->opacityEdit()->value(), 100) << "undo shows in the panel";
 }
 
+TEST_F(LayersPanelTest, ArrowKeysAndUndoMoveTheActiveLayer) {
+    DocumentFrame* frame = threeLayers();
+    QTest::keyClick(panel->list(), Qt::Key_Down);
+    EXPECT_EQ(frame->document().layers().active()->name(), "Layer 1");
+    QTest::keyClick(panel->list(), Qt::Key_Down);
+    EXPECT_FALSE(panel->modeList()->isEnabled()) << "the background";
+    EXPECT_FALSE(window->isCommandEnabled(kCmdMergeDown));
+
+    window->executeCommand(kCmdFlattenImage);
+    EXPECT_EQ(panel->model().rowCount(), 1);
+    window->executeCommand(kCmdUndo);
+    ASSERT_EQ(panel->model().rowCount(), 3) << "the undone flatten brings the rows back";
+    EXPECT_EQ(panel->model().row(panel->model().focusedRow()).layer, frame->document().layers().active());
+}
+
 TEST_F(LayersPanelTest, DeleteButtonAsksFirst) {
     DocumentFrame* frame = threeLayers();
     click(1);

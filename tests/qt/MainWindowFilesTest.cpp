@@ -173,6 +173,7 @@ TEST_F(FilesTest, NewAndDuplicateMakeUntitledWindows) {
     NewImageSpec spec;
     spec.width = 30;
     spec.height = 20;
+    spec.fillColor = 0x102030;
     prompts.newImages.push_back(spec);
     prompts.newImages.push_back(std::nullopt); // cancelled
     window->executeCommand(kCmdNew);
@@ -182,6 +183,8 @@ TEST_F(FilesTest, NewAndDuplicateMakeUntitledWindows) {
     EXPECT_EQ(made->windowTitle(), "Untitled-1 @ 100%");
     EXPECT_EQ(made->document().canvasSize(), (Size{30, 20}));
     EXPECT_TRUE(made->path().empty());
+    EXPECT_EQ(made->document().composite()->color().getColor(29, 19) & 0xFFFFFF, 0x102030u)
+        << "the chosen fill, red and blue where the dialog had them";
 
     prompts.duplicateNames.push_back(QStringLiteral("copy of it"));
     window->executeCommand(kCmdDuplicateImage);

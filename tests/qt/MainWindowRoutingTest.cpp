@@ -3,10 +3,13 @@
 #include "app/qt/CommandDialogs.h"
 #include "app/core/CommandTable.h"
 #include "history/HistoryManager.h"
+#include "history/HistoryState.h"
 #include "qt/MainWindowFixture.h"
 #include "selection/SelectionController.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -66,6 +69,41 @@ TEST_F(RoutingTest, ZoomIdsReachTheActiveFrameOnly) {
     window->executeCommand(kCmdZoom10);
     EXPECT_FLOAT_EQ(first->view().zoom(), 0.1f);
     EXPECT_EQ(first->windowTitle(), "Untitled-9 @ 10%");
+}
+
+// The keypad zoom keys work whether the focus is on the canvas or elsewhere in the window,
+// and a press zooms once, never twice, however many widgets could have taken it.
+TEST_F(RoutingTest, KeypadZoomKeysZoomOnceFromAnyFocus) {
+    DocumentFrame* frame = addBlank(300, 300);
+    window->refreshCommandStates();
+    const auto keypadPlus = [](QWidget* target) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, QStringLiteral("+"));
+        QApplication::sendEvent(target, &press);
+    };
+    keypadPlus(frame->canvas());
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 2.0f);
+    keypadPlus(window->documentArea());
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 3.0f);
+    QKeyEvent slash(QEvent::KeyPress, Qt::Key_Slash, Qt::KeypadModifier, QStringLiteral("/"));
+    QApplication::sendEvent(window->documentArea()->viewport(), &slash);
+    EXPECT_FLOAT_EQ(frame->view().zoom(), 1.0f);
+}
+
+// Applies; its undo always fails, as a state's may when memory runs out.
+class UndoFails : public HistoryState {
+public:
+    std::string name() const override { return "Stuck"; }
+    bool apply() override { return true; }
+    bool undo() override { return false; }
+};
+
+TEST_F(RoutingTest, AFailedUndoShowsAnErrorAndKeepsTheHistory) {
+    DocumentFrame* frame = addBlank();
+    ASSERT_TRUE(frame->session().history().add(std::make_unique<UndoFails>(), false));
+    window->executeCommand(kCmdUndo);
+    EXPECT_EQ(prompts.errors, QStringList({"Cannot undo \"Stuck\"! The image is unchanged."}));
+    EXPECT_EQ(frame->session().history().position(), 0);
+    EXPECT_TRUE(window->actions().action(kCmdUndo)->isEnabled());
 }
 
 TEST_F(RoutingTest, DocumentIdsReachTheCommandLayerAndTheHistory) {

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 
 namespace pict::qt::test {
 namespace {
@@ -165,6 +166,51 @@ TEST_F(SelectionDialogsTest, LoadSelectionCombinesTheChosenChannel) {
     window->executeCommand(kCmdLoadSelection);
     EXPECT_EQ(frame->session().history().count(), before);
     EXPECT_EQ(frame->session().selection().mask().bounds(), (Rect{5, 5, 10, 10}));
+}
+
+// A channel saved before a rotation cannot be loaded: the dialog greys it out, says why,
+// and starts on a channel that still fits; with none left OK stays off.
+TEST_F(SelectionDialogsTest, LoadSelectionGreysOutChannelsOfAnotherCanvasSize) {
+    DocumentFrame* frame = addBlank(40, 30);
+    frame->commands().selectMarquee({0, 0, 10, 10}, false);
+    frame->commands().execute(kCmdSaveSelection, SaveSelectionParams{-1, "Wide", 0});
+    window->executeCommand(kCmdRotate90CW);
+    ASSERT_EQ(frame->document().canvasSize(), (Size{30, 40}));
+
+    answerNextModal<LoadSelectionDialog>([](LoadSelectionDialog& dialog) {
+        ASSERT_NE(dialog.misfitNote(), nullptr);
+        EXPECT_EQ(dialog.misfitNote()->text(),
+                  "Greyed channels were saved at another canvas size and cannot be loaded.");
+        EXPECT_FALSE(dialog.okButton()->isEnabled());
+        dialog.cancelButton()->click();
+    });
+    window->executeCommand(kCmdLoadSelection);
+
+    frame->commands().selectMarquee({0, 0, 10, 20}, false);
+    frame->commands().execute(kCmdSaveSelection, SaveSelectionParams{-1, "Tall", 0});
+    frame->commands().execute(kCmdDeselect);
+    answerNextModal<LoadSelectionDialog>([](LoadSelectionDialog& dialog) {
+        EXPECT_EQ(dialog.channelList()->currentText(), "Tall");
+        EXPECT_TRUE(dialog.okButton()->isEnabled());
+        const auto* items = qobject_cast<const QStandardItemModel*>(dialog.channelList()->model());
+        ASSERT_NE(items, nullptr);
+        EXPECT_FALSE(items->item(0)->isEnabled());
+        EXPECT_TRUE(items->item(1)->isEnabled());
+        dialog.okButton()->click();
+    });
+    window->executeCommand(kCmdLoadSelection);
+    EXPECT_EQ(frame->session().selection().mask().bounds(), (Rect{0, 0, 10, 20}));
+    EXPECT_TRUE(prompts.errors.isEmpty());
+
+    // Should a stale answer still name the misfit, the editor says why nothing happened.
+    const CommandResult refused = frame->executeCommand(kCmdLoadSelection, LoadSelectionParams{0, 0, false});
+    EXPECT_EQ(refused.outcome, CommandOutcome::Refused);
+    EXPECT_FALSE(refused.message.empty());
+
+    // All channels fitting: no note.
+    LoadSelectionDialog plain({"Alpha 1"}, {true});
+    EXPECT_EQ(plain.misfitNote(), nullptr);
+    EXPECT_TRUE(plain.okButton()->isEnabled());
 }
 
 } // namespace

@@ -184,10 +184,22 @@ TEST(SurfaceCreate, CopiesRespectTheLimit) {
         EXPECT_TRUE(source.clone().isEmpty());
         Surface24 target;
         ASSERT_TRUE(target.create(2, 2));
+        target.row(1)[4] = 33;
         EXPECT_FALSE(target.createLike(source));
         EXPECT_EQ(source.row(3)[5], 77);
+        // The failed copy keeps what the target held.
+        ASSERT_FALSE(target.isEmpty());
+        EXPECT_EQ(target.size(), (Size{2, 2}));
+        EXPECT_EQ(target.row(1)[4], 33);
     }
     SurfaceLimit exact(96);
+    // A surface of another depth refuses the copy and keeps its own pixels as well.
+    Surface8 mask;
+    ASSERT_TRUE(mask.create(3, 3, 8));
+    mask.row(2)[1] = 9;
+    EXPECT_FALSE(mask.createLike(source));
+    EXPECT_EQ(mask.size(), (Size{3, 3}));
+    EXPECT_EQ(mask.row(2)[1], 9);
     const Surface24 copy = source.clone();
     ASSERT_FALSE(copy.isEmpty());
     EXPECT_EQ(copy.row(3)[5], 77);

@@ -50,6 +50,21 @@ SaveSelectionParams confirmSaveSelection(int32_t choice, int32_t channelCount, s
     return params;
 }
 
+bool channelFitsCanvas(Size channel, Size canvas) {
+    return channel == canvas;
+}
+
+std::string channelMisfitMessage(std::string_view name, Size channel, Size canvas) {
+    const auto size = [](Size s) { return std::to_string(s.width) + " x " + std::to_string(s.height); };
+    return "Cannot load \"" + std::string(name) + "\": the channel was saved at " + size(channel) +
+           " pixels and the canvas is now " + size(canvas) + ".";
+}
+
+int32_t firstLoadableChannel(const std::vector<bool>& fits) {
+    const auto found = std::find(fits.begin(), fits.end(), true);
+    return found == fits.end() ? 0 : int32_t(found - fits.begin());
+}
+
 LoadSelectionParams confirmLoadSelection(int32_t channel, int32_t operation, bool invert) {
     return {std::max(channel, 0), clampOperation(operation), invert};
 }

@@ -3,6 +3,7 @@
 // operation buttons, which of them a channel choice allows, and the records they confirm.
 
 #include "app/core/DocumentCommands.h"
+#include "common/Geometry.h"
 
 #include <array>
 #include <cstdint>
@@ -38,6 +39,17 @@ SaveSelectionControls saveSelectionControls(int32_t choice, int32_t channelCount
 // a new one always the first operation.
 SaveSelectionParams confirmSaveSelection(int32_t choice, int32_t channelCount, std::string_view name,
                                          int32_t operation);
+
+// A channel keeps the size it was saved at, so after a rotation, crop, trim or Canvas Size it
+// may no longer fit the canvas and cannot be loaded. The dialog greys such channels out and
+// says why; the command refuses them with the message.
+bool channelFitsCanvas(Size channel, Size canvas);
+std::string channelMisfitMessage(std::string_view name, Size channel, Size canvas);
+inline constexpr std::string_view kMisfitChannelsNote =
+    "Greyed channels were saved at another canvas size and cannot be loaded.";
+
+// The entry Load Selection starts on: the first channel that fits, or 0 when none does.
+int32_t firstLoadableChannel(const std::vector<bool>& fits);
 
 // OK in Load Selection: the channel, the operation button and "Invert".
 LoadSelectionParams confirmLoadSelection(int32_t channel, int32_t operation, bool invert);

@@ -33,6 +33,9 @@ enum class CommandOutcome {
 
 struct CommandResult {
     CommandOutcome outcome = CommandOutcome::Unknown;
+    // For a refusal or failure the user should hear about: the sentence to show. Empty
+    // where the outcome says enough (a disabled command, a cancelled dialog).
+    std::string message = {};
     explicit operator bool() const {
         return outcome == CommandOutcome::Done || outcome == CommandOutcome::Unchanged ||
                outcome == CommandOutcome::ViewChange || outcome == CommandOutcome::NoEffect;

@@ -5,6 +5,8 @@
 #include "app/core/DocumentSession.h"
 #include "history/HistoryManager.h"
 
+#include <string>
+
 namespace pict {
 
 namespace {
@@ -26,13 +28,23 @@ bool hasHistoryOrClipboard(const DocumentSession& session) {
     return hasHistory(session) || clipboardHasImage(session);
 }
 
+// A step that fails changed nothing and stays where it was in the history; the user hears
+// which one, since pressing the key again will try the same step.
+CommandResult stepFailed(const char* verb, const std::string& name) {
+    return {CommandOutcome::Failed, "Cannot " + std::string(verb) + " \"" + name + "\"! The image is unchanged."};
+}
+
 CommandResult undo(DocumentSession& session, const CommandParams&) {
-    session.history().undo();
+    const std::string name = session.history().undoName();
+    if (!session.history().undo())
+        return stepFailed("undo", name);
     return {CommandOutcome::Done};
 }
 
 CommandResult redo(DocumentSession& session, const CommandParams&) {
-    session.history().redo();
+    const std::string name = session.history().redoName();
+    if (!session.history().redo())
+        return stepFailed("redo", name);
     return {CommandOutcome::Done};
 }
 

@@ -215,6 +215,16 @@ bool LayersPanelModel::move(Point at) {
     return captured_ && movedFrom(at, pressPoint_);
 }
 
+bool LayersPanelModel::step(int32_t delta) {
+    const int32_t row = focused_ + delta;
+    if (focused_ < 0 || row < 0 || row >= rowCount() || (selectedCount() == 1 && row == focused_))
+        return false;
+    selectOnly(row);
+    anchor_ = row;
+    selectionChanged();
+    return true;
+}
+
 int32_t LayersPanelModel::renameRowAt(Point at, int32_t listWidth) const {
     const int32_t row = rowAt(at.y);
     if (row < 0)

@@ -101,6 +101,9 @@ public:
     // A double click on a name opens the editor over it: the row to edit, or -1 (outside a
     // name, or the background layer, which keeps its name).
     int32_t renameRowAt(Point at, int32_t listWidth) const;
+    // Up and Down: the row above or below the focused one becomes the one selected alone
+    // (and the Shift anchor); at either end nothing changes. True when the selection moved.
+    bool step(int32_t delta);
     // The editor closed with this text (not cancelled).
     std::optional<LayerPanelRequest> finishRename(int32_t row, std::string_view text) const;
 

@@ -1,5 +1,6 @@
 // The Select menu: whole-canvas, inverse and Modify commands, Grow and Similar, the saved
 // channels, and the marquee entry point.
+#include "app/core/ChannelDialogModel.h"
 #include "app/core/CommandEntry.h"
 #include "app/core/CommandIds.h"
 #include "app/core/CommandPreconditions.h"
@@ -70,10 +71,11 @@ CommandResult loadSelection(DocumentSession& session, const CommandParams& param
     if (!answer)
         return kFailed;
     // A channel saved before a rotation, crop or trim no longer fits the canvas; loading it
-    // would do nothing, so no step is recorded for it.
+    // would do nothing, so no step is recorded for it, and the user is told why.
     const AlphaChannel* channel = session.document().channels().at(answer->channel);
-    if (channel && channel->size() != session.document().canvasSize())
-        return kFailed;
+    const Size canvas = session.document().canvasSize();
+    if (channel && !channelFitsCanvas(channel->size(), canvas))
+        return {CommandOutcome::Refused, channelMisfitMessage(channel->name(), channel->size(), canvas)};
     return pushState(session, std::make_unique<LoadSelectionState>(
                                   session.selection(), session.document(), answer->channel,
                                   combineModeFromInt(answer->operation), answer->invert));

@@ -28,7 +28,7 @@ public:
     CanvasWidget(CanvasView& view, Document& document, QWidget* parent = nullptr);
 
     void setColors(const CanvasColors& colors);
-    // The active tool id (17 hand, 18 zoom in, 19 zoom out, ...).
+    // The active tool id (0 marquee, 8 crop, 17 hand, 18 zoom in, 19 zoom out, ...).
     void setTool(int32_t toolId);
     int32_t tool() const { return toolId_; }
 

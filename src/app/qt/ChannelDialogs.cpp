@@ -9,10 +9,14 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace pict::qt {
 
@@ -86,7 +90,8 @@ SaveSelectionParams SaveSelectionDialog::answer() const {
                                 operations_->checkedId());
 }
 
-LoadSelectionDialog::LoadSelectionDialog(const std::vector<std::string>& channelNames, QWidget* parent)
+LoadSelectionDialog::LoadSelectionDialog(const std::vector<std::string>& channelNames, const std::vector<bool>& fits,
+                                         QWidget* parent)
     : ModalDialog(parent), channels_(channelCombo(channelNames, this)), invert_(new QCheckBox(tr("In&vert"), this)),
       operations_(nullptr) {
     setWindowTitle(tr("Load Selection"));
@@ -96,12 +101,30 @@ LoadSelectionDialog::LoadSelectionDialog(const std::vector<std::string>& channel
     auto* form = new QFormLayout(source);
     form->addRow(tr("&Channel:"), channels_);
     form->addRow(QString(), invert_);
+    const bool anyMisfit = std::find(fits.begin(), fits.end(), false) != fits.end();
+    if (anyMisfit) {
+        // The combo box's own model: an item without the enabled flag cannot be chosen.
+        auto* items = qobject_cast<QStandardItemModel*>(channels_->model());
+        for (size_t i = 0; i < fits.size() && items; ++i)
+            if (!fits[i])
+                items->item(int(i))->setEnabled(false);
+        misfitNote_ = new QLabel(QString::fromUtf8(kMisfitChannelsNote.data(), qsizetype(kMisfitChannelsNote.size())),
+                                 source);
+        misfitNote_->setWordWrap(true);
+        form->addRow(misfitNote_);
+        channels_->setCurrentIndex(firstLoadableChannel(fits));
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(source);
     layout->addWidget(operationGroup(kLoadOperationLabels, operations_, this));
     layout->addWidget(buttons());
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    okButton()->setEnabled(!channelNames.empty());
+    const auto currentFits = [this, fits] {
+        const int index = channels_->currentIndex();
+        return index >= 0 && (size_t(index) >= fits.size() || fits[size_t(index)]);
+    };
+    okButton()->setEnabled(currentFits());
+    connect(channels_, &QComboBox::currentIndexChanged, this, [this, currentFits] { okButton()->setEnabled(currentFits()); });
 }
 
 LoadSelectionParams LoadSelectionDialog::answer() const {

@@ -11,6 +11,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace pict::qt {
@@ -39,16 +40,21 @@ private:
 class LoadSelectionDialog : public ModalDialog {
     Q_OBJECT
 public:
-    explicit LoadSelectionDialog(const std::vector<std::string>& channelNames, QWidget* parent = nullptr);
+    // fits says which channels still fit the canvas (empty: all of them); the others are
+    // listed greyed out, under a note saying why.
+    explicit LoadSelectionDialog(const std::vector<std::string>& channelNames, const std::vector<bool>& fits = {},
+                                 QWidget* parent = nullptr);
     LoadSelectionParams answer() const;
 
     QComboBox* channelList() const { return channels_; }
     QCheckBox* invertBox() const { return invert_; }
     QButtonGroup* operations() const { return operations_; }
+    QLabel* misfitNote() const { return misfitNote_; } // null when every channel fits
 
 private:
     QComboBox* channels_;
     QCheckBox* invert_;
+    QLabel* misfitNote_ = nullptr;
     QButtonGroup* operations_;
 };
 

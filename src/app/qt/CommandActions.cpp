@@ -3,6 +3,7 @@
 #include "app/core/CommandTable.h"
 #include "app/core/RecentFiles.h"
 #include "app/core/WindowListMenu.h"
+#include "app/qt/KeypadShortcuts.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -46,6 +47,9 @@ CommandActions::CommandActions(QWidget* shortcutHost) : QObject(shortcutHost), h
         actions_.insert(info.id, action);
         ids_.push_back(info.id);
     }
+    // Qt's X11 shortcut matching misses the keypad keys of Zoom In and its kin wherever the
+    // focus is; this catches them for the whole window.
+    new KeypadShortcuts(host_, actions_.values());
 }
 
 QAction* CommandActions::makeAction(uint16_t id, QObject* owner) {

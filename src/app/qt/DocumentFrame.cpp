@@ -56,16 +56,16 @@ bool DocumentFrame::isZoomCommand(uint16_t id) const { return isFrameCommand(id)
 
 bool DocumentFrame::isZoomCommandEnabled(uint16_t id) const { return pict::isZoomCommandEnabled(view_, id); }
 
-bool DocumentFrame::executeCommand(uint16_t id, CommandParams params) {
+CommandResult DocumentFrame::executeCommand(uint16_t id, CommandParams params) {
     if (id == kCmdFitOnScreen) {
         fitOnScreen();
-        return true;
+        return {CommandOutcome::ViewChange};
     }
     if (applyZoomCommand(view_, id, document().info()))
-        return true;
-    const CommandResult result = commands_.execute(id, std::move(params));
+        return {CommandOutcome::ViewChange};
+    CommandResult result = commands_.execute(id, std::move(params));
     emit stateChanged();
-    return result.outcome != CommandOutcome::Unknown;
+    return result;
 }
 
 void DocumentFrame::setTool(int32_t toolId) { canvas_->setTool(toolId); }

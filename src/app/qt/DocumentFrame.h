@@ -39,8 +39,9 @@ public:
     // The file the document came from or was saved to; empty for an untitled document.
     std::string path() const;
 
-    // Table B (zoom) and then the document command layer. False when neither knows the id.
-    bool executeCommand(uint16_t id, CommandParams params = {});
+    // Table B (zoom) and then the document command layer. Unknown when neither knows the id;
+    // a refusal or failure may carry a message for the user.
+    CommandResult executeCommand(uint16_t id, CommandParams params = {});
     bool isZoomCommand(uint16_t id) const;
     bool isZoomCommandEnabled(uint16_t id) const;
 

@@ -192,6 +192,25 @@ void LayerListWidget::mouseDoubleClickEvent(QMouseEvent* event) {
         editName(row);
 }
 
+void LayerListWidget::keyPressEvent(QKeyEvent* event) {
+    const int32_t delta = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+    if (delta == 0 || event->modifiers() != Qt::NoModifier) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    if (!model_.step(delta))
+        return;
+    // The selected row comes into view.
+    const int32_t top = model_.focusedRow() * Geometry::kRowHeight;
+    QScrollBar* bar = verticalScrollBar();
+    if (top < bar->value())
+        bar->setValue(top);
+    else if (top + Geometry::kRowHeight > bar->value() + viewport()->height())
+        bar->setValue(top + Geometry::kRowHeight - viewport()->height());
+    viewport()->update();
+    emit selectionChanged();
+}
+
 // ---- in-place rename ----
 
 void LayerListWidget::editName(int32_t row) {

@@ -189,8 +189,10 @@ void MainWindow::executeCommand(uint16_t id) {
         }
         params = std::move(*answer);
     }
-    frame->executeCommand(id, std::move(params));
+    const CommandResult result = frame->executeCommand(id, std::move(params));
     refreshCommandStates();
+    if (!result.message.empty())
+        prompts_.showError(this, QString::fromStdString(result.message));
 }
 
 ShellState MainWindow::shellState() const {

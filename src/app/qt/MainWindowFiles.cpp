@@ -5,6 +5,7 @@
 
 #include "app/core/DocumentFileRules.h"
 #include "app/core/FileListBlock.h"
+#include "app/core/LayerColor.h"
 #include "app/qt/CanvasWidget.h"
 #include "app/qt/ClipboardImage.h"
 #include "app/qt/DocumentFrame.h"
@@ -39,11 +40,6 @@ public:
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
-
-// New-image fills are 0x00RRGGBB; the document takes red in the low byte.
-uint32_t rgbToDocumentColor(Color32 rgb) {
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-}
 
 QStringList localFiles(const QMimeData* data) {
     QStringList out;
@@ -102,7 +98,7 @@ void MainWindow::newImage() {
     info.resolutionUnit = static_cast<int32_t>(spec->resolutionUnit);
     info.name = spec->name;
     info.transparent = spec->transparent;
-    info.backgroundColor = rgbToDocumentColor(spec->fillColor);
+    info.backgroundColor = layerColorWord(spec->fillColor);
     info.untitled = true;
     auto document = std::make_unique<Document>();
     if (!document->newFromInfo(info) || !addDocument(std::move(document)))

@@ -1,5 +1,6 @@
 #include "app/qt/SelectionDialogs.h"
 
+#include "app/core/ChannelDialogModel.h"
 #include "app/core/CommandIds.h"
 #include "app/core/DocumentSession.h"
 #include "app/qt/ChannelDialogs.h"
@@ -21,6 +22,15 @@ std::vector<std::string> channelNames(const DocumentSession& session) {
     return names;
 }
 
+std::vector<bool> channelsThatFit(const DocumentSession& session) {
+    std::vector<bool> fits;
+    const Size canvas = session.document().canvasSize();
+    if (const AlphaChannelList* channels = session.document().channelsIfAny())
+        for (int32_t i = 0; i < channels->count(); ++i)
+            fits.push_back(channelFitsCanvas(channels->at(i)->size(), canvas));
+    return fits;
+}
+
 std::string nextChannelName(const DocumentSession& session) {
     const AlphaChannelList* channels = session.document().channelsIfAny();
     return channels ? channels->nextName() : AlphaChannelList().nextName();
@@ -34,7 +44,7 @@ std::optional<CommandParams> askSaveSelection(QWidget* parent, DocumentSession& 
 }
 
 std::optional<CommandParams> askLoadSelection(QWidget* parent, DocumentSession& session) {
-    LoadSelectionDialog dialog(channelNames(session), parent);
+    LoadSelectionDialog dialog(channelNames(session), channelsThatFit(session), parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.answer();

@@ -24,17 +24,20 @@ StepReport BatchRun::execute(uint16_t id, CommandParams params) {
 }
 
 StepReport reportFor(CommandResult result) {
+    // The command layer's message is the editor's own text for the case, so the batch tool
+    // says what the editor would.
+    std::string& message = result.message;
     switch (result.outcome) {
     case CommandOutcome::Done:
     case CommandOutcome::ViewChange:
     case CommandOutcome::NoEffect:
         return {StepStatus::Done, {}};
     case CommandOutcome::Unchanged:
-        return {StepStatus::Unchanged, {}};
+        return {StepStatus::Unchanged, std::move(message)};
     case CommandOutcome::Refused:
-        return {StepStatus::Refused, {}};
+        return {StepStatus::Refused, std::move(message)};
     case CommandOutcome::Failed:
-        return {StepStatus::Failed, {}};
+        return {StepStatus::Failed, std::move(message)};
     case CommandOutcome::Unknown:
         return {StepStatus::Missing, {}};
     }
