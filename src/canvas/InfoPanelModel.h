@@ -4,6 +4,7 @@
 // widget shows the labels and texts and refreshes when told that something changed.
 
 #include "canvas/CanvasPointerListener.h"
+#include "canvas/MarqueeTool.h"
 
 #include <array>
 #include <cstdint>
@@ -23,7 +24,7 @@ struct InfoColor {
 enum class InfoField { Red, Green, Blue, X, Y, Width, Height };
 inline constexpr int32_t kInfoFieldCount = 7;
 
-class InfoPanelModel : public CanvasPointerListener {
+class InfoPanelModel : public CanvasPointerListener, public MarqueeListener {
 public:
     // "R :", "G :", ... in panel order.
     static const char* label(InfoField field);
@@ -46,6 +47,8 @@ public:
     // Over the image's window rectangle: the pixel as drawn (zoomed, over the checkerboard)
     // and the image pixel it shows, rounded down; anywhere else both are blank.
     void pointerMoved(const CanvasView& view, const ViewBuffer& shown, Point window) override;
+    // The last size stays up after the drag ends, so the user can read what was selected.
+    void marqueeSizeChanged(Size imagePixels) override { showSize(imagePixels.width, imagePixels.height); }
 
     // Called after a change of any field, not for calls that leave every field as it was.
     void setChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }

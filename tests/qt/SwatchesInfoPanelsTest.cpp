@@ -4,6 +4,7 @@
 #include "app/qt/SwatchesInfoDocks.h"
 #include "app/qt/SwatchesPanel.h"
 #include "qt/MainWindowFixture.h"
+#include "selection/SelectionController.h"
 
 #include <QAction>
 #include <QMenu>
@@ -130,6 +131,25 @@ TEST_F(SwatchesInfoPanelsTest, PointerOverTheCanvasFeedsTheInfoPanel) {
     moveOver(second->canvas()->viewport(), QPoint(21, 18));
     EXPECT_EQ(info()->fieldText(InfoField::X), "3");
     EXPECT_EQ(info()->fieldText(InfoField::Y), "0");
+}
+
+TEST_F(SwatchesInfoPanelsTest, TheMarqueeDragShowsItsSizeAndKeepsItAfterRelease) {
+    DocumentFrame* frame = frameWithClient(20, 10, QSize(100, 60));
+    window->executeCommand(kCmdMarqueeTool);
+    QWidget* area = frame->canvas()->viewport();
+    // The image sits at (40, 25) in the window at 100 %.
+    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(42, 26));
+    QTest::mouseMove(area, QPoint(49, 30));
+    const QString width = info()->fieldText(InfoField::Width);
+    const QString height = info()->fieldText(InfoField::Height);
+    EXPECT_FALSE(width.isEmpty());
+    EXPECT_FALSE(height.isEmpty());
+    QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(49, 30));
+    EXPECT_EQ(info()->fieldText(InfoField::Width), width);
+    EXPECT_EQ(info()->fieldText(InfoField::Height), height);
+    const Rect selected = frame->session().selection().mask().bounds();
+    EXPECT_EQ(width.toInt(), selected.width());
+    EXPECT_EQ(height.toInt(), selected.height());
 }
 
 TEST_F(SwatchesInfoPanelsTest, PointerOverASwatchShowsItsColor) {

@@ -26,17 +26,23 @@ SwatchesInfoDocks::SwatchesInfoDocks(QMainWindow& window, QMdiArea& area, Applic
     area_.viewport()->installEventFilter(this);
     for (QObject* child : area_.viewport()->children())
         if (auto* frame = qobject_cast<DocumentFrame*>(child))
-            frame->canvas()->setPointerListener(&info_->model());
+            reportToInfo(*frame);
+}
+
+void SwatchesInfoDocks::reportToInfo(DocumentFrame& frame) {
+    frame.canvas()->setPointerListener(&info_->model());
+    frame.canvas()->marqueeTool().setListener(&info_->model());
 }
 
 SwatchesInfoDocks* SwatchesInfoDocks::of(const QMainWindow& window) {
-    return window.findChild<SwatchesInfoDocks*>(QStringLiteral("SwatchesInfoDocks"), Qt::FindDirectChildrenOnly);
+    return window.findChild<SwatchesInfoDocks*>(QStringLiteral("SwatchesInfoDocks"),
+                                                Qt::FindDirectChildrenOnly);
 }
 
 bool SwatchesInfoDocks::eventFilter(QObject* watched, QEvent* event) {
     if (watched == area_.viewport() && event->type() == QEvent::ChildAdded)
         if (auto* frame = qobject_cast<DocumentFrame*>(static_cast<QChildEvent*>(event)->child()))
-            frame->canvas()->setPointerListener(&info_->model());
+            reportToInfo(*frame);
     return QObject::eventFilter(watched, event);
 }
 

@@ -14,6 +14,7 @@ struct ApplicationContext;
 
 namespace pict::qt {
 
+class DocumentFrame;
 class InfoPanel;
 class SwatchesPanel;
 
@@ -33,6 +34,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Pointer moves and the marquee's dragged size go to the Info panel.
+    void reportToInfo(DocumentFrame& frame);
+
     QMdiArea& area_;
     SwatchesPanel* swatches_ = nullptr;
     InfoPanel* info_ = nullptr;
