@@ -11,8 +11,8 @@ namespace pict {
 
 namespace {
 
-constexpr CommandResult kFailed{CommandOutcome::Failed};
-constexpr CommandResult kRefused{CommandOutcome::Refused};
+const CommandResult kFailed{CommandOutcome::Failed};
+const CommandResult kRefused{CommandOutcome::Refused};
 
 bool canClear(const DocumentSession& session) {
     return hasSelection(session) && hasVisibleRasterLayer(session);

@@ -18,8 +18,8 @@ namespace pict {
 
 namespace {
 
-constexpr CommandResult kFailed{CommandOutcome::Failed};
-constexpr CommandResult kUnchanged{CommandOutcome::Unchanged};
+const CommandResult kFailed{CommandOutcome::Failed};
+const CommandResult kUnchanged{CommandOutcome::Unchanged};
 
 // The dialog answer carries its previewed state shared; the history takes this owner of
 // it, which runs it and names it exactly as the state itself would.

@@ -15,9 +15,9 @@ namespace pict {
 
 namespace {
 
-constexpr CommandResult kFailed{CommandOutcome::Failed};
-constexpr CommandResult kRefused{CommandOutcome::Refused};
-constexpr CommandResult kUnchanged{CommandOutcome::Unchanged};
+const CommandResult kFailed{CommandOutcome::Failed};
+const CommandResult kRefused{CommandOutcome::Refused};
+const CommandResult kUnchanged{CommandOutcome::Unchanged};
 
 bool hasVisibleActiveLayer(const DocumentSession& session) {
     const LayerStack* stack = session.document().layersIfAny();

@@ -14,7 +14,7 @@ namespace pict {
 
 namespace {
 
-constexpr CommandResult kFailed{CommandOutcome::Failed};
+const CommandResult kFailed{CommandOutcome::Failed};
 
 int32_t channelCount(const DocumentSession& session) {
     const AlphaChannelList* channels = session.document().channelsIfAny();
