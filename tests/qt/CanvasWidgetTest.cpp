@@ -13,14 +13,6 @@ namespace {
 
 class CanvasWidgetTest : public MainWindowTest {
 protected:
-    // A document window with a client area of exactly `client` pixels.
-    DocumentFrame* frameWithClient(int32_t width, int32_t height, QSize client) {
-        DocumentFrame* frame = addBlank(width, height);
-        frame->resize(frame->size() - frame->canvas()->viewport()->size() + client);
-        processEventsFor(20);
-        EXPECT_EQ(frame->canvas()->viewport()->size(), client);
-        return frame;
-    }
     static void mouse(CanvasWidget* canvas, QEvent::Type type, QPoint at, Qt::KeyboardModifiers modifiers = {}) {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
         const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;

@@ -1,6 +1,7 @@
 #pragma once
 // A main window over a scratch settings file, with scripted prompts, for the window tests.
 
+#include "app/qt/CanvasWidget.h"
 #include "app/qt/DocumentFrame.h"
 #include "app/qt/MainWindow.h"
 #include "document/Document.h"
@@ -46,6 +47,15 @@ protected:
         auto document = std::make_unique<Document>();
         EXPECT_TRUE(document->newFromInfo(info));
         return window->addDocument(std::move(document));
+    }
+
+    // A white document window whose drawing area is exactly `client` pixels.
+    DocumentFrame* frameWithClient(int32_t width, int32_t height, QSize client) {
+        DocumentFrame* frame = addBlank(width, height);
+        frame->resize(frame->size() - frame->canvas()->viewport()->size() + client);
+        processEventsFor(20);
+        EXPECT_EQ(frame->canvas()->viewport()->size(), client);
+        return frame;
     }
 
     static std::string pngSuite(const char* name) {

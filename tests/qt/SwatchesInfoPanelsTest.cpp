@@ -20,14 +20,6 @@ protected:
     SwatchesPanel* swatches() const { return SwatchesInfoDocks::of(*window)->swatches(); }
     InfoPanel* info() const { return SwatchesInfoDocks::of(*window)->info(); }
 
-    // A document window whose drawing area is exactly `client` pixels.
-    DocumentFrame* frameWithClient(int32_t width, int32_t height, QSize client) {
-        DocumentFrame* frame = addBlank(width, height);
-        frame->resize(frame->size() - frame->canvas()->viewport()->size() + client);
-        processEventsFor(20);
-        EXPECT_EQ(frame->canvas()->viewport()->size(), client);
-        return frame;
-    }
     static void moveOver(QWidget* target, QPoint at, Qt::KeyboardModifiers modifiers = {}) {
         QMouseEvent event(QEvent::MouseMove, QPointF(at), target->mapToGlobal(QPointF(at)), Qt::NoButton,
                           Qt::NoButton, modifiers);
