@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
-cli=build/src/app/pictorane-cli
+cli=build/src/batch/pictorane-cli
 [ -x "$cli" ] || { echo "build first: ./scripts/build.sh release pictorane-cli" >&2; exit 1; }
 command -v convert >/dev/null || { echo "ImageMagick's convert is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 

@@ -6,9 +6,9 @@
 // decoder and the screen; putting the rendered buffer on the screen is one blit on top.
 
 #include "BenchPictures.h"
-#include "app/core/ApplicationContext.h"
-#include "app/core/DocumentSession.h"
-#include "app/core/DocumentWindowLayout.h"
+#include "app/session/ApplicationContext.h"
+#include "app/session/DocumentSession.h"
+#include "app/session/DocumentWindowLayout.h"
 #include "canvas/CanvasRenderer.h"
 #include "codecs/DocumentFiles.h"
 #include "document/Document.h"

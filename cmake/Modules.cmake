@@ -14,6 +14,7 @@ function(pict_module name)
   add_library(${target} STATIC ${sources} ${CMAKE_SOURCE_DIR}/src/common/empty.cpp)
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  add_dependencies(${target} pict_layering)
   pict_warnings(${target})
 endfunction()
 

@@ -7,5 +7,5 @@ cd "$(dirname "$0")/.."
 if [ -x build/src/app/qt/pictorane ]; then
   exec build/src/app/qt/pictorane "$@"
 else
-  exec build/src/app/pictorane-cli --help
+  exec build/src/batch/pictorane-cli --help
 fi

@@ -1,10 +1,10 @@
 #pragma once
 // A document session over a small white document, for the command-layer tests.
 
-#include "app/core/ApplicationContext.h"
-#include "app/core/CommandIds.h"
-#include "app/core/DocumentCommands.h"
-#include "app/core/DocumentSession.h"
+#include "app/session/ApplicationContext.h"
+#include "app/commands/CommandIds.h"
+#include "app/commands/DocumentCommands.h"
+#include "app/session/DocumentSession.h"
 #include "support/DocumentFixtures.h"
 #include "history/HistoryManager.h"
 #include "selection/SelectionController.h"

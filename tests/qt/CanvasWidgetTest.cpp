@@ -1,4 +1,4 @@
-#include "app/qt/CanvasWidget.h"
+#include "app/qt/canvas/CanvasWidget.h"
 #include "qt/MainWindowFixture.h"
 
 #include <QApplication>

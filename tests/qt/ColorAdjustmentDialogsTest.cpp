@@ -1,4 +1,4 @@
-#include "app/core/CommandIds.h"
+#include "app/commands/CommandIds.h"
 #include "qt/AdjustmentDialogFixture.h"
 
 #include <QRadioButton>

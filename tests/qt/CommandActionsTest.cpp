@@ -1,6 +1,6 @@
-#include "app/core/CommandIds.h"
-#include "app/core/RecentFiles.h"
-#include "app/qt/CommandActions.h"
+#include "app/commands/CommandIds.h"
+#include "app/settings/RecentFiles.h"
+#include "app/qt/window/CommandActions.h"
 #include "qt/QtTestApp.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
-#include "app/qt/CommandIcons.h"
+#include "app/qt/window/CommandIcons.h"
 
-#include "app/qt/CommandActions.h"
+#include "app/qt/window/CommandActions.h"
 #include "qt/MainWindowFixture.h"
 
 #include <QAction>

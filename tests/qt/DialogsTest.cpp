@@ -1,6 +1,6 @@
-#include "app/qt/ModalDialog.h"
-#include "app/qt/OptionsDialog.h"
-#include "app/qt/TextPrompt.h"
+#include "app/qt/dialogs/ModalDialog.h"
+#include "app/qt/dialogs/OptionsDialog.h"
+#include "app/qt/dialogs/TextPrompt.h"
 #include "qt/QtTestApp.h"
 
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "app/qt/FileDialogFilters.h"
+#include "app/qt/window/FileDialogFilters.h"
 
 #include <gtest/gtest.h>
 

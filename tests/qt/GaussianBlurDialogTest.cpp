@@ -1,7 +1,7 @@
-#include "app/core/CommandIds.h"
-#include "app/core/PreviewNavigator.h"
-#include "app/qt/GaussianBlurDialog.h"
-#include "app/qt/PreviewPane.h"
+#include "app/commands/CommandIds.h"
+#include "app/dialogs/PreviewNavigator.h"
+#include "app/qt/dialogs/GaussianBlurDialog.h"
+#include "app/qt/widgets/PreviewPane.h"
 #include "qt/AdjustmentDialogFixture.h"
 
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "app/core/CommandIds.h"
+#include "app/commands/CommandIds.h"
 #include "imageops/HueSaturationFilter.h"
 #include "qt/AdjustmentDialogFixture.h"
 

@@ -1,5 +1,5 @@
-#include "app/qt/LayerListWidget.h"
-#include "app/qt/LayersPanel.h"
+#include "app/qt/panels/LayerListWidget.h"
+#include "app/qt/panels/LayersPanel.h"
 #include "history/HistoryManager.h"
 #include "qt/MainWindowFixture.h"
 #include "qt/ModalAnswer.h"

@@ -1,6 +1,6 @@
-#include "app/core/FileListBlock.h"
-#include "app/qt/CanvasWidget.h"
-#include "app/qt/CommandActions.h"
+#include "app/settings/FileListBlock.h"
+#include "app/qt/canvas/CanvasWidget.h"
+#include "app/qt/window/CommandActions.h"
 #include "history/HistoryManager.h"
 #include "qt/MainWindowFixture.h"
 

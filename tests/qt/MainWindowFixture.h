@@ -1,9 +1,9 @@
 #pragma once
 // A main window over a scratch settings file, with scripted prompts, for the window tests.
 
-#include "app/qt/CanvasWidget.h"
-#include "app/qt/DocumentFrame.h"
-#include "app/qt/MainWindow.h"
+#include "app/qt/canvas/CanvasWidget.h"
+#include "app/qt/window/DocumentFrame.h"
+#include "app/qt/window/MainWindow.h"
 #include "document/Document.h"
 #include "qt/QtTestApp.h"
 #include "qt/ScriptedPrompts.h"

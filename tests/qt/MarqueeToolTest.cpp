@@ -1,5 +1,5 @@
-#include "app/qt/CanvasWidget.h"
-#include "app/qt/CommandActions.h"
+#include "app/qt/canvas/CanvasWidget.h"
+#include "app/qt/window/CommandActions.h"
 #include "history/HistoryManager.h"
 #include "qt/MainWindowFixture.h"
 #include "selection/SelectionController.h"

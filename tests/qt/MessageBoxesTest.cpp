@@ -1,6 +1,6 @@
-#include "app/qt/MessageBoxes.h"
+#include "app/qt/window/MessageBoxes.h"
 
-#include "app/core/DocumentFileRules.h"
+#include "app/session/DocumentFileRules.h"
 #include "qt/QtTestApp.h"
 
 #include <QClipboard>

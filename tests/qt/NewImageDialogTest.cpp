@@ -1,5 +1,5 @@
-#include "app/qt/ClipboardImage.h"
-#include "app/qt/NewImageDialog.h"
+#include "app/qt/window/ClipboardImage.h"
+#include "app/qt/dialogs/NewImageDialog.h"
 #include "document/Document.h"
 #include "qt/QtTestApp.h"
 

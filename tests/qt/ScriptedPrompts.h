@@ -2,7 +2,7 @@
 // A ShellPrompts that answers from queues filled by the test and records what it was asked,
 // so that the main window's dialogs and messages run without a modal loop.
 
-#include "app/qt/ShellPrompts.h"
+#include "app/qt/window/ShellPrompts.h"
 
 #include <deque>
 #include <vector>

@@ -1,5 +1,5 @@
-#include "app/qt/ChannelDialogs.h"
-#include "app/qt/ModifyDialog.h"
+#include "app/qt/dialogs/ChannelDialogs.h"
+#include "app/qt/dialogs/ModifyDialog.h"
 #include "history/HistoryManager.h"
 #include "qt/MainWindowFixture.h"
 #include "qt/ModalAnswer.h"

@@ -1,4 +1,4 @@
-#include "app/qt/SingleInstance.h"
+#include "app/qt/window/SingleInstance.h"
 #include "qt/QtTestApp.h"
 
 #include <QFile>

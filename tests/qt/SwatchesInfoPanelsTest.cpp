@@ -1,8 +1,8 @@
-#include "app/qt/CanvasWidget.h"
-#include "app/qt/CommandActions.h"
-#include "app/qt/InfoPanel.h"
-#include "app/qt/SwatchesInfoDocks.h"
-#include "app/qt/SwatchesPanel.h"
+#include "app/qt/canvas/CanvasWidget.h"
+#include "app/qt/window/CommandActions.h"
+#include "app/qt/panels/InfoPanel.h"
+#include "app/qt/panels/SwatchesInfoDocks.h"
+#include "app/qt/panels/SwatchesPanel.h"
 #include "qt/MainWindowFixture.h"
 #include "selection/SelectionController.h"
 

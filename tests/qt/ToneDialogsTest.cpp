@@ -1,7 +1,7 @@
-#include "app/core/CommandIds.h"
-#include "app/qt/CurveGraph.h"
-#include "app/qt/CurvesDialog.h"
-#include "app/qt/LevelsWidgets.h"
+#include "app/commands/CommandIds.h"
+#include "app/qt/widgets/CurveGraph.h"
+#include "app/qt/dialogs/CurvesDialog.h"
+#include "app/qt/widgets/LevelsWidgets.h"
 #include "qt/AdjustmentDialogFixture.h"
 
 #include <QComboBox>

@@ -2,13 +2,13 @@
 // the running editor and ends; the first one shows the main window, opens its arguments and
 // runs until the window closes, when the settings are written back.
 
-#include "app/core/DataDirectory.h"
-#include "app/core/DocumentFileRules.h"
-#include "app/core/FileListBlock.h"
-#include "app/qt/CommandIcons.h"
-#include "app/qt/MainWindow.h"
-#include "app/qt/ShellPrompts.h"
-#include "app/qt/SingleInstance.h"
+#include "app/settings/DataDirectory.h"
+#include "app/session/DocumentFileRules.h"
+#include "app/settings/FileListBlock.h"
+#include "app/qt/window/CommandIcons.h"
+#include "app/qt/window/MainWindow.h"
+#include "app/qt/window/ShellPrompts.h"
+#include "app/qt/window/SingleInstance.h"
 
 #include <QApplication>
 #include <QFileInfo>

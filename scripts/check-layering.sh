@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Fails when a source file includes a header its library may not use: dependencies run one way
+# (surface at the bottom, the editor and the batch tool at the top) and only app/qt sees Qt.
+# The build runs this before compiling anything.   check-layering.sh [SOURCE-ROOT]
+set -euo pipefail
+root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
+cd "$root/src"
+
+# Which top-level folders a library's files may include from (besides its own and common/).
+declare -A may_use=(
+  [surface]=""
+  [document]="surface"
+  [imageops]="surface document"
+  [selection]="surface document imageops"
+  [codecs]="surface document"
+  [history]="surface document imageops selection"
+  [canvas]="surface document imageops selection history"
+  [app]="surface document imageops selection history codecs canvas"
+  [batch]="surface document imageops selection history codecs canvas app"
+  [common]=""
+)
+
+# History states that still live beside their operations; each leaves this list when it moves
+# under history/.
+not_yet_moved=" imageops/FillStates.h imageops/FilterHistoryState.cpp imageops/FilterHistoryState.h selection/SelectionState.h "
+
+status=0
+while IFS= read -r file; do
+  lib=${file%%/*}
+  in_qt=0
+  [[ $file == app/qt/* ]] && in_qt=1
+  allowed=" $lib common ${may_use[$lib]:-} "
+  while IFS=: read -r line include; do
+    target=${include%%/*}
+    if [[ $in_qt == 1 ]]; then
+      [[ $target == batch ]] && { echo "src/$file:$line: the editor must not include the batch tool ($include)"; status=1; }
+      continue
+    fi
+    if [[ $lib == app && $include == app/qt/* ]]; then
+      echo "src/$file:$line: only app/qt may include Qt hosts ($include)"; status=1
+    elif [[ $allowed != *" $target "* && $not_yet_moved != *" $file "* ]]; then
+      echo "src/$file:$line: $lib may not include $include (allowed: $lib common ${may_use[$lib]:-})"; status=1
+    fi
+  done < <(grep -n -o '^#include "[^"]*"' "$file" | sed 's/#include "\(.*\)"/\1/')
+  if [[ $in_qt == 0 ]] && grep -n -E '^#include <(Q[A-Za-z]*|Qt[A-Za-z]*/[^>]*)>' "$file"; then
+    echo "src/$file: Qt headers belong in app/qt only"; status=1
+  fi
+done < <(find . -name '*.h' -o -name '*.cpp' | sed 's#^\./##' | sort)
+exit $status

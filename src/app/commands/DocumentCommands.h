@@ -1,0 +1,109 @@
+#pragma once
+// The document command layer: one entry per document command id. Each entry tests its
+// precondition, then builds the history state that performs the change (or asks the view
+// for a change) from the parameters its dialog returned. The editor's menus, the Layers
+// panel and the batch tool all come through here, so they refuse and record alike.
+
+#include "app/dialogs/CanvasSizeSettings.h"
+#include "app/dialogs/ImageSizeSettings.h"
+#include "common/Geometry.h"
+#include "imageops/FillParams.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace pict {
+
+class DocumentSession;
+class HistoryState;
+class ImageFilter;
+
+enum class CommandOutcome {
+    Done,       // a state was recorded, the history moved, or the direct change was made
+    Unchanged,  // accepted, but the parameters change nothing, so nothing was recorded
+    Refused,    // the precondition failed: nothing happened
+    Failed,     // the state's Apply failed: nothing was recorded
+    ViewChange, // the command only asks the view for something (Toggle Selection)
+    NoEffect,   // an id that does nothing in a document (copy, paste and their kin)
+    Unknown,    // not a document command id
+};
+
+struct CommandResult {
+    CommandOutcome outcome = CommandOutcome::Unknown;
+    // For a refusal or failure the user should hear about: the sentence to show. Empty
+    // where the outcome says enough (a disabled command, a cancelled dialog).
+    std::string message = {};
+    explicit operator bool() const {
+        return outcome == CommandOutcome::Done || outcome == CommandOutcome::Unchanged ||
+               outcome == CommandOutcome::ViewChange || outcome == CommandOutcome::NoEffect;
+    }
+};
+
+// ---- parameter records, one per dialog answer ----
+struct FeatherParams {
+    double radius = 1.0; // 0.1..250
+};
+struct ModifyParams {   // Expand, Contract, Border
+    int32_t pixels = 1; // 1..100
+};
+struct MarqueeParams {
+    Rect rect; // canvas coordinates
+};
+struct SaveSelectionParams {
+    int32_t channel = -1;  // an index, or the channel count (or -1) for a new channel
+    std::string name;      // for a new channel; empty means the next "Alpha N"
+    int32_t operation = 0; // 0 new/replace, 1 add, 2 subtract, 3 intersect
+};
+struct LoadSelectionParams {
+    int32_t channel = 0;
+    int32_t operation = 0; // 0 new, 1 add, 2 subtract, 3 intersect
+    bool invert = false;
+};
+struct LayerParams {    // the layer notifications and the New/Duplicate Layer dialogs
+    int32_t layer = -1; // -1: the active layer
+    std::string name;   // empty: the default (new) or proposed (duplicate) name
+    int32_t mode = 0;   // BlendMode 0..18
+    int32_t opacity = 255;
+};
+struct MergeLayersParams {
+    // Stack indices in any order; empty: the session's panel selection. The command's
+    // precondition reads the panel selection, so a caller naming its own list sets it as
+    // the panel selection first (DocumentSession::setPanelSelection).
+    std::vector<int32_t> layers;
+};
+// An adjustment confirmed in its dialog: either a filter to apply now or the dialog's
+// pending state that its preview already applied.
+struct FilterParams {
+    std::shared_ptr<ImageFilter> filter;
+    std::shared_ptr<HistoryState> previewedState;
+};
+
+using CommandParams = std::variant<std::monostate, ImageSizeSettings, CanvasSizeSettings, FeatherParams,
+                                   ModifyParams, MarqueeParams, SaveSelectionParams, LoadSelectionParams,
+                                   LayerParams, MergeLayersParams, FilterParams, FillParams>;
+
+class DocumentCommands {
+public:
+    explicit DocumentCommands(DocumentSession& session) : session_(session) {}
+
+    // The precondition of the id (menus enable their items by it).
+    bool isEnabled(uint16_t id) const;
+    // Runs the id with the dialog's answer (monostate for commands without one, or to take
+    // the defaults a dialog would start with).
+    CommandResult execute(uint16_t id, CommandParams params = {});
+
+    // The marquee tool's result (and the batch tool's rectangle and ellipse selections):
+    // records "Rectangular Marquee" or "Elliptical Marquee" for the shape in canvas
+    // coordinates. Refused for an empty shape.
+    CommandResult selectMarquee(Rect rect, bool ellipse);
+
+    DocumentSession& session() { return session_; }
+
+private:
+    DocumentSession& session_;
+};
+
+} // namespace pict

@@ -1,0 +1,270 @@
+// The Layer menu, the merges, and the notifications of the Layers panel. The menu ids that
+// act on a layer take the active one; the notifications name theirs (or -1 for the active).
+#include "app/commands/CommandEntry.h"
+#include "app/commands/CommandIds.h"
+#include "app/commands/CommandPreconditions.h"
+#include "app/session/DocumentSession.h"
+#include "document/Document.h"
+#include "document/Merge.h"
+#include "history/LayerPropertyStates.h"
+#include "history/LayerStructureStates.h"
+#include "history/MergeStates.h"
+#include "surface/BlendModes.h"
+
+#include <algorithm>
+
+namespace pict {
+
+namespace {
+
+const CommandResult kFailed{CommandOutcome::Failed};
+const CommandResult kRefused{CommandOutcome::Refused};
+const CommandResult kUnchanged{CommandOutcome::Unchanged};
+
+const LayerStack* stackOf(const DocumentSession& session) {
+    return session.document().layersIfAny();
+}
+int32_t layerCount(const DocumentSession& session) {
+    return stackOf(session) ? stackOf(session)->count() : 0;
+}
+const Layer* activeLayer(const DocumentSession& session) {
+    return stackOf(session) ? stackOf(session)->active() : nullptr;
+}
+
+// The layer a notification names: its own index, or the active layer for -1.
+int32_t targetIndex(const DocumentSession& session, const LayerParams& params) {
+    if (params.layer >= 0)
+        return params.layer;
+    return stackOf(session) ? stackOf(session)->activeIndex() : -1;
+}
+
+uint8_t clampOpacity(int32_t opacity) {
+    return uint8_t(std::clamp(opacity, 0, 255));
+}
+
+// ---- preconditions ----
+
+bool hasLayer(const DocumentSession& session) {
+    return layerCount(session) > 0;
+}
+bool hasActiveLayer(const DocumentSession& session) {
+    return activeLayer(session) != nullptr;
+}
+bool hasLiveActiveLayer(const DocumentSession& session) {
+    const Layer* layer = activeLayer(session);
+    return layer && layer->isLive();
+}
+bool hasSeveralLayers(const DocumentSession& session) {
+    return layerCount(session) > 1;
+}
+bool activeIsNotBackground(const DocumentSession& session) {
+    const Layer* layer = activeLayer(session);
+    return layer && !layer->isBackground();
+}
+bool oneLayerSelected(const DocumentSession& session) {
+    return hasActiveLayer(session) && session.selectedLayers().size() == 1;
+}
+
+// At least two layers, at least one of them visible.
+bool canMergeList(const DocumentSession& session, const std::vector<int32_t>& layers) {
+    if (layers.size() < 2)
+        return false;
+    return std::any_of(layers.begin(), layers.end(), [&](int32_t index) {
+        const Layer* layer = stackOf(session)->layerAt(index);
+        return layer && layer->isVisible();
+    });
+}
+bool canMergeLayers(const DocumentSession& session) {
+    return canMergeList(session, session.selectedLayers());
+}
+bool canMergeDown(const DocumentSession& session) {
+    return oneLayerSelected(session) && !mergeDownList(session.document()).empty();
+}
+bool canMergeVisible(const DocumentSession& session) {
+    return !mergeVisibleList(session.document()).empty();
+}
+bool canFlatten(const DocumentSession& session) {
+    const int32_t count = layerCount(session);
+    return count > 1 || (count == 1 && !stackOf(session)->layerAt(0)->isBackground());
+}
+
+// ---- structure ----
+
+CommandResult newLayer(DocumentSession& session, const CommandParams& params) {
+    auto answer = dialogAnswer<LayerParams>(params);
+    if (!answer)
+        return kFailed;
+    if (!isBlendMode(answer->mode))
+        return kRefused;
+    if (answer->name.empty())
+        answer->name = session.document().layers().defaultLayerName(false);
+    return pushState(session, std::make_unique<NewLayerState>(session.document(), std::move(answer->name),
+                                                              answer->mode, clampOpacity(answer->opacity)));
+}
+
+CommandResult duplicateLayer(DocumentSession& session, const CommandParams& params) {
+    auto answer = dialogAnswer<LayerParams>(params);
+    if (!answer)
+        return kFailed;
+    const int32_t index = targetIndex(session, *answer);
+    const Layer* source = session.document().layers().layerAt(index);
+    if (!source || !source->isLive())
+        return kRefused;
+    if (answer->name.empty())
+        answer->name = session.document().layers().duplicateLayerName(*source);
+    return pushState(
+        session, std::make_unique<DuplicateLayerState>(session.document(), index, std::move(answer->name)));
+}
+
+CommandResult deleteLayer(DocumentSession& session, const CommandParams& params) {
+    const auto answer = dialogAnswer<LayerParams>(params);
+    if (!answer)
+        return kFailed;
+    const int32_t index = targetIndex(session, *answer);
+    if (!session.document().layers().layerAt(index))
+        return kRefused;
+    return pushState(session, std::make_unique<DeleteLayerState>(session.document(), index));
+}
+
+// ---- attributes ----
+
+CommandResult renameLayer(DocumentSession& session, int32_t index, std::string name) {
+    const Layer* layer = session.document().layers().layerAt(index);
+    if (!layer)
+        return kRefused;
+    // An empty answer keeps the name, as does the name it already has.
+    if (name.empty() || name == layer->name())
+        return kUnchanged;
+    return pushState(session, std::make_unique<RenameLayerState>(session.document(), index, std::move(name)));
+}
+
+CommandResult layerProperties(DocumentSession& session, const CommandParams& params) {
+    auto answer = dialogAnswer<LayerParams>(params);
+    if (!answer)
+        return kFailed;
+    return renameLayer(session, session.document().layers().activeIndex(), std::move(answer->name));
+}
+
+CommandResult renameNotification(DocumentSession& session, const CommandParams& params) {
+    auto answer = dialogAnswer<LayerParams>(params);
+    if (!answer)
+        return kFailed;
+    return renameLayer(session, targetIndex(session, *answer), std::move(answer->name));
+}
+
+CommandResult setBlendMode(DocumentSession& session, const CommandParams& params) {
+    const auto answer = dialogAnswer<LayerParams>(params);
+    if (!answer)
+        return kFailed;
+    const int32_t index = targetIndex(session, *answer);
+    const Layer* layer = session.document().layers().layerAt(index);
+    if (!isBlendMode(answer->mode) || !layer || !layer->isLive())
+        return kRefused;
+    if (layer->blendMode() == answer->mode)
+        return kUnchanged;
+    return pushState(session, std::make_unique<BlendModeState>(session.document(), index, answer->mode));
+}
+
+CommandResult setOpacity(DocumentSession& session, const CommandParams& params) {
+    const auto answer = dialogAnswer<LayerParams>(params);
+    if (!answer)
+        return kFailed;
+    const int32_t index = targetIndex(session, *answer);
+    const Layer* layer = session.document().layers().layerAt(index);
+    if (!layer || !layer->isLive())
+        return kRefused;
+    const uint8_t opacity = clampOpacity(answer->opacity);
+    if (layer->opacity() == opacity)
+        return kUnchanged;
+    return pushState(session, std::make_unique<LayerOpacityState>(session.document(), index, opacity));
+}
+
+// Visibility is not a step of the history: the flag flips at once.
+CommandResult flipVisibility(DocumentSession& session, int32_t index) {
+    LayerStack& stack = session.document().layers();
+    Layer* layer = stack.layerAt(index);
+    if (!layer || !stack.setVisible(layer, !layer->isVisible()))
+        return kRefused;
+    // The composite a save writes changes with it.
+    session.document().setModified(true);
+    return {CommandOutcome::Done};
+}
+
+CommandResult toggleVisibilityNotification(DocumentSession& session, const CommandParams& params) {
+    const auto answer = dialogAnswer<LayerParams>(params);
+    if (!answer)
+        return kFailed;
+    return flipVisibility(session, targetIndex(session, *answer));
+}
+
+CommandResult toggleVisibility(DocumentSession& session, const CommandParams&) {
+    return flipVisibility(session, session.document().layers().activeIndex());
+}
+
+// ---- merges ----
+
+std::vector<int32_t> indicesOf(const Document& document, const std::vector<const Layer*>& layers) {
+    std::vector<int32_t> indices;
+    for (const Layer* layer : layers)
+        indices.push_back(document.layersIfAny()->indexOf(layer));
+    return indices;
+}
+
+CommandResult mergeLayers(DocumentSession& session, const CommandParams& params) {
+    const auto answer = dialogAnswer<MergeLayersParams>(params);
+    if (!answer)
+        return kFailed;
+    std::vector<int32_t> layers = answer->layers.empty() ? session.selectedLayers() : answer->layers;
+    std::sort(layers.begin(), layers.end());
+    layers.erase(std::unique(layers.begin(), layers.end()), layers.end());
+    const bool allExist = std::all_of(layers.begin(), layers.end(), [&](int32_t index) {
+        return stackOf(session)->layerAt(index) != nullptr;
+    });
+    if (!allExist || !canMergeList(session, layers))
+        return kRefused;
+    return pushState(session, std::make_unique<MergeState>(session, MergeKind::Layers, std::move(layers)));
+}
+
+CommandResult mergeDown(DocumentSession& session, const CommandParams&) {
+    return pushState(session, std::make_unique<MergeState>(
+                                  session, MergeKind::Down,
+                                  indicesOf(session.document(), mergeDownList(session.document()))));
+}
+
+CommandResult mergeVisible(DocumentSession& session, const CommandParams&) {
+    return pushState(session, std::make_unique<MergeState>(
+                                  session, MergeKind::Visible,
+                                  indicesOf(session.document(), mergeVisibleList(session.document()))));
+}
+
+CommandResult flattenImage(DocumentSession& session, const CommandParams&) {
+    return pushState(session,
+                     std::make_unique<MergeState>(session, MergeKind::Flatten, std::vector<int32_t>{}));
+}
+
+constexpr CommandEntry kEntries[] = {
+    {kCmdNewLayer, nullptr, newLayer},
+    {kCmdDuplicateLayer, hasLiveActiveLayer, duplicateLayer},
+    {kCmdDeleteLayer, hasSeveralLayers, deleteLayer},
+    {kCmdLayerProperties, activeIsNotBackground, layerProperties},
+    {kCmdToggleLayerVisibility, oneLayerSelected, toggleVisibility},
+    {kCmdMergeLayers, canMergeLayers, mergeLayers},
+    {kCmdMergeDown, canMergeDown, mergeDown},
+    {kCmdMergeVisible, canMergeVisible, mergeVisible},
+    {kCmdFlattenImage, canFlatten, flattenImage},
+    {kMsgRenameLayer, hasLayer, renameNotification},
+    {kMsgToggleLayerVisibility, hasLayer, toggleVisibilityNotification},
+    {kMsgSetLayerBlendMode, hasLayer, setBlendMode},
+    {kMsgSetLayerOpacity, hasLayer, setOpacity},
+    {kMsgNewLayer, nullptr, newLayer},
+    {kMsgDuplicateLayer, hasLayer, duplicateLayer},
+    {kMsgDeleteLayer, hasSeveralLayers, deleteLayer},
+};
+
+} // namespace
+
+std::span<const CommandEntry> layerCommandEntries() {
+    return kEntries;
+}
+
+} // namespace pict

@@ -1,0 +1,450 @@
+#include "app/qt/canvas/CanvasWidget.h"
+
+#include "app/commands/CommandTable.h"
+#include "app/qt/canvas/CanvasCursors.h"
+#include "document/Document.h"
+#include "document/Layer.h"
+#include "selection/SelectionController.h"
+
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace pict::qt {
+namespace {
+
+Point toPoint(const QPointF& p) { return {static_cast<int32_t>(std::floor(p.x())), static_cast<int32_t>(std::floor(p.y()))}; }
+
+QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+// Arrow keys, the scroll bar arrows and one wheel notch move a tenth of the page.
+int lineStep(int32_t page) { return std::max(1, page / 10); }
+
+MarqueeModifiers marqueeModifiers(Qt::KeyboardModifiers modifiers) {
+    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::AltModifier)};
+}
+
+void applyRange(QScrollBar* bar, const ScrollRange& range) {
+    bar->setRange(0, std::max(0, range.maximum + 1 - range.page));
+    bar->setPageStep(std::max(1, range.page));
+    bar->setSingleStep(lineStep(range.page));
+    bar->setValue(range.position);
+    bar->setEnabled(range.enabled);
+}
+
+} // namespace
+
+CanvasWidget::CanvasWidget(CanvasView& view, Document& document, QWidget* parent)
+    : QAbstractScrollArea(parent), view_(view), document_(document) {
+    // The bars stay visible and are disabled when the page covers the whole content, so the
+    // drawing area keeps its size as the zoom changes.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    viewport()->setMouseTracking(true);
+    // Left to themselves the bars scroll several lines per wheel notch; the view wants one.
+    horizontalScrollBar()->installEventFilter(this);
+    verticalScrollBar()->installEventFilter(this);
+    updateScrollBars();
+    updateCursor();
+}
+
+void CanvasWidget::setColors(const CanvasColors& colors) {
+    if (colors == renderer_.colors())
+        return;
+    renderer_.setColors(colors);
+    viewport()->update();
+}
+
+void CanvasWidget::setTool(int32_t toolId) {
+    if (toolId == toolId_)
+        return;
+    endBand();
+    toolId_ = toolId;
+    updateCursor();
+}
+
+void CanvasWidget::viewZoomChanged() {
+    updateScrollBars();
+    updateCursor();
+    viewport()->update();
+}
+
+void CanvasWidget::viewScrolled() {
+    updateScrollBars();
+    viewport()->update();
+}
+
+void CanvasWidget::imageChanged(const Rect& imageRect) {
+    if (imageRect.isEmpty())
+        return;
+    renderer_.invalidateImageRect(imageRect);
+    const Rect window = view_.imageRectToWindow(imageRect);
+    viewport()->update(toQRect(window).adjusted(-1, -1, 1, 1));
+}
+
+void CanvasWidget::imageSizeChanged() {
+    renderer_.invalidateAll();
+    viewZoomChanged();
+}
+
+void CanvasWidget::syncClientSize() {
+    const QSize size = viewport()->size();
+    view_.setClientSize({size.width(), size.height()});
+    updateScrollBars();
+}
+
+void CanvasWidget::updateScrollBars() {
+    syncingBars_ = true;
+    applyRange(horizontalScrollBar(), view_.horizontalRange());
+    applyRange(verticalScrollBar(), view_.verticalRange());
+    syncingBars_ = false;
+}
+
+void CanvasWidget::updateCursor() {
+    CanvasCursor cursor = CanvasCursor::Arrow;
+    const CanvasTool tool = dragTool_.value_or(activeTool());
+    switch (tool) {
+    case CanvasTool::Hand: cursor = hand_.cursor(); break;
+    case CanvasTool::ZoomIn:
+    case CanvasTool::ZoomOut:
+        zoomTool_.setZoomOut(tool == CanvasTool::ZoomOut);
+        cursor = zoomTool_.cursor(view_);
+        break;
+    case CanvasTool::Marquee:
+    case CanvasTool::Crop:
+        marquee_.setCrop(tool == CanvasTool::Crop);
+        cursor = marquee_.cursor(view_, pointer_, selectionView());
+        break;
+    }
+    if (cursor == cursor_ && viewport()->testAttribute(Qt::WA_SetCursor))
+        return;
+    cursor_ = cursor;
+    viewport()->setCursor(canvasCursor(cursor));
+}
+
+void CanvasWidget::setSelection(const SelectionController* selection) {
+    selection_ = selection;
+    selectionChanged();
+}
+
+void CanvasWidget::selectionChanged() {
+    // The ants march while something is selected and the outline is shown (timer 1100).
+    if (selection_ && selection_->outlineAnimating() && selection_->outlineVisible()) {
+        if (!outlineTimer_.isActive())
+            outlineTimer_.start(kTimerIntervalMs, this);
+    } else {
+        outlineTimer_.stop();
+    }
+    viewport()->update();
+}
+
+MarqueeSelectionView CanvasWidget::selectionView() const {
+    const Layer* active = document_.layers().active();
+    return {selection_ ? &selection_->mask() : nullptr, active && active->isVisible()};
+}
+
+const RubberBand* CanvasWidget::activeBand() const {
+    if (zoomTool_.isDragging())
+        return &zoomTool_.band();
+    if (marquee_.isDragging())
+        return &marquee_.band();
+    return nullptr;
+}
+
+const ViewBuffer& CanvasWidget::shownBuffer() {
+    const ViewBuffer& rendered = renderer_.render(view_, compositeSourceOf(document_));
+    const bool outline = selection_ && outline_.update(view_, *selection_);
+    const RubberBand* band = activeBand();
+    if ((!outline && !band) || rendered.pixels.empty())
+        return rendered;
+    // Overlays go into a copy: the render cache itself must stay a clean picture.
+    overlaid_ = rendered;
+    if (outline)
+        outline_.drawInto(overlaid_, outlinePhase_);
+    if (band)
+        band->drawInto(overlaid_);
+    return overlaid_;
+}
+
+QImage CanvasWidget::picture() {
+    const ViewBuffer& shown = shownBuffer();
+    if (shown.pixels.empty())
+        return {};
+    return QImage(reinterpret_cast<const uchar*>(shown.pixels.data()), shown.width, shown.height,
+                  static_cast<qsizetype>(shown.strideBytes()), QImage::Format_RGB32)
+        .copy();
+}
+
+void CanvasWidget::paintEvent(QPaintEvent* event) {
+    const ViewBuffer& shown = shownBuffer();
+    if (shown.pixels.empty())
+        return; // no memory for the cache: left unpainted until the next paint
+    const QImage image(reinterpret_cast<const uchar*>(shown.pixels.data()), shown.width, shown.height,
+                       static_cast<qsizetype>(shown.strideBytes()), QImage::Format_RGB32);
+    QPainter painter(viewport());
+    const QRect area = event->rect();
+    painter.drawImage(area.topLeft(), image, area);
+}
+
+void CanvasWidget::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    syncClientSize();
+}
+
+void CanvasWidget::scrollContentsBy(int, int) {
+    if (syncingBars_)
+        return;
+    view_.scrollTo(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || dragTool_)
+        return;
+    const Point p = toPoint(event->position());
+    const CanvasTool tool = activeTool();
+    switch (tool) {
+    case CanvasTool::Hand:
+        hand_.buttonDown(p);
+        dragTool_ = tool;
+        break;
+    case CanvasTool::ZoomIn:
+    case CanvasTool::ZoomOut:
+        zoomTool_.setZoomOut(tool == CanvasTool::ZoomOut);
+        setAltDown(event->modifiers().testFlag(Qt::AltModifier));
+        if (zoomTool_.buttonDown(view_, p, event->modifiers().testFlag(Qt::ShiftModifier))) {
+            dragTool_ = tool;
+            bandTimer_.start(kTimerIntervalMs, this);
+            repaintBand(zoomTool_.band().rect());
+        }
+        break;
+    case CanvasTool::Marquee:
+    case CanvasTool::Crop:
+        marquee_.setCrop(tool == CanvasTool::Crop);
+        dragTool_ = tool; // the press captures the mouse even when it starts no band
+        marqueePress(p);
+        break;
+    }
+    updateCursor();
+}
+
+void CanvasWidget::marqueePress(Point p) {
+    switch (marquee_.buttonDown(view_, p, selectionView())) {
+    case MarqueePress::OnSelection: return;
+    case MarqueePress::DeselectThenBand: emit marqueeDeselect(); break;
+    case MarqueePress::Band: break;
+    }
+    bandTimer_.start(kTimerIntervalMs, this);
+    repaintBand(marquee_.band().rect());
+}
+
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    // Alt may have gone down or up while another widget had the keyboard focus.
+    setAltDown(event->modifiers().testFlag(Qt::AltModifier));
+    const Point p = toPoint(event->position());
+    pointer_ = p;
+    if (pointerListener_)
+        pointerListener_->pointerMoved(view_, renderer_.render(view_, compositeSourceOf(document_)), p);
+    if (!dragTool_) {
+        updateCursor(); // the marquee's cursor depends on the pixel under it
+        return;
+    }
+    if (*dragTool_ == CanvasTool::Hand) {
+        hand_.move(view_, p);
+    } else if (marquee_.isDragging()) {
+        const Rect before = marquee_.band().rect();
+        if (marquee_.move(view_, p, marqueeModifiers(event->modifiers())))
+            repaintBand(before);
+    } else if (zoomTool_.isDragging()) {
+        const Rect before = zoomTool_.band().rect();
+        zoomTool_.move(view_, p);
+        repaintBand(before);
+    }
+}
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !dragTool_)
+        return;
+    const Point p = toPoint(event->position());
+    if (*dragTool_ == CanvasTool::Hand) {
+        hand_.buttonUp();
+    } else if (zoomTool_.isDragging()) {
+        const Rect before = zoomTool_.band().rect();
+        bandTimer_.stop();
+        zoomTool_.buttonUp(view_, p, event->modifiers().testFlag(Qt::ShiftModifier));
+        repaintBand(before);
+    } else if (marquee_.isDragging()) {
+        // The release point itself counts, in case no move arrived for it.
+        marquee_.move(view_, p, marqueeModifiers(event->modifiers()));
+        const Rect before = marquee_.band().rect();
+        bandTimer_.stop();
+        const std::optional<Rect> picked = marquee_.buttonUp(view_);
+        repaintBand(before);
+        if (picked)
+            emit marqueeSelected(QRect(picked->left, picked->top, picked->width(), picked->height()));
+    }
+    dragTool_.reset();
+    updateCursor();
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+    wheelScroll(event->angleDelta(), false);
+    event->accept();
+}
+
+bool CanvasWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && (watched == horizontalScrollBar() || watched == verticalScrollBar())) {
+        wheelScroll(static_cast<QWheelEvent*>(event)->angleDelta(), watched == horizontalScrollBar());
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+void CanvasWidget::wheelScroll(QPoint angleDelta, bool overHorizontalBar) {
+    // Over the horizontal bar the ordinary wheel moves the picture sideways.
+    if (overHorizontalBar)
+        angleDelta = QPoint(angleDelta.x() + angleDelta.y(), 0);
+    // One line step per notch (120 units), up or left for a notch away from the user;
+    // high-resolution wheels add up to whole notches.
+    wheelRemainderX_ += angleDelta.x();
+    wheelRemainderY_ += angleDelta.y();
+    const int notchesX = wheelRemainderX_ / 120;
+    const int notchesY = wheelRemainderY_ / 120;
+    wheelRemainderX_ -= notchesX * 120;
+    wheelRemainderY_ -= notchesY * 120;
+    const Size client = view_.clientSize();
+    view_.scrollBy(-notchesX * lineStep(client.width), -notchesY * lineStep(client.height));
+}
+
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat() && !spaceDown_) {
+            spaceDown_ = true;
+            updateCursor();
+        }
+        event->accept();
+        return;
+    case Qt::Key_Alt:
+        if (!event->isAutoRepeat() && !dragTool_)
+            marquee_.toggleAlternateCursor();
+        setAltDown(true);
+        updateCursor();
+        break;
+    case Qt::Key_Escape:
+        if (activeBand()) {
+            cancelDrag();
+            event->accept();
+            return;
+        }
+        break;
+    default:
+        if (event->modifiers().testFlag(Qt::KeypadModifier) && forwardKeypadCommand(event))
+            return;
+        break;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+bool CanvasWidget::forwardKeypadCommand(QKeyEvent* event) {
+    // Qt's X11 shortcut matching drops the keypad flag, so "Num++" and its kin never fire
+    // their menu items there and the key press comes here instead.
+    const QKeySequence pressed(event->keyCombination());
+    for (const CommandInfo& info : commandTable()) {
+        if (info.route != CommandRoute::DocumentFrame)
+            continue;
+        for (const QString& keys : QString::fromUtf8(info.keys).split(QStringLiteral("; "), Qt::SkipEmptyParts))
+            if (QKeySequence::fromString(keys, QKeySequence::PortableText) == pressed) {
+                emit commandKey(info.id);
+                event->accept();
+                return true;
+            }
+    }
+    return false;
+}
+
+void CanvasWidget::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        spaceDown_ = false;
+        updateCursor();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Alt)
+        setAltDown(false);
+    QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+void CanvasWidget::focusOutEvent(QFocusEvent* event) {
+    // Keys released while another window had the focus never arrive here, and neither may
+    // the button release of a running drag: a zoom or marquee drag ends as with Escape.
+    spaceDown_ = false;
+    setAltDown(false);
+    if (event->reason() != Qt::PopupFocusReason)
+        cancelDrag();
+    updateCursor();
+    QAbstractScrollArea::focusOutEvent(event);
+}
+
+void CanvasWidget::cancelDrag() {
+    endBand();
+    hand_.buttonUp();
+    dragTool_.reset();
+    updateCursor();
+}
+
+void CanvasWidget::setAltDown(bool down) {
+    if (down == altDown_)
+        return;
+    altDown_ = down;
+    zoomTool_.setAltDown(down);
+    updateCursor();
+}
+
+void CanvasWidget::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == outlineTimer_.timerId()) {
+        outlinePhase_ = (outlinePhase_ + 1) % 8;
+        viewport()->update(toQRect(outline_.box()));
+        return;
+    }
+    if (event->timerId() != bandTimer_.timerId()) {
+        QAbstractScrollArea::timerEvent(event);
+        return;
+    }
+    zoomTool_.tick();
+    marquee_.tick();
+    if (const RubberBand* band = activeBand())
+        repaintBand(band->rect());
+}
+
+void CanvasWidget::repaintBand(const Rect& before) {
+    const RubberBand* band = activeBand();
+    const Rect now = band ? band->rect() : Rect{};
+    // An empty band draws nothing, so there is nothing of it to repaint.
+    const Rect area = before.normalized().united(now.normalized());
+    if (!area.isEmpty())
+        viewport()->update(toQRect(area).adjusted(-1, -1, 1, 1));
+}
+
+void CanvasWidget::endBand() {
+    const RubberBand* band = activeBand();
+    if (!band)
+        return;
+    const Rect before = band->rect();
+    bandTimer_.stop();
+    zoomTool_.cancel();
+    marquee_.cancel();
+    repaintBand(before);
+}
+
+} // namespace pict::qt

@@ -1,0 +1,56 @@
+#pragma once
+// "Canvas Size": a thin host over CanvasSizeDialogModel, with the 3 x 3 anchor choice and the
+// extension color list beside its swatch.
+
+#include "app/dialogs/CanvasSizeDialogModel.h"
+#include "app/qt/dialogs/ModalDialog.h"
+
+#include <array>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+
+namespace pict::qt {
+
+class ColorButton;
+
+class CanvasSizeDialog : public ModalDialog {
+    Q_OBJECT
+public:
+    // foreground and background are the current colors the first two choices stand for.
+    CanvasSizeDialog(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
+                     const CanvasSizeDialogMemory& memory, uint32_t foreground, uint32_t background,
+                     QWidget* parent = nullptr);
+    // OK: the record, and the memory takes the color choice.
+    CanvasSizeSettings confirm(CanvasSizeDialogMemory& memory) const;
+
+    QLineEdit* field(CanvasAxis axis) const { return fields_[size_t(axis)]; }
+    QComboBox* unitList(CanvasAxis axis) const { return units_[size_t(axis)]; }
+    QCheckBox* relativeBox() const { return relative_; }
+    QButtonGroup* anchors() const { return anchors_; }
+    QComboBox* colorList() const { return colors_; }
+    ColorButton* swatch() const { return swatch_; }
+    QLabel* newSizeLabel() const { return newSize_; }
+
+private:
+    void addSizeRow(QGridLayout* grid, int row, const QString& label, CanvasAxis axis);
+    void refresh(int except = -1);
+
+    CanvasSizeDialogModel model_;
+    uint32_t foreground_;
+    uint32_t background_;
+    std::array<QLineEdit*, 2> fields_{};
+    std::array<QComboBox*, 2> units_{};
+    QCheckBox* relative_ = nullptr;
+    QButtonGroup* anchors_ = nullptr;
+    QComboBox* colors_ = nullptr;
+    ColorButton* swatch_ = nullptr;
+    QLabel* newSize_ = nullptr;
+    bool refreshing_ = false;
+};
+
+} // namespace pict::qt

@@ -1,0 +1,149 @@
+#include "app/qt/dialogs/ImageSizeDialog.h"
+
+#include "app/qt/dialogs/DialogText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace pict::qt {
+
+namespace {
+
+// A row of a size group: label, entry, unit list.
+void addRow(QGridLayout* grid, int row, const QString& text, QLineEdit* field, QComboBox* units) {
+    auto* label = new QLabel(text);
+    label->setBuddy(field);
+    grid->addWidget(label, row, 0, Qt::AlignRight);
+    grid->addWidget(field, row, 1);
+    grid->addWidget(units, row, 2);
+}
+
+} // namespace
+
+ImageSizeDialog::ImageSizeDialog(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
+                                 QWidget* parent)
+    : ModalDialog(parent), model_(width, height, resolution, resolutionUnit) {
+    setWindowTitle(tr("Image Size"));
+
+    pixelGroup_ = new QGroupBox(this);
+    auto* pixels = new QGridLayout(pixelGroup_);
+    for (int i = 0; i < 2; ++i) {
+        pixelUnits_[size_t(i)] = makeUnitList(kPixelEntryUnitNames);
+        connect(pixelUnits_[size_t(i)], &QComboBox::currentIndexChanged, this, [this](int unit) {
+            model_.setPixelUnit(PixelEntryUnit(unit));
+            refresh();
+        });
+    }
+    addRow(pixels, 0, tr("&Width:"), makeField(ImageSizeField::PixelWidth), pixelUnits_[0]);
+    addRow(pixels, 1, tr("&Height:"), makeField(ImageSizeField::PixelHeight), pixelUnits_[1]);
+
+    auto* document = new QGroupBox(tr("Document Size:"), this);
+    auto* printed = new QGridLayout(document);
+    for (int i = 0; i < 2; ++i) {
+        documentUnits_[size_t(i)] = makeUnitList(kDocumentLengthUnitNames);
+        connect(documentUnits_[size_t(i)], &QComboBox::currentIndexChanged, this, [this](int unit) {
+            model_.setDocumentUnit(DocumentLengthUnit(unit));
+            refresh();
+        });
+    }
+    resolutionUnit_ = makeUnitList(kResolutionUnitNames);
+    connect(resolutionUnit_, &QComboBox::currentIndexChanged, this, [this](int unit) {
+        model_.setResolutionUnit(unit);
+        refresh();
+    });
+    addRow(printed, 0, tr("Wi&dth:"), makeField(ImageSizeField::DocumentWidth), documentUnits_[0]);
+    addRow(printed, 1, tr("Hei&ght:"), makeField(ImageSizeField::DocumentHeight), documentUnits_[1]);
+    addRow(printed, 2, tr("&Resolution:"), makeField(ImageSizeField::Resolution), resolutionUnit_);
+
+    constrain_ = new QCheckBox(tr("&Constrain proportions"), this);
+    connect(constrain_, &QCheckBox::toggled, this, [this](bool on) {
+        model_.setConstrain(on);
+        refresh();
+    });
+    resample_ = new QCheckBox(tr("Resample &image:"), this);
+    connect(resample_, &QCheckBox::toggled, this, [this](bool on) {
+        model_.setResample(on);
+        refresh();
+    });
+    method_ = makeUnitList(kResampleMethodNames);
+    connect(method_, &QComboBox::currentIndexChanged, this, [this](int method) { model_.setMethod(method); });
+    auto* resampleRow = new QHBoxLayout;
+    resampleRow->addWidget(resample_);
+    resampleRow->addWidget(method_, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pixelGroup_);
+    layout->addWidget(document);
+    layout->addWidget(constrain_);
+    layout->addLayout(resampleRow);
+    layout->addWidget(buttons());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    refresh();
+}
+
+QLineEdit* ImageSizeDialog::makeField(ImageSizeField field) {
+    auto* edit = new QLineEdit(this);
+    edit->setMaxLength(12);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000.000")) + 16);
+    fields_[size_t(field)] = edit;
+    connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& text) {
+        if (refreshing_)
+            return;
+        model_.edit(field, modelText(text));
+        refresh(int(field));
+    });
+    return edit;
+}
+
+QComboBox* ImageSizeDialog::makeUnitList(std::span<const std::string_view> names) {
+    auto* list = new QComboBox(this);
+    for (std::string_view name : names)
+        list->addItem(uiText(name));
+    return list;
+}
+
+void ImageSizeDialog::refresh(int except) {
+    refreshing_ = true;
+    for (size_t i = 0; i < kImageSizeFieldCount; ++i) {
+        const QString text = QString::fromStdString(model_.text(ImageSizeField(i)));
+        if (int(i) != except && fields_[i]->text() != text)
+            fields_[i]->setText(text);
+    }
+    const auto select = [](QComboBox* list, int index) {
+        const QSignalBlocker blocker(list);
+        list->setCurrentIndex(index);
+    };
+    for (QComboBox* list : pixelUnits_) {
+        select(list, int(model_.pixelUnit()));
+        list->setEnabled(model_.pixelEntriesEnabled());
+    }
+    for (QComboBox* list : documentUnits_)
+        select(list, int(model_.documentUnit()));
+    select(resolutionUnit_, model_.resolutionUnit());
+    select(method_, model_.method());
+    {
+        const QSignalBlocker constrainBlocker(constrain_);
+        const QSignalBlocker resampleBlocker(resample_);
+        constrain_->setChecked(model_.constrain());
+        resample_->setChecked(model_.resample());
+    }
+    const bool pixelsOpen = model_.pixelEntriesEnabled();
+    constrain_->setEnabled(pixelsOpen);
+    method_->setEnabled(pixelsOpen);
+    fields_[size_t(ImageSizeField::PixelWidth)]->setEnabled(pixelsOpen);
+    fields_[size_t(ImageSizeField::PixelHeight)]->setEnabled(pixelsOpen);
+    pixelGroup_->setTitle(tr("Pixel Dimensions: %1").arg(QString::fromStdString(model_.pixelDimensionsLine())));
+    okButton()->setEnabled(model_.acceptable());
+    refreshing_ = false;
+}
+
+} // namespace pict::qt

@@ -1,0 +1,156 @@
+#pragma once
+// The editor's main window: the menus built from the command registry, the document area
+// with one DocumentFrame per open image, and the application commands. Every command id
+// arrives at executeCommand(): the window runs its own, passes zoom ids to the active frame
+// and everything else to that frame's document command layer. Questions to the user go
+// through ShellPrompts, so that tests can answer them.
+
+#include "app/settings/AppSettings.h"
+#include "app/commands/CommandIds.h"
+#include "app/session/ApplicationContext.h"
+#include "app/settings/DataDirectory.h"
+#include "app/dialogs/NewImageModel.h"
+#include "app/commands/ShellCommandStates.h"
+#include "canvas/CanvasRenderer.h"
+#include "imageops/LastFilterSlot.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <vector>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace pict {
+class Document;
+}
+
+namespace pict::qt {
+
+class CommandActions;
+class CommandDialogs;
+class DocumentFrame;
+class ShellPrompts;
+class SystemClipboard;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Loads the settings from `settings` (defaults when the file is missing or unreadable)
+    // and writes them back there when the window closes.
+    MainWindow(const SettingsLocation& settings, ShellPrompts& prompts, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // ---- commands ----
+    // Routes an id; an id nobody handles is ignored. Enabled states are refreshed afterwards.
+    void executeCommand(uint16_t id);
+    bool isCommandEnabled(uint16_t id) const;
+    // Brings every action's enabled and checked state, and the Last Filter text, up to date.
+    void refreshCommandStates();
+    CommandActions& actions() const { return *actions_; }
+    CommandDialogs& dialogs() const { return *dialogs_; }
+
+    // ---- documents ----
+    // Open-one: activates a window that already shows exactly this path, otherwise loads the
+    // file into a new window; a failure is reported and opens nothing.
+    DocumentFrame* openFile(const QString& path);
+    void openFiles(const QStringList& paths);
+    // A block sent by a later instance: its paths are opened, an invalid block is ignored.
+    void receiveFileList(const QByteArray& block);
+    // Shows a document in a new window, which becomes the active one.
+    DocumentFrame* addDocument(std::unique_ptr<Document> document);
+    // Save, Save As and the close prompt; true when the document was written (closed).
+    bool saveDocument(DocumentFrame* frame);
+    bool saveDocumentAs(DocumentFrame* frame);
+    bool closeDocument(DocumentFrame* frame);
+    // Close All and exit: asks each window in creation order; false when one stayed open.
+    bool closeAllDocuments();
+
+    DocumentFrame* activeFrame() const;
+    // In creation order.
+    const std::vector<DocumentFrame*>& frames() const { return frames_; }
+
+    AppSettings& settings() { return settings_; }
+    const ApplicationContext& context() const { return context_; }
+    int32_t currentTool() const { return tool_; }
+    QMdiArea* documentArea() const { return area_; }
+
+    // Restores the placement saved in the settings and shows the window.
+    void showWithSavedPlacement();
+    // Captures the window state into the settings and writes the file.
+    bool saveSettings();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct ApplicationCommand {
+        uint16_t id;
+        void (MainWindow::*run)();
+    };
+    static const std::vector<ApplicationCommand>& applicationCommands();
+
+    void buildWindow();
+    ShellState shellState() const;
+    void applyOptions();
+    void rebuildRecentFiles();
+    void noteRecentFile(const std::string& path);
+    bool writeDocument(DocumentFrame* frame, const std::string& path);
+    bool confirmClose(DocumentFrame* frame);
+    void frameClosing(DocumentFrame* frame);
+    void setTool(int32_t tool);
+    CanvasColors canvasColors() const;
+
+    // application commands
+    void newImage();
+    void newFromClipboard();
+    void openWithDialog();
+    void closeActive();
+    void closeAll();
+    void saveActive();
+    void saveActiveAs();
+    void clearRecent();
+    void exitApplication();
+    void duplicateImage();
+    void showOptions();
+    void marqueeTool();
+    void cropTool();
+    void handTool();
+    void zoomInTool();
+    void zoomOutTool();
+    void toggleFullScreen();
+    void arrangeIcons();
+    void cascade();
+    void tile();
+    void toggleToolbar();
+    void toggleStatusBar();
+    void about();
+    void openRecentFile(uint16_t id);
+    void activateListedWindow(uint16_t id);
+    void rebuildWindowList();
+
+    SettingsLocation location_;
+    ShellPrompts& prompts_;
+    AppSettings settings_;
+    LastFilterSlot lastFilter_;
+    ApplicationContext context_;
+    DocumentNameCounter untitledNames_{"Untitled-"};
+    DocumentNameCounter clipboardNames_{"Clipboard-"};
+    ImagePreset lastConfirmedNew_ = resetPreset();
+    int32_t tool_ = kToolHand;
+    bool wasMaximizedBeforeFullScreen_ = false;
+
+    SystemClipboard* clipboard_ = nullptr;
+    QMdiArea* area_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    CommandActions* actions_ = nullptr;
+    std::unique_ptr<CommandDialogs> dialogs_;
+    std::vector<DocumentFrame*> frames_;
+};
+
+} // namespace pict::qt

@@ -1,0 +1,299 @@
+// The main window's document commands: New, New From Clipboard, Open, Duplicate, Save,
+// Save As, the close prompts, dropped files and the file lists of later instances.
+
+#include "app/qt/window/MainWindow.h"
+
+#include "app/session/DocumentFileRules.h"
+#include "app/settings/FileListBlock.h"
+#include "app/session/LayerColor.h"
+#include "app/qt/canvas/CanvasWidget.h"
+#include "app/qt/window/ClipboardImage.h"
+#include "app/qt/window/DocumentFrame.h"
+#include "app/qt/window/FileDialogFilters.h"
+#include "app/qt/window/ShellPrompts.h"
+#include "app/qt/window/SystemClipboard.h"
+#include "codecs/DocumentFiles.h"
+#include "codecs/FileKind.h"
+#include "document/Document.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QImage>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+#include <new>
+
+namespace pict::qt {
+namespace {
+
+// A wait cursor for the length of a load or a write.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QStringList localFiles(const QMimeData* data) {
+    QStringList out;
+    if (!data || !data->hasUrls())
+        return out;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            out.append(url.toLocalFile());
+    return out;
+}
+
+} // namespace
+
+// ---- entering documents ----
+
+DocumentFrame* MainWindow::addDocument(std::unique_ptr<Document> document) {
+    if (!document)
+        return nullptr;
+    DocumentFrame* frame = nullptr;
+    try {
+        frame = new DocumentFrame(context_, std::move(document));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    frame->setWindowIcon(windowIcon());
+    frame->setCanvasColors(canvasColors());
+    frame->setTool(tool_);
+    frame->setCloseGuard([this](DocumentFrame* f) { return confirmClose(f); });
+    connect(frame, &DocumentFrame::closing, this, &MainWindow::frameClosing);
+    connect(frame, &DocumentFrame::stateChanged, this, &MainWindow::refreshCommandStates);
+    frames_.push_back(frame);
+    area_->addSubWindow(frame);
+    frame->show();
+    frame->applyInitialLayout(area_->viewport()->size());
+    area_->setActiveSubWindow(frame);
+    frame->canvas()->setFocus();
+    refreshCommandStates();
+    return frame;
+}
+
+void MainWindow::frameClosing(DocumentFrame* frame) {
+    frames_.erase(std::remove(frames_.begin(), frames_.end(), frame), frames_.end());
+    // The window is still current while it closes; the next one is activated afterwards.
+    QTimer::singleShot(0, this, &MainWindow::refreshCommandStates);
+}
+
+void MainWindow::newImage() {
+    std::optional<NewImageSpec> spec =
+        prompts_.askNewImage(this, settings_, context_.backgroundColor, untitledNames_, lastConfirmedNew_);
+    if (!spec)
+        return;
+    DocumentInfo info;
+    info.width = spec->width;
+    info.height = spec->height;
+    info.resolution = static_cast<float>(spec->resolution);
+    info.resolutionUnit = static_cast<int32_t>(spec->resolutionUnit);
+    info.name = spec->name;
+    info.transparent = spec->transparent;
+    info.backgroundColor = layerColorWord(spec->fillColor);
+    info.untitled = true;
+    auto document = std::make_unique<Document>();
+    if (!document->newFromInfo(info) || !addDocument(std::move(document)))
+        prompts_.showError(this, QString::fromUtf8(kNewImageFailedMessage));
+}
+
+void MainWindow::newFromClipboard() {
+    const QImage image = clipboard_->image();
+    if (image.isNull())
+        return;
+    std::unique_ptr<Document> document = documentFromImage(image, clipboardNames_.next());
+    if (!document || !addDocument(std::move(document)))
+        prompts_.showError(this, QString::fromUtf8(kNewImageFailedMessage));
+}
+
+void MainWindow::duplicateImage() {
+    DocumentFrame* frame = activeFrame();
+    if (!frame)
+        return;
+    std::optional<QString> name =
+        prompts_.askDuplicateName(this, QString::fromStdString(frame->document().info().name));
+    if (!name)
+        return;
+    auto copy = std::make_unique<Document>();
+    if (!copy->copy(frame->document())) {
+        prompts_.showError(this, QString::fromUtf8(kNewImageFailedMessage));
+        return;
+    }
+    // The copy has no file of its own until it is saved.
+    copy->setName(name->toStdString());
+    copy->setFolder({});
+    copy->setUntitled(true);
+    if (!addDocument(std::move(copy)))
+        prompts_.showError(this, QString::fromUtf8(kNewImageFailedMessage));
+}
+
+void MainWindow::openWithDialog() { openFiles(prompts_.askOpenFiles(this)); }
+
+void MainWindow::openFiles(const QStringList& paths) {
+    for (const QString& path : paths)
+        openFile(path);
+}
+
+DocumentFrame* MainWindow::openFile(const QString& path) {
+    const std::string text = path.toStdString();
+    std::vector<std::string> open;
+    open.reserve(frames_.size());
+    for (const DocumentFrame* frame : frames_)
+        open.push_back(frame->path());
+    if (const std::optional<size_t> index = findWindowWithPath(open, text)) {
+        DocumentFrame* frame = frames_[*index];
+        area_->setActiveSubWindow(frame);
+        return frame;
+    }
+    std::unique_ptr<Document> document;
+    {
+        WaitCursor wait;
+        document = openDocument(text);
+    }
+    DocumentFrame* frame = document ? addDocument(std::move(document)) : nullptr;
+    if (!frame) {
+        prompts_.showError(this, QString::fromStdString(openFailedMessage(text)));
+        return nullptr;
+    }
+    noteRecentFile(text);
+    return frame;
+}
+
+void MainWindow::receiveFileList(const QByteArray& block) {
+    // While a modal dialog is open the files wait for another try; the dialog comes forward.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+        return;
+    }
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (block.isEmpty())
+        return;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(block.constData());
+    const std::optional<std::vector<std::string>> paths =
+        parseFileListBlock(std::span<const uint8_t>(bytes, static_cast<size_t>(block.size())));
+    if (!paths)
+        return;
+    for (const std::string& path : *paths)
+        openFile(QString::fromStdString(path));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QStringList files = localFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFiles(files);
+    refreshCommandStates();
+}
+
+// ---- writing ----
+
+bool MainWindow::writeDocument(DocumentFrame* frame, const std::string& path) {
+    Document& document = frame->document();
+    bool written = false;
+    {
+        WaitCursor wait;
+        // On success the document takes the path as its file and is no longer modified.
+        written = pict::saveDocument(document, path);
+    }
+    if (!written) {
+        prompts_.showError(this, QString::fromStdString(saveFailedMessage(path)));
+        return false;
+    }
+    noteRecentFile(path);
+    frame->refreshCaption();
+    return true;
+}
+
+void MainWindow::saveActive() {
+    if (DocumentFrame* frame = activeFrame())
+        saveDocument(frame);
+}
+
+void MainWindow::saveActiveAs() {
+    if (DocumentFrame* frame = activeFrame())
+        saveDocumentAs(frame);
+}
+
+bool MainWindow::saveDocument(DocumentFrame* frame) {
+    const Document& document = frame->document();
+    const std::string path = frame->path();
+    const QFileInfo file(QString::fromStdString(path));
+    SaveCheck check;
+    check.modified = document.isModified();
+    check.hasPath = !path.empty();
+    check.fileExists = check.hasPath && file.isFile();
+    check.folderExists = check.hasPath && file.dir().exists();
+    check.kindWritable = canSaveKind(kindOfPath(path));
+    switch (decideSave(check)) {
+    case SaveAction::Nothing: return false;
+    case SaveAction::WriteToPath: return writeDocument(frame, path);
+    case SaveAction::SaveAs: return saveDocumentAs(frame);
+    }
+    return false;
+}
+
+bool MainWindow::saveDocumentAs(DocumentFrame* frame) {
+    const DocumentInfo& info = frame->document().info();
+    SaveAsRequest request;
+    request.filterEntry = saveFilterIndexOfKind(kindOfPath(info.name));
+    request.folder = info.untitled ? QString() : QString::fromStdString(info.folder);
+    request.proposedName =
+        QString::fromStdString(proposedSaveName(info.name, kindOfSaveFilterIndex(request.filterEntry)));
+    const std::optional<SaveAsAnswer> answer = prompts_.askSaveAs(this, request);
+    if (!answer || answer->path.isEmpty())
+        return false;
+    const FileKind kind = kindOfSaveFilterIndex(answer->filterEntry);
+    return writeDocument(frame, ensureExtension(answer->path.toStdString(), kind));
+}
+
+// ---- closing ----
+
+bool MainWindow::confirmClose(DocumentFrame* frame) {
+    const Document& document = frame->document();
+    if (!document.isModified())
+        return true;
+    area_->setActiveSubWindow(frame);
+    const SaveChangesAnswer answer = prompts_.askSaveChanges(this, QString::fromStdString(document.info().name));
+    const CloseAnswer close = answer == SaveChangesAnswer::Yes  ? CloseAnswer::Yes
+                              : answer == SaveChangesAnswer::No ? CloseAnswer::No
+                                                                : CloseAnswer::Cancel;
+    const std::string path = frame->path();
+    switch (closeActionFor(close, !path.empty(), canSaveKind(kindOfPath(path)))) {
+    case CloseAction::Close: return true;
+    case CloseAction::KeepOpen: return false;
+    case CloseAction::WriteThenClose: return writeDocument(frame, path);
+    case CloseAction::SaveAsThenClose: return saveDocumentAs(frame);
+    }
+    return false;
+}
+
+bool MainWindow::closeDocument(DocumentFrame* frame) { return frame && frame->close(); }
+
+void MainWindow::closeActive() { closeDocument(activeFrame()); }
+
+void MainWindow::closeAll() { closeAllDocuments(); }
+
+bool MainWindow::closeAllDocuments() {
+    const std::vector<DocumentFrame*> windows = frames_;
+    return closeWindowsInOrder(windows.size(), [&](size_t i) { return windows[i]->close(); });
+}
+
+} // namespace pict::qt

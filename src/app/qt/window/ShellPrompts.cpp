@@ -1,0 +1,88 @@
+#include "app/qt/window/ShellPrompts.h"
+
+#include "app/session/DocumentFileRules.h"
+#include "app/settings/ProductInfo.h"
+#include "app/qt/window/FileDialogFilters.h"
+#include "app/qt/window/MessageBoxes.h"
+#include "app/qt/dialogs/NewImageDialog.h"
+#include "app/qt/dialogs/OptionsDialog.h"
+#include "app/qt/dialogs/TextPrompt.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace pict::qt {
+
+QString applicationTitle() { return QString::fromUtf8(kProductName); }
+
+SaveChangesAnswer QtShellPrompts::askSaveChanges(QWidget* parent, const QString& documentName) {
+    const auto button = showMessageBox(parent, QMessageBox::Question, applicationTitle(),
+                                       QString::fromStdString(closePromptText(documentName.toStdString())),
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    switch (button) {
+    case QMessageBox::Yes: return SaveChangesAnswer::Yes;
+    case QMessageBox::No: return SaveChangesAnswer::No;
+    default: return SaveChangesAnswer::Cancel;
+    }
+}
+
+QStringList QtShellPrompts::askOpenFiles(QWidget* parent) {
+    const QStringList filters = openNameFilters();
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilters(filters);
+    // "All Formats", the last entry, is where the dialog starts.
+    const qsizetype preselected = openFilterDefaultIndex() - 1;
+    if (preselected >= 0 && preselected < filters.size())
+        dialog.selectNameFilter(filters[preselected]);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+std::optional<SaveAsAnswer> QtShellPrompts::askSaveAs(QWidget* parent, const SaveAsRequest& request) {
+    const QStringList filters = saveNameFilters();
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setNameFilters(filters);
+    const int index = std::clamp(request.filterEntry, 1, static_cast<int>(filters.size())) - 1;
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters[index]);
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
+    dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return SaveAsAnswer{dialog.selectedFiles().front(),
+                        static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+void QtShellPrompts::showError(QWidget* parent, const QString& text) {
+    showMessageBox(parent, QMessageBox::Critical, QStringLiteral("Error"), text);
+}
+
+void QtShellPrompts::showInformation(QWidget* parent, const QString& text) {
+    showMessageBox(parent, QMessageBox::Information, QStringLiteral("Information"), text);
+}
+
+std::optional<NewImageSpec> QtShellPrompts::askNewImage(QWidget* parent, AppSettings& settings, Color32 background,
+                                                        DocumentNameCounter& untitledNames,
+                                                        ImagePreset& lastConfirmed) {
+    return qt::askNewImage(parent, settings, background, untitledNames, lastConfirmed);
+}
+
+std::optional<QString> QtShellPrompts::askDuplicateName(QWidget* parent, const QString& documentName) {
+    return qt::askDuplicateName(parent, documentName);
+}
+
+std::optional<ApplicationOptions> QtShellPrompts::askOptions(QWidget* parent, const ApplicationOptions& options) {
+    OptionsDialog dialog(options, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.options();
+}
+
+} // namespace pict::qt

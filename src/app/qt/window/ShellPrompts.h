@@ -1,0 +1,70 @@
+#pragma once
+// Every question the main window asks the user and every message it shows, behind one
+// interface, so that the window's rules (close prompts, Save As fallbacks, open failures)
+// can be driven by a script in tests. QtShellPrompts is the real one.
+
+#include "app/settings/AppSettings.h"
+#include "app/dialogs/NewImageModel.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace pict::qt {
+
+enum class SaveChangesAnswer { Yes, No, Cancel };
+
+struct SaveAsRequest {
+    QString folder;       // where the dialog starts; empty for the current folder
+    QString proposedName; // the document name with the preselected kind's extension
+    int filterEntry = 3;  // 1-based entry of the save filter to preselect
+};
+
+struct SaveAsAnswer {
+    QString path;         // as the dialog returned it
+    int filterEntry = 3;  // the entry the user left selected
+};
+
+class ShellPrompts {
+public:
+    virtual ~ShellPrompts() = default;
+
+    // "Save changes to "%s" before closing?" with Yes, No and Cancel.
+    virtual SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& documentName) = 0;
+    // The open dialog: several existing files, the open filter with "All Formats" chosen.
+    virtual QStringList askOpenFiles(QWidget* parent) = 0;
+    // The save dialog with the save filter; nothing when cancelled.
+    virtual std::optional<SaveAsAnswer> askSaveAs(QWidget* parent, const SaveAsRequest& request) = 0;
+    // A message box captioned "Error" / "Information".
+    virtual void showError(QWidget* parent, const QString& text) = 0;
+    virtual void showInformation(QWidget* parent, const QString& text) = 0;
+
+    // The New dialog (see askNewImage in NewImageDialog.h); nothing when cancelled.
+    virtual std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color32 background,
+                                                    DocumentNameCounter& untitledNames, ImagePreset& lastConfirmed) = 0;
+    // The "Duplicate Image" dialog; nothing when cancelled.
+    virtual std::optional<QString> askDuplicateName(QWidget* parent, const QString& documentName) = 0;
+    // The Options dialog started from these options; nothing when cancelled.
+    virtual std::optional<ApplicationOptions> askOptions(QWidget* parent, const ApplicationOptions& options) = 0;
+};
+
+class QtShellPrompts final : public ShellPrompts {
+public:
+    SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& documentName) override;
+    QStringList askOpenFiles(QWidget* parent) override;
+    std::optional<SaveAsAnswer> askSaveAs(QWidget* parent, const SaveAsRequest& request) override;
+    void showError(QWidget* parent, const QString& text) override;
+    void showInformation(QWidget* parent, const QString& text) override;
+    std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color32 background,
+                                            DocumentNameCounter& untitledNames, ImagePreset& lastConfirmed) override;
+    std::optional<QString> askDuplicateName(QWidget* parent, const QString& documentName) override;
+    std::optional<ApplicationOptions> askOptions(QWidget* parent, const ApplicationOptions& options) override;
+};
+
+// The application title the save prompt is captioned with.
+QString applicationTitle();
+
+} // namespace pict::qt

@@ -1,0 +1,87 @@
+#pragma once
+// Everything a document window owns below its user interface: the Document, its selection
+// (SelectionController with the SelectionMask), its history, and the application context
+// handed in by the owner. The editor's window and the batch tool each hold one per open
+// image and drive it through DocumentCommands.
+
+#include "app/session/ApplicationContext.h"
+#include "history/DocumentContext.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace pict {
+
+class Document;
+class SelectionController;
+class HistoryManager;
+
+// What a window shows of its session; every hook does nothing by default, which is what
+// the batch tool wants.
+class SessionView {
+public:
+    virtual ~SessionView() = default;
+    virtual void canvasSizeChanged() {}
+    virtual void selectionChanged() {}
+    // The selection's outline was hidden or shown (the controller holds the flag).
+    virtual void toggleSelectionOutline() {}
+    virtual void beginLongOperation() {}
+    virtual void endLongOperation() {}
+};
+
+class DocumentSession final : public DocumentContext {
+public:
+    // Takes the document (already made from a file or the New dialog); the selection is
+    // empty and the history empty with the context's limit.
+    DocumentSession(ApplicationContext& app, std::unique_ptr<Document> document);
+    ~DocumentSession() override;
+    DocumentSession(const DocumentSession&) = delete;
+    DocumentSession& operator=(const DocumentSession&) = delete;
+
+    Document& document() override { return *document_; }
+    const Document& document() const { return *document_; }
+    SelectionController& selection() { return *selection_; }
+    const SelectionController& selection() const { return *selection_; }
+    HistoryManager& history() { return *history_; }
+    const HistoryManager& history() const { return *history_; }
+    ApplicationContext& app() { return app_; }
+    const ApplicationContext& app() const { return app_; }
+
+    // The window that shows this session, or none (the batch tool).
+    void setView(SessionView* view) { view_ = view; }
+    SessionView* view() const { return view_; }
+
+    // Layers selected in the Layers panel, by index in panel order; Merge Layers, Merge Down
+    // and Toggle Visibility read it. Without a panel it is just the active layer.
+    const std::vector<int32_t>& panelSelection() const { return panelSelection_; }
+    void setPanelSelection(std::vector<int32_t> layers) { panelSelection_ = std::move(layers); }
+    // The panel selection as the commands use it: its indices that name a layer, in panel
+    // order, or the active layer alone when no panel selection was set.
+    std::vector<int32_t> selectedLayers() const;
+
+    // ---- DocumentContext ----
+    bool hasSelection() const override;
+    SelectionArea selectionArea() const override;
+    std::unique_ptr<HistoryState> makeDeselectState() override;
+    void canvasSizeChanged() override;
+    void beginLongOperation() override;
+    void endLongOperation() override;
+
+    // The selection outline changed: tells the view. The session hears every change of its
+    // SelectionController and calls this itself.
+    void selectionChanged();
+
+private:
+    class SelectionRelay;
+
+    ApplicationContext& app_;
+    std::unique_ptr<Document> document_;
+    std::unique_ptr<SelectionController> selection_;
+    std::unique_ptr<HistoryManager> history_;
+    SessionView* view_ = nullptr;
+    std::vector<int32_t> panelSelection_;
+    std::unique_ptr<SelectionRelay> relay_;
+};
+
+} // namespace pict

@@ -1,0 +1,44 @@
+#pragma once
+// Where the settings file lives. Next to the executable ("QXSettings.xml") when the program
+// runs unpacked; in the per-user configuration folder ("Settings.xml" under
+// Brindlemoss/Pictorane/MAJOR.MINOR) when it is installed, that is, when an uninstaller data
+// file ("unins???.dat") lies beside the executable or the user cannot write its folder.
+
+#include "app/settings/ProductInfo.h"
+
+#include <filesystem>
+#include <string>
+
+namespace pict {
+
+struct SettingsLocation {
+    std::filesystem::path directory;
+    std::filesystem::path file;
+    bool installed = false;
+};
+
+// What the choice depends on; currentLocationInputs() fills it from the running process.
+struct LocationInputs {
+    std::filesystem::path executableDirectory;
+    std::string xdgConfigHome; // $XDG_CONFIG_HOME, used only when absolute
+    std::string home;          // $HOME, for the default ~/.config
+    ProductVersion version;
+};
+
+LocationInputs currentLocationInputs();
+// The folder of the running executable (from /proc/self/exe), or empty when unknown.
+std::filesystem::path executableDirectory();
+
+bool hasUninstallerData(const std::filesystem::path& directory);
+bool isInstalledLayout(const std::filesystem::path& executableDirectory);
+SettingsLocation locateSettings(const LocationInputs& inputs);
+
+inline constexpr const char* kDataDirectoryFailedMessage =
+    "Failed to create product data directory! User settings will not be saved.";
+
+// Installed mode creates the folder and its parents. True when it exists afterwards, or when
+// a file of that name is in the way (the later save then fails quietly); false for any other
+// failure, which the caller reports with kDataDirectoryFailedMessage.
+bool createDataDirectory(const SettingsLocation& location);
+
+} // namespace pict

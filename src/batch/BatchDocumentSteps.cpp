@@ -1,0 +1,119 @@
+// The source (a file or --new), saving, --info and the history steps.
+
+#include "app/commands/CommandIds.h"
+#include "app/session/DocumentFileRules.h"
+#include "app/session/DocumentSession.h"
+#include "batch/BatchArguments.h"
+#include "batch/BatchDocumentInfo.h"
+#include "batch/BatchNewDocument.h"
+#include "batch/BatchRun.h"
+#include "batch/BatchSteps.h"
+#include "codecs/DocumentFiles.h"
+#include "codecs/FileKind.h"
+#include "document/Document.h"
+#include "history/HistoryManager.h"
+
+#include <array>
+#include <ostream>
+
+namespace pict::batch {
+
+namespace {
+
+constexpr int32_t kMaxNewSide = 30000;
+
+// ---- parsers ----
+
+constexpr std::array<std::string_view, 3> kNewBackgroundKeywords = {"white", "background", "transparent"};
+
+bool parseNewDocument(std::string_view text, StepInput& input, std::string& error) {
+    const auto fields = splitFields(text, ',');
+    if (!checkFieldCount(fields, 2, 3, "W,H[,white|background|transparent]", error))
+        return false;
+    input.number = static_cast<int32_t>(NewBackgroundChoice::White);
+    return readInteger(fields[0], 1, kMaxNewSide, "the width", input.point.x, error) &&
+           readInteger(fields[1], 1, kMaxNewSide, "the height", input.point.y, error) &&
+           (fields.size() < 3 ||
+            readKeyword(fields[2], kNewBackgroundKeywords, "the background", input.number, error));
+}
+
+bool parsePath(std::string_view text, StepInput& input, std::string& error) {
+    if (text.empty()) {
+        error = "the path is empty";
+        return false;
+    }
+    input.text = text;
+    return true;
+}
+
+bool parseHistoryLimit(std::string_view text, StepInput& input, std::string& error) {
+    return readInteger(text, HistoryLimit::kMin, HistoryLimit::kMax, "the history limit", input.number, error);
+}
+
+// ---- actions ----
+
+StepReport openFile(BatchRun& run, const BatchStep&, const StepInput& input) {
+    std::unique_ptr<Document> document = openDocument(input.text);
+    if (!document)
+        return {StepStatus::Failed, openFailedMessage(input.text)};
+    run.setDocument(std::move(document));
+    return {};
+}
+
+StepReport newDocument(BatchRun& run, const BatchStep&, const StepInput& input) {
+    std::unique_ptr<Document> document = makeNewDocument(
+        input.point.x, input.point.y, static_cast<NewBackgroundChoice>(input.number), run.app().backgroundColor);
+    if (!document)
+        return {StepStatus::Failed, newDocumentFailedMessage()};
+    run.setDocument(std::move(document));
+    return {};
+}
+
+StepReport saveAs(BatchRun& run, const BatchStep&, const StepInput& input) {
+    if (saveDocument(run.session().document(), input.text))
+        return {};
+    std::string message = saveFailedMessage(input.text);
+    if (!canSaveKind(kindOfPath(input.text)))
+        message += "\npictorane-cli: -o: the file name must end in .bmp, .dib, .rle, .jpg, .jpeg, .jpe, .jfif or .png";
+    return {StepStatus::Failed, std::move(message)};
+}
+
+StepReport printInfo(BatchRun& run, const BatchStep&, const StepInput&) {
+    run.out() << documentInfoJson(run.session()) << "\n";
+    return {};
+}
+
+StepReport setHistoryLimit(BatchRun& run, const BatchStep&, const StepInput& input) {
+    run.app().historyLimit = input.number;
+    run.session().history().setLimit(input.number);
+    return {};
+}
+
+constexpr BatchStep kOpenFile{
+    "FILE", "", StepArgument::Required, parsePath, openFile, kCmdOpen,
+    "open an image file (.bmp .dib .rle .gif .ico .jpg .jpeg .jpe .jfif .png)", ""};
+
+constexpr BatchStep kNewDocument{
+    "--new", "W,H[,white|background|transparent]", StepArgument::Required, parseNewDocument, newDocument, kCmdNew,
+    "a new image \"Untitled-1\" of W x H pixels at 72 pixels/inch (default white)", ""};
+
+constexpr BatchStep kDocumentSteps[] = {
+    {"-o", "PATH", StepArgument::Required, parsePath, saveAs, kCmdSaveAs,
+     "save as PATH; the extension (.bmp, .jpg, .png) picks the format", ""},
+    {"--info", "", StepArgument::None, nullptr, printInfo, 0,
+     "print the document (size, layers, selection, channels, history) as one JSON line", ""},
+    {"--undo", "", StepArgument::None, nullptr, runCommandStep, kCmdUndo, "undo the last state",
+     "a state to undo"},
+    {"--redo", "", StepArgument::None, nullptr, runCommandStep, kCmdRedo, "redo the last undone state",
+     "an undone state to redo"},
+    {"--history-limit", "N", StepArgument::Required, parseHistoryLimit, setHistoryLimit, 0,
+     "keep at most N history states (1..100, default 20)", ""},
+};
+
+} // namespace
+
+const BatchStep& openFileStep() { return kOpenFile; }
+const BatchStep& newDocumentStep() { return kNewDocument; }
+std::span<const BatchStep> documentSteps() { return kDocumentSteps; }
+
+} // namespace pict::batch

@@ -1,0 +1,51 @@
+#include "batch/BatchRun.h"
+
+#include "app/session/DocumentSession.h"
+#include "document/Document.h"
+
+namespace pict::batch {
+
+BatchRun::BatchRun(std::ostream& out, std::ostream& err) : out_(out), err_(err) { app_.lastFilter = &lastFilter_; }
+
+BatchRun::~BatchRun() {
+    // The command layer refers to the session, the session to the context: undo in order.
+    commands_.reset();
+    session_.reset();
+}
+
+void BatchRun::setDocument(std::unique_ptr<Document> document) {
+    commands_.reset();
+    session_ = std::make_unique<DocumentSession>(app_, std::move(document));
+    commands_.emplace(*session_);
+}
+
+StepReport BatchRun::execute(uint16_t id, CommandParams params) {
+    return reportFor(commands_->execute(id, std::move(params)));
+}
+
+StepReport reportFor(CommandResult result) {
+    // The command layer's message is the editor's own text for the case, so the batch tool
+    // says what the editor would.
+    std::string& message = result.message;
+    switch (result.outcome) {
+    case CommandOutcome::Done:
+    case CommandOutcome::ViewChange:
+    case CommandOutcome::NoEffect:
+        return {StepStatus::Done, {}};
+    case CommandOutcome::Unchanged:
+        return {StepStatus::Unchanged, std::move(message)};
+    case CommandOutcome::Refused:
+        return {StepStatus::Refused, std::move(message)};
+    case CommandOutcome::Failed:
+        return {StepStatus::Failed, std::move(message)};
+    case CommandOutcome::Unknown:
+        return {StepStatus::Missing, {}};
+    }
+    return {StepStatus::Failed, {}};
+}
+
+StepReport runCommandStep(BatchRun& run, const BatchStep& step, const StepInput& input) {
+    return run.execute(input.command ? input.command : step.command, input.params);
+}
+
+} // namespace pict::batch

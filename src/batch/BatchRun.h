@@ -1,0 +1,57 @@
+#pragma once
+// The state one run of the batch tool works on: the application context the editor would
+// hold (colors, options, the last filter), the one open document as a DocumentSession, its
+// command layer, and where the steps print.
+
+#include "app/session/ApplicationContext.h"
+#include "app/commands/DocumentCommands.h"
+#include "batch/BatchStep.h"
+#include "imageops/LastFilterSlot.h"
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+
+namespace pict {
+class Document;
+class DocumentSession;
+} // namespace pict
+
+namespace pict::batch {
+
+class BatchRun {
+public:
+    BatchRun(std::ostream& out, std::ostream& err);
+    ~BatchRun();
+    BatchRun(const BatchRun&) = delete;
+    BatchRun& operator=(const BatchRun&) = delete;
+
+    ApplicationContext& app() { return app_; }
+    std::ostream& out() { return out_; }
+    std::ostream& err() { return err_; }
+
+    // The document the steps work on; set once by the source.
+    bool hasDocument() const { return session_ != nullptr; }
+    void setDocument(std::unique_ptr<Document> document);
+    DocumentSession& session() { return *session_; }
+    DocumentCommands& commands() { return *commands_; }
+
+    // Runs a command id and turns its outcome into the step's report.
+    StepReport execute(uint16_t id, CommandParams params = {});
+
+private:
+    std::ostream& out_;
+    std::ostream& err_;
+    LastFilterSlot lastFilter_;
+    ApplicationContext app_;
+    std::unique_ptr<DocumentSession> session_;
+    std::optional<DocumentCommands> commands_;
+};
+
+// The report for a command layer result.
+StepReport reportFor(CommandResult result);
+
+// The generic action: runs the step's command (or the input's) with the parsed parameters.
+StepReport runCommandStep(BatchRun& run, const BatchStep& step, const StepInput& input);
+
+} // namespace pict::batch

@@ -1,0 +1,72 @@
+#include "app/dialogs/CanvasSizeSettings.h"
+#include "app/dialogs/FillDialogModel.h"
+
+#include <gtest/gtest.h>
+
+namespace pict {
+namespace {
+
+TEST(FillDialogModel, ContentsChoicesGiveOpaqueColors) {
+    EXPECT_EQ(fillContentsColor(FillContents::Foreground, 0x112233, 0x445566, 0x778899), 0xFF112233u);
+    EXPECT_EQ(fillContentsColor(FillContents::Background, 0x112233, 0x445566, 0x778899), 0xFF445566u);
+    EXPECT_EQ(fillContentsColor(FillContents::White, 0x112233, 0x445566, 0x778899), 0xFFFFFFFFu);
+    EXPECT_EQ(fillContentsColor(FillContents::Black, 0x112233, 0x445566, 0x778899), 0xFF000000u);
+    EXPECT_EQ(fillContentsColor(FillContents::Custom, 0x112233, 0x445566, 0x00778899), 0xFF778899u);
+}
+
+TEST(FillDialogModel, OpacityTextMustBeAWholeNumberFromOneToHundred) {
+    int32_t percent = -1;
+    EXPECT_TRUE(parseFillOpacity("50", percent));
+    EXPECT_EQ(percent, 50);
+    EXPECT_TRUE(parseFillOpacity(" 100 ", percent));
+    EXPECT_EQ(percent, 100);
+    for (const char* bad : {"0", "101", "-3", "", "5x", "2.5", "abc"}) {
+        percent = 42;
+        EXPECT_FALSE(parseFillOpacity(bad, percent)) << bad;
+        EXPECT_EQ(percent, 42) << bad;
+    }
+}
+
+TEST(FillDialogModel, ConfirmRemembersTheValuesAndKeepsTheLockOnlyWhenEnabled) {
+    FillDialogMemory memory;
+    FillDialogAnswer answer;
+    answer.contents = FillContents::Custom;
+    answer.customColor = 0x123456;
+    answer.mode = kBlendScreen;
+    answer.opacity = 250;
+    answer.preserveTransparency = true;
+    FillParams params = confirmFillDialog(memory, answer, true, 0, 0xFFFFFF);
+    EXPECT_EQ(params.color, 0xFF123456u);
+    EXPECT_EQ(params.mode, kBlendScreen);
+    EXPECT_EQ(params.opacity, 100);
+    EXPECT_TRUE(params.preserveTransparency);
+    EXPECT_EQ(memory.opacity, 100);
+    EXPECT_EQ(memory.contents, FillContents::Custom);
+
+    // On a background layer the box is disabled: nothing is locked and the memory keeps
+    // the earlier choice.
+    answer.preserveTransparency = false;
+    params = confirmFillDialog(memory, answer, false, 0, 0xFFFFFF);
+    EXPECT_FALSE(params.preserveTransparency);
+    EXPECT_TRUE(memory.preserveTransparency);
+}
+
+TEST(CanvasSizeFields, EntriesShowPixelsInTheChosenUnit) {
+    EXPECT_DOUBLE_EQ(canvasEntryFromPixels(150, CanvasLengthUnit::Percent, false, 100, 72, 0), 150.0);
+    EXPECT_DOUBLE_EQ(canvasEntryFromPixels(120, CanvasLengthUnit::Pixels, true, 100, 72, 0), 20.0);
+    EXPECT_DOUBLE_EQ(canvasEntryFromPixels(80, CanvasLengthUnit::Percent, true, 100, 72, 0), -20.0);
+    EXPECT_DOUBLE_EQ(canvasEntryFromPixels(144, CanvasLengthUnit::Inches, false, 100, 72, 0), 2.0);
+    EXPECT_NEAR(canvasEntryFromPixels(300, CanvasLengthUnit::Millimeters, false, 100, 300, 0), 25.4, 1e-9);
+    // Back and forth in every unit lands on the same pixels.
+    for (auto unit : {CanvasLengthUnit::Percent, CanvasLengthUnit::Pixels, CanvasLengthUnit::Inches,
+                      CanvasLengthUnit::Centimeters, CanvasLengthUnit::Millimeters})
+        for (bool relative : {false, true}) {
+            const double shown = canvasEntryFromPixels(437, unit, relative, 300, 118.11f, 1);
+            EXPECT_EQ(canvasPixelsFromEntry(shown, unit, relative, 300, 118.11f, 1), 437);
+        }
+    EXPECT_EQ(pixelCountText(640), "640 pixels");
+    EXPECT_EQ(canvasMemoryText(100, 100), memorySizeText(30000));
+}
+
+} // namespace
+} // namespace pict

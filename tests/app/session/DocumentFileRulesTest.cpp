@@ -1,0 +1,53 @@
+#include "app/session/DocumentFileRules.h"
+
+#include <gtest/gtest.h>
+
+namespace pict {
+namespace {
+
+TEST(DocumentFileRules, SamePathIsExactText) {
+    std::vector<std::string> open = {"/p/a.png", "/p/B.png"};
+    EXPECT_EQ(findWindowWithPath(open, "/p/a.png"), 0u);
+    EXPECT_FALSE(findWindowWithPath(open, "/p/b.png"));
+    EXPECT_FALSE(findWindowWithPath(open, "/p/./a.png"));
+    EXPECT_FALSE(findWindowWithPath({""}, ""));
+}
+
+TEST(DocumentFileRules, SaveWritesOnlyAnExistingWritableFile) {
+    SaveCheck ok{true, true, true, true, true};
+    EXPECT_EQ(decideSave(ok), SaveAction::WriteToPath);
+    SaveCheck unmodified = ok;
+    unmodified.modified = false;
+    EXPECT_EQ(decideSave(unmodified), SaveAction::Nothing);
+    for (bool SaveCheck::*field : {&SaveCheck::hasPath, &SaveCheck::fileExists, &SaveCheck::folderExists,
+                                   &SaveCheck::kindWritable}) {
+        SaveCheck c = ok;
+        c.*field = false;
+        EXPECT_EQ(decideSave(c), SaveAction::SaveAs);
+    }
+}
+
+TEST(DocumentFileRules, ClosePromptAnswers) {
+    EXPECT_EQ(closePromptText("a.png"), "Save changes to \"a.png\" before closing?");
+    EXPECT_EQ(closeActionFor(CloseAnswer::Yes, true, true), CloseAction::WriteThenClose);
+    EXPECT_EQ(closeActionFor(CloseAnswer::Yes, false, false), CloseAction::SaveAsThenClose);
+    EXPECT_EQ(closeActionFor(CloseAnswer::Yes, true, false), CloseAction::SaveAsThenClose);
+    EXPECT_EQ(closeActionFor(CloseAnswer::No, false, false), CloseAction::Close);
+    EXPECT_EQ(closeActionFor(CloseAnswer::Cancel, true, true), CloseAction::KeepOpen);
+}
+
+TEST(DocumentFileRules, ExitStopsAtTheFirstWindowThatStaysOpen) {
+    std::vector<size_t> asked;
+    bool all = closeWindowsInOrder(3, [&](size_t i) {
+        asked.push_back(i);
+        return i != 1;
+    });
+    EXPECT_FALSE(all);
+    EXPECT_EQ(asked, (std::vector<size_t>{0, 1}));
+    EXPECT_TRUE(closeWindowsInOrder(2, [](size_t) { return true; }));
+    EXPECT_EQ(openFailedMessage("/x.png"), "Cannot open file \"/x.png\"!");
+    EXPECT_EQ(saveFailedMessage("/x.png"), "Error saving file \"/x.png\"!");
+}
+
+} // namespace
+} // namespace pict

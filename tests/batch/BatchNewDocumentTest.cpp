@@ -1,0 +1,35 @@
+// The document --new makes, checked on the document itself rather than through a saved file.
+#include "batch/BatchNewDocument.h"
+#include "document/Document.h"
+
+#include <gtest/gtest.h>
+
+namespace pict::batch {
+namespace {
+
+const uint8_t* backgroundPixel(Document& document, int32_t x, int32_t y) {
+    return document.layers().rasterAt(0)->colorAt(x, y); // blue, green, red
+}
+
+TEST(BatchNewDocument, BackgroundColorChoiceFillsWithTheCurrentColor) {
+    // 0x00RRGGBB as the settings keep it; a stray high byte is not a color.
+    auto document = makeNewDocument(3, 2, NewBackgroundChoice::BackgroundColor, 0xAB102030u);
+    ASSERT_TRUE(document);
+    const uint8_t* p = backgroundPixel(*document, 2, 1);
+    EXPECT_EQ(p[0], 0x30);
+    EXPECT_EQ(p[1], 0x20);
+    EXPECT_EQ(p[2], 0x10);
+
+    auto white = makeNewDocument(3, 2, NewBackgroundChoice::White, 0x102030u);
+    ASSERT_TRUE(white);
+    EXPECT_EQ(backgroundPixel(*white, 0, 0)[2], 0xFF);
+    EXPECT_EQ(backgroundPixel(*white, 0, 0)[0], 0xFF);
+}
+
+TEST(BatchNewDocument, InvalidSizesMakeNoDocument) {
+    EXPECT_FALSE(makeNewDocument(0, 5, NewBackgroundChoice::White, 0));
+    EXPECT_FALSE(makeNewDocument(30001, 5, NewBackgroundChoice::White, 0));
+}
+
+} // namespace
+} // namespace pict::batch
