@@ -83,6 +83,10 @@ public:
 struct PngSaveSettings {
     static constexpr int32_t kLevelMin = 0, kLevelMax = 9, kLevelDefault = 5;
     int32_t compressionLevel = kLevelDefault;
+    // libpng's filter set (PNG_FILTER_* flags); -1 leaves libpng's own choice.
+    int32_t filters = -1;
+    // The "Software" and "Modification Time" texts; the layers inside a layered file go without.
+    bool programTexts = true;
 };
 
 class PngImage : public CodecImage {

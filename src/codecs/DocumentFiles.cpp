@@ -5,6 +5,7 @@
 #include "codecs/CodecImage.h"
 #include "codecs/FileKind.h"
 #include "codecs/JpegCodec.h"
+#include "codecs/OpenRaster.h"
 #include "codecs/PictureReaders.h"
 #include "codecs/PixelPacking.h"
 #include "codecs/PngCodec.h"
@@ -46,6 +47,7 @@ bool readKind(FileKind kind, FileStream& stream, OpenedImage& out) {
     case FileKind::Unknown:
     case FileKind::Ved:
     case FileKind::Tif:
+    case FileKind::Ora:
         return false;
     }
     return false;
@@ -93,6 +95,7 @@ bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& compos
     case FileKind::Gif:
     case FileKind::Ico:
     case FileKind::Tif:
+    case FileKind::Ora:
         return false;
     }
     return false;
@@ -124,6 +127,11 @@ bool openImage(const std::string& path, OpenedImage& image) {
 }
 
 std::unique_ptr<Document> openDocument(const std::string& path) {
+    if (kindOfPath(path) == FileKind::Ora) {
+        OpenRasterResult layered;
+        std::string error;
+        return isRegularFile(path) && readOpenRaster(path, layered, error) ? std::move(layered.document) : nullptr;
+    }
     try {
         OpenedImage image;
         if (!openImage(path, image))
@@ -147,6 +155,15 @@ bool saveDocument(Document& document, const std::string& path) {
     if (!canSaveKind(kind) || !document.isUsable())
         return false;
     try {
+        if (kind == FileKind::Ora) {
+            std::string error;
+            if (!saveOpenRaster(document, path, nullptr, error))
+                return false;
+            takePathAsFile(document, path);
+            document.setUntitled(false);
+            document.setModified(false);
+            return true;
+        }
         const CompositeCache* composite = document.composite();
         if (!composite || composite->size() != document.canvasSize())
             return false;

@@ -13,7 +13,7 @@ struct KindExtensions {
     std::array<std::string_view, 4> extensions; // the first is the default
 };
 
-constexpr std::array<KindExtensions, 7> kKinds = {{
+constexpr std::array<KindExtensions, 8> kKinds = {{
     {FileKind::Ved, {"ved"}},
     {FileKind::Bmp, {"bmp", "dib", "rle"}},
     {FileKind::Gif, {"gif"}},
@@ -21,9 +21,10 @@ constexpr std::array<KindExtensions, 7> kKinds = {{
     {FileKind::Jpg, {"jpg", "jpeg", "jpe", "jfif"}},
     {FileKind::Png, {"png"}},
     {FileKind::Tif, {"tif"}},
+    {FileKind::Ora, {"ora"}},
 }};
 
-constexpr std::array<FileKind, 3> kSaveKinds = {FileKind::Bmp, FileKind::Jpg, FileKind::Png};
+constexpr std::array<FileKind, 4> kSaveKinds = {FileKind::Bmp, FileKind::Jpg, FileKind::Png, FileKind::Ora};
 
 std::string_view fileName(std::string_view path) {
     const size_t slash = path.find_last_of('/');
@@ -34,9 +35,9 @@ std::string_view fileName(std::string_view path) {
 
 const char* const kOpenFilter =
     "BMP (*.bmp;*.dib;*.rle)|*.bmp;*.dib;*.rle|GIF (*.gif)|*.gif|ICO (*.ico)|*.ico|"
-    "JPG (*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|PNG (*.png)|*.png|"
-    "All Formats|*.bmp;*.dib;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.png;*.rle|";
-const char* const kSaveFilter = "BMP (*.bmp)|*.bmp|JPG (*.jpg)|*.jpg|PNG (*.png)|*.png|";
+    "JPG (*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|PNG (*.png)|*.png|OpenRaster (*.ora)|*.ora|"
+    "All Formats|*.bmp;*.dib;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.png;*.rle;*.ora|";
+const char* const kSaveFilter = "BMP (*.bmp)|*.bmp|JPG (*.jpg)|*.jpg|PNG (*.png)|*.png|OpenRaster (*.ora)|*.ora|";
 
 FileKind kindOfPath(std::string_view path) {
     const std::string_view name = fileName(path);
@@ -86,7 +87,7 @@ int saveFilterIndexOfKind(FileKind kind) {
     for (size_t i = 0; i < kSaveKinds.size(); ++i)
         if (kSaveKinds[i] == kind)
             return int(i) + 1;
-    return int(kSaveKinds.size());
+    return saveFilterIndexOfKind(FileKind::Png); // what a picture of any other kind is saved as
 }
 
 FileKind kindOfSaveFilterIndex(int index) {

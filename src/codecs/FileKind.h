@@ -16,6 +16,7 @@ enum class FileKind : int32_t {
     Jpg = 4,
     Png = 5,
     Tif = 6,
+    Ora = 7, // the layered format (OpenRaster)
 };
 
 // The kind of the text after the last "." of the file name (lower-cased); Unknown without one.
@@ -30,10 +31,14 @@ std::string ensureExtension(std::string_view path, FileKind kind);
 // "v1.2 final" just gain it).
 std::string proposedSaveName(std::string_view documentName, FileKind kind);
 
-constexpr bool canOpenKind(FileKind kind) { return kind >= FileKind::Bmp && kind <= FileKind::Png; }
-constexpr bool canSaveKind(FileKind kind) {
-    return kind == FileKind::Bmp || kind == FileKind::Jpg || kind == FileKind::Png;
+constexpr bool canOpenKind(FileKind kind) {
+    return (kind >= FileKind::Bmp && kind <= FileKind::Png) || kind == FileKind::Ora;
 }
+constexpr bool canSaveKind(FileKind kind) {
+    return kind == FileKind::Bmp || kind == FileKind::Jpg || kind == FileKind::Png || kind == FileKind::Ora;
+}
+// Kinds that hold every layer, channel and blend mode of a document; the others flatten it.
+constexpr bool keepsLayers(FileKind kind) { return kind == FileKind::Ora; }
 
 // Filters as "label|patterns|" pairs; the user interface turns "|" into its own separators.
 extern const char* const kOpenFilter;

@@ -203,17 +203,29 @@ struct WriteSession {
     std::string modified;
 };
 
-bool encode(WriteSession& s, ByteStream& stream, const Surface24& color, const Surface8* alpha,
-            const PngSaveSettings& settings) {
+// What one PNG write takes its rows from: color (with alpha when given), or one gray mask.
+struct RowSource {
+    const Surface24* color = nullptr;
+    const Surface8* alpha = nullptr;
+    const Surface8* gray = nullptr;
+    int32_t width() const { return gray ? gray->width() : color->width(); }
+    int32_t height() const { return gray ? gray->height() : color->height(); }
+    int colorType() const {
+        return gray ? PNG_COLOR_TYPE_GRAY : alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
+    }
+};
+
+bool encode(WriteSession& s, ByteStream& stream, const RowSource& source, const PngSaveSettings& settings) {
     if (setjmp(png_jmpbuf(s.png)))
         return false;
     png_structp png = s.png;
     png_set_write_fn(png, &stream, writeToStream, flushNothing);
     png_set_compression_level(png, std::clamp(settings.compressionLevel, PngSaveSettings::kLevelMin,
                                               PngSaveSettings::kLevelMax));
-    const int32_t width = color.width(), height = color.height();
-    png_set_IHDR(png, s.info, png_uint_32(width), png_uint_32(height), 8,
-                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    if (settings.filters >= 0)
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, settings.filters);
+    const int32_t width = source.width(), height = source.height();
+    png_set_IHDR(png, s.info, png_uint_32(width), png_uint_32(height), 8, source.colorType(), PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     char softwareKey[] = "Software", softwareText[] = "Pictorane", timeKey[] = "Modification Time";
     png_text texts[2] = {};
@@ -223,21 +235,40 @@ bool encode(WriteSession& s, ByteStream& stream, const Surface24& color, const S
     texts[1].compression = PNG_TEXT_COMPRESSION_NONE;
     texts[1].key = timeKey;
     texts[1].text = s.modified.data();
-    png_set_text(png, s.info, texts, 2);
+    if (settings.programTexts)
+        png_set_text(png, s.info, texts, 2);
     png_write_info(png, s.info);
-    png_set_bgr(png);
+    if (!source.gray)
+        png_set_bgr(png);
     // Rows top to bottom, as png_write_image would pass them; with alpha each is combined
     // into one row buffer rather than into a whole 32-bit copy of the picture.
     for (int32_t y = 0; y < height; ++y) {
-        if (alpha) {
-            combineRow(color.row(y), alpha->row(y), width, s.rowBuffer.data());
+        if (source.gray) {
+            png_write_row(png, source.gray->row(y));
+        } else if (source.alpha) {
+            combineRow(source.color->row(y), source.alpha->row(y), width, s.rowBuffer.data());
             png_write_row(png, s.rowBuffer.data());
         } else {
-            png_write_row(png, color.row(y));
+            png_write_row(png, source.color->row(y));
         }
     }
     png_write_end(png, s.info);
     return true;
+}
+
+bool writeRows(ByteStream& stream, const RowSource& source, const PngSaveSettings& settings) {
+    try {
+        WriteSession session;
+        session.modified = pngModificationTime(std::time(nullptr));
+        if (source.alpha)
+            session.rowBuffer.resize(size_t(source.width()) * 4);
+        session.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, silentError, silentWarning);
+        if (!session.png || !(session.info = png_create_info_struct(session.png)))
+            return false;
+        return encode(session, stream, source, settings);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 } // namespace
@@ -284,18 +315,13 @@ bool PngCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) con
 bool writePng(ByteStream& stream, const Surface24& color, const Surface8* alpha, const PngSaveSettings& settings) {
     if (!stream.isOpen() || !color.isValid() || (alpha && alpha->size() != color.size()))
         return false;
-    try {
-        WriteSession session;
-        session.modified = pngModificationTime(std::time(nullptr));
-        if (alpha)
-            session.rowBuffer.resize(size_t(color.width()) * 4);
-        session.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, silentError, silentWarning);
-        if (!session.png || !(session.info = png_create_info_struct(session.png)))
-            return false;
-        return encode(session, stream, color, alpha, settings);
-    } catch (const std::bad_alloc&) {
+    return writeRows(stream, {&color, alpha, nullptr}, settings);
+}
+
+bool writeGrayPng(ByteStream& stream, const Surface8& gray, const PngSaveSettings& settings) {
+    if (!stream.isOpen() || !gray.isValid())
         return false;
-    }
+    return writeRows(stream, {nullptr, nullptr, &gray}, settings);
 }
 
 bool PngCodec::save(ByteStream& stream, const CodecImage& target) const {

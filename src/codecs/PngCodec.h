@@ -19,6 +19,9 @@ public:
 // Writes color (with alpha when given, of the same size) as an 8-bit RGB or RGBA PNG.
 bool writePng(ByteStream& stream, const Surface24& color, const Surface8* alpha, const PngSaveSettings& settings);
 
+// Writes an 8-bit grayscale PNG (a saved selection channel).
+bool writeGrayPng(ByteStream& stream, const Surface8& gray, const PngSaveSettings& settings);
+
 // The "Modification Time" text: "Tue, 8 Dec 2026 19:12:52 GMT" for a UTC time.
 std::string pngModificationTime(std::time_t when);
 
