@@ -10,6 +10,7 @@
 #include "batch/BatchSteps.h"
 #include "codecs/DocumentFiles.h"
 #include "codecs/FileKind.h"
+#include "codecs/OpenRaster.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
 
@@ -52,7 +53,21 @@ bool parseHistoryLimit(std::string_view text, StepInput& input, std::string& err
 
 // ---- actions ----
 
+// A layered file says why it cannot be opened, and what it held that could not be kept.
+StepReport openLayeredFile(BatchRun& run, const StepInput& input) {
+    OpenRasterResult result;
+    std::string error;
+    if (!readOpenRaster(input.text, result, error))
+        return {StepStatus::Failed, openFailedMessage(input.text) + "\npictorane-cli: " + input.text + ": " + error};
+    if (!result.note.empty())
+        run.err() << "pictorane-cli: " << input.text << ": " << result.note << "\n";
+    run.setDocument(std::move(result.document));
+    return {};
+}
+
 StepReport openFile(BatchRun& run, const BatchStep&, const StepInput& input) {
+    if (kindOfPath(input.text) == FileKind::Ora)
+        return openLayeredFile(run, input);
     std::unique_ptr<Document> document = openDocument(input.text);
     if (!document)
         return {StepStatus::Failed, openFailedMessage(input.text)};
@@ -74,7 +89,7 @@ StepReport saveAs(BatchRun& run, const BatchStep&, const StepInput& input) {
         return {};
     std::string message = saveFailedMessage(input.text);
     if (!canSaveKind(kindOfPath(input.text)))
-        message += "\npictorane-cli: -o: the file name must end in .bmp, .dib, .rle, .jpg, .jpeg, .jpe, .jfif or .png";
+        message += "\npictorane-cli: -o: the file name must end in .bmp, .dib, .rle, .jpg, .jpeg, .jpe, .jfif, .png or .ora";
     return {StepStatus::Failed, std::move(message)};
 }
 
@@ -91,7 +106,7 @@ StepReport setHistoryLimit(BatchRun& run, const BatchStep&, const StepInput& inp
 
 constexpr BatchStep kOpenFile{
     "FILE", "", StepArgument::Required, parsePath, openFile, kCmdOpen,
-    "open an image file (.bmp .dib .rle .gif .ico .jpg .jpeg .jpe .jfif .png)", ""};
+    "open an image file (.bmp .dib .rle .gif .ico .jpg .jpeg .jpe .jfif .png .ora)", ""};
 
 constexpr BatchStep kNewDocument{
     "--new", "W,H[,white|background|transparent]", StepArgument::Required, parseNewDocument, newDocument, kCmdNew,
@@ -99,7 +114,7 @@ constexpr BatchStep kNewDocument{
 
 constexpr BatchStep kDocumentSteps[] = {
     {"-o", "PATH", StepArgument::Required, parsePath, saveAs, kCmdSaveAs,
-     "save as PATH; the extension (.bmp, .jpg, .png) picks the format", ""},
+     "save as PATH; the extension (.bmp, .jpg, .png, .ora) picks the format; .ora keeps the layers", ""},
     {"--info", "", StepArgument::None, nullptr, printInfo, 0,
      "print the document (size, layers, selection, channels, history) as one JSON line", ""},
     {"--undo", "", StepArgument::None, nullptr, runCommandStep, kCmdUndo, "undo the last state",

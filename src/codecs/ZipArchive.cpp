@@ -276,8 +276,6 @@ bool ZipWriter::add(std::string_view name, std::vector<uint8_t>&& bytes, int lev
         error = "the entry \"" + entry + "\" cannot be compressed (" + archiveErrorText(archive_) + ")";
         return false;
     }
-    // No modification time: the same document gives the same bytes.
-    zip_file_set_mtime(archive_, zip_uint64_t(index), 0, 0);
     return true;
 }
 
