@@ -88,8 +88,9 @@ void expectSameLayer(const Layer& expected, const Layer& actual) {
         return;
     EXPECT_TRUE(sameBytes(a->color(), e->color()));
     ASSERT_EQ(a->transparencyMask() != nullptr, e->transparencyMask() != nullptr);
-    if (e->transparencyMask())
+    if (e->transparencyMask()) {
         EXPECT_TRUE(sameBytes(*a->transparencyMask(), *e->transparencyMask()));
+    }
 }
 
 class OpenRasterRoundTrip : public ::testing::Test {
