@@ -245,7 +245,6 @@ constexpr CommandSpec kFilterCommands[] = {
      .run = runFixed<FilterKind::SharpenMore>, .steps = kSharpenMoreSteps},
 };
 
-
 } // namespace
 
 std::span<const CommandSpec> filterCommandSpecs() { return kFilterCommands; }
