@@ -97,8 +97,9 @@ TEST(CommandSpecs, EachRouteHasItsHandler) {
             break;
         }
         // Only a command that runs on a document can be a batch step.
-        if (!spec.steps.empty())
+        if (!spec.steps.empty()) {
             EXPECT_EQ(spec.route, CommandRoute::Document) << spec.id;
+        }
     }
 }
 
