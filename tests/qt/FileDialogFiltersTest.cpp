@@ -5,23 +5,25 @@
 namespace pict::qt {
 namespace {
 
-TEST(FileDialogFilters, OpenFilterHasSixEntriesEndingWithAllFormats) {
+TEST(FileDialogFilters, OpenFilterHasSevenEntriesEndingWithAllFormats) {
     const QList<FileFilterEntry> entries = parseFileFilter(QString::fromUtf8(kOpenFilter));
-    ASSERT_EQ(entries.size(), 6);
+    ASSERT_EQ(entries.size(), 7);
     EXPECT_EQ(entries[0].text, "BMP (*.bmp;*.dib;*.rle)");
     EXPECT_EQ(entries[0].nameFilter(), "BMP (*.bmp *.dib *.rle)");
-    EXPECT_EQ(entries[5].text, "All Formats");
-    EXPECT_EQ(entries[5].patterns.size(), 9);
-    EXPECT_EQ(entries[5].nameFilter(), "All Formats (*.bmp *.dib *.gif *.ico *.jpg *.jpeg *.jpe *.png *.rle)");
+    EXPECT_EQ(entries[5].nameFilter(), "OpenRaster (*.ora)");
+    EXPECT_EQ(entries[6].text, "All Formats");
+    EXPECT_EQ(entries[6].patterns.size(), 10);
+    EXPECT_EQ(entries[6].nameFilter(), "All Formats (*.bmp *.dib *.gif *.ico *.jpg *.jpeg *.jpe *.png *.rle *.ora)");
     // The dialog preselects the entry the kinds name as the default: the last one.
     EXPECT_EQ(openFilterDefaultIndex(), static_cast<int>(openNameFilters().size()));
 }
 
 TEST(FileDialogFilters, SaveFilterEntriesInKindOrder) {
-    EXPECT_EQ(saveNameFilters(), QStringList({"BMP (*.bmp)", "JPG (*.jpg)", "PNG (*.png)"}));
+    EXPECT_EQ(saveNameFilters(), QStringList({"BMP (*.bmp)", "JPG (*.jpg)", "PNG (*.png)", "OpenRaster (*.ora)"}));
     EXPECT_EQ(kindOfSaveFilterIndex(1), FileKind::Bmp);
     EXPECT_EQ(kindOfSaveFilterIndex(2), FileKind::Jpg);
     EXPECT_EQ(kindOfSaveFilterIndex(3), FileKind::Png);
+    EXPECT_EQ(kindOfSaveFilterIndex(4), FileKind::Ora);
 }
 
 TEST(FileDialogFilters, ParsingStopsAtAnUnpairedText) {
