@@ -8,6 +8,7 @@
 #include "batch/BatchNewDocument.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchSteps.h"
+#include "codecs/ReadReport.h"
 #include "codecs/DocumentFiles.h"
 #include "codecs/FileKind.h"
 #include "document/Document.h"
@@ -53,9 +54,11 @@ bool parseHistoryLimit(std::string_view text, StepInput& input, std::string& err
 // ---- actions ----
 
 StepReport openFile(BatchRun& run, const BatchStep&, const StepInput& input) {
-    std::unique_ptr<Document> document = openDocument(input.text);
+    ReadReport read;
+    std::unique_ptr<Document> document = openDocument(input.text, &read);
     if (!document)
-        return {StepStatus::Failed, openFailedMessage(input.text)};
+        return {StepStatus::Failed, openFailedMessage(input.text, read.reason)};
+    noteReadInPart(run, input.text, read);
     run.setDocument(std::move(document));
     return {};
 }

@@ -7,6 +7,7 @@
 #include "batch/BatchArguments.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchSteps.h"
+#include "codecs/ReadReport.h"
 #include "document/Document.h"
 
 namespace pict::batch {
@@ -142,10 +143,11 @@ StepReport mergeLayers(BatchRun& run, const BatchStep& step, const StepInput& in
 }
 
 StepReport placeFile(BatchRun& run, const BatchStep&, const StepInput& input) {
-    bool read = false;
+    ReadReport read;
     const CommandResult result = placeImageFile(run.session(), input.text, input.point, &read);
-    if (!read)
-        return {StepStatus::Failed, openFailedMessage(input.text)};
+    if (read.failed())
+        return {StepStatus::Failed, openFailedMessage(input.text, read.reason)};
+    noteReadInPart(run, input.text, read);
     return reportFor(result);
 }
 

@@ -20,7 +20,7 @@ bool loadPixels(BitmapImage& image, ByteStream& stream) {
     Surface8 alpha;
     if (file.depth() == 24) {
         if (!color.attach(file.detach()))
-            return false;
+            return image.report.noMemory();
     } else if (file.depth() == 32) {
         bool anyAlpha = false;
         if (!splitColorAlpha(file, color, alpha, anyAlpha))
