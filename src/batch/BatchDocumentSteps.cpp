@@ -3,7 +3,7 @@
 #include "app/commands/CommandIds.h"
 #include "app/session/DocumentFileRules.h"
 #include "app/session/DocumentSession.h"
-#include "batch/BatchArguments.h"
+#include "app/commands/StepArguments.h"
 #include "batch/BatchDocumentInfo.h"
 #include "batch/BatchNewDocument.h"
 #include "batch/BatchRun.h"
@@ -105,10 +105,6 @@ constexpr BatchStep kDocumentSteps[] = {
      "save as PATH; the extension (.bmp, .jpg, .png) picks the format", ""},
     {"--info", "", StepArgument::None, nullptr, printInfo, 0,
      "print the document (size, layers, selection, channels, history) as one JSON line", ""},
-    {"--undo", "", StepArgument::None, nullptr, runCommandStep, kCmdUndo, "undo the last state",
-     "a state to undo"},
-    {"--redo", "", StepArgument::None, nullptr, runCommandStep, kCmdRedo, "redo the last undone state",
-     "an undone state to redo"},
     {"--history-limit", "N", StepArgument::Required, parseHistoryLimit, setHistoryLimit, 0,
      "keep at most N history states (1..100, default 20)", ""},
 };

@@ -53,7 +53,10 @@ StepReport reportFor(CommandResult result) {
 }
 
 StepReport runCommandStep(BatchRun& run, const BatchStep& step, const StepInput& input) {
-    return run.execute(input.command ? input.command : step.command, input.params);
+    const uint16_t id = input.command ? input.command : step.command;
+    if (step.commandRun)
+        return reportFor(step.commandRun(run.commands(), id, input));
+    return run.execute(id, input.params);
 }
 
 } // namespace pict::batch
