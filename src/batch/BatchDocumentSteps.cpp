@@ -8,9 +8,9 @@
 #include "batch/BatchNewDocument.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchSteps.h"
+#include "codecs/ReadReport.h"
 #include "codecs/DocumentFiles.h"
 #include "codecs/FileKind.h"
-#include "codecs/OpenRaster.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
 
@@ -53,24 +53,12 @@ bool parseHistoryLimit(std::string_view text, StepInput& input, std::string& err
 
 // ---- actions ----
 
-// A layered file says why it cannot be opened, and what it held that could not be kept.
-StepReport openLayeredFile(BatchRun& run, const StepInput& input) {
-    OpenRasterResult result;
-    std::string error;
-    if (!readOpenRaster(input.text, result, error))
-        return {StepStatus::Failed, openFailedMessage(input.text) + "\npictorane-cli: " + input.text + ": " + error};
-    if (!result.note.empty())
-        run.err() << "pictorane-cli: " << input.text << ": " << result.note << "\n";
-    run.setDocument(std::move(result.document));
-    return {};
-}
-
 StepReport openFile(BatchRun& run, const BatchStep&, const StepInput& input) {
-    if (kindOfPath(input.text) == FileKind::Ora)
-        return openLayeredFile(run, input);
-    std::unique_ptr<Document> document = openDocument(input.text);
+    ReadReport read;
+    std::unique_ptr<Document> document = openDocument(input.text, &read);
     if (!document)
-        return {StepStatus::Failed, openFailedMessage(input.text)};
+        return {StepStatus::Failed, openFailedMessage(input.text, read.reason)};
+    noteReadInPart(run, input.text, read);
     run.setDocument(std::move(document));
     return {};
 }

@@ -7,6 +7,7 @@
 #include "app/commands/steps/StepParsers.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchSteps.h"
+#include "codecs/ReadReport.h"
 #include "document/Document.h"
 
 namespace pict::batch {
@@ -59,10 +60,11 @@ StepReport setActiveLayer(BatchRun& run, const BatchStep&, const StepInput& inpu
 }
 
 StepReport placeFile(BatchRun& run, const BatchStep&, const StepInput& input) {
-    bool read = false;
+    ReadReport read;
     const CommandResult result = placeImageFile(run.session(), input.text, input.point, &read);
-    if (!read)
-        return {StepStatus::Failed, openFailedMessage(input.text)};
+    if (read.failed())
+        return {StepStatus::Failed, openFailedMessage(input.text, read.reason)};
+    noteReadInPart(run, input.text, read);
     return reportFor(result);
 }
 

@@ -1,7 +1,10 @@
 #include "batch/BatchRun.h"
 
 #include "app/session/DocumentSession.h"
+#include "codecs/ReadReport.h"
 #include "document/Document.h"
+
+#include <ostream>
 
 namespace pict::batch {
 
@@ -21,6 +24,13 @@ void BatchRun::setDocument(std::unique_ptr<Document> document) {
 
 StepReport BatchRun::execute(uint16_t id, CommandParams params) {
     return reportFor(commands_->execute(id, std::move(params)));
+}
+
+void noteReadInPart(BatchRun& run, const std::string& path, const ReadReport& read) {
+    if (read.endsEarly)
+        run.err() << "pictorane-cli: " << path << ": " << kEndsEarlyText << "\n";
+    if (!read.note.empty())
+        run.err() << "pictorane-cli: " << path << ": " << read.note << "\n";
 }
 
 StepReport reportFor(CommandResult result) {
