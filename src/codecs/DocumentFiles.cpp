@@ -158,6 +158,7 @@ bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& compos
     case FileKind::Gif:
     case FileKind::Ico:
     case FileKind::Tif:
+    case FileKind::Ora: // layers, not a composite: saveDocument writes it
         return false;
     }
     return false;
