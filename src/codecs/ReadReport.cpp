@@ -28,6 +28,8 @@ std::string_view kindName(FileKind kind) {
         return "PNG";
     case FileKind::Tif:
         return "TIFF";
+    case FileKind::Ora:
+        return "OpenRaster";
     case FileKind::Ved:
     case FileKind::Unknown:
         break;
