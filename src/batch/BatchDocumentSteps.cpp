@@ -12,6 +12,7 @@
 #include "codecs/FileKind.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
+#include "surface/PixelThreads.h"
 
 #include <array>
 #include <ostream>
@@ -48,6 +49,10 @@ bool parsePath(std::string_view text, StepInput& input, std::string& error) {
 
 bool parseHistoryLimit(std::string_view text, StepInput& input, std::string& error) {
     return readInteger(text, HistoryLimit::kMin, HistoryLimit::kMax, "the history limit", input.number, error);
+}
+
+bool parseThreads(std::string_view text, StepInput& input, std::string& error) {
+    return readInteger(text, 0, 64, "the thread count", input.number, error);
 }
 
 // ---- actions ----
@@ -89,6 +94,11 @@ StepReport setHistoryLimit(BatchRun& run, const BatchStep&, const StepInput& inp
     return {};
 }
 
+StepReport setThreads(BatchRun&, const BatchStep&, const StepInput& input) {
+    setPixelThreads(input.number);
+    return {};
+}
+
 constexpr BatchStep kOpenFile{
     "FILE", "", StepArgument::Required, parsePath, openFile, kCmdOpen,
     "open an image file (.bmp .dib .rle .gif .ico .jpg .jpeg .jpe .jfif .png)", ""};
@@ -108,6 +118,8 @@ constexpr BatchStep kDocumentSteps[] = {
      "an undone state to redo"},
     {"--history-limit", "N", StepArgument::Required, parseHistoryLimit, setHistoryLimit, 0,
      "keep at most N history states (1..100, default 20)", ""},
+    {"--threads", "N", StepArgument::Required, parseThreads, setThreads, 0,
+     "run pixel work on at most N threads (0..64; 0, the default, means one per core)", ""},
 };
 
 } // namespace

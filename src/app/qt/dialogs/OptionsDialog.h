@@ -38,6 +38,7 @@ private:
     ColorButton* foreground_ = nullptr;
     ColorButton* background_ = nullptr;
     QSpinBox* historyStates_ = nullptr;
+    QSpinBox* pixelThreads_ = nullptr;
     QSpinBox* tolerance_ = nullptr;
 };
 

@@ -15,6 +15,7 @@
 #include "app/qt/window/SystemClipboard.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
+#include "surface/PixelThreads.h"
 
 #include <QAction>
 #include <QApplication>
@@ -269,6 +270,7 @@ void MainWindow::applyOptions() {
     const ApplicationOptions& options = settings_.options;
     context_.similarityTolerance = options.pixelSimilarityTolerance;
     context_.historyLimit = options.historyStates;
+    setPixelThreads(options.pixelThreads);
     const CanvasColors colors = canvasColors();
     for (DocumentFrame* frame : frames_) {
         frame->setCanvasColors(colors);
