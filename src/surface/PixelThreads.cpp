@@ -26,19 +26,23 @@ void setPixelThreads(int32_t threads) {
     threads = std::max(threads, 0);
     limit.reset();
     if (threads > 0)
-        limit = std::make_unique<oneapi::tbb::global_control>(oneapi::tbb::global_control::max_allowed_parallelism,
-                                                              size_t(threads));
+        limit = std::make_unique<oneapi::tbb::global_control>(
+            oneapi::tbb::global_control::max_allowed_parallelism, size_t(threads));
     threadSetting = threads;
 }
 
-int32_t pixelThreads() { return threadSetting; }
+int32_t pixelThreads() {
+    return threadSetting;
+}
 
 void setStripTuning(const StripTuning& tuning) {
     minimumPixels = std::max<int64_t>(tuning.minimumPixels, 1);
     stripPixels = std::max<int64_t>(tuning.stripPixels, 1);
 }
 
-StripTuning stripTuning() { return {minimumPixels, stripPixels}; }
+StripTuning stripTuning() {
+    return {minimumPixels, stripPixels};
+}
 
 namespace {
 
@@ -56,7 +60,8 @@ int32_t stripCount(int32_t items, int64_t pixelsPerItem) {
     pixelsPerItem = std::max<int64_t>(pixelsPerItem, 1);
     if (staysSerial(items, pixelsPerItem))
         return 1;
-    return static_cast<int32_t>((items + grainFor(items, pixelsPerItem) - 1) / grainFor(items, pixelsPerItem));
+    return static_cast<int32_t>((items + grainFor(items, pixelsPerItem) - 1) /
+                                grainFor(items, pixelsPerItem));
 }
 
 namespace strip_detail {

@@ -39,11 +39,12 @@ void run(int32_t begin, int32_t end, int64_t pixelsPerItem, Body body, const voi
 // Calls body(begin, end) over disjoint parts covering [begin, end), possibly at once on
 // several threads. pixelsPerItem is what one item (a row, a column) costs in pixels.
 // Exceptions from the body (bad_alloc) reach the caller after every strip stopped.
-template <class Body>
-void forEachStrip(int32_t begin, int32_t end, int64_t pixelsPerItem, Body&& body) {
+template <class Body> void forEachStrip(int32_t begin, int32_t end, int64_t pixelsPerItem, Body&& body) {
     strip_detail::run(
         begin, end, pixelsPerItem,
-        [](const void* context, int32_t b, int32_t e) { (*static_cast<std::remove_reference_t<Body>*>(const_cast<void*>(context)))(b, e); },
+        [](const void* context, int32_t b, int32_t e) {
+            (*static_cast<std::remove_reference_t<Body>*>(const_cast<void*>(context)))(b, e);
+        },
         &body);
 }
 

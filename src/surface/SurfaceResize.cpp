@@ -125,31 +125,31 @@ void smoothStretch(const SurfaceBuffer& src, SurfaceBuffer& dst) {
     // forward), so a strip recomputes at most the rows its first output shares with the
     // strip above.
     forEachStrip(0, dst.height(), int64_t(dstWidth) * down.taps, [&](int32_t top, int32_t bottom) {
-    const int32_t ring = down.taps;
-    std::vector<uint16_t> cache(values * size_t(ring));
-    std::vector<int32_t> cachedRow(static_cast<size_t>(ring), -1);
-    std::vector<uint32_t> acc(values);
-    for (int32_t y = top; y < bottom; ++y) {
-        std::fill(acc.begin(), acc.end(), 0u);
-        const int32_t* w = &down.weights[size_t(y) * size_t(down.taps)];
-        for (int32_t k = 0; k < down.taps; ++k) {
-            if (w[k] == 0)
-                continue;
-            const int32_t sy = down.first[size_t(y)] + k;
-            const size_t slot = size_t(sy % ring);
-            uint16_t* line = cache.data() + slot * values;
-            if (cachedRow[slot] != sy) {
-                resampleRow<Channels, Taps>(src.row(sy), line, across, dstWidth);
-                cachedRow[slot] = sy;
+        const int32_t ring = down.taps;
+        std::vector<uint16_t> cache(values * size_t(ring));
+        std::vector<int32_t> cachedRow(static_cast<size_t>(ring), -1);
+        std::vector<uint32_t> acc(values);
+        for (int32_t y = top; y < bottom; ++y) {
+            std::fill(acc.begin(), acc.end(), 0u);
+            const int32_t* w = &down.weights[size_t(y) * size_t(down.taps)];
+            for (int32_t k = 0; k < down.taps; ++k) {
+                if (w[k] == 0)
+                    continue;
+                const int32_t sy = down.first[size_t(y)] + k;
+                const size_t slot = size_t(sy % ring);
+                uint16_t* line = cache.data() + slot * values;
+                if (cachedRow[slot] != sy) {
+                    resampleRow<Channels, Taps>(src.row(sy), line, across, dstWidth);
+                    cachedRow[slot] = sy;
+                }
+                const uint32_t weight = uint32_t(w[k]);
+                for (size_t i = 0; i < values; ++i)
+                    acc[i] += weight * line[i];
             }
-            const uint32_t weight = uint32_t(w[k]);
+            uint8_t* out = dst.row(y);
             for (size_t i = 0; i < values; ++i)
-                acc[i] += weight * line[i];
+                out[i] = uint8_t((acc[i] + (1u << 21)) >> 22);
         }
-        uint8_t* out = dst.row(y);
-        for (size_t i = 0; i < values; ++i)
-            out[i] = uint8_t((acc[i] + (1u << 21)) >> 22);
-    }
     });
 }
 

@@ -22,8 +22,8 @@ Composite compose() {
     std::mt19937 random(17);
     const int32_t modes[] = {kBlendNormal, 1, 3, 12, 15, 18};
     int32_t index = 0;
-    for (const Rect rect : {Rect{-20, 5, 100, 70}, Rect{30, -10, 160, 50}, Rect{10, 40, 90, 120}, Rect{60, 20, 80, 85},
-                            Rect{0, 0, 140, 90}, Rect{5, 5, 135, 85}}) {
+    for (const Rect rect : {Rect{-20, 5, 100, 70}, Rect{30, -10, 160, 50}, Rect{10, 40, 90, 120},
+                            Rect{60, 20, 80, 85}, Rect{0, 0, 140, 90}, Rect{5, 5, 135, 85}}) {
         RasterLayer* layer = test::addColorLayer(*document, "L", rect, uint8_t(random()), uint8_t(random()),
                                                  uint8_t(random()));
         Surface24& color = layer->color();

@@ -6,12 +6,12 @@
 #include "imageops/ColorFill.h"
 #include "imageops/ConvolutionFilter.h"
 #include "imageops/CurvesFilter.h"
+#include "imageops/FilterTestSupport.h"
 #include "imageops/GaussianBlurFilter.h"
 #include "imageops/HueSaturationFilter.h"
 #include "imageops/LevelsFilter.h"
 #include "imageops/SimpleColorFilters.h"
 #include "imageops/StackBlur.h"
-#include "imageops/FilterTestSupport.h"
 #include "support/ThreadCounts.h"
 
 #include <gtest/gtest.h>
@@ -68,11 +68,17 @@ std::vector<NamedFilter> everyFilter() {
         {"Stack Blur", [] { return std::make_unique<StackBlurFilter>(6); }},
         {"Levels", [levels] { return std::make_unique<LevelsFilter>(levels); }},
         {"Curves", [curves] { return std::make_unique<CurvesFilter>(curves); }},
-        {"Brightness/Contrast", [] { return std::make_unique<BrightnessContrastFilter>(BrightnessContrastSettings{30, -20}); }},
+        {"Brightness/Contrast",
+         [] {
+             return std::make_unique<BrightnessContrastFilter>(BrightnessContrastSettings{30, -20});
+         }},
         {"Color Balance", [balance] { return std::make_unique<ColorBalanceFilter>(balance); }},
         {"Color Balance free", [balanceFree] { return std::make_unique<ColorBalanceFilter>(balanceFree); }},
         {"Hue/Saturation", [hue] { return std::make_unique<HueSaturationFilter>(hue); }},
-        {"Colorize", [] { return std::make_unique<ColorizeFilter>(ColorizeSettings{200, 60, -30}); }},
+        {"Colorize",
+         [] {
+             return std::make_unique<ColorizeFilter>(ColorizeSettings{200, 60, -30});
+         }},
         {"Desaturate", [] { return std::make_unique<DesaturateFilter>(); }},
         {"Invert", [] { return std::make_unique<InvertFilter>(); }},
     };
@@ -93,8 +99,7 @@ Surface8 partialMask(int32_t width, int32_t height, uint32_t seed) {
     return mask;
 }
 
-template <class Surface>
-Surface filtered(const NamedFilter& named, int depth, bool masked) {
+template <class Surface> Surface filtered(const NamedFilter& named, int depth, bool masked) {
     Surface surface;
     EXPECT_TRUE(surface.create(kWidth, kHeight, depth));
     fillRandom(surface, 7);
@@ -116,7 +121,8 @@ TEST(ParallelFilters, EveryFilterGivesTheSameBytesOnOneAndFourThreads) {
 }
 
 TEST(ParallelFilters, StackBlurRadiiInBothDirections) {
-    for (const auto& [rx, ry] : std::vector<std::pair<int32_t, int32_t>>{{1, 1}, {0, 9}, {9, 0}, {30, 2}, {254, 254}}) {
+    for (const auto& [rx, ry] :
+         std::vector<std::pair<int32_t, int32_t>>{{1, 1}, {0, 9}, {9, 0}, {30, 2}, {254, 254}}) {
         SCOPED_TRACE(testing::Message() << rx << " x " << ry);
         const auto result = onOneAndFourThreads([&, rx = rx, ry = ry] {
             Surface24 surface = test::makeRgb(kWidth, kHeight);

@@ -29,8 +29,7 @@ private:
 };
 
 // fn() returns a result; it runs once on one thread and once on four.
-template <class Fn>
-auto onOneAndFourThreads(Fn&& fn) {
+template <class Fn> auto onOneAndFourThreads(Fn&& fn) {
     struct Results {
         decltype(fn()) one;
         decltype(fn()) four;

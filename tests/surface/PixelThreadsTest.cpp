@@ -1,8 +1,8 @@
 // The strip runner, and every reorientation and stretch on one thread against four.
 #include "surface/PixelThreads.h"
+#include "support/ThreadCounts.h"
 #include "surface/RasterSurface.h"
 #include "surface/SurfaceTestUtil.h"
-#include "support/ThreadCounts.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +102,8 @@ TEST(PixelThreads, ReorientationGivesTheSameBytes) {
     };
     for (const auto& [name, operation] : operations)
         for (const int depth : {8, 24, 32})
-            for (const auto& [w, h] : std::vector<std::pair<int32_t, int32_t>>{{77, 101}, {130, 3}, {5, 66}}) {
+            for (const auto& [w, h] :
+                 std::vector<std::pair<int32_t, int32_t>>{{77, 101}, {130, 3}, {5, 66}}) {
                 SCOPED_TRACE(testing::Message() << name << ", depth " << depth << ", " << w << " x " << h);
                 const auto result = onOneAndFourThreads([&, w = w, h = h] {
                     AnySurface s = randomSurface(w, h, depth);
@@ -117,8 +118,8 @@ TEST(PixelThreads, StretchingGivesTheSameBytes) {
     for (const bool smooth : {false, true})
         for (const int depth : {8, 24, 32})
             for (const Size size : {Size{40, 29}, Size{211, 173}, Size{97, 300}, Size{3, 1}}) {
-                SCOPED_TRACE(testing::Message() << (smooth ? "smooth" : "plain") << ", depth " << depth << " to "
-                                                << size.width << " x " << size.height);
+                SCOPED_TRACE(testing::Message() << (smooth ? "smooth" : "plain") << ", depth " << depth
+                                                << " to " << size.width << " x " << size.height);
                 const auto result = onOneAndFourThreads([&] {
                     AnySurface s = randomSurface(97, 83, depth);
                     EXPECT_TRUE(s.resize(size, smooth));

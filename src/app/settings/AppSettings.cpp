@@ -97,6 +97,7 @@ void readApplication(const tinyxml2::XMLElement& e, ApplicationOptions& o) {
     readClamped(e, "nb_history_states", kHistoryStatesRange, o.historyStates);
     readClamped(e, "pixel_similarity_tolerance", kSimilarityToleranceRange, o.pixelSimilarityTolerance);
     readClamped(e, "pixel_threads", kPixelThreadsRange, o.pixelThreads);
+    readClamped(e, "history_memory", kHistoryMemoryRange, o.historyMemory);
 }
 
 void readMainFrame(const tinyxml2::XMLElement& e, MainWindowState& s) {
@@ -258,6 +259,7 @@ std::string AppSettings::toText() const {
     app->SetAttribute("nb_history_states", options.historyStates);
     app->SetAttribute("pixel_similarity_tolerance", options.pixelSimilarityTolerance);
     app->SetAttribute("pixel_threads", options.pixelThreads);
+    app->SetAttribute("history_memory", options.historyMemory);
 
     tinyxml2::XMLElement* frame = root->InsertNewChildElement("States")->InsertNewChildElement("MainFrame");
     const Rect r = mainWindow.rect.normalized();

@@ -39,6 +39,7 @@ private:
     ColorButton* background_ = nullptr;
     QSpinBox* historyStates_ = nullptr;
     QSpinBox* pixelThreads_ = nullptr;
+    QSpinBox* historyMemory_ = nullptr;
     QSpinBox* tolerance_ = nullptr;
 };
 

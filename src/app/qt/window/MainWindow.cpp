@@ -270,6 +270,7 @@ void MainWindow::applyOptions() {
     const ApplicationOptions& options = settings_.options;
     context_.similarityTolerance = options.pixelSimilarityTolerance;
     context_.historyLimit = options.historyStates;
+    context_.historyMemoryMiB = options.historyMemory;
     setPixelThreads(options.pixelThreads);
     const CanvasColors colors = canvasColors();
     for (DocumentFrame* frame : frames_) {
@@ -277,6 +278,7 @@ void MainWindow::applyOptions() {
         // Minimized windows keep the limit they had.
         if (!frame->isMinimized())
             frame->session().history().setLimit(options.historyStates);
+        frame->session().history().setMemoryBudget(HistoryMemory::bytes(options.historyMemory));
     }
 }
 
