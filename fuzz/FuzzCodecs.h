@@ -46,20 +46,29 @@ inline void resaveSmall(const CodecImage& image) {
 // Loads the bytes with the codec of kind, checks and re-encodes what came out.
 inline void loadWithCodec(FileKind kind, const uint8_t* data, size_t size) {
     auto image = createCodecImage(kind);
-    if (!image || !image->codec().loadFromMemory(*image, data, size, false))
+    if (!image)
+        return;
+    const bool read = image->codec().loadFromMemory(*image, data, size, false);
+    if (read == image->report.failed())
+        std::abort();
+    if (!read)
         return;
     checkLoaded(*image);
     resaveSmall(*image);
 }
 
 // Runs a GIF or icon reader over the bytes and checks the surfaces it yields.
-inline void readPicture(bool (*reader)(ByteStream&, Surface24&, Surface8&), const uint8_t* data, size_t size) {
+inline void readPicture(bool (*reader)(ByteStream&, Surface24&, Surface8&, ReadReport&), const uint8_t* data,
+                        size_t size) {
     MemoryStream stream;
     if (!stream.attach(data, int64_t(size)))
         return;
     Surface24 color;
     Surface8 alpha;
-    if (reader(stream, color, alpha) && !alpha.isEmpty() && alpha.size() != color.size())
+    ReadReport report;
+    const bool read = reader(stream, color, alpha, report);
+    // A reader says why exactly when it fails.
+    if (read == report.failed() || (read && !alpha.isEmpty() && alpha.size() != color.size()))
         std::abort();
 }
 

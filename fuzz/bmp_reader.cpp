@@ -3,12 +3,15 @@
 #include "FuzzCodecs.h"
 
 #include "codecs/BitmapFormat.h"
+#include "codecs/ReadReport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pict::fuzz::limitSurfaceMemory();
     pict::fuzz::loadWithCodec(pict::FileKind::Bmp, data, size);
     pict::AnySurface packed;
+    pict::ReadReport report;
     if (size > pict::kBitmapFileHeaderBytes)
-        (void)pict::readPackedBitmap(data + pict::kBitmapFileHeaderBytes, size - pict::kBitmapFileHeaderBytes, packed);
+        (void)pict::readPackedBitmap(data + pict::kBitmapFileHeaderBytes, size - pict::kBitmapFileHeaderBytes, packed,
+                                     report);
     return 0;
 }

@@ -38,7 +38,7 @@ bool readStep(const BatchStep& step, std::span<const std::string> arguments, siz
 } // namespace
 
 const BatchStep* findStep(std::string_view name) {
-    for (const StepGroup& group : stepGroups())
+    for (const StepSection& group : stepSections())
         for (const BatchStep& step : group.steps)
             if (step.name == name)
                 return &step;

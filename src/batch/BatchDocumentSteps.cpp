@@ -3,11 +3,12 @@
 #include "app/commands/CommandIds.h"
 #include "app/session/DocumentFileRules.h"
 #include "app/session/DocumentSession.h"
-#include "batch/BatchArguments.h"
+#include "app/commands/StepArguments.h"
 #include "batch/BatchDocumentInfo.h"
 #include "batch/BatchNewDocument.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchSteps.h"
+#include "codecs/ReadReport.h"
 #include "codecs/DocumentFiles.h"
 #include "codecs/FileKind.h"
 #include "document/Document.h"
@@ -63,9 +64,11 @@ bool parseThreads(std::string_view text, StepInput& input, std::string& error) {
 // ---- actions ----
 
 StepReport openFile(BatchRun& run, const BatchStep&, const StepInput& input) {
-    std::unique_ptr<Document> document = openDocument(input.text);
+    ReadReport read;
+    std::unique_ptr<Document> document = openDocument(input.text, &read);
     if (!document)
-        return {StepStatus::Failed, openFailedMessage(input.text)};
+        return {StepStatus::Failed, openFailedMessage(input.text, read.reason)};
+    noteReadInPart(run, input.text, read);
     run.setDocument(std::move(document));
     return {};
 }
@@ -123,10 +126,6 @@ constexpr BatchStep kDocumentSteps[] = {
      "save as PATH; the extension (.bmp, .jpg, .png) picks the format", ""},
     {"--info", "", StepArgument::None, nullptr, printInfo, 0,
      "print the document (size, layers, selection, channels, history) as one JSON line", ""},
-    {"--undo", "", StepArgument::None, nullptr, runCommandStep, kCmdUndo, "undo the last state",
-     "a state to undo"},
-    {"--redo", "", StepArgument::None, nullptr, runCommandStep, kCmdRedo, "redo the last undone state",
-     "an undone state to redo"},
     {"--history-limit", "N", StepArgument::Required, parseHistoryLimit, setHistoryLimit, 0,
      "keep at most N history states (1..100, default 20)", ""},
     {"--history-memory", "MIB", StepArgument::Required, parseHistoryMemory, setHistoryMemory, 0,

@@ -1,7 +1,10 @@
 #include "batch/BatchRun.h"
 
 #include "app/session/DocumentSession.h"
+#include "codecs/ReadReport.h"
 #include "document/Document.h"
+
+#include <ostream>
 
 namespace pict::batch {
 
@@ -21,6 +24,11 @@ void BatchRun::setDocument(std::unique_ptr<Document> document) {
 
 StepReport BatchRun::execute(uint16_t id, CommandParams params) {
     return reportFor(commands_->execute(id, std::move(params)));
+}
+
+void noteReadInPart(BatchRun& run, const std::string& path, const ReadReport& read) {
+    if (read.endsEarly)
+        run.err() << "pictorane-cli: " << path << ": " << kEndsEarlyText << "\n";
 }
 
 StepReport reportFor(CommandResult result) {
@@ -45,7 +53,10 @@ StepReport reportFor(CommandResult result) {
 }
 
 StepReport runCommandStep(BatchRun& run, const BatchStep& step, const StepInput& input) {
-    return run.execute(input.command ? input.command : step.command, input.params);
+    const uint16_t id = input.command ? input.command : step.command;
+    if (step.commandRun)
+        return reportFor(step.commandRun(run.commands(), id, input));
+    return run.execute(id, input.params);
 }
 
 } // namespace pict::batch

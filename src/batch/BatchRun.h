@@ -11,10 +11,12 @@
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace pict {
 class Document;
 class DocumentSession;
+struct ReadReport;
 } // namespace pict
 
 namespace pict::batch {
@@ -47,6 +49,9 @@ private:
     std::unique_ptr<DocumentSession> session_;
     std::optional<DocumentCommands> commands_;
 };
+
+// After a file was read only in part: a note on standard error, and the run goes on.
+void noteReadInPart(BatchRun& run, const std::string& path, const ReadReport& read);
 
 // The report for a command layer result.
 StepReport reportFor(CommandResult result);

@@ -74,7 +74,7 @@ std::string helpText() {
                        "Source:\n";
     appendHelpLine(text, openFileStep().name, openFileStep().help);
     appendHelpLine(text, stepForm(newDocumentStep()), newDocumentStep().help);
-    for (const StepGroup& group : stepGroups()) {
+    for (const StepSection& group : stepSections()) {
         text += "\n" + std::string(group.heading) + ":\n";
         for (const BatchStep& step : group.steps)
             appendHelpLine(text, stepForm(step), step.help);

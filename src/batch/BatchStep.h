@@ -1,10 +1,11 @@
 #pragma once
 // One step of the batch tool as data: its name, the form of its argument, the parser that
 // turns the argument into a StepInput, and the action that runs it on the document. The
-// tables of steps drive the command-line parser, the runner and --help alike.
+// steps that run a command are declared with the command (CommandSpec::steps); the batch
+// tool adds its own (the source, saving, --info, the current colors). The table of steps
+// drives the command-line parser, the runner and --help alike.
 
-#include "app/commands/DocumentCommands.h"
-#include "common/Geometry.h"
+#include "app/commands/CommandStep.h"
 
 #include <cstdint>
 #include <span>
@@ -14,24 +15,6 @@
 namespace pict::batch {
 
 class BatchRun;
-
-enum class StepArgument : uint8_t {
-    None,     // the step takes no argument
-    Required, // the next command-line argument belongs to the step
-    Optional, // the next argument belongs to the step unless it starts with "--" or is "-o"
-};
-
-// What a parser made of the step's argument: the dialog answer handed to the command layer,
-// plus the values that only the step itself reads.
-struct StepInput {
-    CommandParams params;
-    uint16_t command = 0; // overrides the step's command id when not 0 (--rotate)
-    std::string text;     // a path or a name
-    int32_t number = 0;
-    uint32_t color = 0; // 0x00RRGGBB
-    Point point;
-    bool given = false; // an optional argument was present
-};
 
 enum class StepStatus : uint8_t {
     Done,      // the step did its work
@@ -63,6 +46,8 @@ struct BatchStep {
     // What the document must offer, named when the step is refused; empty for steps that
     // are never refused.
     std::string_view precondition;
+    // A command's step that completes its parameters from the document (CommandStep::run).
+    StepRunner commandRun = nullptr;
 };
 
 // The step as usage and help show it: "--gaussian-blur R".
@@ -70,8 +55,8 @@ inline std::string stepForm(const BatchStep& step) {
     return step.syntax.empty() ? std::string(step.name) : std::string(step.name) + " " + std::string(step.syntax);
 }
 
-// The steps of one domain, shown under a heading in --help.
-struct StepGroup {
+// The steps shown under one heading in --help: the batch tool's own, then the commands'.
+struct StepSection {
     std::string_view heading;
     std::span<const BatchStep> steps;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// The batch tool's step tables, one per domain, in the order --help lists them.
+// The batch tool's step table: its own steps, one table per domain, and the steps the
+// commands declare, listed under the same headings in --help.
 
 #include "batch/BatchStep.h"
 
@@ -11,14 +12,13 @@ namespace pict::batch {
 const BatchStep& openFileStep();
 const BatchStep& newDocumentStep();
 
-std::span<const BatchStep> documentSteps(); // saving, --info, history
-std::span<const BatchStep> filterSteps();
-std::span<const BatchStep> geometrySteps();
-std::span<const BatchStep> selectionSteps();
-std::span<const BatchStep> fillSteps();
-std::span<const BatchStep> layerSteps();
+// The batch tool's own steps of each heading.
+std::span<const BatchStep> documentSteps(); // saving, --info, the history limit
+std::span<const BatchStep> selectionSteps(); // marquee shapes, the tolerance
+std::span<const BatchStep> fillSteps();      // the current colors
+std::span<const BatchStep> layerSteps();     // the active layer, placing a file
 
-// Every group of steps that may follow the source.
-std::span<const StepGroup> stepGroups();
+// Every heading with its steps that may follow the source, in --help order.
+std::span<const StepSection> stepSections();
 
 } // namespace pict::batch

@@ -13,22 +13,22 @@ namespace {
 
 bool loadPixels(BitmapImage& image, ByteStream& stream) {
     AnySurface file;
-    if (!readBitmapFile(stream, file))
+    if (!readBitmapFile(stream, file, image.report))
         return false;
     std::vector<uint8_t> header = headerBlockOf(file);
     Surface24 color;
     Surface8 alpha;
     if (file.depth() == 24) {
         if (!color.attach(file.detach()))
-            return false;
+            return image.report.noMemory();
     } else if (file.depth() == 32) {
         bool anyAlpha = false;
         if (!splitColorAlpha(file, color, alpha, anyAlpha))
-            return false;
+            return image.report.noMemory();
         if (!anyAlpha)
             alpha.destroy();
     } else if (!toColor24(file, color)) {
-        return false;
+        return image.report.noMemory();
     }
     image.header = std::move(header);
     image.color = std::move(color);
@@ -41,12 +41,13 @@ bool loadPixels(BitmapImage& image, ByteStream& stream) {
 bool BitmapCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) const {
     auto* image = dynamic_cast<BitmapImage*>(&target);
     target.clearLoaded();
+    target.report = {};
     if (!image)
-        return false;
+        return target.report.notThisKind(FileKind::Bmp);
     try {
         const int64_t start = stream.position();
         SurfaceHeader header;
-        if (!readBitmapHeaders(stream, header)) {
+        if (!readBitmapHeaders(stream, header, image->report)) {
             image->clearLoaded();
             return false;
         }
@@ -58,14 +59,16 @@ bool BitmapCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) 
             std::memcpy(image->header.data(), &header, sizeof header);
             return true;
         }
-        if (!stream.seekTo(start) || !loadPixels(*image, stream)) {
+        if (!stream.seekTo(start))
+            image->report.fail(ReadFault::CannotRead, "The file cannot be read again from its start.");
+        if (image->report.failed() || !loadPixels(*image, stream)) {
             image->clearLoaded();
             return false;
         }
         return true;
     } catch (const std::bad_alloc&) {
         image->clearLoaded();
-        return false;
+        return image->report.noMemory();
     }
 }
 

@@ -1,6 +1,9 @@
 // Run-length bitmap data. Every code is checked against the row's stride and the image
 // height before anything is written; a code that would pass either fails the whole read.
 #include "codecs/BitmapFormat.h"
+#include "codecs/ReadReport.h"
+
+#include <string>
 
 namespace pict {
 
@@ -19,8 +22,11 @@ struct Nibbles4 {
     }
 };
 
+constexpr const char* kPastTheEdge = "a run-length code passes the edge of the picture";
+
 template <class Pixels>
-bool decode(const uint8_t* data, size_t size, RasterSurface& surface) {
+bool decode(const uint8_t* data, size_t size, RasterSurface& surface, ReadReport& report) {
+    auto endsEarly = [&] { return report.corrupt("the run-length data ends before its end-of-picture code"); };
     const int64_t rowPixels = surface.stride() * Pixels::kPixelsPerByte;
     const int64_t height = surface.height();
     int64_t column = 0;
@@ -34,7 +40,7 @@ bool decode(const uint8_t* data, size_t size, RasterSurface& surface) {
         at += 2;
         if (count > 0) {
             if (!writable(count))
-                return false;
+                return report.corrupt(kPastTheEdge);
             uint8_t* line = surface.row(int32_t(row));
             if constexpr (Pixels::kPixelsPerByte == 1) {
                 for (int64_t i = 0; i < count; ++i)
@@ -56,7 +62,7 @@ bool decode(const uint8_t* data, size_t size, RasterSurface& surface) {
             return true;
         case 2: // delta
             if (at + 2 > size)
-                return false;
+                return endsEarly();
             column += data[at];
             row += data[at + 1];
             at += 2;
@@ -64,8 +70,10 @@ bool decode(const uint8_t* data, size_t size, RasterSurface& surface) {
         default: { // literal run, padded to a 16-bit boundary
             const size_t bytes = size_t(value + Pixels::kPixelsPerByte - 1) / size_t(Pixels::kPixelsPerByte);
             const size_t padded = bytes + (bytes & 1);
-            if (!writable(value) || at + bytes > size)
-                return false;
+            if (!writable(value))
+                return report.corrupt(kPastTheEdge);
+            if (at + bytes > size)
+                return endsEarly();
             uint8_t* line = surface.row(int32_t(row));
             for (int64_t i = 0; i < value; ++i) {
                 uint8_t pixel;
@@ -81,19 +89,21 @@ bool decode(const uint8_t* data, size_t size, RasterSurface& surface) {
         }
         }
         if (column > rowPixels || row > height)
-            return false;
+            return report.corrupt(kPastTheEdge);
     }
-    return false; // the data ended before the end-of-bitmap code
+    return endsEarly();
 }
 
 } // namespace
 
-bool decodeRunLength8(const uint8_t* data, size_t size, RasterSurface& surface) {
-    return surface.depth() == 8 && decode<Bytes8>(data, size, surface);
+bool decodeRunLength8(const uint8_t* data, size_t size, RasterSurface& surface, ReadReport& report) {
+    return surface.depth() == 8 ? decode<Bytes8>(data, size, surface, report)
+                                : report.unsupported("run-length BMP of " + std::to_string(surface.depth()) + " bits per pixel");
 }
 
-bool decodeRunLength4(const uint8_t* data, size_t size, RasterSurface& surface) {
-    return surface.depth() == 4 && decode<Nibbles4>(data, size, surface);
+bool decodeRunLength4(const uint8_t* data, size_t size, RasterSurface& surface, ReadReport& report) {
+    return surface.depth() == 4 ? decode<Nibbles4>(data, size, surface, report)
+                                : report.unsupported("run-length BMP of " + std::to_string(surface.depth()) + " bits per pixel");
 }
 
 } // namespace pict

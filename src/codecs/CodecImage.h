@@ -4,6 +4,7 @@
 // codec's own fields; codecs themselves are stateless.
 
 #include "codecs/FileKind.h"
+#include "codecs/ReadReport.h"
 #include "surface/RasterSurface.h"
 
 #include <cstdint>
@@ -35,6 +36,9 @@ public:
     int32_t width = 0;
     int32_t height = 0;
     std::string path; // the file after a successful load from a file
+    // How the last load went: why it failed, or that the file ended early. Each load starts
+    // it afresh; clearLoaded leaves it, so that a failed load keeps its reason.
+    ReadReport report;
 };
 
 class BitmapImage : public CodecImage {
@@ -108,7 +112,8 @@ public:
     virtual FileKind kind() const = 0;
 
     // Codec-specific: load fills the image only on success (on failure the image's loaded
-    // data is cleared); headerOnly records depth and size without pixels.
+    // data is cleared and its report says why); headerOnly records depth and size without
+    // pixels.
     virtual bool load(CodecImage& image, ByteStream& stream, bool headerOnly) const = 0;
     virtual bool save(ByteStream& stream, const CodecImage& image) const = 0;
 

@@ -10,8 +10,11 @@
 #include "codecs/PngCodec.h"
 #include "document/Document.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <new>
+#include <string_view>
 #include <optional>
 #include <sys/stat.h>
 
@@ -19,14 +22,33 @@ namespace pict {
 
 namespace {
 
-bool isRegularFile(const std::string& path) {
+constexpr const char* kUnknownKindText =
+    "Only BMP, GIF, icon, JPEG and PNG files open, known by their extension (bmp, dib, rle, gif, ico, jpg, jpeg, "
+    "jpe, jfif, png).";
+
+// A path that can be read as a file, or the report says why not.
+bool checkReadableFile(const std::string& path, ReadReport& report) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (::stat(path.c_str(), &info) != 0)
+        return report.fail(ReadFault::CannotRead, errno == ENOENT ? std::string("The file does not exist.")
+                                                                   : "The file cannot be read: " +
+                                                                         std::string(std::strerror(errno)) + ".");
+    if (S_ISDIR(info.st_mode))
+        return report.fail(ReadFault::CannotRead, "It is a folder, not a file.");
+    if (!S_ISREG(info.st_mode))
+        return report.fail(ReadFault::CannotRead, "It is not a regular file.");
+    if (info.st_size == 0)
+        return report.fail(ReadFault::Truncated, "The file is empty.");
+    return true;
 }
 
 bool readWithCodec(FileKind kind, FileStream& stream, OpenedImage& out) {
     std::unique_ptr<CodecImage> image = createCodecImage(kind);
-    if (!image || !image->codec().load(*image, stream, false))
+    if (!image)
+        return out.report.noMemory();
+    const bool read = image->codec().load(*image, stream, false);
+    out.report = std::move(image->report);
+    if (!read)
         return false;
     out.color = std::move(image->color);
     out.alpha = std::move(image->alpha);
@@ -40,23 +62,64 @@ bool readKind(FileKind kind, FileStream& stream, OpenedImage& out) {
     case FileKind::Png:
         return readWithCodec(kind, stream, out);
     case FileKind::Gif:
-        return readGif(stream, out.color, out.alpha);
+        return readGif(stream, out.color, out.alpha, out.report);
     case FileKind::Ico:
-        return readIcon(stream, out.color, out.alpha);
+        return readIcon(stream, out.color, out.alpha, out.report);
     case FileKind::Unknown:
     case FileKind::Ved:
     case FileKind::Tif:
-        return false;
+        break;
     }
-    return false;
+    return out.report.fail(ReadFault::Unsupported, kUnknownKindText);
 }
 
-bool withinLimits(const OpenedImage& image) {
+bool checkLimits(OpenedImage& image) {
     const Surface24& c = image.color;
-    if (!c.isValid() || c.width() < 1 || c.height() < 1 || c.width() > kMaxImageDimension ||
-        c.height() > kMaxImageDimension)
-        return false;
-    return image.alpha.isEmpty() || (image.alpha.isValid() && image.alpha.size() == c.size());
+    if (!c.isValid() || c.width() < 1 || c.height() < 1)
+        return image.report.corrupt("the reader gave no picture");
+    if (c.width() > kMaxImageDimension || c.height() > kMaxImageDimension)
+        return image.report.tooLarge(c.width(), c.height());
+    return image.alpha.isEmpty() || (image.alpha.isValid() && image.alpha.size() == c.size()) ||
+           image.report.corrupt("its transparency does not match its size");
+}
+
+// Signatures of files a misnamed picture may really be, to say what it holds.
+struct Signature {
+    std::string_view bytes;
+    const char* holds;
+};
+constexpr Signature kSignatures[] = {
+    {"\x89PNG\r\n\x1A\n", "a PNG picture"},
+    {"\xFF\xD8\xFF", "a JPEG picture"},
+    {"GIF8", "a GIF picture"},
+    {"BM", "a BMP picture"},
+    {std::string_view("\0\0\1\0", 4), "an icon"},
+    {std::string_view("II*\0", 4), "a TIFF picture"},
+    {std::string_view("MM\0*", 4), "a TIFF picture"},
+    {"RIFF", "a RIFF file (perhaps WebP)"},
+    {"PK\x03\x04", "a ZIP archive"},
+    {"%PDF", "a PDF document"},
+};
+
+// What the start of a file that is not of its named kind looks like, for the report:
+// "; it holds a JPEG picture" or "; it holds text", or nothing when that is not clear.
+std::string whatItHolds(const std::string& path) {
+    FileStream stream;
+    uint8_t head[512];
+    if (!stream.openForRead(path))
+        return {};
+    const int64_t got = stream.read(head, 1, sizeof head);
+    if (got <= 0)
+        return {};
+    const std::string_view start(reinterpret_cast<const char*>(head), size_t(got));
+    for (const Signature& signature : kSignatures)
+        if (start.substr(0, signature.bytes.size()) == signature.bytes)
+            return std::string("; it holds ") + signature.holds;
+    const bool text = std::all_of(start.begin(), start.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 || byte == '\n' || byte == '\r' || byte == '\t';
+    });
+    return text ? "; it holds text" : std::string();
 }
 
 // An alpha that is neither wholly transparent nor wholly opaque is worth a 32-bit bitmap; a
@@ -109,37 +172,58 @@ void takePathAsFile(Document& document, const std::string& path) {
 bool openImage(const std::string& path, OpenedImage& image) {
     image.color.destroy();
     image.alpha.destroy();
+    image.report = {};
     const FileKind kind = kindOfPath(path);
-    if (!canOpenKind(kind) || !isRegularFile(path))
+    if (!canOpenKind(kind)) {
+        image.report.fail(ReadFault::Unsupported, kUnknownKindText);
         return false;
+    }
     try {
         FileStream stream;
-        if (stream.openForRead(path) && readKind(kind, stream, image) && withinLimits(image))
-            return true;
+        if (checkReadableFile(path, image.report)) {
+            if (!stream.openForRead(path))
+                image.report.fail(ReadFault::CannotRead,
+                                  "The file cannot be read: " + std::string(std::strerror(errno)) + ".");
+            else if (readKind(kind, stream, image) && checkLimits(image))
+                return true;
+        }
+        if (!image.report.failed())
+            image.report.corrupt("the data cannot be decoded");
+        if (image.report.fault == ReadFault::NotThisKind) {
+            std::string& reason = image.report.reason;
+            reason.insert(reason.size() - 1, whatItHolds(path)); // before the closing full stop
+        }
     } catch (const std::bad_alloc&) {
+        image.report.noMemory();
     }
     image.color.destroy();
     image.alpha.destroy();
     return false;
 }
 
-std::unique_ptr<Document> openDocument(const std::string& path) {
+std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* report) {
+    OpenedImage image;
     try {
-        OpenedImage image;
-        if (!openImage(path, image))
-            return nullptr;
-        auto document = std::make_unique<Document>();
-        std::optional<Surface8> alpha;
-        if (!image.alpha.isEmpty())
-            alpha = std::move(image.alpha);
-        if (!document->newFromSurface(path, std::move(image.color), std::move(alpha)))
-            return nullptr;
-        document->setUntitled(false);
-        document->setModified(false);
-        return document;
+        if (openImage(path, image)) {
+            auto document = std::make_unique<Document>();
+            std::optional<Surface8> alpha;
+            if (!image.alpha.isEmpty())
+                alpha = std::move(image.alpha);
+            if (document->newFromSurface(path, std::move(image.color), std::move(alpha))) {
+                document->setUntitled(false);
+                document->setModified(false);
+                if (report)
+                    *report = std::move(image.report);
+                return document;
+            }
+            image.report.noMemory();
+        }
     } catch (const std::bad_alloc&) {
-        return nullptr;
+        image.report.noMemory();
     }
+    if (report)
+        *report = std::move(image.report);
+    return nullptr;
 }
 
 bool saveDocument(Document& document, const std::string& path) {

@@ -3,12 +3,14 @@
 #include "codecs/ByteStream.h"
 #include "codecs/CodecImage.h"
 #include "codecs/PictureReaders.h"
+#include "codecs/ReadReport.h"
 
 #include <gif_lib.h>
 
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <string>
 #include <vector>
 
 namespace pict {
@@ -22,9 +24,26 @@ constexpr uint8_t kUnderTransparent = 0xFF; // color kept under transparent pixe
 constexpr int64_t kMaxPixelsPerByte = 4096 * 8 / 3;
 constexpr int64_t kSlackBytes = 256;
 
-bool tooShortFor(int64_t pixels, const GifFileType* gif) {
-    const auto* stream = static_cast<const ByteStream*>(gif->UserData);
-    return pixels > (stream->size() + kSlackBytes) * kMaxPixelsPerByte;
+int64_t fileBytes(const GifFileType* gif) { return static_cast<const ByteStream*>(gif->UserData)->size(); }
+
+bool tooShortFor(int64_t pixels, const GifFileType* gif) { return pixels > (fileBytes(gif) + kSlackBytes) * kMaxPixelsPerByte; }
+
+// giflib's error code as the reader's report.
+bool reportGifError(int error, int64_t bytes, ReadReport& report) {
+    switch (error) {
+    case D_GIF_ERR_NOT_GIF_FILE:
+        return report.notThisKind(FileKind::Gif);
+    case D_GIF_ERR_READ_FAILED:
+    case D_GIF_ERR_EOF_TOO_SOON:
+        return report.fail(ReadFault::Truncated, "The file is truncated: its " + std::to_string(bytes) +
+                                                     " bytes end before its first picture does.");
+    case D_GIF_ERR_NOT_ENOUGH_MEM:
+        return report.noMemory();
+    default: {
+        const char* text = GifErrorString(error);
+        return report.corrupt(text ? text : "giflib stopped");
+    }
+    }
 }
 
 int readFromStream(GifFileType* gif, GifByteType* out, int length) {
@@ -76,19 +95,27 @@ std::vector<int32_t> lineOrder(int32_t height, bool interlaced) {
     return order;
 }
 
-bool readFrame(GifFileType* gif, int transparentIndex, Surface24& color, Surface8& alpha) {
+bool readFrame(GifFileType* gif, int transparentIndex, Surface24& color, Surface8& alpha, ReadReport& report) {
     if (DGifGetImageDesc(gif) != GIF_OK)
-        return false;
+        return reportGifError(gif->Error, fileBytes(gif), report);
     const GifImageDesc& frame = gif->Image;
     const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
-    if (!map || frame.Width <= 0 || frame.Height <= 0 || frame.Width > 65535 || frame.Height > 65535)
-        return false;
+    if (!map)
+        return report.corrupt("its first picture has no colors");
+    if (frame.Width <= 0 || frame.Height <= 0 || frame.Width > 65535 || frame.Height > 65535)
+        return report.corrupt("its first picture is " + std::to_string(frame.Width) + " \xC3\x97 " +
+                              std::to_string(frame.Height) + " pixels");
     int32_t screenW = gif->SWidth > 0 ? gif->SWidth : frame.Left + frame.Width;
     int32_t screenH = gif->SHeight > 0 ? gif->SHeight : frame.Top + frame.Height;
-    if (screenW <= 0 || screenH <= 0 || screenW > kMaxImageDimension || screenH > kMaxImageDimension)
-        return false;
-    if (tooShortFor(int64_t(frame.Width) * frame.Height, gif) || tooShortFor(int64_t(screenW) * screenH, gif))
-        return false;
+    if (screenW <= 0 || screenH <= 0)
+        return report.corrupt("its screen is " + std::to_string(screenW) + " \xC3\x97 " + std::to_string(screenH) +
+                              " pixels");
+    if (screenW > kMaxImageDimension || screenH > kMaxImageDimension)
+        return report.tooLarge(screenW, screenH);
+    if (tooShortFor(int64_t(frame.Width) * frame.Height, gif))
+        return report.tooShortFor(fileBytes(gif), frame.Width, frame.Height);
+    if (tooShortFor(int64_t(screenW) * screenH, gif))
+        return report.tooShortFor(fileBytes(gif), screenW, screenH);
 
     uint8_t palette[256][3] = {};
     for (int i = 0; i < std::min(map->ColorCount, 256); ++i) {
@@ -97,7 +124,7 @@ bool readFrame(GifFileType* gif, int transparentIndex, Surface24& color, Surface
         palette[i][2] = map->Colors[i].Red;
     }
     if (!color.create(screenW, screenH, 24) || !alpha.create(screenW, screenH, 8))
-        return false;
+        return report.noMemory();
     for (int32_t y = 0; y < screenH; ++y)
         std::memset(color.row(y), kUnderTransparent, size_t(screenW) * 3);
     alpha.fillValue(0);
@@ -105,7 +132,7 @@ bool readFrame(GifFileType* gif, int transparentIndex, Surface24& color, Surface
     std::vector<GifPixelType> line(size_t(frame.Width));
     for (int32_t y : lineOrder(frame.Height, frame.Interlace)) {
         if (DGifGetLine(gif, line.data(), frame.Width) != GIF_OK)
-            return false;
+            return reportGifError(gif->Error, fileBytes(gif), report);
         const int32_t sy = frame.Top + y;
         if (sy < 0 || sy >= screenH)
             continue;
@@ -124,36 +151,43 @@ bool readFrame(GifFileType* gif, int transparentIndex, Surface24& color, Surface
 
 } // namespace
 
-bool readGif(ByteStream& stream, Surface24& color, Surface8& alpha) {
+bool readGif(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report) {
     color.destroy();
     alpha.destroy();
     if (!stream.isOpen() || stream.isBad())
-        return false;
+        return report.fail(ReadFault::CannotRead, "The file cannot be read.");
     try {
         GifSession session;
         int error = 0;
         session.gif = DGifOpen(&stream, readFromStream, &error);
         if (!session.gif)
-            return false;
+            return reportGifError(error, stream.size(), report);
         int transparentIndex = NO_TRANSPARENT_COLOR;
         for (;;) {
             GifRecordType record = UNDEFINED_RECORD_TYPE;
-            if (DGifGetRecordType(session.gif, &record) != GIF_OK)
+            if (DGifGetRecordType(session.gif, &record) != GIF_OK) {
+                reportGifError(session.gif->Error, stream.size(), report);
                 break;
+            }
             if (record == EXTENSION_RECORD_TYPE) {
-                if (!readExtension(session.gif, transparentIndex))
+                if (!readExtension(session.gif, transparentIndex)) {
+                    reportGifError(session.gif->Error, stream.size(), report);
                     break;
+                }
                 continue;
             }
-            if (record != IMAGE_DESC_RECORD_TYPE)
-                break; // the terminator (or garbage) before any frame
-            if (!readFrame(session.gif, transparentIndex, color, alpha))
+            if (record != IMAGE_DESC_RECORD_TYPE) { // the terminator (or garbage) before any frame
+                report.corrupt("it holds no picture");
+                break;
+            }
+            if (!readFrame(session.gif, transparentIndex, color, alpha, report))
                 break;
             if (alpha.isAll(255))
                 alpha.destroy();
             return true;
         }
     } catch (const std::bad_alloc&) {
+        report.noMemory();
     }
     color.destroy();
     alpha.destroy();

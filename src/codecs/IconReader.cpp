@@ -8,9 +8,11 @@
 #include "codecs/PictureReaders.h"
 #include "codecs/PixelPacking.h"
 #include "codecs/PngCodec.h"
+#include "codecs/ReadReport.h"
 
 #include <cstring>
 #include <new>
+#include <string>
 #include <vector>
 
 namespace pict {
@@ -54,32 +56,35 @@ bool describe(Entry& entry) {
     return true;
 }
 
-bool readPngEntry(const Entry& entry, Surface24& color, Surface8& alpha) {
+bool readPngEntry(const Entry& entry, Surface24& color, Surface8& alpha, ReadReport& report) {
     PngImage image;
-    if (!PngCodec().loadFromMemory(image, entry.data, entry.size, false))
+    if (!PngCodec().loadFromMemory(image, entry.data, entry.size, false)) {
+        report = image.report;
         return false;
+    }
+    report.endsEarly = image.report.endsEarly;
     color = std::move(image.color);
     alpha = std::move(image.alpha);
     return true;
 }
 
 // The bitmap entry: the packed bitmap with its height halved, then the AND mask (1 = clear).
-bool readBitmapEntry(const Entry& entry, Surface24& color, Surface8& alpha) {
+bool readBitmapEntry(const Entry& entry, Surface24& color, Surface8& alpha, ReadReport& report) {
     std::vector<uint8_t> packed(entry.data, entry.data + entry.size);
     SurfaceHeader h;
     std::memcpy(&h, packed.data(), sizeof h);
     h.height /= 2;
     std::memcpy(packed.data(), &h, sizeof h);
     AnySurface pixels;
-    if (!readPackedBitmap(packed.data(), packed.size(), pixels))
+    if (!readPackedBitmap(packed.data(), packed.size(), pixels, report))
         return false;
     const int32_t w = pixels.width(), height = pixels.height();
     bool anyAlpha = false;
     if (pixels.depth() == 32) {
         if (!splitColorAlpha(pixels, color, alpha, anyAlpha))
-            return false;
+            return report.noMemory();
     } else if (!toColor24(pixels, color)) {
-        return false;
+        return report.noMemory();
     }
     if (anyAlpha)
         return true;
@@ -94,7 +99,7 @@ bool readBitmapEntry(const Entry& entry, Surface24& color, Surface8& alpha) {
     const size_t maskAt = headerBytes + colorsBytes + size_t(strideFor(h.bitCount, w) * height);
     const size_t maskStride = size_t(strideFor(1, w));
     if (!alpha.create(w, height, 8))
-        return false;
+        return report.noMemory();
     if (maskAt + maskStride * size_t(height) > entry.size) {
         alpha.destroy();
         return true;
@@ -116,23 +121,26 @@ bool readBitmapEntry(const Entry& entry, Surface24& color, Surface8& alpha) {
 
 } // namespace
 
-bool readIcon(ByteStream& stream, Surface24& color, Surface8& alpha) {
+bool readIcon(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report) {
     color.destroy();
     alpha.destroy();
     if (!stream.isOpen() || stream.isBad())
-        return false;
+        return report.fail(ReadFault::CannotRead, "The file cannot be read.");
     try {
         const int64_t size = stream.remaining();
-        if (size < int64_t(kDirectoryHeaderBytes) || size > maxSurfaceBytes())
-            return false;
+        if (size < int64_t(kDirectoryHeaderBytes))
+            return report.notThisKind(FileKind::Ico);
+        if (size > maxSurfaceBytes())
+            return report.noMemory();
         std::vector<uint8_t> file(static_cast<size_t>(size));
         if (!stream.readExact(file.data(), file.size()))
-            return false;
+            return report.fail(ReadFault::CannotRead, "The file cannot be read.");
         const uint16_t type = u16(file.data() + 2);
         const size_t count = u16(file.data() + 4);
-        if (u16(file.data()) != 0 || (type != 1 && type != 2) || count == 0 ||
-            kDirectoryHeaderBytes + count * kEntryBytes > file.size())
-            return false;
+        if (u16(file.data()) != 0 || (type != 1 && type != 2) || count == 0)
+            return report.notThisKind(FileKind::Ico);
+        if (kDirectoryHeaderBytes + count * kEntryBytes > file.size())
+            return report.truncated(size, int64_t(kDirectoryHeaderBytes + count * kEntryBytes));
         Entry best;
         for (size_t i = 0; i < count; ++i) {
             const uint8_t* record = file.data() + kDirectoryHeaderBytes + i * kEntryBytes;
@@ -148,11 +156,12 @@ bool readIcon(ByteStream& stream, Surface24& color, Surface8& alpha) {
                 best = entry;
         }
         if (!best.data)
-            return false;
-        const bool ok = best.png ? readPngEntry(best, color, alpha) : readBitmapEntry(best, color, alpha);
+            return report.corrupt("none of its " + std::to_string(count) + " entries holds a picture");
+        const bool ok = best.png ? readPngEntry(best, color, alpha, report) : readBitmapEntry(best, color, alpha, report);
         if (ok)
             return true;
     } catch (const std::bad_alloc&) {
+        report.noMemory();
     }
     color.destroy();
     alpha.destroy();

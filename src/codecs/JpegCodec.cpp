@@ -1,10 +1,12 @@
 // libjpeg reports fatal errors through error_exit, which jumps back to the setjmp of the
 // function that started the work. Those functions hold no objects with destructors; what
-// must be freed lives in the session record of their caller.
+// must be freed lives in the session record of their caller. The library's own text of the
+// error is kept there too, for the reader's report; warnings stay silent.
 #include "codecs/JpegCodec.h"
 
 #include "codecs/ByteStream.h"
 #include "codecs/JpegSegments.h"
+#include "codecs/ReadReport.h"
 
 #include <cstdio>
 #include <jpeglib.h>
@@ -15,6 +17,7 @@
 #include <csetjmp>
 #include <climits>
 #include <new>
+#include <string>
 #include <vector>
 
 namespace pict {
@@ -30,15 +33,23 @@ constexpr int kMaxScans = 1000;
 constexpr int64_t kMaxPixelsPerByte = 1024;
 constexpr int64_t kHeaderSlackBytes = 1024;
 
-struct SilentErrors {
+struct CapturedErrors {
     jpeg_error_mgr manager;
     jmp_buf jump;
+    char text[JMSG_LENGTH_MAX];
+    bool tooManyScans;
 };
 
-void jumpBack(j_common_ptr cinfo) { longjmp(reinterpret_cast<SilentErrors*>(cinfo->err)->jump, 1); }
+void jumpBack(j_common_ptr cinfo) {
+    auto* errors = reinterpret_cast<CapturedErrors*>(cinfo->err);
+    cinfo->err->format_message(cinfo, errors->text);
+    longjmp(errors->jump, 1);
+}
 void sayNothing(j_common_ptr) {}
 
-jpeg_error_mgr* installSilentErrors(SilentErrors& errors) {
+jpeg_error_mgr* installErrors(CapturedErrors& errors) {
+    errors.text[0] = 0;
+    errors.tooManyScans = false;
     jpeg_error_mgr* manager = jpeg_std_error(&errors.manager);
     manager->error_exit = jumpBack;
     manager->output_message = sayNothing;
@@ -51,6 +62,7 @@ struct StreamSource {
     jpeg_source_mgr manager;
     ByteStream* stream;
     bool atStart;
+    bool endedEarly;
     JOCTET buffer[kBridgeBufferBytes];
 };
 
@@ -64,6 +76,7 @@ boolean fillInput(j_decompress_ptr cinfo) {
             ERREXIT(cinfo, JERR_INPUT_EMPTY);
         // A truncated file decodes as far as its data goes.
         WARNMS(cinfo, JWRN_JPEG_EOF);
+        source->endedEarly = true;
         source->buffer[0] = 0xFF;
         source->buffer[1] = JPEG_EOI;
         got = 2;
@@ -99,6 +112,7 @@ void attachSource(j_decompress_ptr cinfo, StreamSource& source, ByteStream& stre
     source.manager.next_input_byte = nullptr;
     source.stream = &stream;
     source.atStart = true;
+    source.endedEarly = false;
     cinfo->src = &source.manager;
 }
 
@@ -143,15 +157,17 @@ void attachDestination(j_compress_ptr cinfo, StreamDestination& destination, Byt
 
 void limitScans(j_common_ptr cinfo) {
     auto* decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (cinfo->is_decompressor && decompress->input_scan_number > kMaxScans)
+    if (cinfo->is_decompressor && decompress->input_scan_number > kMaxScans) {
+        reinterpret_cast<CapturedErrors*>(cinfo->err)->tooManyScans = true;
         ERREXIT(cinfo, JERR_NOTIMPL);
+    }
 }
 
 // ---- decompression ----
 
 struct DecodeSession {
     jpeg_decompress_struct cinfo{};
-    SilentErrors errors{};
+    CapturedErrors errors{};
     StreamSource source{};
     jpeg_progress_mgr progress{};
     bool created = false;
@@ -164,8 +180,29 @@ struct DecodeSession {
     std::vector<JSAMPROW> rows;
 };
 
+// Turns the library's last error into the reader's report.
+bool reportLibraryError(const DecodeSession& s, ReadReport& report) {
+    const jpeg_error_mgr& e = s.errors.manager;
+    if (s.errors.tooManyScans)
+        return report.unsupported("progressive JPEG of more than " + std::to_string(kMaxScans) + " scans");
+    switch (e.msg_code) {
+    case JERR_NO_SOI:
+        return report.notThisKind(FileKind::Jpg);
+    case JERR_INPUT_EMPTY:
+        return report.fail(ReadFault::Truncated, "The file is empty.");
+    case JERR_BAD_PRECISION:
+        return report.unsupported(std::to_string(e.msg_parm.i[0]) + "-bit JPEG");
+    case JERR_SOF_UNSUPPORTED:
+        return report.unsupported((e.msg_parm.i[0] & 3) == 3 ? "lossless JPEG" : "hierarchical JPEG");
+    case JERR_OUT_OF_MEMORY:
+        return report.noMemory();
+    default:
+        return report.corrupt(s.errors.text[0] ? s.errors.text : "the JPEG library stopped");
+    }
+}
+
 bool createDecoder(DecodeSession& s, ByteStream& stream) {
-    s.cinfo.err = installSilentErrors(s.errors);
+    s.cinfo.err = installErrors(s.errors);
     if (setjmp(s.errors.jump))
         return false;
     jpeg_create_decompress(&s.cinfo);
@@ -226,32 +263,37 @@ bool readScanlines(DecodeSession& s) {
 }
 
 bool decode(DecodeSession& s, JpegImage& image, ByteStream& stream, bool headerOnly) {
+    ReadReport& report = image.report;
     if (!createDecoder(s, stream))
-        return false;
+        return reportLibraryError(s, report);
     image.bitDepth = 8 * s.cinfo.num_components;
     image.width = int32_t(s.cinfo.image_width);
     image.height = int32_t(s.cinfo.image_height);
-    if (image.width < 1 || image.height < 1 || image.width > kMaxImageDimension || image.height > kMaxImageDimension)
-        return false;
+    if (image.width < 1 || image.height < 1)
+        return report.corrupt("the header gives a size of " + std::to_string(image.width) + " \xC3\x97 " +
+                              std::to_string(image.height) + " pixels");
+    if (image.width > kMaxImageDimension || image.height > kMaxImageDimension)
+        return report.tooLarge(image.width, image.height);
     if (headerOnly)
         return true;
     // A file far shorter than its image needs is refused before the pixels are allocated
     // (smaller truncations still decode as far as their data goes).
     if (int64_t(image.width) * image.height > (stream.size() + kHeaderSlackBytes) * kMaxPixelsPerByte)
-        return false;
+        return report.tooShortFor(stream.size(), image.width, image.height);
     if (!startDecoder(s))
-        return false;
+        return reportLibraryError(s, report);
     const jpeg_decompress_struct& c = s.cinfo;
     if (c.output_components != 3 && c.output_components != 4)
-        return false;
+        return report.unsupported("JPEG of " + std::to_string(c.output_components) + " color components");
     if (!s.color.create(int32_t(c.output_width), int32_t(c.output_height), 24))
-        return false;
+        return report.noMemory();
     s.rows.resize(std::max(1, c.rec_outbuf_height) * 4);
     if (c.output_components == 4)
         s.fourComponentRow.resize(size_t(c.output_width) * 4);
     if (!readScanlines(s))
-        return false;
+        return reportLibraryError(s, report);
     image.color = std::move(s.color);
+    report.endsEarly = s.source.endedEarly;
     return true;
 }
 
@@ -259,7 +301,7 @@ bool decode(DecodeSession& s, JpegImage& image, ByteStream& stream, bool headerO
 
 struct EncodeSession {
     jpeg_compress_struct cinfo{};
-    SilentErrors errors{};
+    CapturedErrors errors{};
     StreamDestination destination{};
     bool created = false;
     ~EncodeSession() {
@@ -270,7 +312,7 @@ struct EncodeSession {
 };
 
 bool encode(EncodeSession& s, ByteStream& stream, const Surface24& color, const JpegSaveSettings& settings) {
-    s.cinfo.err = installSilentErrors(s.errors);
+    s.cinfo.err = installErrors(s.errors);
     if (setjmp(s.errors.jump))
         return false;
     jpeg_create_compress(&s.cinfo);
@@ -316,8 +358,11 @@ int32_t jpegLibraryQuality(int32_t userQuality) {
 bool JpegCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) const {
     auto* image = dynamic_cast<JpegImage*>(&target);
     target.clearLoaded();
-    if (!image || !stream.isOpen() || stream.isBad())
-        return false;
+    target.report = {};
+    if (!image)
+        return target.report.notThisKind(FileKind::Jpg);
+    if (!stream.isOpen() || stream.isBad())
+        return target.report.fail(ReadFault::CannotRead, "The file cannot be read.");
     try {
         if (!headerOnly) {
             const int64_t start = stream.position();
@@ -325,7 +370,7 @@ bool JpegCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) co
             if (!readJpegSegments(stream, true, segments))
                 segments.clear(); // the decoder decides whether the file is usable
             if (!stream.seekTo(start))
-                return false;
+                return image->report.fail(ReadFault::CannotRead, "The file cannot be read again from its start.");
             image->segments = std::move(segments);
         }
         DecodeSession session;
@@ -336,7 +381,7 @@ bool JpegCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) co
         return true;
     } catch (const std::bad_alloc&) {
         image->clearLoaded();
-        return false;
+        return image->report.noMemory();
     }
 }
 

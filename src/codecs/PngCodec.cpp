@@ -1,17 +1,21 @@
 // libpng reports errors by jumping back to the setjmp of the call that started the work. The
 // functions that set a jump target hold no objects with destructors; everything that must be
-// freed lives in the caller's session record.
+// freed lives in the caller's session record, and so does libpng's own text of the error,
+// which becomes the reader's report. Warnings stay silent.
 #include "codecs/PngCodec.h"
 
 #include "codecs/ByteStream.h"
 #include "codecs/PixelPacking.h"
+#include "codecs/ReadReport.h"
 
 #include <png.h>
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <new>
+#include <string>
 #include <vector>
 
 namespace pict {
@@ -31,14 +35,39 @@ constexpr int64_t kDeflateSlackBytes = 64;
 // may ask for more than this.
 constexpr png_alloc_size_t kMaxChunkBytes = png_alloc_size_t(8) << 20;
 constexpr png_byte kInterpretedChunks[] = "gAMA";
+// What rows the data did not reach are shown as: opaque middle gray.
+constexpr uint8_t kMissingGray = 128;
+constexpr size_t kErrorTextBytes = 200;
+// libpng reads picture data in pieces of this size; a file cut inside a piece loses the rows
+// of the whole piece, so it is kept small (libpng's own default is 8192).
+constexpr size_t kPictureDataPieceBytes = 1024;
+
+// Where libpng's error callback leaves its text (the error pointer of a read).
+struct ErrorText {
+    char text[kErrorTextBytes] = {};
+};
 
 void silentError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void keepError(png_structp png, png_const_charp message) {
+    auto* kept = static_cast<ErrorText*>(png_get_error_ptr(png));
+    if (kept && message)
+        std::snprintf(kept->text, sizeof kept->text, "%s", message);
+    png_longjmp(png, 1);
+}
 void silentWarning(png_structp, png_const_charp) {}
 
+// The read side of the stream bridge; it notes when the data ran out.
+struct StreamInput {
+    ByteStream* stream = nullptr;
+    bool endedEarly = false;
+};
+
 void readFromStream(png_structp png, png_bytep data, size_t length) {
-    auto* stream = static_cast<ByteStream*>(png_get_io_ptr(png));
-    if (!stream->readExact(data, length))
-        png_error(png, "read");
+    auto* input = static_cast<StreamInput*>(png_get_io_ptr(png));
+    if (!input->stream->readExact(data, length)) {
+        input->endedEarly = true;
+        png_error(png, "the file ends early");
+    }
 }
 
 void writeToStream(png_structp png, png_bytep data, size_t length) {
@@ -55,6 +84,9 @@ struct ReadSession {
     png_infop endInfo = nullptr;
     ~ReadSession() { png_destroy_read_struct(&png, info ? &info : nullptr, endInfo ? &endInfo : nullptr); }
 
+    ErrorText error;
+    StreamInput input;
+    png_uint_32 rowsRead = 0; // rows complete before an error; all of them after a whole read
     std::vector<png_bytep> rows;
     std::vector<png_byte> rowBuffer;
     Surface24 color;
@@ -75,8 +107,12 @@ bool tooShortForImage(const ReadSession& s, const ByteStream& stream) {
 bool readHeader(ReadSession& s, ByteStream& stream) {
     if (setjmp(png_jmpbuf(s.png)))
         return false;
-    png_set_read_fn(s.png, &stream, readFromStream);
-    png_set_user_limits(s.png, kMaxImageDimension, kMaxImageDimension);
+    s.input.stream = &stream;
+    png_set_read_fn(s.png, &s.input, readFromStream);
+    // The size is checked after the header, where a refusal can name it; libpng's own limit
+    // would only say that one was passed.
+    png_set_user_limits(s.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+    png_set_compression_buffer_size(s.png, kPictureDataPieceBytes);
     png_set_chunk_malloc_max(s.png, kMaxChunkBytes);
     png_set_keep_unknown_chunks(s.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_set_keep_unknown_chunks(s.png, PNG_HANDLE_CHUNK_AS_DEFAULT, kInterpretedChunks, 1);
@@ -123,11 +159,20 @@ bool setTransformations(ReadSession& s) {
     return true;
 }
 
+// Reads every row into s.rows, counting the rows done (interlaced passes revisit each row,
+// so there rowsRead only counts the whole read).
 bool readRows(ReadSession& s) {
     if (setjmp(png_jmpbuf(s.png)))
         return false;
-    png_read_image(s.png, s.rows.data());
-    png_read_end(s.png, s.endInfo);
+    if (s.interlace != PNG_INTERLACE_NONE) {
+        png_read_image(s.png, s.rows.data());
+        s.rowsRead = s.height;
+        return true;
+    }
+    for (png_uint_32 y = 0; y < s.height; ++y) {
+        png_read_row(s.png, s.rows[y], nullptr);
+        s.rowsRead = y + 1;
+    }
     return true;
 }
 
@@ -139,17 +184,56 @@ bool readRowsSplitting(ReadSession& s, Surface24& color, Surface8& alpha) {
     for (png_uint_32 y = 0; y < s.height; ++y) {
         png_read_row(s.png, s.rowBuffer.data(), nullptr);
         splitRow(s.rowBuffer.data(), int32_t(s.width), color.row(int32_t(y)), alpha.row(int32_t(y)));
+        s.rowsRead = y + 1;
     }
+    return true;
+}
+
+// The chunks after the picture data; a file that ends without them still has its picture.
+bool readEnd(ReadSession& s) {
+    if (setjmp(png_jmpbuf(s.png)))
+        return s.input.endedEarly;
     png_read_end(s.png, s.endInfo);
     return true;
 }
 
+// After rows failed: a file that simply ran out keeps the rows it had, the rest gray; any
+// other error fails the read with libpng's words.
+bool keepWhatWasRead(ReadSession& s, ReadReport& report) {
+    if (!s.input.endedEarly)
+        return report.corrupt(s.error.text[0] ? s.error.text : "libpng stopped");
+    report.endsEarly = true;
+    return true;
+}
+
+void fillMissingRows(RasterSurface& surface, png_uint_32 from) {
+    const size_t bytes = size_t(surface.width()) * size_t(surface.depth() / 8);
+    for (png_uint_32 y = from; y < png_uint_32(surface.height()); ++y)
+        std::memset(surface.row(int32_t(y)), kMissingGray, bytes);
+    if (surface.depth() == 32)
+        for (png_uint_32 y = from; y < png_uint_32(surface.height()); ++y) {
+            uint8_t* row = surface.row(int32_t(y));
+            for (int32_t x = 0; x < surface.width(); ++x)
+                row[4 * size_t(x) + 3] = 255;
+        }
+}
+
+// Why the header could not be read.
+bool reportHeaderError(const ReadSession& s, ByteStream& stream, ReadReport& report) {
+    if (s.input.endedEarly)
+        return report.fail(ReadFault::Truncated, "The file is truncated: its " + std::to_string(stream.size()) +
+                                                     " bytes end before the picture data begins.");
+    return report.corrupt(s.error.text[0] ? s.error.text : "libpng stopped");
+}
+
 bool decode(ReadSession& s, PngImage& image, ByteStream& stream, bool headerOnly) {
+    ReadReport& report = image.report;
     if (!readHeader(s, stream))
-        return false;
-    if (s.width == 0 || s.height == 0 || s.width > png_uint_32(kMaxImageDimension) ||
-        s.height > png_uint_32(kMaxImageDimension))
-        return false;
+        return reportHeaderError(s, stream, report);
+    if (s.width == 0 || s.height == 0)
+        return report.corrupt("the header gives a size of 0 pixels");
+    if (s.width > png_uint_32(kMaxImageDimension) || s.height > png_uint_32(kMaxImageDimension))
+        return report.tooLarge(s.width, s.height);
     image.width = int32_t(s.width);
     image.height = int32_t(s.height);
     image.bitsPerChannel = s.bitDepth;
@@ -159,36 +243,54 @@ bool decode(ReadSession& s, PngImage& image, ByteStream& stream, bool headerOnly
     image.bitDepth = s.channels * s.bitDepth;
     if (headerOnly)
         return true;
-    if (tooShortForImage(s, stream) || !setTransformations(s))
-        return false;
+    if (tooShortForImage(s, stream))
+        return report.tooShortFor(stream.size(), s.width, s.height);
+    if (!setTransformations(s))
+        return report.corrupt(s.error.text[0] ? s.error.text : "libpng stopped");
     const int bytesPerPixel = s.hasAlpha ? 4 : 3;
-    if (png_get_rowbytes(s.png, s.info) != size_t(s.width) * size_t(bytesPerPixel))
-        return false; // a layout we did not ask for; never let libpng write past our rows
+    if (png_get_rowbytes(s.png, s.info) != size_t(s.width) * size_t(bytesPerPixel)) // never let libpng write past our rows
+        return report.unsupported("PNG of " + std::to_string(s.bitDepth) + "-bit color type " + std::to_string(s.colorType));
     if (s.hasAlpha && s.interlace == PNG_INTERLACE_NONE) {
         Surface24 color;
         Surface8 alpha;
         if (!color.create(int32_t(s.width), int32_t(s.height), 24) || !alpha.create(int32_t(s.width), int32_t(s.height), 8))
-            return false;
+            return report.noMemory();
         s.rowBuffer.resize(size_t(s.width) * 4);
-        if (!readRowsSplitting(s, color, alpha))
-            return false;
+        if (!readRowsSplitting(s, color, alpha)) {
+            if (!keepWhatWasRead(s, report))
+                return false;
+            fillMissingRows(color, s.rowsRead);
+            for (png_uint_32 y = s.rowsRead; y < s.height; ++y)
+                std::memset(alpha.row(int32_t(y)), 255, s.width);
+        } else if (!readEnd(s)) {
+            return report.corrupt(s.error.text[0] ? s.error.text : "libpng stopped");
+        }
         image.color = std::move(color);
         image.alpha = std::move(alpha);
         return true;
     }
-    // Interlaced passes revisit every row, so the picture is read whole.
     RasterSurface& target = s.hasAlpha ? static_cast<RasterSurface&>(s.withAlpha) : s.color;
     if (!target.create(int32_t(s.width), int32_t(s.height), s.hasAlpha ? 32 : 24))
-        return false;
+        return report.noMemory();
+    // Interlaced passes revisit every row, so the picture is read whole; what a cut-off file
+    // leaves unvisited must already be gray.
+    if (s.interlace != PNG_INTERLACE_NONE)
+        fillMissingRows(target, 0);
     s.rows.resize(s.height);
     for (png_uint_32 y = 0; y < s.height; ++y)
         s.rows[y] = target.row(int32_t(y));
-    if (!readRows(s))
-        return false;
+    if (!readRows(s)) {
+        if (!keepWhatWasRead(s, report))
+            return false;
+        if (s.interlace == PNG_INTERLACE_NONE)
+            fillMissingRows(target, s.rowsRead);
+    } else if (!readEnd(s)) {
+        return report.corrupt(s.error.text[0] ? s.error.text : "libpng stopped");
+    }
     if (s.hasAlpha) {
         bool anyAlpha = false;
         if (!splitColorAlpha(s.withAlpha, image.color, image.alpha, anyAlpha))
-            return false;
+            return report.noMemory();
     } else {
         image.color = std::move(s.color);
     }
@@ -258,18 +360,26 @@ std::string pngModificationTime(std::time_t when) {
 bool PngCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) const {
     auto* image = dynamic_cast<PngImage*>(&target);
     target.clearLoaded();
-    if (!image || !stream.isOpen() || stream.isBad())
-        return false;
+    target.report = {};
+    if (!image)
+        return target.report.notThisKind(FileKind::Png);
+    if (!stream.isOpen() || stream.isBad())
+        return target.report.fail(ReadFault::CannotRead, "The file cannot be read.");
     try {
-        png_byte signature[kSignatureBytes];
-        if (!stream.readExact(signature, sizeof signature) || png_sig_cmp(signature, 0, kSignatureBytes) != 0)
-            return false;
+        png_byte signature[kSignatureBytes] = {};
+        const int64_t present = stream.remaining();
+        const bool whole = stream.readExact(signature, sizeof signature);
+        const size_t compared = size_t(std::clamp<int64_t>(present, 0, kSignatureBytes));
+        if (compared == 0 || png_sig_cmp(signature, 0, compared) != 0)
+            return image->report.notThisKind(FileKind::Png);
+        if (!whole)
+            return image->report.truncated(present, kSignatureBytes);
         ReadSession session;
-        session.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, silentError, silentWarning);
+        session.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &session.error, keepError, silentWarning);
         if (!session.png || !(session.info = png_create_info_struct(session.png)))
-            return false;
+            return image->report.noMemory();
         if (!headerOnly && !(session.endInfo = png_create_info_struct(session.png)))
-            return false;
+            return image->report.noMemory();
         if (!decode(session, *image, stream, headerOnly)) {
             image->clearLoaded();
             return false;
@@ -277,7 +387,7 @@ bool PngCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) con
         return true;
     } catch (const std::bad_alloc&) {
         image->clearLoaded();
-        return false;
+        return image->report.noMemory();
     }
 }
 

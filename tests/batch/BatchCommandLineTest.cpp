@@ -104,7 +104,7 @@ TEST(BatchCommandLine, EveryStepHasAnAcceptedForm) {
     std::set<std::string> tested;
     for (const Args& form : kGoodForms)
         tested.insert(form[0]);
-    for (const StepGroup& group : stepGroups())
+    for (const StepSection& group : stepSections())
         for (const BatchStep& step : group.steps)
             EXPECT_TRUE(tested.count(std::string(step.name))) << step.name << " has no parsing case";
 }
@@ -181,7 +181,7 @@ TEST(BatchCommandLine, HelpWinsAnywhere) {
     const test::CliRun run = test::runCli({"--help"});
     EXPECT_EQ(run.code, 0);
     EXPECT_TRUE(run.err.empty());
-    for (const StepGroup& group : stepGroups())
+    for (const StepSection& group : stepSections())
         for (const BatchStep& step : group.steps)
             EXPECT_TRUE(test::contains(run.out, "  " + std::string(step.name))) << step.name;
 }

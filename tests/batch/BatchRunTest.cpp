@@ -66,12 +66,26 @@ TEST(BatchRun, AFileThatCannotBeOpenedStopsWithTheEditorsMessage) {
     const std::string out = scratchPath("never.png");
     const CliRun run = runCli({missing, "-o", out});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, "Cannot open file \"" + missing + "\"!\n");
+    EXPECT_EQ(run.err, "Cannot open file \"" + missing + "\"!\nThe file does not exist.\n");
     EXPECT_FALSE(std::filesystem::exists(out));
 
     const std::string garbage = scratchPath("garbage.png");
     writeBytes(garbage, "not a picture");
-    EXPECT_EQ(runCli({garbage}).code, 1);
+    const CliRun text = runCli({garbage});
+    EXPECT_EQ(text.code, 1);
+    EXPECT_EQ(text.err, "Cannot open file \"" + garbage + "\"!\nThe file is not a PNG file; it holds text.\n");
+}
+
+TEST(BatchRun, AFileThatEndsEarlyOpensAndSaysSo) {
+    const std::string whole = scratchPath("whole.jpg");
+    writeImage(whole, 64, 64, [](int32_t x, int32_t y) { return uint32_t((x * 37 + y * 11) % 256) * 0x010101u; });
+    const std::string bytes = fileBytes(whole);
+    const std::string half = scratchPath("half.jpg");
+    writeBytes(half, bytes.substr(0, bytes.size() / 2));
+    const CliRun run = runCli({half, "--info"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "pictorane-cli: " + half + ": The file ends early; the missing part is shown gray.\n");
+    EXPECT_TRUE(contains(run.out, "\"width\":64,\"height\":64"));
 }
 
 TEST(BatchRun, AFailingSaveLeavesTheOldFileAndStopsTheRun) {
@@ -157,7 +171,7 @@ TEST(BatchRun, PlacingAnUnreadableFileFails) {
     const std::string missing = scratchPath("absent.png");
     const CliRun run = runCli({"--new", "2,2", "--place", missing, "--info"});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, "Cannot open file \"" + missing + "\"!\n");
+    EXPECT_EQ(run.err, "Cannot open file \"" + missing + "\"!\nThe file does not exist.\n");
     EXPECT_TRUE(run.out.empty());
 }
 

@@ -13,7 +13,7 @@ TEST(CliBinary, HelpListsEveryStep) {
     ASSERT_EQ(run.code, 0);
     EXPECT_TRUE(contains(run.out, "Usage: pictorane-cli SOURCE [STEP]..."));
     EXPECT_TRUE(contains(run.out, "  --new W,H[,white|background|transparent]"));
-    for (const batch::StepGroup& group : batch::stepGroups())
+    for (const batch::StepSection& group : batch::stepSections())
         for (const batch::BatchStep& step : group.steps)
             EXPECT_TRUE(contains(run.out, "  " + std::string(step.name))) << step.name;
 }

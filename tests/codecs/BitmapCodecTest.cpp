@@ -1,6 +1,7 @@
 #include "codecs/BitmapCodec.h"
 #include "codecs/BitmapFormat.h"
 #include "codecs/ByteStream.h"
+#include "codecs/ReadReport.h"
 
 #include "codecs/CodecTestSupport.h"
 
@@ -285,12 +286,13 @@ TEST(BitmapPacked, ReadsHeaderTableAndPixelsWithoutAFileHeader) {
     b.raw({3, 1, 0, 0});
     std::vector<uint8_t> packed(b.bytes.begin() + 14, b.bytes.end());
     AnySurface surface;
-    ASSERT_TRUE(readPackedBitmap(packed.data(), packed.size(), surface));
+    ReadReport report;
+    ASSERT_TRUE(readPackedBitmap(packed.data(), packed.size(), surface, report));
     EXPECT_EQ(surface.depth(), 8);
     EXPECT_EQ(surface.paletteCount(), 4);
     EXPECT_EQ(surface.row(0)[0], 3);
-    EXPECT_FALSE(readPackedBitmap(packed.data(), packed.size() - 4, surface));
-    EXPECT_FALSE(readPackedBitmap(packed.data(), 20, surface));
+    EXPECT_FALSE(readPackedBitmap(packed.data(), packed.size() - 4, surface, report));
+    EXPECT_FALSE(readPackedBitmap(packed.data(), 20, surface, report));
 }
 
 } // namespace

@@ -102,7 +102,8 @@ TEST(ClaimedSize, GifWithTooLittleDataForItsScreenIsRefused) {
     Surface8 alpha;
     auto decode = [&](const std::vector<uint8_t>& bytes) {
         MemoryStream in(bytes.data(), int64_t(bytes.size()));
-        return readGif(in, color, alpha);
+        ReadReport report;
+        return readGif(in, color, alpha, report);
     };
     ASSERT_TRUE(decode(file));
     file[6] = uint8_t(30000 & 0xFF); // logical screen width and height, little-endian

@@ -1,5 +1,6 @@
 #include "codecs/ByteStream.h"
 #include "codecs/PictureReaders.h"
+#include "codecs/ReadReport.h"
 
 #include "codecs/CodecTestSupport.h"
 #include "codecs/PictureFileBuilders.h"
@@ -17,7 +18,8 @@ using namespace test;
 
 bool decodeGif(const std::vector<uint8_t>& file, Surface24& color, Surface8& alpha) {
     MemoryStream in(file.data(), int64_t(file.size()));
-    return readGif(in, color, alpha);
+    ReadReport report;
+    return readGif(in, color, alpha, report);
 }
 
 TEST(GifRead, OpaqueFramesLoadWithTheirPaletteColors) {
@@ -80,7 +82,8 @@ TEST(GifRead, BrokenFilesFail) {
 
 bool decodeIcon(const std::vector<uint8_t>& file, Surface24& color, Surface8& alpha) {
     MemoryStream in(file.data(), int64_t(file.size()));
-    return readIcon(in, color, alpha);
+    ReadReport report;
+    return readIcon(in, color, alpha, report);
 }
 
 TEST(IconRead, PicksTheLargestThenDeepestEntry) {

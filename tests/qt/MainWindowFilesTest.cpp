@@ -61,8 +61,27 @@ TEST_F(FilesTest, AFileThatCannotBeReadIsReportedAndOpensNothing) {
     const QString corrupt = QString::fromStdString(pngSuite("xcrn0g04.png"));
     EXPECT_EQ(window->openFile(corrupt), nullptr);
     EXPECT_TRUE(window->frames().empty());
-    EXPECT_EQ(prompts.errors, QStringList({"Cannot open file \"" + missing + "\"!", "Cannot open file \"" + corrupt + "\"!"}));
+    // The reader's reason is the second line.
+    EXPECT_EQ(prompts.errors, QStringList({"Cannot open file \"" + missing + "\"!\nThe file does not exist.",
+                                           "Cannot open file \"" + corrupt + "\"!\nThe file is not a PNG file."}));
     EXPECT_EQ(recentMenuTexts(), QStringList({"(Empty)"}));
+}
+
+TEST_F(FilesTest, AFileThatEndsEarlyOpensAndSaysSo) {
+    const std::string whole = pngSuite("basn2c08.png");
+    QFile source(QString::fromStdString(whole));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    const QString half = QString::fromStdString((pict::test::scratchDir() / "half.png").string());
+    QFile cut(half);
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.size() / 2));
+    cut.close();
+    DocumentFrame* frame = window->openFile(half);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(prompts.errors.isEmpty());
+    EXPECT_EQ(prompts.informations,
+              QStringList({"\"" + half + "\"\nThe file ends early; the missing part is shown gray."}));
 }
 
 TEST_F(FilesTest, OpenedFilesGoToTheFrontOfTheRecentMenu) {

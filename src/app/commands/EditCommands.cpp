@@ -1,6 +1,6 @@
 // Undo, Redo, the Purge commands and the clipboard ids that do nothing to a document.
+#include "app/commands/CommandDomains.h"
 #include "app/session/ClipboardStore.h"
-#include "app/commands/CommandEntry.h"
 #include "app/commands/CommandIds.h"
 #include "app/session/DocumentSession.h"
 #include "history/HistoryManager.h"
@@ -72,23 +72,45 @@ CommandResult noEffect(DocumentSession&, const CommandParams&) {
     return {CommandOutcome::NoEffect};
 }
 
-constexpr CommandEntry kEntries[] = {
-    {kCmdUndo, canUndo, undo},
-    {kCmdRedo, canRedo, redo},
-    {kCmdPurgeUndo, hasHistory, purgeHistory},
-    {kCmdPurgeClipboard, clipboardHasImage, purgeClipboard},
-    {kCmdPurgeAll, hasHistoryOrClipboard, purgeAll},
-    {kCmdCopy, nullptr, noEffect},
-    {kCmdCut, nullptr, noEffect},
-    {kCmdPaste, nullptr, noEffect},
-    {kCmdCopyMerged, nullptr, noEffect},
-    {kCmdPasteInto, nullptr, noEffect},
+constexpr CommandStep kUndoSteps[] = {
+    {"--undo", "", StepArgument::None, nullptr, "undo the last state", "a state to undo", StepGroup::Document},
+};
+constexpr CommandStep kRedoSteps[] = {
+    {"--redo", "", StepArgument::None, nullptr,
+     "redo the last undone state", "an undone state to redo", StepGroup::Document},
+};
+
+constexpr CommandSpec kEditCommands[] = {
+    {.id = kCmdUndo, .route = CommandRoute::Document, .menuText = "Undo", .shortcutText = "Ctrl+Z",
+     .keys = "Ctrl+Z; Alt+Backspace", .statusText = "Undo the last action\nUndo", .enabled = canUndo,
+     .run = undo, .steps = kUndoSteps},
+    {.id = kCmdRedo, .route = CommandRoute::Document, .menuText = "Redo", .shortcutText = "Ctrl+Y",
+     .keys = "Ctrl+Y", .statusText = "Redo the previously undone action\nRedo", .enabled = canRedo, .run = redo,
+     .steps = kRedoSteps},
+    {.id = kCmdCut, .route = CommandRoute::Document, .menuText = "Cut", .shortcutText = "Ctrl+X",
+     .keys = "Ctrl+X", .statusText = "Cut the selection to the clipboard\nCut", .run = noEffect},
+    {.id = kCmdCopy, .route = CommandRoute::Document, .menuText = "Copy", .shortcutText = "Ctrl+C",
+     .keys = "Ctrl+C", .statusText = "Copy the selection to the clipboard\nCopy", .run = noEffect},
+    {.id = kCmdCopyMerged, .route = CommandRoute::Document, .menuText = "Copy Merged",
+     .shortcutText = "Ctrl+Shift+C", .keys = "Ctrl+Shift+C",
+     .statusText = "Copy the selection of all visible layers\nCopy Merged", .run = noEffect},
+    {.id = kCmdPaste, .route = CommandRoute::Document, .menuText = "Paste", .shortcutText = "Ctrl+V",
+     .keys = "Ctrl+V", .statusText = "Paste the clipboard\nPaste", .run = noEffect},
+    {.id = kCmdPasteInto, .route = CommandRoute::Document, .menuText = "Paste Into",
+     .shortcutText = "Ctrl+Shift+V", .keys = "Ctrl+Shift+V",
+     .statusText = "Paste the clipboard into the selection\nPaste Into", .run = noEffect},
+    {.id = kCmdPurgeUndo, .route = CommandRoute::Document, .menuText = "Undo",
+     .statusText = "Free memory used by history states\nPurge Undo", .enabled = hasHistory, .run = purgeHistory},
+    {.id = kCmdPurgeClipboard, .route = CommandRoute::Document,
+     .statusText = "Free memory used by the clipboard\nPurge Clipboard", .enabled = clipboardHasImage,
+     .run = purgeClipboard},
+    {.id = kCmdPurgeAll, .route = CommandRoute::Document,
+     .statusText = "Free memory used by the clipboard and history states\nPurge All",
+     .enabled = hasHistoryOrClipboard, .run = purgeAll},
 };
 
 } // namespace
 
-std::span<const CommandEntry> editCommandEntries() {
-    return kEntries;
-}
+std::span<const CommandSpec> editCommandSpecs() { return kEditCommands; }
 
 } // namespace pict

@@ -1,6 +1,7 @@
 // Fill and Clear on the active layer, and the two shortcuts that fill with the current
 // foreground or background color.
-#include "app/commands/CommandEntry.h"
+#include "app/commands/CommandDomains.h"
+#include "app/commands/steps/StepParsers.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
 #include "app/session/DocumentSession.h"
@@ -56,17 +57,46 @@ CommandResult fillDialog(DocumentSession& session, const CommandParams& params) 
     return fillWith(session, *answer);
 }
 
-constexpr CommandEntry kEntries[] = {
-    {kCmdClear, canClear, clear},
-    {kCmdFillForeground, hasVisibleRasterLayer, fillForeground},
-    {kCmdFillBackground, hasVisibleRasterLayer, fillBackground},
-    {kCmdFill, hasVisibleRasterLayer, fillDialog},
+constexpr std::string_view kRasterLayer = "a visible raster active layer";
+
+constexpr CommandStep kClearSteps[] = {
+    {"--clear", "", StepArgument::None, nullptr,
+     "clear the selection: transparent, or the background color on the background layer",
+     "a selection and a visible raster active layer", StepGroup::Fill},
+};
+constexpr CommandStep kFillForegroundSteps[] = {
+    {"--fill-foreground", "", StepArgument::None, nullptr,
+     "fill the selection (or the layer) with the foreground color", kRasterLayer, StepGroup::Fill},
+};
+constexpr CommandStep kFillBackgroundSteps[] = {
+    {"--fill-background", "", StepArgument::None, nullptr,
+     "fill the selection (or the layer) with the background color", kRasterLayer, StepGroup::Fill},
+};
+constexpr CommandStep kFillSteps[] = {
+    {"--fill", "RRGGBB[,MODE[,OPACITY[,preserve]]]", StepArgument::Required, parseFill,
+     "fill the selection (or the layer) with the color; MODE a blend mode, OPACITY 1..100 %, preserve keeps the transparency",
+     kRasterLayer, StepGroup::Fill},
+};
+
+constexpr CommandSpec kFillCommands[] = {
+    {.id = kCmdClear, .route = CommandRoute::Document, .menuText = "Clear", .shortcutText = "Del", .keys = "Del",
+     .statusText = "Clear the selection of the active layer\nClear", .enabled = canClear, .run = clear,
+     .steps = kClearSteps},
+    {.id = kCmdFillForeground, .route = CommandRoute::Document, .shortcutText = "Alt+Delete", .keys = "Alt+Del",
+     .statusText = "Fill with the foreground color", .enabled = hasVisibleRasterLayer, .run = fillForeground,
+     .steps = kFillForegroundSteps},
+    {.id = kCmdFillBackground, .route = CommandRoute::Document, .shortcutText = "Ctrl+Delete",
+     .keys = "Ctrl+Del", .statusText = "Fill with the background color", .enabled = hasVisibleRasterLayer,
+     .run = fillBackground, .steps = kFillBackgroundSteps},
+    {.id = kCmdFill, .route = CommandRoute::Document, .menuText = "Fill...",
+     .statusText = "Fill canvas or selection with a specified color\nFill", .asks = CommandAsks::Dialog,
+     .enabled = hasVisibleRasterLayer, .run = fillDialog, .steps = kFillSteps},
+    {.id = kCmdNewSwatch, .route = CommandRoute::Document, .statusText = "Create a new swatch"},
+    {.id = kCmdDeleteSwatch, .route = CommandRoute::Document, .statusText = "Delete swatch"},
 };
 
 } // namespace
 
-std::span<const CommandEntry> fillCommandEntries() {
-    return kEntries;
-}
+std::span<const CommandSpec> fillCommandSpecs() { return kFillCommands; }
 
 } // namespace pict

@@ -1,6 +1,7 @@
 // The Adjust and Filter menus: every adjustment, the blur and sharpen filters and Last
 // Filter. Each pushes one filter history state on the active layer within the selection.
-#include "app/commands/CommandEntry.h"
+#include "app/commands/CommandDomains.h"
+#include "app/commands/steps/StepParsers.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
 #include "app/session/DocumentSession.h"
@@ -128,28 +129,124 @@ CommandResult runLastFilter(DocumentSession& session, const CommandParams&) {
     return pushFilter(session, std::move(again));
 }
 
-constexpr std::array kFilterCommands{
-    CommandEntry{kCmdLevels, hasEditableLayer, runDialog<FilterKind::Levels>},
-    CommandEntry{kCmdCurves, hasEditableLayer, runDialog<FilterKind::Curves>},
-    CommandEntry{kCmdColorBalance, hasEditableLayer, runDialog<FilterKind::ColorBalance>},
-    CommandEntry{kCmdBrightnessContrast, hasEditableLayer, runDialog<FilterKind::BrightnessContrast>},
-    CommandEntry{kCmdHueSaturation, hasEditableLayer, runDialog<FilterKind::HueSaturation, FilterKind::Colorize>},
-    CommandEntry{kCmdAutoLevels, hasEditableLayer, runAutomatic<AutoLevelsFilter>},
-    CommandEntry{kCmdAutoContrast, hasEditableLayer, runAutomatic<AutoContrastFilter>},
-    CommandEntry{kCmdDesaturate, hasEditableLayer, runFixed<FilterKind::Desaturate>},
-    CommandEntry{kCmdInvert, hasEditableLayer, runFixed<FilterKind::Invert>},
-    CommandEntry{kCmdLastFilter, hasLastFilter, runLastFilter},
-    CommandEntry{kCmdBlur, hasEditableLayer, runFixed<FilterKind::Blur>},
-    CommandEntry{kCmdBlurMore, hasEditableLayer, runFixed<FilterKind::BlurMore>},
-    CommandEntry{kCmdGaussianBlur, hasEditableLayer, runDialog<FilterKind::GaussianBlur>},
-    CommandEntry{kCmdSharpen, hasEditableLayer, runFixed<FilterKind::Sharpen>},
-    CommandEntry{kCmdSharpenMore, hasEditableLayer, runFixed<FilterKind::SharpenMore>},
+constexpr std::string_view kEditable = "a visible, non-empty raster active layer that meets the selection";
+constexpr std::string_view kLastFilterNeeds =
+    "a filter to repeat (an earlier blur or sharpen step) and a visible, non-empty raster active layer that meets "
+    "the selection";
+
+constexpr CommandStep kLevelsSteps[] = {
+    {"--levels", "CH,INBLACK,GAMMA,INWHITE,OUTBLACK,OUTWHITE[/CH,...]", StepArgument::Required, parseLevels,
+     "Levels; CH rgb|red|green|blue, levels 0..255, gamma 0.1..9.99", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kAutoLevelsSteps[] = {
+    {"--auto-levels", "", StepArgument::None, nullptr,
+     "Auto Levels: stretch each channel on its own", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kAutoContrastSteps[] = {
+    {"--auto-contrast", "", StepArgument::None, nullptr,
+     "Auto Contrast: stretch the three channels together", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kCurvesSteps[] = {
+    {"--curves", "CH:X,Y;X,Y;...[/CH:...]", StepArgument::Required, parseCurves,
+     "Curves: 2..10 points per channel, x from 0 to 255", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kColorBalanceSteps[] = {
+    {"--color-balance", "SC,SM,SY,MC,MM,MY,HC,HM,HY[,nopreserve]", StepArgument::Required, parseColorBalance,
+     "Color Balance of shadows, midtones, highlights (cyan-red, magenta-green, yellow-blue, -100..100)",
+     kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kBrightnessContrastSteps[] = {
+    {"--brightness-contrast", "B,C", StepArgument::Required, parseBrightnessContrast,
+     "Brightness/Contrast, each -100..100", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kHueSaturationSteps[] = {
+    {"--hue-saturation", "RANGE,H,S,L[/RANGE,H,S,L...]", StepArgument::Required, parseHueSaturation,
+     "Hue/Saturation; RANGE master|reds|yellows|greens|cyans|blues|magentas, H -180..180, S and L -100..100",
+     kEditable, StepGroup::Filters},
+    {"--colorize", "H,S,L", StepArgument::Required, parseColorize,
+     "Colorize: hue 0..360, saturation 0..100, lightness -100..100", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kDesaturateSteps[] = {
+    {"--desaturate", "", StepArgument::None, nullptr, "Desaturate", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kInvertSteps[] = {
+    {"--invert", "", StepArgument::None, nullptr, "Invert", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kLastFilterSteps[] = {
+    {"--last-filter", "", StepArgument::None, nullptr,
+     "repeat the last blur or sharpen filter of this run", kLastFilterNeeds, StepGroup::Filters},
+};
+constexpr CommandStep kBlurSteps[] = {
+    {"--blur", "", StepArgument::None, nullptr, "Blur", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kBlurMoreSteps[] = {
+    {"--blur-more", "", StepArgument::None, nullptr, "Blur More", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kGaussianBlurSteps[] = {
+    {"--gaussian-blur", "R", StepArgument::Required, parseGaussianBlur,
+     "Gaussian Blur of radius R (0.1..250; below 0.2 changes nothing)", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kSharpenSteps[] = {
+    {"--sharpen", "", StepArgument::None, nullptr, "Sharpen", kEditable, StepGroup::Filters},
+};
+constexpr CommandStep kSharpenMoreSteps[] = {
+    {"--sharpen-more", "", StepArgument::None, nullptr, "Sharpen More", kEditable, StepGroup::Filters},
+};
+
+constexpr CommandSpec kFilterCommands[] = {
+    {.id = kCmdLevels, .route = CommandRoute::Document, .menuText = "Levels...", .shortcutText = "Ctrl+L",
+     .keys = "Ctrl+L", .statusText = "Adjust the tonal range with levels\nLevels", .asks = CommandAsks::Dialog,
+     .enabled = hasEditableLayer, .run = runDialog<FilterKind::Levels>, .steps = kLevelsSteps},
+    {.id = kCmdAutoLevels, .route = CommandRoute::Document, .menuText = "Auto Levels",
+     .statusText = "Stretch each channel's tonal range\nAuto Levels", .enabled = hasEditableLayer,
+     .run = runAutomatic<AutoLevelsFilter>, .steps = kAutoLevelsSteps},
+    {.id = kCmdAutoContrast, .route = CommandRoute::Document, .menuText = "Auto Contrast",
+     .statusText = "Stretch the overall contrast\nAuto Contrast", .enabled = hasEditableLayer,
+     .run = runAutomatic<AutoContrastFilter>, .steps = kAutoContrastSteps},
+    {.id = kCmdCurves, .route = CommandRoute::Document, .menuText = "Curves...", .shortcutText = "Ctrl+M",
+     .keys = "Ctrl+M", .statusText = "Adjust the tonal range with curves\nCurves", .asks = CommandAsks::Dialog,
+     .enabled = hasEditableLayer, .run = runDialog<FilterKind::Curves>, .steps = kCurvesSteps},
+    {.id = kCmdColorBalance, .route = CommandRoute::Document, .menuText = "Color Balance...",
+     .shortcutText = "Ctrl+B", .keys = "Ctrl+B", .statusText = "Change the color balance\nColor Balance",
+     .asks = CommandAsks::Dialog, .enabled = hasEditableLayer, .run = runDialog<FilterKind::ColorBalance>,
+     .steps = kColorBalanceSteps},
+    {.id = kCmdBrightnessContrast, .route = CommandRoute::Document, .menuText = "Brightness/Contrast...",
+     .statusText = "Change brightness and contrast\nBrightness/Contrast", .asks = CommandAsks::Dialog,
+     .enabled = hasEditableLayer, .run = runDialog<FilterKind::BrightnessContrast>,
+     .steps = kBrightnessContrastSteps},
+    {.id = kCmdHueSaturation, .route = CommandRoute::Document, .menuText = "Hue/Saturation...",
+     .shortcutText = "Ctrl+U", .keys = "Ctrl+U",
+     .statusText = "Change hue, saturation and lightness\nHue/Saturation", .asks = CommandAsks::Dialog,
+     .enabled = hasEditableLayer, .run = runDialog<FilterKind::HueSaturation, FilterKind::Colorize>,
+     .steps = kHueSaturationSteps},
+    {.id = kCmdDesaturate, .route = CommandRoute::Document, .menuText = "Desaturate",
+     .statusText = "Convert the colors to gray\nDesaturate", .enabled = hasEditableLayer,
+     .run = runFixed<FilterKind::Desaturate>, .steps = kDesaturateSteps},
+    {.id = kCmdInvert, .route = CommandRoute::Document, .menuText = "Invert",
+     .statusText = "Invert the colors\nInvert", .enabled = hasEditableLayer, .run = runFixed<FilterKind::Invert>,
+     .steps = kInvertSteps},
+    {.id = kCmdLastFilter, .route = CommandRoute::Document, .menuText = "Last Filter", .shortcutText = "Ctrl+F",
+     .keys = "Ctrl+F", .statusText = "Repeat the last filter\nLast Filter", .enabled = hasLastFilter,
+     .run = runLastFilter, .steps = kLastFilterSteps},
+    {.id = kCmdBlur, .route = CommandRoute::Document, .menuText = "Blur",
+     .statusText = "Blur the image slightly\nBlur", .enabled = hasEditableLayer,
+     .run = runFixed<FilterKind::Blur>, .steps = kBlurSteps},
+    {.id = kCmdBlurMore, .route = CommandRoute::Document, .menuText = "Blur More",
+     .statusText = "Blur the image more strongly\nBlur More", .enabled = hasEditableLayer,
+     .run = runFixed<FilterKind::BlurMore>, .steps = kBlurMoreSteps},
+    {.id = kCmdGaussianBlur, .route = CommandRoute::Document, .menuText = "Gaussian Blur...",
+     .statusText = "Blur the image with a Gaussian kernel\nGaussian Blur", .asks = CommandAsks::Dialog,
+     .enabled = hasEditableLayer, .run = runDialog<FilterKind::GaussianBlur>, .steps = kGaussianBlurSteps},
+    {.id = kCmdSharpen, .route = CommandRoute::Document, .menuText = "Sharpen",
+     .statusText = "Sharpen the image slightly\nSharpen", .enabled = hasEditableLayer,
+     .run = runFixed<FilterKind::Sharpen>, .steps = kSharpenSteps},
+    {.id = kCmdSharpenMore, .route = CommandRoute::Document, .menuText = "Sharpen More",
+     .statusText = "Sharpen the image more strongly\nSharpen More", .enabled = hasEditableLayer,
+     .run = runFixed<FilterKind::SharpenMore>, .steps = kSharpenMoreSteps},
 };
 
 } // namespace
 
-std::span<const CommandEntry> filterCommandEntries() {
-    return kFilterCommands;
-}
+std::span<const CommandSpec> filterCommandSpecs() { return kFilterCommands; }
 
 } // namespace pict

@@ -1,8 +1,9 @@
 // The Image menu's geometry: Image Size, Canvas Size, the rotations, the flips, Crop and
 // Trim. The two size commands take their dialog's confirmed record and record a state only
 // when it changes the document.
+#include "app/commands/CommandDomains.h"
+#include "app/commands/steps/StepParsers.h"
 #include "app/dialogs/CanvasSizeSettings.h"
-#include "app/commands/CommandEntry.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
 #include "app/session/DocumentSession.h"
@@ -77,22 +78,67 @@ CommandResult trim(DocumentSession& session, const CommandParams&) {
     return pushState(session, std::make_unique<TrimState>(session));
 }
 
-constexpr CommandEntry kEntries[] = {
-    {kCmdImageSize, nullptr, imageSize},
-    {kCmdCanvasSize, nullptr, canvasSize},
-    {kCmdRotate180, nullptr, rotate<180>},
-    {kCmdRotate90CW, nullptr, rotate<90>},
-    {kCmdRotate90CCW, nullptr, rotate<-90>},
-    {kCmdFlipHorizontal, nullptr, flip<true>},
-    {kCmdFlipVertical, nullptr, flip<false>},
-    {kCmdCrop, selectionMeetsCanvas, crop},
-    {kCmdTrim, hasVisibleActiveLayer, trim},
+constexpr CommandStep kImageSizeSteps[] = {
+    {"--image-size", "W,H[,RES[,ppi|ppcm[,METHOD]]]", StepArgument::Required, parseImageSize,
+     "resample to W x H (1..30000), resolution 1..9999.999; METHOD 0..5 or nearest-neighbor, bilinear, bicubic-smooth (default), bicubic-sharp, bspline, lanczos",
+     "", StepGroup::Geometry, runImageSizeStep},
+};
+constexpr CommandStep kCanvasSizeSteps[] = {
+    {"--canvas-size", "W,H[,ANCHOR[,RRGGBB]]", StepArgument::Required, parseCanvasSize,
+     "resize the canvas; ANCHOR 0..8 (row * 3 + column, default 4 centre), extension color default ffffff",
+     "", StepGroup::Geometry, runCanvasSizeStep},
+};
+constexpr CommandStep kRotate180Steps[] = {
+    {"--rotate", "180|90|-90", StepArgument::Required, parseRotation,
+     "rotate the canvas (90 clockwise, -90 counter-clockwise)", "", StepGroup::Geometry},
+};
+constexpr CommandStep kFlipHorizontalSteps[] = {
+    {"--flip-horizontal", "", StepArgument::None, nullptr,
+     "flip the canvas left to right", "", StepGroup::Geometry},
+};
+constexpr CommandStep kFlipVerticalSteps[] = {
+    {"--flip-vertical", "", StepArgument::None, nullptr,
+     "flip the canvas top to bottom", "", StepGroup::Geometry},
+};
+constexpr CommandStep kCropSteps[] = {
+    {"--crop", "", StepArgument::None, nullptr,
+     "crop to the selection's bounds", "a selection that meets the canvas", StepGroup::Geometry},
+};
+constexpr CommandStep kTrimSteps[] = {
+    {"--trim", "", StepArgument::None, nullptr,
+     "cut a lone background layer down to the pixels that differ from its top-left one",
+     "a visible active layer", StepGroup::Geometry},
+};
+
+constexpr CommandSpec kGeometryCommands[] = {
+    {.id = kCmdImageSize, .route = CommandRoute::Document, .menuText = "Image Size...",
+     .statusText = "Resample the image to a new size\nImage Size", .asks = CommandAsks::Dialog, .run = imageSize,
+     .steps = kImageSizeSteps},
+    {.id = kCmdCanvasSize, .route = CommandRoute::Document, .menuText = "Canvas Size...",
+     .statusText = "Change the canvas size\nCanvas Size", .asks = CommandAsks::Dialog, .run = canvasSize,
+     .steps = kCanvasSizeSteps},
+    {.id = kCmdRotate180, .route = CommandRoute::Document, .menuText = "180°",
+     .statusText = "Rotate the canvas by 180 degrees\nRotate 180°", .run = rotate<180>, .steps = kRotate180Steps},
+    {.id = kCmdRotate90CW, .route = CommandRoute::Document, .menuText = "90° CW",
+     .statusText = "Rotate the canvas clockwise\nRotate 90° CW", .run = rotate<90>},
+    {.id = kCmdRotate90CCW, .route = CommandRoute::Document, .menuText = "90° CCW",
+     .statusText = "Rotate the canvas counterclockwise\nRotate 90° CCW", .run = rotate<-90>},
+    {.id = kCmdFlipHorizontal, .route = CommandRoute::Document, .menuText = "Flip Canvas Horizontal",
+     .statusText = "Mirror the canvas left to right\nFlip Horizontal", .run = flip<true>,
+     .steps = kFlipHorizontalSteps},
+    {.id = kCmdFlipVertical, .route = CommandRoute::Document, .menuText = "Flip Canvas Vertical",
+     .statusText = "Mirror the canvas top to bottom\nFlip Vertical", .run = flip<false>,
+     .steps = kFlipVerticalSteps},
+    {.id = kCmdCrop, .route = CommandRoute::Document, .menuText = "Crop",
+     .statusText = "Crop the image to the selection\nCrop", .enabled = selectionMeetsCanvas, .run = crop,
+     .steps = kCropSteps},
+    {.id = kCmdTrim, .route = CommandRoute::Document, .menuText = "Trim",
+     .statusText = "Trim transparent edges of the active layer\nTrim", .enabled = hasVisibleActiveLayer,
+     .run = trim, .steps = kTrimSteps},
 };
 
 } // namespace
 
-std::span<const CommandEntry> geometryCommandEntries() {
-    return kEntries;
-}
+std::span<const CommandSpec> geometryCommandSpecs() { return kGeometryCommands; }
 
 } // namespace pict

@@ -1,6 +1,7 @@
 // The Layer menu, the merges, and the notifications of the Layers panel. The menu ids that
 // act on a layer take the active one; the notifications name theirs (or -1 for the active).
-#include "app/commands/CommandEntry.h"
+#include "app/commands/CommandDomains.h"
+#include "app/commands/steps/StepParsers.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
 #include "app/session/DocumentSession.h"
@@ -242,29 +243,103 @@ CommandResult flattenImage(DocumentSession& session, const CommandParams&) {
                      std::make_unique<MergeState>(session, MergeKind::Flatten, std::vector<int32_t>{}));
 }
 
-constexpr CommandEntry kEntries[] = {
-    {kCmdNewLayer, nullptr, newLayer},
-    {kCmdDuplicateLayer, hasLiveActiveLayer, duplicateLayer},
-    {kCmdDeleteLayer, hasSeveralLayers, deleteLayer},
-    {kCmdLayerProperties, activeIsNotBackground, layerProperties},
-    {kCmdToggleLayerVisibility, oneLayerSelected, toggleVisibility},
-    {kCmdMergeLayers, canMergeLayers, mergeLayers},
-    {kCmdMergeDown, canMergeDown, mergeDown},
-    {kCmdMergeVisible, canMergeVisible, mergeVisible},
-    {kCmdFlattenImage, canFlatten, flattenImage},
-    {kMsgRenameLayer, hasLayer, renameNotification},
-    {kMsgToggleLayerVisibility, hasLayer, toggleVisibilityNotification},
-    {kMsgSetLayerBlendMode, hasLayer, setBlendMode},
-    {kMsgSetLayerOpacity, hasLayer, setOpacity},
-    {kMsgNewLayer, nullptr, newLayer},
-    {kMsgDuplicateLayer, hasLayer, duplicateLayer},
-    {kMsgDeleteLayer, hasSeveralLayers, deleteLayer},
+constexpr std::string_view kActiveLayer = "an active layer";
+
+constexpr CommandStep kMergeLayersSteps[] = {
+    {"--merge-layers", "I,J,...", StepArgument::Required, parseLayerList,
+     "merge the layers with these indices",
+     "two or more layers, one of them visible", StepGroup::Layers, runMergeLayersStep},
+};
+constexpr CommandStep kMergeDownSteps[] = {
+    {"--merge-down", "", StepArgument::None, nullptr,
+     "merge the active layer into the one below",
+     "a visible active layer over a visible layer", StepGroup::Layers},
+};
+constexpr CommandStep kMergeVisibleSteps[] = {
+    {"--merge-visible", "", StepArgument::None, nullptr,
+     "merge every visible layer", "a visible active layer and another visible layer", StepGroup::Layers},
+};
+constexpr CommandStep kFlattenImageSteps[] = {
+    {"--flatten", "", StepArgument::None, nullptr,
+     "flatten the image into one background layer",
+     "more than one layer, or a layer that is not the background", StepGroup::Layers},
+};
+constexpr CommandStep kNewLayerSteps[] = {
+    {"--new-layer", "[NAME[,MODE[,OPACITY]]]", StepArgument::Optional, parseNewLayer,
+     "add an empty layer above the active one (default \"Layer N\", normal, 255)", "", StepGroup::Layers},
+};
+constexpr CommandStep kDuplicateLayerSteps[] = {
+    {"--duplicate-layer", "[NAME]", StepArgument::Optional, parseLayerName,
+     "duplicate the active layer (default \"<name> copy\")", kActiveLayer, StepGroup::Layers},
+};
+constexpr CommandStep kDeleteLayerSteps[] = {
+    {"--delete-layer", "", StepArgument::None, nullptr,
+     "delete the active layer", "more than one layer", StepGroup::Layers},
+};
+constexpr CommandStep kRenameLayerSteps[] = {
+    {"--rename-layer", "NAME", StepArgument::Required, parseRequiredName,
+     "rename the active layer", kActiveLayer, StepGroup::Layers},
+};
+constexpr CommandStep kSetLayerBlendModeSteps[] = {
+    {"--layer-mode", "MODE", StepArgument::Required, parseLayerMode,
+     "the active layer's blend mode: 0..18 or normal, multiply, screen, overlay, ... luminosity",
+     kActiveLayer, StepGroup::Layers},
+};
+constexpr CommandStep kSetLayerOpacitySteps[] = {
+    {"--layer-opacity", "0..255", StepArgument::Required, parseLayerOpacity,
+     "the active layer's opacity", kActiveLayer, StepGroup::Layers},
+};
+constexpr CommandStep kToggleLayerVisibilitySteps[] = {
+    {"--toggle-visibility", "", StepArgument::None, nullptr,
+     "show or hide the active layer (no history state)", kActiveLayer, StepGroup::Layers},
+};
+
+constexpr CommandSpec kLayerCommands[] = {
+    {.id = kCmdNewLayer, .route = CommandRoute::Document, .menuText = "New Layer...",
+     .statusText = "Create a new layer\nNew Layer", .asks = CommandAsks::Dialog, .run = newLayer},
+    {.id = kCmdDuplicateLayer, .route = CommandRoute::Document, .menuText = "Duplicate Layer...",
+     .statusText = "Duplicate the active layer\nDuplicate Layer", .asks = CommandAsks::Dialog,
+     .enabled = hasLiveActiveLayer, .run = duplicateLayer},
+    {.id = kCmdDeleteLayer, .route = CommandRoute::Document, .menuText = "Delete Layer",
+     .statusText = "Delete the active layer\nDelete Layer", .asks = CommandAsks::Confirmation,
+     .enabled = hasSeveralLayers, .run = deleteLayer},
+    {.id = kCmdLayerProperties, .route = CommandRoute::Document, .menuText = "Layer Properties...",
+     .statusText = "Rename the active layer\nLayer Properties", .asks = CommandAsks::Dialog,
+     .enabled = activeIsNotBackground, .run = layerProperties},
+    {.id = kCmdToggleLayerVisibility, .route = CommandRoute::Document, .menuText = "Show/Hide Layer",
+     .statusText = "Show or hide the active layer\nShow/Hide Layer", .enabled = oneLayerSelected,
+     .run = toggleVisibility},
+    {.id = kCmdMergeLayers, .route = CommandRoute::Document, .menuText = "Merge Layers",
+     .statusText = "Merge the selected layers\nMerge Layers", .enabled = canMergeLayers, .run = mergeLayers,
+     .steps = kMergeLayersSteps},
+    {.id = kCmdMergeDown, .route = CommandRoute::Document, .menuText = "Merge Down",
+     .statusText = "Merge the active layer into the one below\nMerge Down", .enabled = canMergeDown,
+     .run = mergeDown, .steps = kMergeDownSteps},
+    {.id = kCmdMergeVisible, .route = CommandRoute::Document, .menuText = "Merge Visible",
+     .statusText = "Merge all visible layers\nMerge Visible", .enabled = canMergeVisible, .run = mergeVisible,
+     .steps = kMergeVisibleSteps},
+    {.id = kCmdFlattenImage, .route = CommandRoute::Document, .menuText = "Flatten Image",
+     .statusText = "Merge all layers into the background\nFlatten Image", .enabled = canFlatten,
+     .run = flattenImage, .steps = kFlattenImageSteps},
+    {.id = kCmdPanelNewLayer, .route = CommandRoute::Document, .statusText = "Create a new layer"},
+    {.id = kCmdPanelDeleteLayer, .route = CommandRoute::Document, .statusText = "Delete layer"},
+    {.id = kMsgNewLayer, .route = CommandRoute::Document, .run = newLayer, .steps = kNewLayerSteps},
+    {.id = kMsgDuplicateLayer, .route = CommandRoute::Document, .enabled = hasLayer, .run = duplicateLayer,
+     .steps = kDuplicateLayerSteps},
+    {.id = kMsgDeleteLayer, .route = CommandRoute::Document, .enabled = hasSeveralLayers, .run = deleteLayer,
+     .steps = kDeleteLayerSteps},
+    {.id = kMsgRenameLayer, .route = CommandRoute::Document, .enabled = hasLayer, .run = renameNotification,
+     .steps = kRenameLayerSteps},
+    {.id = kMsgSetLayerBlendMode, .route = CommandRoute::Document, .enabled = hasLayer, .run = setBlendMode,
+     .steps = kSetLayerBlendModeSteps},
+    {.id = kMsgSetLayerOpacity, .route = CommandRoute::Document, .enabled = hasLayer, .run = setOpacity,
+     .steps = kSetLayerOpacitySteps},
+    {.id = kMsgToggleLayerVisibility, .route = CommandRoute::Document, .enabled = hasLayer,
+     .run = toggleVisibilityNotification, .steps = kToggleLayerVisibilitySteps},
 };
 
 } // namespace
 
-std::span<const CommandEntry> layerCommandEntries() {
-    return kEntries;
-}
+std::span<const CommandSpec> layerCommandSpecs() { return kLayerCommands; }
 
 } // namespace pict

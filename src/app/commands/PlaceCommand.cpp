@@ -7,11 +7,12 @@
 
 namespace pict {
 
-CommandResult placeImageFile(DocumentSession& session, const std::string& path, Point position, bool* fileRead) {
+CommandResult placeImageFile(DocumentSession& session, const std::string& path, Point position,
+                             ReadReport* fileReport) {
     OpenedImage image;
     const bool read = openImage(path, image);
-    if (fileRead)
-        *fileRead = read;
+    if (fileReport)
+        *fileReport = image.report;
     if (!read)
         return commandResult(CommandOutcome::Failed);
     try {

@@ -10,12 +10,13 @@
 namespace pict {
 
 class DocumentSession;
+struct ReadReport;
 
 // Reads the file as Open would and pushes a "Place" state that adds its image as a raster
 // layer at position (canvas coordinates), above the active layer. Failed, with nothing
-// changed, when the file cannot be read (fileRead, when given, then says false) or the
-// layer cannot be made.
+// changed, when the file cannot be read (the report, when given, then says why; after a
+// read it says whether the file ended early) or the layer cannot be made.
 CommandResult placeImageFile(DocumentSession& session, const std::string& path, Point position,
-                             bool* fileRead = nullptr);
+                             ReadReport* fileReport = nullptr);
 
 } // namespace pict

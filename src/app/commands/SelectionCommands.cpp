@@ -1,7 +1,8 @@
 // The Select menu: whole-canvas, inverse and Modify commands, Grow and Similar, the saved
 // channels, and the marquee entry point.
+#include "app/commands/CommandDomains.h"
+#include "app/commands/steps/StepParsers.h"
 #include "app/dialogs/ChannelDialogModel.h"
-#include "app/commands/CommandEntry.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
 #include "app/session/DocumentSession.h"
@@ -96,26 +97,99 @@ CommandResult saveSelection(DocumentSession& session, const CommandParams& param
                                                                    channel, std::move(answer->name), mode));
 }
 
-constexpr CommandEntry kEntries[] = {
-    {kCmdSelectAll, nullptr, selectAll},
-    {kCmdDeselect, hasSelection, deselect},
-    {kCmdSelectInverse, hasSelection, selectInverse},
-    {kCmdToggleSelection, nullptr, toggleOutline},
-    {kCmdFeather, hasSelection, feather},
-    {kCmdExpand, hasSelection, modifyWidth<ModifyCommand::Expand>},
-    {kCmdContract, hasSelection, modifyWidth<ModifyCommand::Contract>},
-    {kCmdBorder, hasSelection, modifyWidth<ModifyCommand::Border>},
-    {kCmdGrow, hasSelection, growOrSimilar<true>},
-    {kCmdSimilar, hasSelection, growOrSimilar<false>},
-    {kCmdLoadSelection, hasSavedChannel, loadSelection},
-    {kCmdSaveSelection, hasSelection, saveSelection},
+constexpr std::string_view kSelection = "a selection";
+
+constexpr CommandStep kSelectAllSteps[] = {
+    {"--select-all", "", StepArgument::None, nullptr, "select the whole canvas", "", StepGroup::Selection},
+};
+constexpr CommandStep kDeselectSteps[] = {
+    {"--deselect", "", StepArgument::None, nullptr, "drop the selection", kSelection, StepGroup::Selection},
+};
+constexpr CommandStep kSelectInverseSteps[] = {
+    {"--select-inverse", "", StepArgument::None, nullptr,
+     "invert the selection", kSelection, StepGroup::Selection},
+};
+constexpr CommandStep kFeatherSteps[] = {
+    {"--feather", "R", StepArgument::Required, parseFeather,
+     "feather the selection by radius R (0.1..250)", kSelection, StepGroup::Selection},
+};
+constexpr CommandStep kBorderSteps[] = {
+    {"--border", "N", StepArgument::Required, parseBorder,
+     "select a border N pixels wide (1..100) along the selection's edge", kSelection, StepGroup::Selection},
+};
+constexpr CommandStep kExpandSteps[] = {
+    {"--expand", "N", StepArgument::Required, parseExpand,
+     "expand the selection by N pixels (1..100)", kSelection, StepGroup::Selection},
+};
+constexpr CommandStep kContractSteps[] = {
+    {"--contract", "N", StepArgument::Required, parseContract,
+     "contract the selection by N pixels (1..100)", kSelection, StepGroup::Selection},
+};
+constexpr CommandStep kGrowSteps[] = {
+    {"--grow", "", StepArgument::None, nullptr,
+     "add the similar pixels connected to the selection", kSelection, StepGroup::Selection},
+};
+constexpr CommandStep kSimilarSteps[] = {
+    {"--similar", "", StepArgument::None, nullptr,
+     "add every pixel similar to the selected ones", kSelection, StepGroup::Selection},
+};
+constexpr CommandStep kLoadSelectionSteps[] = {
+    {"--load-selection", "INDEX[,OP[,invert]]", StepArgument::Required, parseLoadSelection,
+     "load channel INDEX (from 0) as the selection; OP new|add|subtract|intersect",
+     "a saved channel", StepGroup::Selection, runLoadSelectionStep},
+};
+constexpr CommandStep kSaveSelectionSteps[] = {
+    {"--save-selection", "[INDEX|new][,NAME[,OP]]", StepArgument::Optional, parseSaveSelection,
+     "save the selection to a channel (default new, \"Alpha N\"); OP new|add|subtract|intersect",
+     kSelection, StepGroup::Selection, runSaveSelectionStep},
+};
+
+constexpr CommandSpec kSelectionCommands[] = {
+    {.id = kCmdSelectAll, .route = CommandRoute::Document, .menuText = "All", .shortcutText = "Ctrl+A",
+     .keys = "Ctrl+A", .statusText = "Select the whole canvas\nSelect All", .run = selectAll,
+     .steps = kSelectAllSteps},
+    {.id = kCmdDeselect, .route = CommandRoute::Document, .menuText = "Deselect", .shortcutText = "Ctrl+D",
+     .keys = "Ctrl+D", .statusText = "Remove the selection\nDeselect", .enabled = hasSelection, .run = deselect,
+     .steps = kDeselectSteps},
+    {.id = kCmdSelectInverse, .route = CommandRoute::Document, .menuText = "Inverse",
+     .shortcutText = "Shift+Ctrl+I", .keys = "Ctrl+Shift+I", .statusText = "Invert the selection\nInverse",
+     .enabled = hasSelection, .run = selectInverse, .steps = kSelectInverseSteps},
+    {.id = kCmdToggleSelection, .route = CommandRoute::Document, .menuText = "Toggle Selection",
+     .shortcutText = "Ctrl+H", .keys = "Ctrl+H",
+     .statusText = "Show or hide the selection outline\nToggle Selection", .run = toggleOutline},
+    {.id = kCmdFeather, .route = CommandRoute::Document, .menuText = "Feather...",
+     .statusText = "Soften the selection edge\nFeather", .asks = CommandAsks::Dialog, .enabled = hasSelection,
+     .run = feather, .steps = kFeatherSteps},
+    {.id = kCmdBorder, .route = CommandRoute::Document, .menuText = "Border...",
+     .statusText = "Select a band along the selection edge\nBorder", .asks = CommandAsks::Dialog,
+     .enabled = hasSelection, .run = modifyWidth<ModifyCommand::Border>, .steps = kBorderSteps},
+    {.id = kCmdExpand, .route = CommandRoute::Document, .menuText = "Expand...",
+     .statusText = "Grow the selection by a number of pixels\nExpand", .asks = CommandAsks::Dialog,
+     .enabled = hasSelection, .run = modifyWidth<ModifyCommand::Expand>, .steps = kExpandSteps},
+    {.id = kCmdContract, .route = CommandRoute::Document, .menuText = "Contract...",
+     .statusText = "Shrink the selection by a number of pixels\nContract", .asks = CommandAsks::Dialog,
+     .enabled = hasSelection, .run = modifyWidth<ModifyCommand::Contract>, .steps = kContractSteps},
+    {.id = kCmdGrow, .route = CommandRoute::Document, .menuText = "Grow",
+     .statusText = "Add adjacent similar pixels to the selection\nGrow", .enabled = hasSelection,
+     .run = growOrSimilar<true>, .steps = kGrowSteps},
+    {.id = kCmdSimilar, .route = CommandRoute::Document, .menuText = "Similar",
+     .statusText = "Add all similar pixels to the selection\nSimilar", .enabled = hasSelection,
+     .run = growOrSimilar<false>, .steps = kSimilarSteps},
+    {.id = kCmdLoadSelection, .route = CommandRoute::Document, .menuText = "Load Selection...",
+     .statusText = "Load the selection from a channel\nLoad Selection", .asks = CommandAsks::Dialog,
+     .enabled = hasSavedChannel, .run = loadSelection, .steps = kLoadSelectionSteps},
+    {.id = kCmdSaveSelection, .route = CommandRoute::Document, .menuText = "Save Selection...",
+     .statusText = "Save the selection to a channel\nSave Selection", .asks = CommandAsks::Dialog,
+     .enabled = hasSelection, .run = saveSelection, .steps = kSaveSelectionSteps},
+    {.id = kCmdMarqueeNew, .route = CommandRoute::Document, .statusText = "New selection"},
+    {.id = kCmdMarqueeAdd, .route = CommandRoute::Document, .statusText = "Add to selection"},
+    {.id = kCmdMarqueeSubtract, .route = CommandRoute::Document, .statusText = "Subtract from selection"},
+    {.id = kCmdMarqueeIntersect, .route = CommandRoute::Document, .statusText = "Intersect with selection"},
 };
 
 } // namespace
 
-std::span<const CommandEntry> selectionCommandEntries() {
-    return kEntries;
-}
+std::span<const CommandSpec> selectionCommandSpecs() { return kSelectionCommands; }
 
 CommandResult DocumentCommands::selectMarquee(Rect rect, bool ellipse) {
     if (rect.normalized().isEmpty())

@@ -1,13 +1,11 @@
 #pragma once
-// When the main window's own commands can be chosen, and which document commands still wait
-// for a dialog. The window fills a ShellState from what it shows and asks here each time its
-// menus open or a command ran; document commands are asked of DocumentCommands::isEnabled.
+// When the main window's own commands can be chosen. Each application command's spec names
+// its rule; the window fills a ShellState from what it shows and asks here each time its
+// menus open or a command ran. Document commands are asked of DocumentCommands::isEnabled.
 
 #include <cstdint>
 
 namespace pict {
-
-struct CommandInfo;
 
 struct ShellState {
     bool hasDocument = false;       // a document window is active
@@ -31,9 +29,5 @@ enum class ShellRule : uint8_t {
 // The rule of an application id; NotAvailable for an id that is not one.
 ShellRule shellRuleOf(uint16_t id);
 bool isShellCommandEnabled(uint16_t id, const ShellState& state);
-
-// A document command whose menu item opens a dialog ("Levels...", "Feather..."): the
-// window runs it only once it has that dialog, never with the dialog's defaults unasked.
-bool commandOpensDialog(const CommandInfo& info);
 
 } // namespace pict

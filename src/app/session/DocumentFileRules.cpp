@@ -1,5 +1,7 @@
 #include "app/session/DocumentFileRules.h"
 
+#include "codecs/ReadReport.h"
+
 namespace pict {
 
 std::optional<size_t> findWindowWithPath(const std::vector<std::string>& openPaths, const std::string& path) {
@@ -42,7 +44,14 @@ bool closeWindowsInOrder(size_t count, const std::function<bool(size_t index)>& 
     return true;
 }
 
-std::string openFailedMessage(const std::string& path) { return "Cannot open file \"" + path + "\"!"; }
+std::string openFailedMessage(const std::string& path, const std::string& reason) {
+    std::string text = "Cannot open file \"" + path + "\"!";
+    if (!reason.empty())
+        text += "\n" + reason;
+    return text;
+}
+
+std::string openedInPartMessage(const std::string& path) { return "\"" + path + "\"\n" + kEndsEarlyText; }
 std::string saveFailedMessage(const std::string& path) { return "Error saving file \"" + path + "\"!"; }
 
 } // namespace pict

@@ -44,7 +44,10 @@ bool closeWindowsInOrder(size_t count, const std::function<bool(size_t index)>& 
 
 inline constexpr const char* kOpenFailedFormat = "Cannot open file \"%s\"!";
 inline constexpr const char* kSaveFailedFormat = "Error saving file \"%s\"!";
-std::string openFailedMessage(const std::string& path);
+// "Cannot open file "%s"!", with the reader's reason on a second line when there is one.
+std::string openFailedMessage(const std::string& path, const std::string& reason = {});
+// The note after a file opened only in part: its name, then why.
+std::string openedInPartMessage(const std::string& path);
 std::string saveFailedMessage(const std::string& path);
 
 } // namespace pict

@@ -9,8 +9,8 @@ namespace pict {
 namespace {
 
 TEST(CommandTable, FindsEveryEntryById) {
-    for (const CommandInfo& info : commandTable()) {
-        const CommandInfo* found = findCommand(info.id);
+    for (const CommandSpec& info : commandTable()) {
+        const CommandSpec* found = findCommand(info.id);
         ASSERT_NE(found, nullptr) << info.id;
         EXPECT_EQ(found, &info);
     }
@@ -39,12 +39,12 @@ TEST(CommandTable, CarriesTheMenuTextsAndShortcuts) {
         {32790, "All\tCtrl+A", CommandRoute::Document},
     };
     for (const Case& c : cases) {
-        const CommandInfo* info = findCommand(c.id);
+        const CommandSpec* info = findCommand(c.id);
         ASSERT_NE(info, nullptr) << c.id;
         EXPECT_EQ(menuLabel(*info), c.label);
         EXPECT_EQ(info->route, c.route) << c.id;
     }
-    const CommandInfo* purge = findCommand(kCmdPurgeUndo);
+    const CommandSpec* purge = findCommand(kCmdPurgeUndo);
     EXPECT_STREQ(purge->statusText, "Free memory used by history states\nPurge Undo");
     EXPECT_EQ(statusLine(*purge), "Free memory used by history states");
     EXPECT_EQ(toolTip(*purge), "Purge Undo");
@@ -67,12 +67,79 @@ TEST(MenuLayout, PlacesEveryMenuCommandOnceInTheNineMenus) {
         bool fit = entry.id == kCmdFitOnScreen || entry.id == kCmdFitInWindow || entry.id == kCmdPrintSize;
         EXPECT_TRUE(placed.insert(entry.id).second || fit) << entry.id;
     }
-    for (const CommandInfo& info : commandTable()) {
+    for (const CommandSpec& info : commandTable()) {
         // Clear Recent lives in the recent-file items that are rebuilt at run time.
         if (*info.menuText && info.id != kCmdClearRecent) {
             EXPECT_TRUE(placed.count(info.id)) << "not in any menu: " << info.menuText;
         }
     }
+}
+
+// Each route has its own handler fields; a spec that fills the wrong ones would be a command
+// that can never run.
+TEST(CommandSpecs, EachRouteHasItsHandler) {
+    std::set<uint16_t> ids;
+    for (const CommandSpec& spec : commandTable()) {
+        EXPECT_TRUE(ids.insert(spec.id).second) << "declared twice: " << spec.id;
+        switch (spec.route) {
+        case CommandRoute::Application:
+            EXPECT_TRUE(spec.runShell || spec.shellRule == ShellRule::NotAvailable) << spec.id;
+            EXPECT_FALSE(spec.run || spec.enabled || spec.runView || spec.viewEnabled) << spec.id;
+            break;
+        case CommandRoute::DocumentFrame:
+            EXPECT_TRUE(spec.runView) << spec.id;
+            EXPECT_FALSE(spec.run || spec.runShell || spec.checked) << spec.id;
+            break;
+        case CommandRoute::Document:
+            // Panel buttons carry only their texts; the panels run them.
+            EXPECT_TRUE(spec.run || (!*spec.menuText && spec.steps.empty())) << spec.id;
+            EXPECT_FALSE(spec.runShell || spec.runView || spec.checked) << spec.id;
+            break;
+        }
+        // Only a command that runs on a document can be a batch step.
+        if (!spec.steps.empty()) {
+            EXPECT_EQ(spec.route, CommandRoute::Document) << spec.id;
+        }
+    }
+}
+
+TEST(CommandSpecs, TogglesAreTheToolsAndTheBars) {
+    std::set<uint16_t> toggles;
+    for (const CommandSpec& spec : commandTable())
+        if (spec.isToggle())
+            toggles.insert(spec.id);
+    EXPECT_EQ(toggles, (std::set<uint16_t>{kCmdHandTool, kCmdMarqueeTool, kCmdCropTool, kCmdZoomInTool,
+                                           kCmdZoomOutTool, kCmdFullScreen, kCmdToolbar, kCmdStatusBar}));
+}
+
+TEST(CommandSpecs, BatchStepsHaveUniqueNamesAndParsersWhereTheyTakeArguments) {
+    std::set<std::string> names;
+    for (const CommandStepEntry& entry : commandSteps()) {
+        const CommandStep& step = *entry.step;
+        EXPECT_TRUE(step.name.starts_with("--")) << step.name;
+        EXPECT_TRUE(names.insert(std::string(step.name)).second) << "two steps named " << step.name;
+        EXPECT_EQ(step.argument == StepArgument::None, step.parse == nullptr) << step.name;
+        EXPECT_EQ(step.argument == StepArgument::None, step.syntax.empty()) << step.name;
+        EXPECT_FALSE(step.help.empty()) << step.name;
+    }
+    // Every filter and adjustment is scriptable; Hue/Saturation has a second step, Colorize.
+    for (uint16_t id : {kCmdLevels, kCmdCurves, kCmdColorBalance, kCmdBrightnessContrast, kCmdAutoLevels,
+                        kCmdAutoContrast, kCmdDesaturate, kCmdInvert, kCmdLastFilter, kCmdBlur, kCmdBlurMore,
+                        kCmdGaussianBlur, kCmdSharpen, kCmdSharpenMore})
+        EXPECT_EQ(findCommand(id)->steps.size(), 1u) << id;
+    ASSERT_EQ(findCommand(kCmdHueSaturation)->steps.size(), 2u);
+    EXPECT_EQ(findCommand(kCmdHueSaturation)->steps[1].name, "--colorize");
+}
+
+TEST(ToolbarLayout, NamesCommandsThatExist) {
+    size_t buttons = 0;
+    for (uint16_t id : toolbarLayout()) {
+        if (id == 0)
+            continue;
+        ++buttons;
+        EXPECT_NE(findCommand(id), nullptr) << id;
+    }
+    EXPECT_EQ(buttons, 14u);
 }
 
 } // namespace

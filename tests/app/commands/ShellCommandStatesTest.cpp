@@ -2,17 +2,20 @@
 #include "app/session/DocumentWindowLayout.h"
 #include "app/commands/ShellCommandStates.h"
 #include "app/commands/ZoomCommands.h"
+#include "app/commands/TestFrameHost.h"
 #include "canvas/CanvasView.h"
 #include "document/DocumentInfo.h"
 
 #include <gtest/gtest.h>
+
+#include <string_view>
 
 namespace pict {
 namespace {
 
 TEST(ShellCommandStates, EveryApplicationCommandHasARule) {
     // An application id without a rule would be silently disabled forever.
-    for (const CommandInfo& info : commandTable()) {
+    for (const CommandSpec& info : commandTable()) {
         if (info.route != CommandRoute::Application)
             continue;
         ShellState all{true, true, true, true, true};
@@ -57,14 +60,22 @@ TEST(ShellCommandStates, PrintingAndHelpStayUnavailable) {
         EXPECT_FALSE(isShellCommandEnabled(id, all)) << id;
 }
 
-TEST(ShellCommandStates, DialogCommandsAreTheEllipsisItemsOfTheDocument) {
-    EXPECT_TRUE(commandOpensDialog(*findCommand(kCmdLevels)));
-    EXPECT_TRUE(commandOpensDialog(*findCommand(kCmdFeather)));
-    EXPECT_FALSE(commandOpensDialog(*findCommand(kCmdInvert)));
-    EXPECT_FALSE(commandOpensDialog(*findCommand(kCmdUndo)));
-    // Application dialogs (New..., Options...) are the main window's own business.
-    EXPECT_FALSE(commandOpensDialog(*findCommand(kCmdNew)));
-    EXPECT_FALSE(commandOpensDialog(*findCommand(kCmdOptions)));
+TEST(ShellCommandStates, TheSpecSaysWhichCommandsOpenADialog) {
+    EXPECT_TRUE(findCommand(kCmdLevels)->opensDialog());
+    EXPECT_TRUE(findCommand(kCmdFeather)->opensDialog());
+    EXPECT_TRUE(findCommand(kCmdNew)->opensDialog());
+    EXPECT_TRUE(findCommand(kCmdOptions)->opensDialog());
+    EXPECT_FALSE(findCommand(kCmdInvert)->opensDialog());
+    EXPECT_FALSE(findCommand(kCmdUndo)->opensDialog());
+    // Delete Layer asks a question, not for parameters.
+    EXPECT_FALSE(findCommand(kCmdDeleteLayer)->opensDialog());
+    EXPECT_EQ(findCommand(kCmdDeleteLayer)->asks, CommandAsks::Confirmation);
+    // The menus still read as they did: every item ending in "..." opens a dialog, and no
+    // other item does.
+    for (const CommandSpec& spec : commandTable()) {
+        const bool ellipsis = std::string_view(spec.menuText).ends_with("...");
+        EXPECT_EQ(spec.opensDialog(), ellipsis) << spec.menuText;
+    }
 }
 
 TEST(ZoomCommands, FrameIdsAreTheZoomIds) {
@@ -80,19 +91,21 @@ TEST(ZoomCommands, PresetsAndStepsReachTheView) {
     CanvasView view({400, 300}, {200, 200});
     DocumentInfo info;
     info.resolution = 300.0f;
-    EXPECT_TRUE(applyZoomCommand(view, kCmdZoom10, info));
+    EXPECT_TRUE(test::runOnView(view, kCmdZoom10, info));
     EXPECT_FLOAT_EQ(view.zoom(), 0.1f);
-    EXPECT_TRUE(applyZoomCommand(view, kCmdZoomIn, info));
+    EXPECT_TRUE(test::runOnView(view, kCmdZoomIn, info));
     EXPECT_FLOAT_EQ(view.zoom(), 0.125f);
-    EXPECT_TRUE(applyZoomCommand(view, kCmdPrintSize, info));
+    EXPECT_TRUE(test::runOnView(view, kCmdPrintSize, info));
     EXPECT_FLOAT_EQ(view.zoom(), 0.24f);
-    EXPECT_TRUE(applyZoomCommand(view, kCmdActualPixels, info));
+    EXPECT_TRUE(test::runOnView(view, kCmdActualPixels, info));
     EXPECT_FLOAT_EQ(view.zoom(), 1.0f);
-    EXPECT_TRUE(applyZoomCommand(view, kCmdFitInWindow, info));
+    EXPECT_TRUE(test::runOnView(view, kCmdFitInWindow, info));
     EXPECT_FLOAT_EQ(view.zoom(), 0.5f);
-    // Fit on Screen needs the window; document ids travel on.
-    EXPECT_FALSE(applyZoomCommand(view, kCmdFitOnScreen, info));
-    EXPECT_FALSE(applyZoomCommand(view, kCmdUndo, info));
+    // Fit on Screen is the window's to do; document ids travel on.
+    test::TestFrameHost frame(view, info);
+    EXPECT_TRUE(runFrameCommand(frame, kCmdFitOnScreen));
+    EXPECT_EQ(frame.fitOnScreenCalls, 1);
+    EXPECT_FALSE(runFrameCommand(frame, kCmdUndo));
     EXPECT_FLOAT_EQ(view.zoom(), 0.5f);
 }
 

@@ -1,5 +1,6 @@
 #include "app/commands/CommandTable.h"
 #include "app/commands/ZoomCommands.h"
+#include "app/commands/TestFrameHost.h"
 #include "canvas/CanvasView.h"
 #include "canvas/ZoomSteps.h"
 #include "document/DocumentInfo.h"
@@ -13,7 +14,7 @@ namespace {
 // preset table: both must name the same ids.
 TEST(ZoomCommands, PresetTableAndCommandTableAgree) {
     for (const ZoomPreset& preset : zoomPresets()) {
-        const CommandInfo* info = findCommand(preset.commandId);
+        const CommandSpec* info = findCommand(preset.commandId);
         ASSERT_NE(info, nullptr) << preset.commandId;
         EXPECT_STREQ(info->menuText, preset.label);
         EXPECT_EQ(info->route, CommandRoute::DocumentFrame);
@@ -27,7 +28,7 @@ TEST(ZoomCommands, EveryPresetSetsItsFactorKeepingTheCentre) {
         view.setZoom(2, false);
         view.scrollTo(3850, 2900); // image point (2000, 1500) at the window centre
         ASSERT_EQ(view.windowToImage({150, 100}), (Point{2000, 1500}));
-        ASSERT_TRUE(applyZoomCommand(view, preset.commandId, info)) << preset.label;
+        ASSERT_TRUE(test::runOnView(view, preset.commandId, info)) << preset.label;
         EXPECT_EQ(view.zoom(), preset.factor) << preset.label;
         EXPECT_EQ(view.windowToImage({150, 100}), (Point{2000, 1500})) << preset.label;
     }
@@ -36,7 +37,7 @@ TEST(ZoomCommands, EveryPresetSetsItsFactorKeepingTheCentre) {
 TEST(ZoomCommands, APresetExactlyAtTheMinimumCanBeChosen) {
     CanvasView view({20, 40}, {100, 100}); // minimum 1/20
     EXPECT_TRUE(isZoomCommandEnabled(view, kCmdZoom5));
-    ASSERT_TRUE(applyZoomCommand(view, kCmdZoom5, DocumentInfo{}));
+    ASSERT_TRUE(test::runOnView(view, kCmdZoom5, DocumentInfo{}));
     EXPECT_EQ(view.zoom(), 0.05f);
     EXPECT_FALSE(isZoomCommandEnabled(view, kCmdZoomOut));
 
@@ -52,12 +53,12 @@ TEST(ZoomCommands, PrintSizeReadsTheDocumentsResolutionAndUnit) {
     DocumentInfo info;
     info.resolution = 118.11f;
     info.resolutionUnit = 1; // pixels per centimetre
-    ASSERT_TRUE(applyZoomCommand(view, kCmdPrintSize, info));
+    ASSERT_TRUE(test::runOnView(view, kCmdPrintSize, info));
     EXPECT_NEAR(view.zoom(), 0.24f, 0.0001f);
     info.resolution = 72.0f;
     info.resolutionUnit = 0;
     view.setZoom(3, true);
-    ASSERT_TRUE(applyZoomCommand(view, kCmdPrintSize, info));
+    ASSERT_TRUE(test::runOnView(view, kCmdPrintSize, info));
     EXPECT_EQ(view.zoom(), 1.0f) << "72 pixels per inch is Actual Pixels";
 }
 

@@ -46,6 +46,8 @@ TEST(DocumentFileRules, ExitStopsAtTheFirstWindowThatStaysOpen) {
     EXPECT_EQ(asked, (std::vector<size_t>{0, 1}));
     EXPECT_TRUE(closeWindowsInOrder(2, [](size_t) { return true; }));
     EXPECT_EQ(openFailedMessage("/x.png"), "Cannot open file \"/x.png\"!");
+    EXPECT_EQ(openFailedMessage("/x.png", "The file is empty."), "Cannot open file \"/x.png\"!\nThe file is empty.");
+    EXPECT_EQ(openedInPartMessage("/x.jpg"), "\"/x.jpg\"\nThe file ends early; the missing part is shown gray.");
     EXPECT_EQ(saveFailedMessage("/x.png"), "Error saving file \"/x.png\"!");
 }
 

@@ -360,7 +360,7 @@ bool CanvasWidget::forwardKeypadCommand(QKeyEvent* event) {
     // Qt's X11 shortcut matching drops the keypad flag, so "Num++" and its kin never fire
     // their menu items there and the key press comes here instead.
     const QKeySequence pressed(event->keyCombination());
-    for (const CommandInfo& info : commandTable()) {
+    for (const CommandSpec& info : commandTable()) {
         if (info.route != CommandRoute::DocumentFrame)
             continue;
         for (const QString& keys : QString::fromUtf8(info.keys).split(QStringLiteral("; "), Qt::SkipEmptyParts))

@@ -47,7 +47,7 @@ QIcon layerButtonIcon(bool crossed) {
 
 // The button's tooltip is the command's name from the registry.
 QAction* panelAction(uint16_t id, bool crossed, QObject* owner) {
-    const CommandInfo* info = findCommand(id);
+    const CommandSpec* info = findCommand(id);
     auto* action = new QAction(layerButtonIcon(crossed), QString::fromUtf8(info ? info->statusText : ""), owner);
     action->setData(id);
     return action;

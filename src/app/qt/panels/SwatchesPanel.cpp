@@ -129,7 +129,7 @@ SwatchesPanel::SwatchesPanel(ApplicationContext& app, InfoPanelModel* info, QWid
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     toolbar->addWidget(spacer);
     for (const uint16_t id : {kCmdNewSwatch, kCmdDeleteSwatch}) {
-        const CommandInfo* command = findCommand(id);
+        const CommandSpec* command = findCommand(id);
         QAction* action = toolbar->addAction(buttonIcon(id == kCmdNewSwatch), QString::fromUtf8(command->statusText));
         action->setData(id);
         connect(action, &QAction::triggered, this, [this, id] { runButton(id); });

@@ -32,8 +32,9 @@ QList<QKeySequence> keySequences(const char* keys) {
 } // namespace
 
 CommandActions::CommandActions(QWidget* shortcutHost) : QObject(shortcutHost), host_(shortcutHost) {
-    for (const CommandInfo& info : commandTable()) {
+    for (const CommandSpec& info : commandTable()) {
         QAction* action = makeAction(info.id, this);
+        action->setCheckable(info.isToggle());
         // The menu shows the registry's own shortcut text after the tab, not Qt's spelling
         // of the key (which would read "Num++" for "Numpad +").
         action->setText(QString::fromStdString(menuLabel(info)));

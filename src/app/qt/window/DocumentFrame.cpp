@@ -52,16 +52,14 @@ std::string DocumentFrame::path() const {
     return info.untitled ? std::string() : documentPath(info);
 }
 
+const DocumentInfo& DocumentFrame::documentInfo() const { return document().info(); }
+
 bool DocumentFrame::isZoomCommand(uint16_t id) const { return isFrameCommand(id); }
 
 bool DocumentFrame::isZoomCommandEnabled(uint16_t id) const { return pict::isZoomCommandEnabled(view_, id); }
 
 CommandResult DocumentFrame::executeCommand(uint16_t id, CommandParams params) {
-    if (id == kCmdFitOnScreen) {
-        fitOnScreen();
-        return {CommandOutcome::ViewChange};
-    }
-    if (applyZoomCommand(view_, id, document().info()))
+    if (runFrameCommand(*this, id))
         return {CommandOutcome::ViewChange};
     CommandResult result = commands_.execute(id, std::move(params));
     emit stateChanged();

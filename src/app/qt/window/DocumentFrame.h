@@ -3,6 +3,7 @@
 // history), its command layer, its CanvasView and the canvas widget that shows it. The frame
 // runs the zoom commands itself and passes every other document id to the command layer.
 
+#include "app/commands/CommandHosts.h"
 #include "app/commands/DocumentCommands.h"
 #include "app/session/DocumentSession.h"
 #include "canvas/CanvasRenderer.h"
@@ -20,6 +21,7 @@ namespace pict::qt {
 class CanvasWidget;
 
 class DocumentFrame : public QMdiSubWindow,
+                      private FrameHost,
                       private SessionView,
                       private DocumentObserver,
                       private CanvasViewListener {
@@ -32,12 +34,13 @@ public:
     Document& document() { return session_->document(); }
     const Document& document() const { return session_->document(); }
     DocumentCommands& commands() { return commands_; }
-    CanvasView& view() { return view_; }
+    CanvasView& view() override { return view_; }
     const CanvasView& view() const { return view_; }
     CanvasWidget* canvas() const { return canvas_; }
 
     // The file the document came from or was saved to; empty for an untitled document.
     std::string path() const;
+    const DocumentInfo& documentInfo() const override;
 
     // Table B (zoom) and then the document command layer. Unknown when neither knows the id;
     // a refusal or failure may carry a message for the user.
@@ -54,7 +57,7 @@ public:
     // when the whole image fits the workspace.
     void applyInitialLayout(QSize workspace);
     // Fit on Screen: the window takes the workspace size the image needs, then Fit in Window.
-    void fitOnScreen();
+    void fitOnScreen() override;
 
     // Asked before the window closes (close box, Close, Close All, exit); false keeps it open.
     void setCloseGuard(std::function<bool(DocumentFrame*)> guard) { closeGuard_ = std::move(guard); }

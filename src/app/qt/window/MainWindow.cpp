@@ -34,56 +34,7 @@ namespace {
 
 Rect toRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
-// Buttons of the toolbar, in order; 0 is a separator.
-constexpr uint16_t kToolbarCommands[] = {
-    kCmdNew, kCmdOpen, kCmdSave, 0, kCmdUndo, kCmdRedo, 0, kCmdMarqueeTool, kCmdCropTool, kCmdHandTool,
-    kCmdZoomInTool, kCmdZoomOutTool, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualPixels, kCmdFitInWindow,
-};
-
-// The tool commands and the tool number each selects.
-struct ToolCommand {
-    uint16_t id;
-    int32_t tool;
-};
-constexpr ToolCommand kToolCommands[] = {
-    {kCmdHandTool, kToolHand},
-    {kCmdMarqueeTool, kToolMarquee},
-    {kCmdCropTool, kToolCrop},
-    {kCmdZoomInTool, kToolZoomIn},
-    {kCmdZoomOutTool, kToolZoomOut},
-};
-
 } // namespace
-
-const std::vector<MainWindow::ApplicationCommand>& MainWindow::applicationCommands() {
-    static const std::vector<ApplicationCommand> commands = {
-        {kCmdNew, &MainWindow::newImage},
-        {kCmdNewFromClipboard, &MainWindow::newFromClipboard},
-        {kCmdOpen, &MainWindow::openWithDialog},
-        {kCmdClose, &MainWindow::closeActive},
-        {kCmdCloseAll, &MainWindow::closeAll},
-        {kCmdSave, &MainWindow::saveActive},
-        {kCmdSaveAs, &MainWindow::saveActiveAs},
-        {kCmdClearRecent, &MainWindow::clearRecent},
-        {kCmdExit, &MainWindow::exitApplication},
-        {kCmdDuplicateImage, &MainWindow::duplicateImage},
-        {kCmdOptions, &MainWindow::showOptions},
-        {kCmdMarqueeTool, &MainWindow::marqueeTool},
-        {kCmdCropTool, &MainWindow::cropTool},
-        {kCmdHandTool, &MainWindow::handTool},
-        {kCmdZoomInTool, &MainWindow::zoomInTool},
-        {kCmdZoomOutTool, &MainWindow::zoomOutTool},
-        {kCmdFullScreen, &MainWindow::toggleFullScreen},
-        {kCmdFullScreenAlt, &MainWindow::toggleFullScreen},
-        {kCmdArrangeIcons, &MainWindow::arrangeIcons},
-        {kCmdCascade, &MainWindow::cascade},
-        {kCmdTile, &MainWindow::tile},
-        {kCmdToolbar, &MainWindow::toggleToolbar},
-        {kCmdStatusBar, &MainWindow::toggleStatusBar},
-        {kCmdAbout, &MainWindow::about},
-    };
-    return commands;
-}
 
 MainWindow::MainWindow(const SettingsLocation& settings, ShellPrompts& prompts, QWidget* parent)
     : QMainWindow(parent), location_(settings), prompts_(prompts), dialogs_(std::make_unique<CommandDialogs>()) {
@@ -123,17 +74,13 @@ void MainWindow::buildWindow() {
     connect(actions_, &CommandActions::commandTriggered, this, &MainWindow::executeCommand);
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::refreshCommandStates);
-    for (const ToolCommand& tool : kToolCommands)
-        actions_->action(tool.id)->setCheckable(true);
-    for (uint16_t id : {kCmdToolbar, kCmdStatusBar, kCmdFullScreen})
-        actions_->action(id)->setCheckable(true);
 
     toolbar_ = addToolBar(QStringLiteral("Toolbar"));
     toolbar_->setObjectName(QStringLiteral("Toolbar"));
     toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbar_->setIconSize(QSize(20, 20));
     toolbar_->toggleViewAction()->setVisible(false);
-    for (uint16_t id : kToolbarCommands) {
+    for (uint16_t id : toolbarLayout()) {
         if (id == 0) {
             toolbar_->addSeparator();
             continue;
@@ -164,22 +111,25 @@ void MainWindow::executeCommand(uint16_t id) {
         activateListedWindow(id);
         return;
     }
-    for (const ApplicationCommand& command : applicationCommands()) {
-        if (command.id == id) {
-            (this->*command.run)();
-            refreshCommandStates();
-            return;
-        }
+    const CommandSpec* spec = findCommand(id);
+    if (!spec)
+        return;
+    if (spec->route == CommandRoute::Application) {
+        if (spec->runShell)
+            spec->runShell(*this);
+        refreshCommandStates();
+        return;
     }
-    const CommandInfo* info = findCommand(id);
     DocumentFrame* frame = activeFrame();
-    if (!info || info->route == CommandRoute::Application || !frame)
+    if (!frame)
         return;
     CommandParams params;
-    // A command may also ask before it acts without a "..." item (Delete Layer confirms).
-    if (commandOpensDialog(*info) || dialogs_->has(id)) {
-        // The dialog's answer is the command's parameter record; without a dialog there is
-        // nothing to run, and a cancelled dialog changes nothing.
+    // A dialog's answer is the command's parameter record; a command that opens a dialog has
+    // nothing to run without one, and a cancelled dialog changes nothing. A confirmation is
+    // asked when the editor has one for the command.
+    const bool asks = spec->route == CommandRoute::Document &&
+                      (spec->opensDialog() || (spec->asks == CommandAsks::Confirmation && dialogs_->has(id)));
+    if (asks) {
         if (!frame->commands().isEnabled(id))
             return;
         std::optional<CommandParams> answer = dialogs_->ask(id, this, frame->session());
@@ -213,15 +163,16 @@ bool MainWindow::isCommandEnabled(uint16_t id) const {
         return true;
     if (isWindowListCommand(id))
         return static_cast<size_t>(windowListIndex(id)) < frames_.size();
-    const CommandInfo* info = findCommand(id);
-    if (!info)
+    const CommandSpec* spec = findCommand(id);
+    if (!spec)
         return false;
     DocumentFrame* frame = activeFrame();
-    switch (info->route) {
+    switch (spec->route) {
     case CommandRoute::Application: return isShellCommandEnabled(id, shellState());
     case CommandRoute::DocumentFrame: return frame && frame->isZoomCommandEnabled(id);
     case CommandRoute::Document:
-        return frame && (!commandOpensDialog(*info) || dialogs_->has(id)) && frame->commands().isEnabled(id);
+        // A command that opens a dialog runs only with its dialog's answer.
+        return frame && (!spec->opensDialog() || dialogs_->has(id)) && frame->commands().isEnabled(id);
     }
     return false;
 }
@@ -232,19 +183,17 @@ void MainWindow::refreshCommandStates() {
     const ShellState shell = shellState();
     DocumentFrame* frame = activeFrame();
     for (uint16_t id : actions_->ids()) {
-        const CommandInfo* info = findCommand(id);
+        const CommandSpec* spec = findCommand(id);
         bool enabled = false;
-        if (info->route == CommandRoute::Application)
+        if (spec->route == CommandRoute::Application)
             enabled = isShellCommandEnabled(id, shell);
         else
             enabled = frame && isCommandEnabled(id);
-        actions_->action(id)->setEnabled(enabled);
+        QAction* action = actions_->action(id);
+        action->setEnabled(enabled);
+        if (spec->isToggle())
+            action->setChecked(spec->checked(*this));
     }
-    for (const ToolCommand& tool : kToolCommands)
-        actions_->action(tool.id)->setChecked(tool_ == tool.tool);
-    actions_->action(kCmdToolbar)->setChecked(toolbar_ && toolbar_->isVisible());
-    actions_->action(kCmdStatusBar)->setChecked(statusBar()->isVisible());
-    actions_->action(kCmdFullScreen)->setChecked(isFullScreen());
     actions_->action(kCmdLastFilter)->setText(QString::fromStdString(lastFilter_.menuText()));
     rebuildWindowList();
 }
@@ -347,11 +296,6 @@ void MainWindow::setTool(int32_t tool) {
         frame->setTool(tool);
 }
 
-void MainWindow::marqueeTool() { setTool(kToolMarquee); }
-void MainWindow::cropTool() { setTool(kToolCrop); }
-void MainWindow::handTool() { setTool(kToolHand); }
-void MainWindow::zoomInTool() { setTool(kToolZoomIn); }
-void MainWindow::zoomOutTool() { setTool(kToolZoomOut); }
 
 void MainWindow::toggleFullScreen() {
     if (isFullScreen()) {
@@ -367,6 +311,9 @@ void MainWindow::toggleFullScreen() {
 
 void MainWindow::toggleToolbar() { toolbar_->setVisible(!toolbar_->isVisible()); }
 void MainWindow::toggleStatusBar() { statusBar()->setVisible(!statusBar()->isVisible()); }
+bool MainWindow::fullScreenShown() const { return isFullScreen(); }
+bool MainWindow::toolbarShown() const { return toolbar_ && toolbar_->isVisible(); }
+bool MainWindow::statusBarShown() const { return statusBar()->isVisible(); }
 
 void MainWindow::rebuildWindowList() {
     std::vector<std::string> captions;

@@ -6,6 +6,7 @@
 // through ShellPrompts, so that tests can answer them.
 
 #include "app/settings/AppSettings.h"
+#include "app/commands/CommandHosts.h"
 #include "app/commands/CommandIds.h"
 #include "app/session/ApplicationContext.h"
 #include "app/settings/DataDirectory.h"
@@ -35,7 +36,7 @@ class DocumentFrame;
 class ShellPrompts;
 class SystemClipboard;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private ShellHost {
     Q_OBJECT
 public:
     // Loads the settings from `settings` (defaults when the file is missing or unreadable)
@@ -74,7 +75,7 @@ public:
 
     AppSettings& settings() { return settings_; }
     const ApplicationContext& context() const { return context_; }
-    int32_t currentTool() const { return tool_; }
+    int32_t currentTool() const override { return tool_; }
     QMdiArea* documentArea() const { return area_; }
 
     // Restores the placement saved in the settings and shows the window.
@@ -89,12 +90,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct ApplicationCommand {
-        uint16_t id;
-        void (MainWindow::*run)();
-    };
-    static const std::vector<ApplicationCommand>& applicationCommands();
-
     void buildWindow();
     ShellState shellState() const;
     void applyOptions();
@@ -103,33 +98,31 @@ private:
     bool writeDocument(DocumentFrame* frame, const std::string& path);
     bool confirmClose(DocumentFrame* frame);
     void frameClosing(DocumentFrame* frame);
-    void setTool(int32_t tool);
     CanvasColors canvasColors() const;
 
-    // application commands
-    void newImage();
-    void newFromClipboard();
-    void openWithDialog();
-    void closeActive();
-    void closeAll();
-    void saveActive();
-    void saveActiveAs();
-    void clearRecent();
-    void exitApplication();
-    void duplicateImage();
-    void showOptions();
-    void marqueeTool();
-    void cropTool();
-    void handTool();
-    void zoomInTool();
-    void zoomOutTool();
-    void toggleFullScreen();
-    void arrangeIcons();
-    void cascade();
-    void tile();
-    void toggleToolbar();
-    void toggleStatusBar();
-    void about();
+    // application commands (ShellHost)
+    void newImage() override;
+    void newFromClipboard() override;
+    void openWithDialog() override;
+    void closeActive() override;
+    void closeAll() override;
+    void saveActive() override;
+    void saveActiveAs() override;
+    void clearRecent() override;
+    void exitApplication() override;
+    void duplicateImage() override;
+    void showOptions() override;
+    void setTool(int32_t tool) override;
+    void toggleFullScreen() override;
+    void arrangeIcons() override;
+    void cascade() override;
+    void tile() override;
+    void toggleToolbar() override;
+    void toggleStatusBar() override;
+    void about() override;
+    bool fullScreenShown() const override;
+    bool toolbarShown() const override;
+    bool statusBarShown() const override;
     void openRecentFile(uint16_t id);
     void activateListedWindow(uint16_t id);
     void rebuildWindowList();

@@ -154,16 +154,19 @@ DocumentFrame* MainWindow::openFile(const QString& path) {
         return frame;
     }
     std::unique_ptr<Document> document;
+    ReadReport read;
     {
         WaitCursor wait;
-        document = openDocument(text);
+        document = openDocument(text, &read);
     }
     DocumentFrame* frame = document ? addDocument(std::move(document)) : nullptr;
     if (!frame) {
-        prompts_.showError(this, QString::fromStdString(openFailedMessage(text)));
+        prompts_.showError(this, QString::fromStdString(openFailedMessage(text, read.reason)));
         return nullptr;
     }
     noteRecentFile(text);
+    if (read.endsEarly)
+        prompts_.showInformation(this, QString::fromStdString(openedInPartMessage(text)));
     return frame;
 }
 

@@ -1,11 +1,8 @@
-// The adjustments and filters. A step with parameters builds the filter its dialog would
-// confirm and hands it to the filter command, which checks the layer, skips identities and
-// records the state; the others leave the filter to the command.
-
-#include "app/commands/CommandIds.h"
-#include "batch/BatchArguments.h"
-#include "batch/BatchRun.h"
-#include "batch/BatchSteps.h"
+// The batch steps of the Adjustments and Filter menus: each parser builds the filter its
+// dialog would confirm, which the filter command checks, skips when it changes nothing, and
+// records.
+#include "app/commands/StepArguments.h"
+#include "app/commands/steps/StepParsers.h"
 #include "imageops/BrightnessContrastFilter.h"
 #include "imageops/ColorBalanceFilter.h"
 #include "imageops/CurvesFilter.h"
@@ -15,7 +12,7 @@
 
 #include <array>
 
-namespace pict::batch {
+namespace pict {
 
 namespace {
 
@@ -35,28 +32,6 @@ bool noteChannel(std::array<bool, 8>& seen, int32_t index, std::string_view fiel
         return false;
     }
     seen[size_t(index)] = true;
-    return true;
-}
-
-bool parseGaussianBlur(std::string_view text, StepInput& input, std::string& error) {
-    constexpr auto range = GaussianBlurSettings::kRadius;
-    GaussianBlurSettings settings;
-    if (!readNumber(text, range.min, range.max, "the radius", settings.radius, error))
-        return false;
-    setFilter<GaussianBlurFilter>(input, settings);
-    return true;
-}
-
-bool parseBrightnessContrast(std::string_view text, StepInput& input, std::string& error) {
-    const auto fields = splitFields(text, ',');
-    BrightnessContrastSettings s;
-    constexpr auto b = BrightnessContrastSettings::kBrightness;
-    constexpr auto c = BrightnessContrastSettings::kContrast;
-    if (!checkFieldCount(fields, 2, 2, "B,C", error) ||
-        !readInteger(fields[0], b.min, b.max, "the brightness", s.brightness, error) ||
-        !readInteger(fields[1], c.min, c.max, "the contrast", s.contrast, error))
-        return false;
-    setFilter<BrightnessContrastFilter>(input, s);
     return true;
 }
 
@@ -81,16 +56,6 @@ bool parseLevelsChannel(std::string_view text, LevelsSettings& settings, std::ar
         return false;
     }
     settings.channel[size_t(channel)] = c;
-    return true;
-}
-
-bool parseLevels(std::string_view text, StepInput& input, std::string& error) {
-    LevelsSettings settings;
-    std::array<bool, 8> seen{};
-    for (std::string_view part : splitFields(text, '/'))
-        if (!parseLevelsChannel(part, settings, seen, error))
-            return false;
-    setFilter<LevelsFilter>(input, settings);
     return true;
 }
 
@@ -120,6 +85,40 @@ bool parseCurve(std::string_view text, CurvesSettings& settings, std::array<bool
         return false;
     }
     settings.channel[size_t(channel)] = std::move(points);
+    return true;
+}
+
+} // namespace
+
+bool parseGaussianBlur(std::string_view text, StepInput& input, std::string& error) {
+    constexpr auto range = GaussianBlurSettings::kRadius;
+    GaussianBlurSettings settings;
+    if (!readNumber(text, range.min, range.max, "the radius", settings.radius, error))
+        return false;
+    setFilter<GaussianBlurFilter>(input, settings);
+    return true;
+}
+
+bool parseBrightnessContrast(std::string_view text, StepInput& input, std::string& error) {
+    const auto fields = splitFields(text, ',');
+    BrightnessContrastSettings s;
+    constexpr auto b = BrightnessContrastSettings::kBrightness;
+    constexpr auto c = BrightnessContrastSettings::kContrast;
+    if (!checkFieldCount(fields, 2, 2, "B,C", error) ||
+        !readInteger(fields[0], b.min, b.max, "the brightness", s.brightness, error) ||
+        !readInteger(fields[1], c.min, c.max, "the contrast", s.contrast, error))
+        return false;
+    setFilter<BrightnessContrastFilter>(input, s);
+    return true;
+}
+
+bool parseLevels(std::string_view text, StepInput& input, std::string& error) {
+    LevelsSettings settings;
+    std::array<bool, 8> seen{};
+    for (std::string_view part : splitFields(text, '/'))
+        if (!parseLevelsChannel(part, settings, seen, error))
+            return false;
+    setFilter<LevelsFilter>(input, settings);
     return true;
 }
 
@@ -192,49 +191,4 @@ bool parseColorize(std::string_view text, StepInput& input, std::string& error) 
     return true;
 }
 
-constexpr std::string_view kEditable = "a visible, non-empty raster active layer that meets the selection";
-
-constexpr BatchStep kFilterSteps[] = {
-    {"--invert", "", StepArgument::None, nullptr, runCommandStep, kCmdInvert, "Invert", kEditable},
-    {"--desaturate", "", StepArgument::None, nullptr, runCommandStep, kCmdDesaturate, "Desaturate",
-     kEditable},
-    {"--auto-levels", "", StepArgument::None, nullptr, runCommandStep, kCmdAutoLevels,
-     "Auto Levels: stretch each channel on its own", kEditable},
-    {"--auto-contrast", "", StepArgument::None, nullptr, runCommandStep, kCmdAutoContrast,
-     "Auto Contrast: stretch the three channels together", kEditable},
-    {"--blur", "", StepArgument::None, nullptr, runCommandStep, kCmdBlur, "Blur",
-     kEditable},
-    {"--blur-more", "", StepArgument::None, nullptr, runCommandStep, kCmdBlurMore,
-     "Blur More", kEditable},
-    {"--sharpen", "", StepArgument::None, nullptr, runCommandStep, kCmdSharpen,
-     "Sharpen", kEditable},
-    {"--sharpen-more", "", StepArgument::None, nullptr, runCommandStep,
-     kCmdSharpenMore, "Sharpen More", kEditable},
-    {"--last-filter", "", StepArgument::None, nullptr, runCommandStep, kCmdLastFilter,
-     "repeat the last blur or sharpen filter of this run", "a filter to repeat (an earlier blur or sharpen step) and a visible, non-empty raster active layer "
-     "that meets the selection"},
-    {"--gaussian-blur", "R", StepArgument::Required, parseGaussianBlur, runCommandStep, kCmdGaussianBlur,
-     "Gaussian Blur of radius R (0.1..250; below 0.2 changes nothing)", kEditable},
-    {"--brightness-contrast", "B,C", StepArgument::Required, parseBrightnessContrast, runCommandStep,
-     kCmdBrightnessContrast, "Brightness/Contrast, each -100..100", kEditable},
-    {"--levels", "CH,INBLACK,GAMMA,INWHITE,OUTBLACK,OUTWHITE[/CH,...]", StepArgument::Required, parseLevels,
-     runCommandStep, kCmdLevels, "Levels; CH rgb|red|green|blue, levels 0..255, gamma 0.1..9.99", kEditable},
-    {"--curves", "CH:X,Y;X,Y;...[/CH:...]", StepArgument::Required, parseCurves, runCommandStep, kCmdCurves,
-     "Curves: 2..10 points per channel, x from 0 to 255", kEditable},
-    {"--color-balance", "SC,SM,SY,MC,MM,MY,HC,HM,HY[,nopreserve]", StepArgument::Required, parseColorBalance,
-     runCommandStep, kCmdColorBalance,
-     "Color Balance of shadows, midtones, highlights (cyan-red, magenta-green, yellow-blue, -100..100)",
-     kEditable},
-    {"--hue-saturation", "RANGE,H,S,L[/RANGE,H,S,L...]", StepArgument::Required, parseHueSaturation,
-     runCommandStep, kCmdHueSaturation,
-     "Hue/Saturation; RANGE master|reds|yellows|greens|cyans|blues|magentas, H -180..180, S and L -100..100",
-     kEditable},
-    {"--colorize", "H,S,L", StepArgument::Required, parseColorize, runCommandStep, kCmdHueSaturation,
-     "Colorize: hue 0..360, saturation 0..100, lightness -100..100", kEditable},
-};
-
-} // namespace
-
-std::span<const BatchStep> filterSteps() { return kFilterSteps; }
-
-} // namespace pict::batch
+} // namespace pict

@@ -1,17 +1,16 @@
-// The Image menu's geometry: Image Size, Canvas Size, the rotations, the flips, Crop, Trim.
-
-#include "app/dialogs/CanvasSizeSettings.h"
+// The batch steps of the Image menu's geometry. The size steps leave out what the dialog
+// would show from the document (its size, resolution and unit) and complete it when they run.
 #include "app/commands/CommandIds.h"
-#include "app/session/DocumentSession.h"
+#include "app/commands/StepArguments.h"
+#include "app/commands/steps/StepParsers.h"
+#include "app/dialogs/CanvasSizeSettings.h"
 #include "app/dialogs/ImageSizeSettings.h"
-#include "batch/BatchArguments.h"
-#include "batch/BatchRun.h"
-#include "batch/BatchSteps.h"
+#include "app/session/DocumentSession.h"
 #include "document/Document.h"
 
 #include <array>
 
-namespace pict::batch {
+namespace pict {
 
 namespace {
 
@@ -19,6 +18,8 @@ constexpr std::array<std::string_view, 2> kResolutionUnitKeywords = {"ppi", "ppc
 // What the parser leaves for the step to fill in from the document.
 constexpr float kKeepResolution = 0.0f;
 constexpr int32_t kKeepUnit = -1;
+
+} // namespace
 
 bool parseImageSize(std::string_view text, StepInput& input, std::string& error) {
     const auto f = splitFields(text, ',');
@@ -67,8 +68,8 @@ bool parseRotation(std::string_view text, StepInput& input, std::string& error) 
     return true;
 }
 
-StepReport imageSize(BatchRun& run, const BatchStep& step, const StepInput& input) {
-    const DocumentInfo& info = run.session().document().info();
+CommandResult runImageSizeStep(DocumentCommands& commands, uint16_t id, const StepInput& input) {
+    const DocumentInfo& info = commands.session().document().info();
     ImageSizeSettings s = std::get<ImageSizeSettings>(input.params);
     s.oldWidth = info.width;
     s.oldHeight = info.height;
@@ -76,43 +77,18 @@ StepReport imageSize(BatchRun& run, const BatchStep& step, const StepInput& inpu
         s.resolution = info.resolution;
     if (s.resolutionUnit == kKeepUnit)
         s.resolutionUnit = info.resolutionUnit;
-    return run.execute(step.command, s);
+    return commands.execute(id, s);
 }
 
-StepReport canvasSize(BatchRun& run, const BatchStep& step, const StepInput& input) {
-    const DocumentInfo& info = run.session().document().info();
+CommandResult runCanvasSizeStep(DocumentCommands& commands, uint16_t id, const StepInput& input) {
+    const DocumentInfo& info = commands.session().document().info();
     CanvasSizeSettings s = std::get<CanvasSizeSettings>(input.params);
     s.oldWidth = info.width;
     s.oldHeight = info.height;
     s.resolution = info.resolution;
     s.resolutionUnit = info.resolutionUnit;
     s.anchorOffset = anchorOffset({s.oldWidth, s.oldHeight}, {s.width, s.height}, input.number);
-    return run.execute(step.command, s);
+    return commands.execute(id, s);
 }
 
-constexpr BatchStep kGeometrySteps[] = {
-    {"--image-size", "W,H[,RES[,ppi|ppcm[,METHOD]]]", StepArgument::Required, parseImageSize, imageSize,
-     kCmdImageSize,
-     "resample to W x H (1..30000), resolution 1..9999.999; METHOD 0..5 or nearest-neighbor, bilinear, "
-     "bicubic-smooth (default), bicubic-sharp, bspline, lanczos",
-     ""},
-    {"--canvas-size", "W,H[,ANCHOR[,RRGGBB]]", StepArgument::Required, parseCanvasSize, canvasSize, kCmdCanvasSize,
-     "resize the canvas; ANCHOR 0..8 (row * 3 + column, default 4 centre), extension color default ffffff", ""},
-    {"--rotate", "180|90|-90", StepArgument::Required, parseRotation, runCommandStep, 0,
-     "rotate the canvas (90 clockwise, -90 counter-clockwise)", ""},
-    {"--flip-horizontal", "", StepArgument::None, nullptr, runCommandStep, kCmdFlipHorizontal,
-     "flip the canvas left to right", ""},
-    {"--flip-vertical", "", StepArgument::None, nullptr, runCommandStep, kCmdFlipVertical,
-     "flip the canvas top to bottom", ""},
-    {"--crop", "", StepArgument::None, nullptr, runCommandStep, kCmdCrop, "crop to the selection's bounds",
-     "a selection that meets the canvas"},
-    {"--trim", "", StepArgument::None, nullptr, runCommandStep, kCmdTrim,
-     "cut a lone background layer down to the pixels that differ from its top-left one",
-     "a visible active layer"},
-};
-
-} // namespace
-
-std::span<const BatchStep> geometrySteps() { return kGeometrySteps; }
-
-} // namespace pict::batch
+} // namespace pict

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pict::batch {
+namespace pict {
 
 // The fields between separators; an empty text gives one empty field.
 std::vector<std::string_view> splitFields(std::string_view text, char separator);
@@ -38,4 +38,4 @@ bool readKeyword(std::string_view text, std::span<const std::string_view> keywor
 bool checkFieldCount(const std::vector<std::string_view>& fields, size_t minimum, size_t maximum,
                      std::string_view syntax, std::string& error);
 
-} // namespace pict::batch
+} // namespace pict

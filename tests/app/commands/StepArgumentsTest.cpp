@@ -1,13 +1,13 @@
-#include "batch/BatchArguments.h"
+#include "app/commands/StepArguments.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-namespace pict::batch {
+namespace pict {
 namespace {
 
-TEST(BatchArguments, WholeNumbersTakeASignAndNothingElse) {
+TEST(StepArguments, WholeNumbersTakeASignAndNothingElse) {
     std::string error;
     int32_t value = 0;
     EXPECT_TRUE(readInteger("+5", 0, 10, "n", value, error));
@@ -19,7 +19,7 @@ TEST(BatchArguments, WholeNumbersTakeASignAndNothingElse) {
     EXPECT_EQ(value, -90) << "a refused text leaves the value alone";
 }
 
-TEST(BatchArguments, RangeErrorsNameTheValueAndTheLimits) {
+TEST(StepArguments, RangeErrorsNameTheValueAndTheLimits) {
     std::string error;
     int32_t value = 0;
     EXPECT_FALSE(readInteger("256", 0, 255, "the opacity", value, error));
@@ -31,7 +31,7 @@ TEST(BatchArguments, RangeErrorsNameTheValueAndTheLimits) {
     EXPECT_EQ(error, "the radius must be within 0.1..250, not 0.05");
 }
 
-TEST(BatchArguments, DecimalNumbersAreFiniteAndPlain) {
+TEST(StepArguments, DecimalNumbersAreFiniteAndPlain) {
     std::string error;
     double value = 0;
     EXPECT_TRUE(readNumber("2.5", 0, 10, "r", value, error));
@@ -44,7 +44,7 @@ TEST(BatchArguments, DecimalNumbersAreFiniteAndPlain) {
         EXPECT_FALSE(readNumber(bad, -1e9, 1e9, "r", value, error)) << bad;
 }
 
-TEST(BatchArguments, ColorsAreSixHexDigits) {
+TEST(StepArguments, ColorsAreSixHexDigits) {
     std::string error;
     uint32_t color = 0;
     EXPECT_TRUE(readColor("ff8000", "c", color, error));
@@ -55,7 +55,7 @@ TEST(BatchArguments, ColorsAreSixHexDigits) {
         EXPECT_FALSE(readColor(bad, "c", color, error)) << bad;
 }
 
-TEST(BatchArguments, BlendModesByNameOrNumber) {
+TEST(StepArguments, BlendModesByNameOrNumber) {
     std::string error;
     int32_t mode = -1;
     EXPECT_TRUE(readBlendMode("color-dodge", mode, error));
@@ -77,7 +77,7 @@ TEST(BatchArguments, BlendModesByNameOrNumber) {
     EXPECT_EQ(blendModeKeyword(18), "luminosity");
 }
 
-TEST(BatchArguments, ListsKeepEmptyFields) {
+TEST(StepArguments, ListsKeepEmptyFields) {
     EXPECT_EQ(splitFields("", ',').size(), 1u);
     const auto fields = splitFields("a,,b,", ',');
     ASSERT_EQ(fields.size(), 4u);
@@ -86,7 +86,7 @@ TEST(BatchArguments, ListsKeepEmptyFields) {
     EXPECT_EQ(fields[3], "");
 }
 
-TEST(BatchArguments, KeywordsIgnoreCaseAndListTheChoices) {
+TEST(StepArguments, KeywordsIgnoreCaseAndListTheChoices) {
     constexpr std::array<std::string_view, 2> kUnits = {"ppi", "ppcm"};
     std::string error;
     int32_t index = -1;
@@ -97,4 +97,4 @@ TEST(BatchArguments, KeywordsIgnoreCaseAndListTheChoices) {
 }
 
 } // namespace
-} // namespace pict::batch
+} // namespace pict

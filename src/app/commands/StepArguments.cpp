@@ -1,4 +1,4 @@
-#include "batch/BatchArguments.h"
+#include "app/commands/StepArguments.h"
 
 #include "surface/BlendModes.h"
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace pict::batch {
+namespace pict {
 
 namespace {
 
@@ -160,4 +160,4 @@ bool checkFieldCount(const std::vector<std::string_view>& fields, size_t minimum
     return false;
 }
 
-} // namespace pict::batch
+} // namespace pict
