@@ -10,6 +10,7 @@
 #include "imageops/HueSaturationFilter.h"
 #include "imageops/LevelsFilter.h"
 #include "imageops/SimpleColorFilters.h"
+#include "surface/PixelThreads.h"
 
 #include "BenchDocuments.h"
 
@@ -32,8 +33,10 @@ void reportMegapixels(benchmark::State& state) {
 
 // Applies the filter to the same picture on every iteration; the cost of a table or HSL
 // filter does not depend on what it is given.
-void runFilter(benchmark::State& state, ImageFilter& filter) {
+// threads: how many the pixel work may use (0: one per core).
+void runFilter(benchmark::State& state, ImageFilter& filter, int32_t threads = 0) {
     state.SetLabel(filter.name());
+    setPixelThreads(threads);
     Surface24 picture = bench::photo(kWidth, kHeight, 7);
     for (auto _ : state) {
         filter.apply(picture);
@@ -104,21 +107,24 @@ BENCHMARK(BM_Desaturate)->Unit(benchmark::kMillisecond);
 
 void BM_HueSaturation(benchmark::State& state) {
     HueSaturationFilter filter(hueSettings());
-    runFilter(state, filter);
+    runFilter(state, filter, int32_t(state.range(0)));
 }
-BENCHMARK(BM_HueSaturation)->Unit(benchmark::kMillisecond);
+// Arg: the thread count (1: the one-core rate; 0: one per core).
+BENCHMARK(BM_HueSaturation)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_Colorize(benchmark::State& state) {
     ColorizeFilter filter({200, 40, 10});
-    runFilter(state, filter);
+    runFilter(state, filter, int32_t(state.range(0)));
 }
-BENCHMARK(BM_Colorize)->Unit(benchmark::kMillisecond);
+// Arg: the thread count (1: the one-core rate; 0: one per core).
+BENCHMARK(BM_Colorize)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_ColorBalancePreserveLuminosity(benchmark::State& state) {
     ColorBalanceFilter filter(balanceSettings());
-    runFilter(state, filter);
+    runFilter(state, filter, int32_t(state.range(0)));
 }
-BENCHMARK(BM_ColorBalancePreserveLuminosity)->Unit(benchmark::kMillisecond);
+// Arg: the thread count (1: the one-core rate; 0: one per core).
+BENCHMARK(BM_ColorBalancePreserveLuminosity)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_Convolution(benchmark::State& state) {
     ConvolutionFilter filter(static_cast<FilterKind>(state.range(0)));

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtinyxml2-dev libgif-dev
-  libzip-dev libtbb-dev
+  libtbb-dev libzstd-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb x11-utils imagemagick

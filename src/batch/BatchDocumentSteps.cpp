@@ -13,6 +13,7 @@
 #include "codecs/FileKind.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
+#include "surface/PixelThreads.h"
 
 #include <array>
 #include <ostream>
@@ -49,6 +50,15 @@ bool parsePath(std::string_view text, StepInput& input, std::string& error) {
 
 bool parseHistoryLimit(std::string_view text, StepInput& input, std::string& error) {
     return readInteger(text, HistoryLimit::kMin, HistoryLimit::kMax, "the history limit", input.number, error);
+}
+
+bool parseHistoryMemory(std::string_view text, StepInput& input, std::string& error) {
+    return readInteger(text, HistoryMemory::kMinMiB, HistoryMemory::kMaxMiB, "the history memory", input.number,
+                       error);
+}
+
+bool parseThreads(std::string_view text, StepInput& input, std::string& error) {
+    return readInteger(text, 0, 64, "the thread count", input.number, error);
 }
 
 // ---- actions ----
@@ -92,6 +102,17 @@ StepReport setHistoryLimit(BatchRun& run, const BatchStep&, const StepInput& inp
     return {};
 }
 
+StepReport setHistoryMemory(BatchRun& run, const BatchStep&, const StepInput& input) {
+    run.app().historyMemoryMiB = input.number;
+    run.session().history().setMemoryBudget(HistoryMemory::bytes(input.number));
+    return {};
+}
+
+StepReport setThreads(BatchRun&, const BatchStep&, const StepInput& input) {
+    setPixelThreads(input.number);
+    return {};
+}
+
 constexpr BatchStep kOpenFile{
     "FILE", "", StepArgument::Required, parsePath, openFile, kCmdOpen,
     "open an image file (.bmp .dib .rle .gif .ico .jpg .jpeg .jpe .jfif .png .ora)", ""};
@@ -107,6 +128,12 @@ constexpr BatchStep kDocumentSteps[] = {
      "print the document (size, layers, selection, channels, history) as one JSON line", ""},
     {"--history-limit", "N", StepArgument::Required, parseHistoryLimit, setHistoryLimit, 0,
      "keep at most N history states (1..100, default 20)", ""},
+    {"--history-memory", "MIB", StepArgument::Required, parseHistoryMemory, setHistoryMemory, 0,
+     "keep at most MIB mebibytes of undo pixels in memory, compressing and then swapping older ones "
+     "(0..65536; 0 means no limit; default 256)",
+     ""},
+    {"--threads", "N", StepArgument::Required, parseThreads, setThreads, 0,
+     "run pixel work on at most N threads (0..64; 0, the default, means one per core)", ""},
 };
 
 } // namespace

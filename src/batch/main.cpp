@@ -2,6 +2,7 @@
 // batch runner so that the tests can drive it in-process.
 
 #include "batch/BatchRunner.h"
+#include "history/SavedPixels.h"
 
 #include <iostream>
 #include <string>
@@ -10,5 +11,7 @@
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    // Undo pixels a crashed run had swapped out are of no use to anyone now.
+    pict::removeStaleSwapFiles(pict::historySwapFolder());
     return pict::batch::runBatch(arguments, std::cout, std::cerr);
 }

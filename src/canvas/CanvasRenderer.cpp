@@ -2,6 +2,7 @@
 
 #include "document/CompositeCache.h"
 #include "document/Document.h"
+#include "surface/PixelThreads.h"
 #include "surface/RasterSurface.h"
 
 #include <algorithm>
@@ -134,35 +135,38 @@ void CanvasRenderer::drawRect(ViewBuffer& target, const CanvasView& view, const 
         }
     }
 
-    for (int32_t y = area.top; y < area.bottom; ++y) {
-        uint32_t* out = target.row(y);
-        if (y < frame.top || y >= frame.bottom) {
-            fillSpan(out, area.left, area.right, background);
-            continue;
+    // Every view row is drawn from the image alone, so strips of rows run on several threads.
+    forEachStrip(area.top, area.bottom, area.width(), [&](int32_t stripTop, int32_t stripBottom) {
+        for (int32_t y = stripTop; y < stripBottom; ++y) {
+            uint32_t* out = target.row(y);
+            if (y < frame.top || y >= frame.bottom) {
+                fillSpan(out, area.left, area.right, background);
+                continue;
+            }
+            // Background left and right of the frame.
+            fillSpan(out, area.left, std::min(area.right, frame.left), background);
+            fillSpan(out, std::max(area.left, frame.right), area.right, background);
+            if (y == frame.top || y == frame.bottom - 1) {
+                fillSpan(out, std::max(area.left, frame.left), std::min(area.right, frame.right), border);
+                continue;
+            }
+            if (frame.left >= area.left && frame.left < area.right)
+                out[frame.left] = border;
+            if (frame.right - 1 >= area.left && frame.right - 1 < area.right)
+                out[frame.right - 1] = border;
+            if (span.x0 >= span.x1)
+                continue;
+            const int32_t contentY = y - image.top;
+            const int32_t iy = static_cast<int32_t>(
+                std::clamp<int64_t>(floorDiv(int64_t(contentY) * imageSize.height, content.height), 0, imageSize.height - 1));
+            if (!color)
+                drawCheckerRow(out, span, contentY);
+            else if (alpha)
+                drawContentRow<true>(out, span, color->row(iy), alpha->row(iy), contentY);
+            else
+                drawContentRow<false>(out, span, color->row(iy), nullptr, contentY);
         }
-        // Background left and right of the frame.
-        fillSpan(out, area.left, std::min(area.right, frame.left), background);
-        fillSpan(out, std::max(area.left, frame.right), area.right, background);
-        if (y == frame.top || y == frame.bottom - 1) {
-            fillSpan(out, std::max(area.left, frame.left), std::min(area.right, frame.right), border);
-            continue;
-        }
-        if (frame.left >= area.left && frame.left < area.right)
-            out[frame.left] = border;
-        if (frame.right - 1 >= area.left && frame.right - 1 < area.right)
-            out[frame.right - 1] = border;
-        if (span.x0 >= span.x1)
-            continue;
-        const int32_t contentY = y - image.top;
-        const int32_t iy = static_cast<int32_t>(
-            std::clamp<int64_t>(floorDiv(int64_t(contentY) * imageSize.height, content.height), 0, imageSize.height - 1));
-        if (!color)
-            drawCheckerRow(out, span, contentY);
-        else if (alpha)
-            drawContentRow<true>(out, span, color->row(iy), alpha->row(iy), contentY);
-        else
-            drawContentRow<false>(out, span, color->row(iy), nullptr, contentY);
-    }
+    });
 }
 
 void CanvasRenderer::shiftBy(int32_t dx, int32_t dy) {

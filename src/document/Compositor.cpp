@@ -16,6 +16,7 @@
 #include "document/Layer.h"
 #include "document/LayerStack.h"
 #include "surface/BlendModes.h"
+#include "surface/PixelThreads.h"
 
 #include <algorithm>
 #include <array>
@@ -269,7 +270,6 @@ bool compositeEntries(const std::vector<CompositeEntry>& entries, Surface24& col
     try {
         std::vector<PreparedEntry> prepared;
         std::vector<int32_t> rowEdges{area.top, area.bottom};
-        std::vector<uint8_t> scratch; // the per-byte alphas of a masked span
         for (const CompositeEntry& entry : entries) {
             const Rect clipped = entry.rect.intersected(area);
             if (clipped.isEmpty() || !entry.layer || !isBlendMode(entry.layer->blendMode()))
@@ -287,14 +287,17 @@ bool compositeEntries(const std::vector<CompositeEntry>& entries, Surface24& col
             const int32_t top = rowEdges[band];
             const int32_t bottom = rowEdges[band + 1];
             const std::vector<Run> runs = runsForBand(prepared, area, top, bottom);
-            if (scratch.empty())
-                scratch.resize(3 * size_t(area.width()));
-            for (int32_t y = top; y < bottom; ++y) {
-                uint8_t* colorRow = color.row(y);
-                uint8_t* alphaRow = alpha.row(y);
-                for (const Run& run : runs)
-                    composeRow(prepared, run, y, colorRow, alphaRow, scratch.data());
-            }
+            // Rows are independent; each strip has its own scratch for the masked spans.
+            forEachStrip(top, bottom, int64_t(area.width()) * int64_t(prepared.size()),
+                         [&](int32_t stripTop, int32_t stripBottom) {
+                             std::vector<uint8_t> scratch(3 * size_t(area.width()));
+                             for (int32_t y = stripTop; y < stripBottom; ++y) {
+                                 uint8_t* colorRow = color.row(y);
+                                 uint8_t* alphaRow = alpha.row(y);
+                                 for (const Run& run : runs)
+                                     composeRow(prepared, run, y, colorRow, alphaRow, scratch.data());
+                             }
+                         });
         }
         return true;
     } catch (const std::bad_alloc&) {

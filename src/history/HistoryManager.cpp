@@ -1,5 +1,7 @@
 #include "history/HistoryManager.h"
 
+#include "history/SavedPixels.h"
+
 #include <new>
 
 namespace pict {
@@ -39,6 +41,7 @@ bool HistoryManager::add(std::unique_ptr<HistoryState> state, bool alreadyApplie
     states_.push_back(std::move(state)); // capacity reserved at construction
     position_ = count() - 1;
     enforceLimit();
+    enforceBudget();
     return true;
 }
 
@@ -56,8 +59,10 @@ bool HistoryManager::undo() {
     } catch (const std::bad_alloc&) {
         undone = false;
     }
-    if (undone)
+    if (undone) {
         --position_;
+        enforceBudget();
+    }
     return undone;
 }
 
@@ -73,8 +78,10 @@ bool HistoryManager::redo() {
     } catch (const std::bad_alloc&) {
         applied = false;
     }
-    if (applied)
+    if (applied) {
         ++position_;
+        enforceBudget();
+    }
     return applied;
 }
 
@@ -87,6 +94,47 @@ void HistoryManager::purge() {
 void HistoryManager::setLimit(int32_t limit) {
     limit_ = HistoryLimit::clamp(limit);
     enforceLimit();
+}
+
+void HistoryManager::setMemoryBudget(int64_t bytes) {
+    budget_ = bytes < 0 ? 0 : bytes;
+    enforceBudget();
+}
+
+int64_t HistoryManager::memoryBytes() const {
+    int64_t total = 0;
+    for (const auto& state : states_)
+        for (const SavedPixels* pixels : state->savedPixels())
+            total += pixels->memoryBytes();
+    return total;
+}
+
+// Oldest states first: their pixels are compressed until the total fits; if that is not
+// enough, their compressed pixels go to swap files. The newest states stay as they were
+// saved, so the undo a user is most likely to want next stays quick.
+void HistoryManager::enforceBudget() {
+    if (budget_ <= 0)
+        return;
+    int64_t total = memoryBytes();
+    for (const auto& state : states_) {
+        for (SavedPixels* pixels : state->savedPixels()) {
+            if (total <= budget_)
+                return;
+            const int64_t before = pixels->memoryBytes();
+            if (pixels->compress())
+                total -= before - pixels->memoryBytes();
+        }
+    }
+    static const std::filesystem::path folder = historySwapFolder();
+    for (const auto& state : states_) {
+        for (SavedPixels* pixels : state->savedPixels()) {
+            if (total <= budget_)
+                return;
+            const int64_t before = pixels->memoryBytes();
+            if (pixels->swapOut(folder))
+                total -= before;
+        }
+    }
 }
 
 void HistoryManager::dropOldest() {

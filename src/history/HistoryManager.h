@@ -19,6 +19,14 @@ struct HistoryLimit {
     static constexpr int32_t clamp(int32_t limit) { return limit < kMin ? kMin : (limit > kMax ? kMax : limit); }
 };
 
+// The "History memory" setting: mebibytes the kept pixels of one history may take in memory.
+struct HistoryMemory {
+    static constexpr int32_t kMinMiB = 0; // 0: no budget, everything stays as saved
+    static constexpr int32_t kMaxMiB = 65536;
+    static constexpr int32_t kDefaultMiB = 256;
+    static constexpr int64_t bytes(int32_t mib) { return int64_t(mib < 0 ? 0 : mib) << 20; }
+};
+
 class HistoryManager {
 public:
     explicit HistoryManager(int32_t limit = HistoryLimit::kDefault);
@@ -48,6 +56,13 @@ public:
     // document as it is.
     void setLimit(int32_t limit);
 
+    // The memory the kept pixels of all states may take before the oldest are compressed and
+    // then moved to swap files; 0 keeps everything in memory as it was saved.
+    void setMemoryBudget(int64_t bytes);
+    int64_t memoryBudget() const { return budget_; }
+    // What the kept pixels of all states take in memory now.
+    int64_t memoryBytes() const;
+
     int32_t limit() const { return limit_; }
     int32_t count() const { return static_cast<int32_t>(states_.size()); }
     int32_t position() const { return position_; }
@@ -62,10 +77,12 @@ private:
     void dropNewest();
     void discardRedoBranch();
     void enforceLimit();
+    void enforceBudget();
 
     std::vector<std::unique_ptr<HistoryState>> states_;
     int32_t limit_;
     int32_t position_ = -1;
+    int64_t budget_ = HistoryMemory::bytes(HistoryMemory::kDefaultMiB);
 };
 
 } // namespace pict

@@ -6,8 +6,11 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace pict {
+
+class SavedPixels;
 
 class HistoryState {
 public:
@@ -22,6 +25,10 @@ public:
     virtual bool apply() = 0;
     // Reverts the change. False means the state could not restore what it saved.
     virtual bool undo() = 0;
+
+    // The pixels this state keeps for undo, which the history may compress or swap out when
+    // it is over its memory budget. States that keep none return nothing.
+    virtual std::vector<SavedPixels*> savedPixels() { return {}; }
 
     virtual void beforeApply() {}
     virtual void afterApply(bool applied) { (void)applied; }

@@ -1,6 +1,7 @@
 #include "imageops/ColorBalanceFilter.h"
 
 #include "imageops/HslConversion.h"
+#include "imageops/HslTables.h"
 
 #include <cmath>
 
@@ -42,7 +43,8 @@ void buildChannel(uint8_t (&table)[256], const std::array<double, 3>& tones, con
 
 } // namespace
 
-ColorBalanceFilter::ColorBalanceFilter(const ColorBalanceSettings& settings) : settings_(settings.limited()) {
+ColorBalanceFilter::ColorBalanceFilter(const ColorBalanceSettings& settings)
+    : settings_(settings.limited()), hsl_(&HslTables::get()) {
     const TransferCurves curves = makeTransferCurves();
     buildChannel(tables_.red, settings_.value[kCyanRed], curves);
     buildChannel(tables_.green, settings_.value[kMagentaGreen], curves);
@@ -53,11 +55,9 @@ void ColorBalanceFilter::pixelRgb(uint8_t* bgr) const {
     const int32_t b = bgr[0], g = bgr[1], r = bgr[2];
     int32_t nr = tables_.red[r], ng = tables_.green[g], nb = tables_.blue[b];
     if (settings_.preserveLuminosity) {
-        const Hsl adjusted = rgbToHsl(nr, ng, nb);
-        const Rgb back = hslToRgb(adjusted.h, adjusted.s, hslLightness(r, g, b));
-        nr = back.r;
-        ng = back.g;
-        nb = back.b;
+        const Hsl adjusted = hsl_->toHsl(nr, ng, nb);
+        hsl_->toBgr(adjusted.h, adjusted.s, hslLightness(r, g, b), bgr);
+        return;
     }
     bgr[0] = static_cast<uint8_t>(nb);
     bgr[1] = static_cast<uint8_t>(ng);

@@ -3,6 +3,7 @@
 // opposites) through fixed transfer curves, optionally keeping each pixel's lightness.
 
 #include "imageops/FilterParams.h"
+#include "imageops/HslTables.h"
 #include "imageops/PointFilterLoops.h"
 
 #include <array>
@@ -62,6 +63,7 @@ public:
 
 private:
     ColorBalanceSettings settings_;
+    const HslTables* hsl_;
     ChannelTables tables_;
 };
 

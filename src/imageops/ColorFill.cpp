@@ -1,5 +1,7 @@
 #include "imageops/ColorFill.h"
 
+#include "surface/PixelThreads.h"
+
 #include <algorithm>
 
 namespace pict {
@@ -53,16 +55,18 @@ bool ColorFill::fill(Surface24& color, Surface8* transparency, const Surface8* m
     const uint32_t weight = fillOpacityWeight(params_.opacity);
     return withBlendMode(params_.mode, [&](auto m) {
         constexpr int32_t kMode = decltype(m)::value;
-        for (int32_t y = area.top; y < area.bottom; ++y) {
-            uint8_t* pixel = color.row(y) + 3 * int64_t(area.left);
-            const uint8_t* coverage =
-                mask ? mask->row(y - maskOrigin.y) + (area.left - maskOrigin.x) : nullptr;
-            if (destinationAlpha)
-                fillRow<kMode, true>(pixel, destinationAlpha->row(y) + area.left, coverage, area.width(), source,
-                                     weight);
-            else
-                fillRow<kMode, false>(pixel, nullptr, coverage, area.width(), source, weight);
-        }
+        forEachStrip(area.top, area.bottom, area.width(), [&](int32_t top, int32_t bottom) {
+            for (int32_t y = top; y < bottom; ++y) {
+                uint8_t* pixel = color.row(y) + 3 * int64_t(area.left);
+                const uint8_t* coverage =
+                    mask ? mask->row(y - maskOrigin.y) + (area.left - maskOrigin.x) : nullptr;
+                if (destinationAlpha)
+                    fillRow<kMode, true>(pixel, destinationAlpha->row(y) + area.left, coverage, area.width(), source,
+                                         weight);
+                else
+                    fillRow<kMode, false>(pixel, nullptr, coverage, area.width(), source, weight);
+            }
+        });
     });
 }
 

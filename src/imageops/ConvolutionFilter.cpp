@@ -1,6 +1,7 @@
 #include "imageops/ConvolutionFilter.h"
 
 #include "imageops/CoverageBlend.h"
+#include "surface/PixelThreads.h"
 
 #include <algorithm>
 #include <climits>
@@ -30,14 +31,60 @@ constexpr int64_t kMaxAbsoluteSum = int64_t(1) << 30;
 // Above this many possible sums the division is computed instead of looked up.
 constexpr int64_t kMaxLookupEntries = int64_t(1) << 20;
 
+// Where a block of output rows reads its source rows. The target is overwritten in place, a
+// block at a time, possibly several blocks at once: rows of the block itself are read before
+// they are written, and the rows near the other blocks' edges come from copies taken before
+// any block started.
+class BlockRows {
+public:
+    // Cuts work's rows into `blocks` parts and copies the radius rows on each side of every cut.
+    BlockRows(const RasterSurface& target, const Rect& work, int32_t radius, int32_t blocks)
+        : target_(target), work_(work), blocks_(blocks) {
+        const size_t rowBytes = size_t(target.stride());
+        for (int32_t b = 1; b < blocks; ++b) {
+            const int32_t cut = blockTop(b);
+            const int32_t from = std::max(cut - radius, work.top);
+            const int32_t to = std::min(cut + radius, work.bottom);
+            Saved saved{from, std::vector<uint8_t>(size_t(to - from) * rowBytes)};
+            for (int32_t y = from; y < to; ++y)
+                std::memcpy(saved.bytes.data() + size_t(y - from) * rowBytes, target.row(y), rowBytes);
+            saved_.push_back(std::move(saved));
+        }
+    }
+
+    int32_t blockTop(int32_t block) const {
+        return work_.top + static_cast<int32_t>(int64_t(work_.height()) * block / blocks_);
+    }
+
+    // Source row y (already clamped to the surface) as block `block` must see it.
+    const uint8_t* row(int32_t block, int32_t y) const {
+        const int32_t top = blockTop(block), bottom = blockTop(block + 1);
+        if ((y >= top && y < bottom) || y < work_.top || y >= work_.bottom)
+            return target_.row(y);
+        const Saved& saved = saved_[size_t(y < top ? block - 1 : block)];
+        return saved.bytes.data() + size_t(y - saved.firstRow) * size_t(target_.stride());
+    }
+
+private:
+    struct Saved {
+        int32_t firstRow;
+        std::vector<uint8_t> bytes;
+    };
+    const RasterSurface& target_;
+    Rect work_;
+    int32_t blocks_;
+    std::vector<Saved> saved_; // saved_[b - 1] around the top of block b
+};
+
 // The source rows the output rows need, each padded by radius columns on both sides with
 // the border pixels repeated, kept in a ring so the target can be overwritten row by row
 // while every output still reads only original pixels.
 template <class Surface>
 class PaddedRowRing {
 public:
-    PaddedRowRing(const Surface& source, const Rect& work, int32_t radius, int channels)
-        : source_(source), work_(work), radius_(radius), channels_(channels), slots_(2 * radius + 1),
+    PaddedRowRing(const Surface& source, const BlockRows& rows, int32_t block, const Rect& work, int32_t radius,
+                  int channels)
+        : source_(source), rows_(rows), block_(block), work_(work), radius_(radius), channels_(channels), slots_(2 * radius + 1),
           rowBytes_((int64_t(work.width()) + 2 * radius) * channels),
           storage_(static_cast<size_t>(rowBytes_ * slots_)), window_(static_cast<size_t>(slots_)) {}
 
@@ -62,7 +109,7 @@ private:
 
     void load(int32_t sy) {
         const int32_t width = source_.width();
-        const uint8_t* row = source_.row(std::clamp(sy, 0, source_.height() - 1));
+        const uint8_t* row = rows_.row(block_, std::clamp(sy, 0, source_.height() - 1));
         uint8_t* out = slot(sy);
         const int32_t first = work_.left - radius_;
         const int32_t last = work_.right + radius_; // exclusive
@@ -78,6 +125,8 @@ private:
     }
 
     const Surface& source_;
+    const BlockRows& rows_;
+    int32_t block_;
     Rect work_;
     int32_t radius_;
     int channels_;
@@ -195,16 +244,23 @@ void convolveRow(uint8_t* out, const uint8_t* const* rows, int32_t width, int32_
 template <int Channels, MaskRule Rule, class Sum>
 void convolveRect(RasterSurface& target, const Rect& work, int32_t radius, const std::vector<Tap>& taps,
                   const SumToByte& toByte, const Surface8* mask, Point maskOrigin) {
-    PaddedRowRing<RasterSurface> ring(target, work, radius, Channels);
-    std::vector<Sum> sums(size_t(kChunkPixels) * Channels);
-    for (int32_t y = work.top; y < work.bottom; ++y) {
-        ring.moveTo(y);
-        const uint8_t* m = nullptr;
-        if constexpr (Rule != MaskRule::None)
-            m = mask->row(y - maskOrigin.y) + (work.left - maskOrigin.x);
-        convolveRow<Channels, Rule>(target.row(y) + int64_t(work.left) * Channels, ring.window(), work.width(), radius,
-                                    taps, toByte, m, sums.data());
-    }
+    const int32_t blocks = stripCount(work.height(), work.width());
+    const BlockRows rows(target, work, radius, blocks);
+    forEachStrip(0, blocks, int64_t(work.width()) * (work.height() / blocks), [&](int32_t first, int32_t end) {
+        std::vector<Sum> sums(size_t(kChunkPixels) * Channels);
+        for (int32_t block = first; block < end; ++block) {
+            const Rect part{work.left, rows.blockTop(block), work.right, rows.blockTop(block + 1)};
+            PaddedRowRing<RasterSurface> ring(target, rows, block, part, radius, Channels);
+            for (int32_t y = part.top; y < part.bottom; ++y) {
+                ring.moveTo(y);
+                const uint8_t* m = nullptr;
+                if constexpr (Rule != MaskRule::None)
+                    m = mask->row(y - maskOrigin.y) + (work.left - maskOrigin.x);
+                convolveRow<Channels, Rule>(target.row(y) + int64_t(work.left) * Channels, ring.window(), work.width(),
+                                            radius, taps, toByte, m, sums.data());
+            }
+        }
+    });
 }
 
 template <int Channels, class Sum>

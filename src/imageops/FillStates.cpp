@@ -34,15 +34,32 @@ bool FillState::apply() {
     RasterLayer* layer = visibleRasterLayer(document, layerIndex_);
     if (!layer)
         return false;
+    const SelectionArea selection = context_.selectionArea();
     try {
-        if (!saved_) {
-            std::unique_ptr<Layer> clone = layer->clone(nullptr);
-            if (!clone || !clone->asRaster())
-                return false;
-            saved_.reset(clone.release()->asRaster());
+        if (!saved_ && savedColor_.isEmpty()) {
+            const Rect bounds = layer->color().bounds();
+            const Rect reach =
+                selection.isEmpty()
+                    ? bounds
+                    : selection.bounds.translated(-layer->position().x, -layer->position().y).intersected(bounds);
+            const Surface8* mask = layer->transparencyMask();
+            // A layer that already covers the canvas is painted in place: keep only what the
+            // fill can reach. One the fill must grow first is kept whole.
+            if (layer->coversExtended() && !reach.isEmpty()) {
+                if (!savedColor_.save(layer->color(), reach) || (mask && !savedMask_.save(*mask, reach))) {
+                    savedColor_.clear();
+                    savedMask_.clear();
+                    return false;
+                }
+            } else {
+                std::unique_ptr<Layer> clone = layer->clone(nullptr);
+                if (!clone || !clone->asRaster())
+                    return false;
+                saved_.reset(clone.release()->asRaster());
+            }
         }
         ColorFill fill(params_);
-        if (document.layers().fill(layerIndex_, fill, context_.selectionArea()))
+        if (document.layers().fill(layerIndex_, fill, selection))
             return true;
     } catch (const std::bad_alloc&) {
     }
@@ -53,9 +70,25 @@ bool FillState::apply() {
 }
 
 bool FillState::undo() {
-    if (!saved_ || !context_.document().layers().rasterAt(layerIndex_))
+    LayerStack& layers = context_.document().layers();
+    RasterLayer* layer = layers.rasterAt(layerIndex_);
+    if (!layer)
         return false;
-    return context_.document().layers().replaceContent(layerIndex_, *saved_);
+    if (saved_)
+        return layers.replaceContent(layerIndex_, *saved_);
+    if (savedColor_.isEmpty())
+        return false;
+    Surface8* mask = layer->transparencyMask();
+    if (!savedMask_.isEmpty() && !mask)
+        return false;
+    if (!layer->color().bounds().contains(savedColor_.rect()) ||
+        (!savedMask_.isEmpty() && !mask->bounds().contains(savedMask_.rect())))
+        return false;
+    if (!savedColor_.restore(layer->color()) || (!savedMask_.isEmpty() && !savedMask_.restore(*mask)))
+        return false;
+    layers.report(layer, LayerChangeKind::Pixels,
+                  savedColor_.rect().translated(layer->position().x, layer->position().y), true);
+    return true;
 }
 
 // ---- Clear ----

@@ -1,14 +1,16 @@
 #pragma once
 // The "Fill" and "Clear" history states. Both act on the layer that was active when they
 // were made and keep that index for every apply and undo.
-//  - Fill keeps a clone of the whole layer (the fill may grow it to the canvas) and puts a
-//    copy of it back on undo.
+//  - Fill keeps the part of the layer it paints (the selection's bounds on the layer, or all
+//    of it) and writes it back on undo; when the fill has to grow the layer to the canvas
+//    first, it keeps a clone of the whole layer instead and puts a copy of that back.
 //  - Clear keeps what it overwrites inside the selection's rectangle: the colors of a
 //    background layer (which takes the background color), the transparency of any other
 //    (which becomes transparent).
 
 #include "history/DocumentContext.h"
 #include "history/HistoryState.h"
+#include "history/SavedPixels.h"
 #include "imageops/FillParams.h"
 #include "surface/RasterSurface.h"
 
@@ -29,9 +31,13 @@ public:
     // Fails, changing nothing, when the layer is not a visible raster layer, when the clone
     // for undo cannot be made or when the fill fails.
     bool apply() override;
-    // Replaces the layer's content by a copy of the clone. Fails before a first apply or
-    // when the index no longer holds a raster layer.
+    // Writes the saved pixels back (or replaces the layer's content by a copy of the clone).
+    // Fails before a first apply or when the index no longer holds a raster layer that
+    // contains the saved rectangle.
     bool undo() override;
+    std::vector<SavedPixels*> savedPixels() override { return {&savedColor_, &savedMask_}; }
+    // The saved part of the layer (layer coordinates); empty when the whole layer was cloned.
+    Rect savedRect() const { return savedColor_.rect(); }
 
     const FillParams& params() const { return params_; }
     int32_t layerIndex() const { return layerIndex_; }
@@ -41,6 +47,8 @@ private:
     FillParams params_;
     int32_t layerIndex_;
     std::unique_ptr<RasterLayer> saved_;
+    SavedPixels savedColor_;
+    SavedPixels savedMask_; // when the layer has a transparency mask
 };
 
 class ClearState final : public DocumentChangeState {

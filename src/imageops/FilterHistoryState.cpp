@@ -48,12 +48,18 @@ bool FilterHistoryState::apply() {
     const SelectionArea selection = context_.selectionArea();
     if (!selection.isEmpty() && !selection.bounds.intersects(layer->canvasRect()))
         return false;
+    // Every apply starts from the pixels before this state (a redo follows its undo, a
+    // preview undoes itself before it runs again), so when a later apply reaches further
+    // than what was saved, saving the larger rectangle now is still saving the original.
+    const Rect layerBounds = layer->color().bounds();
+    const Rect reach = selection.isEmpty()
+                           ? layerBounds
+                           : selection.bounds.translated(-layer->position().x, -layer->position().y).intersected(layerBounds);
     try {
-        if (saved_.isEmpty()) {
-            Surface24 copy = layer->color().clone();
-            if (copy.isEmpty())
+        if (saved_.isEmpty() || !saved_.rect().contains(reach)) {
+            const Rect wanted = saved_.isEmpty() ? reach : reach.united(saved_.rect());
+            if (!saved_.save(layer->color(), wanted))
                 return false;
-            saved_ = std::move(copy);
         }
         return context_.document().layers().applyFilter(layerIndex_, *filter_, selection);
     } catch (const std::bad_alloc&) {
@@ -64,10 +70,13 @@ bool FilterHistoryState::apply() {
 bool FilterHistoryState::undo() {
     if (saved_.isEmpty())
         return false;
-    RasterLayer* layer = context_.document().layers().rasterAt(layerIndex_);
-    if (!layer || layer->size() != saved_.size())
+    LayerStack& layers = context_.document().layers();
+    RasterLayer* layer = layers.rasterAt(layerIndex_);
+    if (!layer || !saved_.restore(layer->color()))
         return false;
-    return context_.document().layers().writeBack(layerIndex_, saved_);
+    layers.report(layer, LayerChangeKind::Pixels, saved_.rect().translated(layer->position().x, layer->position().y),
+                  true);
+    return true;
 }
 
 } // namespace pict

@@ -1,10 +1,12 @@
 #pragma once
 // The history entry of every adjustment and filter: applies one ImageFilter to a layer
-// through the window's selection and keeps a copy of the layer's whole color surface,
-// taken on the first apply, to undo it. The dialogs' previews keep one of these pending
+// through the window's selection and keeps, to undo it, a copy of the part of the layer's
+// color surface the filter can change (the selection's bounds on the layer, or the whole
+// layer without a selection). The dialogs' previews keep one of these pending
 // and swap its filter on every parameter change (see FilterPreview).
 
 #include "history/HistoryState.h"
+#include "history/SavedPixels.h"
 #include "imageops/ImageFilter.h"
 
 #include <cstdint>
@@ -34,9 +36,10 @@ public:
     // raster layer, when a selection exists that misses the layer's canvas rectangle, when
     // the copy for undo cannot be made or when the filter fails.
     bool apply() override;
-    // Writes the saved surface back and reports the layer's pixels. Fails, changing nothing,
-    // before a first apply or when the layer is gone or no longer has the saved size.
+    // Writes the saved pixels back and reports their rectangle. Fails, changing nothing,
+    // before a first apply or when the layer is gone or no longer holds the saved rectangle.
     bool undo() override;
+    std::vector<SavedPixels*> savedPixels() override { return {&saved_}; }
 
     // Replaces the filter (destroying the old one); the saved copy stays, so that a preview
     // re-applied with new parameters still undoes to the original pixels.
@@ -45,6 +48,8 @@ public:
 
     int32_t layerIndex() const { return layerIndex_; }
     bool hasSavedSurface() const { return !saved_.isEmpty(); }
+    // The saved part of the layer, in layer coordinates; empty before the first apply.
+    Rect savedRect() const { return saved_.rect(); }
 
 private:
     RasterLayer* editableLayer() const;
@@ -53,7 +58,7 @@ private:
     std::shared_ptr<ImageFilter> filter_;
     LastFilterSlot* lastFilter_;
     int32_t layerIndex_;
-    Surface24 saved_;
+    SavedPixels saved_;
 };
 
 } // namespace pict

@@ -2,6 +2,7 @@
 
 #include "imageops/CoverageBlend.h"
 #include "imageops/StackBlur.h"
+#include "surface/PixelThreads.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,20 +65,22 @@ bool GaussianBlurFilter::blur(Surface& target) {
         return false;
 
     const Point origin = maskOrigin();
-    for (int32_t y = work.top; y < work.bottom; ++y) {
-        uint8_t* out = target.row(y) + int64_t(work.left) * kChannels;
-        const uint8_t* blurred = temporary.row(y - block.top) + int64_t(work.left - block.left) * kChannels;
-        const uint8_t* m = coverage->row(y - origin.y) + (work.left - origin.x);
-        for (int32_t x = 0; x < work.width(); ++x) {
-            const uint8_t coverageValue = m[x];
-            if (coverageValue == 0)
-                continue;
-            for (int c = 0; c < kChannels; ++c) {
-                const int64_t at = int64_t(x) * kChannels + c;
-                out[at] = coverageMix(out[at], blurred[at], coverageValue);
+    forEachStrip(work.top, work.bottom, work.width(), [&](int32_t top, int32_t bottom) {
+        for (int32_t y = top; y < bottom; ++y) {
+            uint8_t* out = target.row(y) + int64_t(work.left) * kChannels;
+            const uint8_t* blurred = temporary.row(y - block.top) + int64_t(work.left - block.left) * kChannels;
+            const uint8_t* m = coverage->row(y - origin.y) + (work.left - origin.x);
+            for (int32_t x = 0; x < work.width(); ++x) {
+                const uint8_t coverageValue = m[x];
+                if (coverageValue == 0)
+                    continue;
+                for (int c = 0; c < kChannels; ++c) {
+                    const int64_t at = int64_t(x) * kChannels + c;
+                    out[at] = coverageMix(out[at], blurred[at], coverageValue);
+                }
             }
         }
-    }
+    });
     return true;
 }
 

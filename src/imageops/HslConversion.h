@@ -24,11 +24,11 @@ struct Rgb {
 
 inline int32_t roundHsl(double v) { return static_cast<int32_t>(v + 0.5); }
 
-// round((max + min) * 0.5)
+// round((max + min) * 0.5), in integers: the half is exact, so rounding up is adding 1.
 inline int32_t hslLightness(int32_t r, int32_t g, int32_t b) {
     const int32_t hi = std::max({r, g, b});
     const int32_t lo = std::min({r, g, b});
-    return roundHsl((hi + lo) * 0.5);
+    return (hi + lo + 1) >> 1;
 }
 
 inline Hsl rgbToHsl(int32_t r, int32_t g, int32_t b) {
@@ -80,11 +80,17 @@ inline int32_t channelValue(double m1, double m2, int32_t x) {
 
 } // namespace hsl_detail
 
+// The two levels a saturated colour of lightness l and saturation s moves between.
+inline void hslMeans(int32_t l, int32_t s, double& m1, double& m2) {
+    m2 = l < 128 ? l * double(255 + s) * hsl_detail::kOver65025 : (l + s - l * s / 255.0) / 255.0;
+    m1 = l * hsl_detail::kOver127_5 - m2;
+}
+
 inline Rgb hslToRgb(int32_t h, int32_t s, int32_t l) {
     if (s == 0)
         return {l, l, l};
-    const double m2 = l < 128 ? l * double(255 + s) * hsl_detail::kOver65025 : (l + s - l * s / 255.0) / 255.0;
-    const double m1 = l * hsl_detail::kOver127_5 - m2;
+    double m1, m2;
+    hslMeans(l, s, m1, m2);
     return {hsl_detail::channelValue(m1, m2, h + 85), hsl_detail::channelValue(m1, m2, h),
             hsl_detail::channelValue(m1, m2, h - 85)};
 }

@@ -1,6 +1,7 @@
 #include "imageops/HueSaturationFilter.h"
 
 #include "imageops/HslConversion.h"
+#include "imageops/HslTables.h"
 
 #include <algorithm>
 
@@ -22,7 +23,8 @@ int32_t HueSaturationFilter::rangeOfHue(int32_t hue) {
     return 0; // 234..255 are reds again
 }
 
-HueSaturationFilter::HueSaturationFilter(const HueSaturationSettings& given) : settings_(given.limited()) {
+HueSaturationFilter::HueSaturationFilter(const HueSaturationSettings& given)
+    : settings_(given.limited()), hsl_(&HslTables::get()) {
     const HueSaturationSettings& settings = settings_;
     for (int32_t h = 0; h < 256; ++h)
         rangeOfHue_[h] = static_cast<uint8_t>(rangeOfHue(h));
@@ -45,12 +47,9 @@ HueSaturationFilter::HueSaturationFilter(const HueSaturationSettings& given) : s
 }
 
 void HueSaturationFilter::pixelRgb(uint8_t* bgr) const {
-    const Hsl hsl = rgbToHsl(bgr[2], bgr[1], bgr[0]);
+    const Hsl hsl = hsl_->toHsl(bgr[2], bgr[1], bgr[0]);
     const int32_t range = rangeOfHue_[hsl.h];
-    const Rgb out = hslToRgb(hueTable_[range][hsl.h], saturationTable_[range][hsl.s], lightnessTable_[range][hsl.l]);
-    bgr[0] = static_cast<uint8_t>(out.b);
-    bgr[1] = static_cast<uint8_t>(out.g);
-    bgr[2] = static_cast<uint8_t>(out.r);
+    hsl_->toBgr(hueTable_[range][hsl.h], saturationTable_[range][hsl.s], lightnessTable_[range][hsl.l], bgr);
 }
 
 int32_t ColorizeFilter::hue255FromDegrees(int32_t degrees) {

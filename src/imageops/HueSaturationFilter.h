@@ -4,6 +4,7 @@
 // hue and saturation while keeping (and optionally shifting) its lightness.
 
 #include "imageops/FilterParams.h"
+#include "imageops/HslTables.h"
 #include "imageops/PointFilterLoops.h"
 
 #include <array>
@@ -81,6 +82,7 @@ public:
 
 private:
     HueSaturationSettings settings_;
+    const HslTables* hsl_;
     uint8_t rangeOfHue_[256];
     uint8_t hueTable_[6][256];
     uint8_t lightnessTable_[6][256];

@@ -4,58 +4,64 @@
 
 #include "imageops/CoverageBlend.h"
 #include "imageops/ImageFilter.h"
+#include "surface/PixelThreads.h"
 
 namespace pict {
 
-// fn(uint8_t* bgr) rewrites one pixel in place.
+// fn(uint8_t* bgr) rewrites one pixel in place. Rows are independent, so strips of them run
+// on several threads.
 template <class PixelFn>
 void transformRgbRect(Surface24& target, const Rect& work, const Surface8* mask, Point maskOrigin, PixelFn&& fn) {
     const int32_t width = work.width();
-    for (int32_t y = work.top; y < work.bottom; ++y) {
-        uint8_t* px = target.row(y) + int64_t(work.left) * 3;
-        if (!mask) {
-            for (int32_t x = 0; x < width; ++x, px += 3)
-                fn(px);
-            continue;
-        }
-        const uint8_t* m = mask->row(y - maskOrigin.y) + (work.left - maskOrigin.x);
-        for (int32_t x = 0; x < width; ++x, px += 3) {
-            const uint8_t coverage = m[x];
-            if (coverage == 0)
-                continue;
-            if (coverage == 255) {
-                fn(px);
+    forEachStrip(work.top, work.bottom, width, [&](int32_t top, int32_t bottom) {
+        for (int32_t y = top; y < bottom; ++y) {
+            uint8_t* px = target.row(y) + int64_t(work.left) * 3;
+            if (!mask) {
+                for (int32_t x = 0; x < width; ++x, px += 3)
+                    fn(px);
                 continue;
             }
-            uint8_t changed[3] = {px[0], px[1], px[2]};
-            fn(changed);
-            px[0] = coverageMix(px[0], changed[0], coverage);
-            px[1] = coverageMix(px[1], changed[1], coverage);
-            px[2] = coverageMix(px[2], changed[2], coverage);
+            const uint8_t* m = mask->row(y - maskOrigin.y) + (work.left - maskOrigin.x);
+            for (int32_t x = 0; x < width; ++x, px += 3) {
+                const uint8_t coverage = m[x];
+                if (coverage == 0)
+                    continue;
+                if (coverage == 255) {
+                    fn(px);
+                    continue;
+                }
+                uint8_t changed[3] = {px[0], px[1], px[2]};
+                fn(changed);
+                px[0] = coverageMix(px[0], changed[0], coverage);
+                px[1] = coverageMix(px[1], changed[1], coverage);
+                px[2] = coverageMix(px[2], changed[2], coverage);
+            }
         }
-    }
+    });
 }
 
 // fn(uint8_t& value) rewrites one 8-bit value in place.
 template <class ValueFn>
 void transformGrayRect(Surface8& target, const Rect& work, const Surface8* mask, Point maskOrigin, ValueFn&& fn) {
     const int32_t width = work.width();
-    for (int32_t y = work.top; y < work.bottom; ++y) {
-        uint8_t* v = target.row(y) + work.left;
-        if (!mask) {
-            for (int32_t x = 0; x < width; ++x)
-                fn(v[x]);
-            continue;
-        }
-        const uint8_t* m = mask->row(y - maskOrigin.y) + (work.left - maskOrigin.x);
-        for (int32_t x = 0; x < width; ++x) {
-            if (m[x] == 0)
+    forEachStrip(work.top, work.bottom, width, [&](int32_t top, int32_t bottom) {
+        for (int32_t y = top; y < bottom; ++y) {
+            uint8_t* v = target.row(y) + work.left;
+            if (!mask) {
+                for (int32_t x = 0; x < width; ++x)
+                    fn(v[x]);
                 continue;
-            uint8_t changed = v[x];
-            fn(changed);
-            v[x] = coverageMix(v[x], changed, m[x]);
+            }
+            const uint8_t* m = mask->row(y - maskOrigin.y) + (work.left - maskOrigin.x);
+            for (int32_t x = 0; x < width; ++x) {
+                if (m[x] == 0)
+                    continue;
+                uint8_t changed = v[x];
+                fn(changed);
+                v[x] = coverageMix(v[x], changed, m[x]);
+            }
         }
-    }
+    });
 }
 
 // Base of the concrete point filters. Derived supplies, non-virtual and inline:

@@ -1,5 +1,7 @@
 #include "imageops/StackBlur.h"
 
+#include "surface/PixelThreads.h"
+
 #include <algorithm>
 #include <new>
 #include <vector>
@@ -105,28 +107,36 @@ void blurLine(At at, int32_t count, int32_t dynamicLanes, int32_t radius, uint8_
         out[l] = static_cast<uint8_t>((sums.sum[l] * mul) >> shift);
 }
 
+// Every row is its own line, so strips of rows run on several threads.
 template <int Channels>
 void blurRows(RasterSurface& surface, int32_t radius) {
-    std::vector<uint8_t> stack(size_t(2 * radius + 1) * Channels);
     const int32_t width = surface.width();
-    for (int32_t y = 0; y < surface.height(); ++y) {
-        uint8_t* row = surface.row(y);
-        blurLine<Channels, Channels>([row](int32_t i) { return row + int64_t(i) * Channels; }, width, Channels, radius,
-                                     stack.data());
-    }
+    forEachStrip(0, surface.height(), width, [&](int32_t top, int32_t bottom) {
+        std::vector<uint8_t> stack(size_t(2 * radius + 1) * Channels);
+        for (int32_t y = top; y < bottom; ++y) {
+            uint8_t* row = surface.row(y);
+            blurLine<Channels, Channels>([row](int32_t i) { return row + int64_t(i) * Channels; }, width, Channels,
+                                         radius, stack.data());
+        }
+    });
 }
 
+// Every strip of columns is its own set of lines, so groups of strips run on several threads.
 void blurColumns(RasterSurface& surface, int32_t radius, int channels) {
     const int32_t rowLanes = surface.width() * channels;
-    std::vector<uint8_t> stack(size_t(2 * radius + 1) * size_t(std::min(kStripLanes, rowLanes)));
-    for (int32_t start = 0; start < rowLanes; start += kStripLanes) {
-        const int32_t lanes = std::min(kStripLanes, rowLanes - start);
-        auto at = [&surface, start](int32_t y) { return surface.row(y) + start; };
-        if (lanes == kStripLanes)
-            blurLine<kStripLanes, kStripLanes>(at, surface.height(), lanes, radius, stack.data());
-        else
-            blurLine<0, kStripLanes>(at, surface.height(), lanes, radius, stack.data());
-    }
+    const int32_t strips = (rowLanes + kStripLanes - 1) / kStripLanes;
+    forEachStrip(0, strips, int64_t(kStripLanes / channels) * surface.height(), [&](int32_t first, int32_t end) {
+        std::vector<uint8_t> stack(size_t(2 * radius + 1) * size_t(std::min(kStripLanes, rowLanes)));
+        for (int32_t strip = first; strip < end; ++strip) {
+            const int32_t start = strip * kStripLanes;
+            const int32_t lanes = std::min(kStripLanes, rowLanes - start);
+            auto at = [&surface, start](int32_t y) { return surface.row(y) + start; };
+            if (lanes == kStripLanes)
+                blurLine<kStripLanes, kStripLanes>(at, surface.height(), lanes, radius, stack.data());
+            else
+                blurLine<0, kStripLanes>(at, surface.height(), lanes, radius, stack.data());
+        }
+    });
 }
 
 template <int Channels>

@@ -1,5 +1,7 @@
 #include "imageops/TablePointFilter.h"
 
+#include "surface/PixelThreads.h"
+
 namespace pict {
 namespace {
 
@@ -20,8 +22,10 @@ bool TablePointFilter::applyRgb(Surface24& target) {
     if (mask())
         return PointFilterOf<TablePointFilter>::applyRgb(target);
     const Rect& work = workRect();
-    for (int32_t y = work.top; y < work.bottom; ++y)
-        mapRowUnmasked(target.row(y) + int64_t(work.left) * 3, work.width(), tables_);
+    forEachStrip(work.top, work.bottom, work.width(), [&](int32_t top, int32_t bottom) {
+        for (int32_t y = top; y < bottom; ++y)
+            mapRowUnmasked(target.row(y) + int64_t(work.left) * 3, work.width(), tables_);
+    });
     return true;
 }
 

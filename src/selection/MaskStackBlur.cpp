@@ -1,5 +1,7 @@
 #include "selection/MaskStackBlur.h"
 
+#include "surface/PixelThreads.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -79,21 +81,28 @@ bool stackBlurMask(Surface8& surface, int32_t radius) {
     const int32_t width = surface.width();
     const int32_t height = surface.height();
     try {
-        std::vector<uint8_t> line(size_t(std::max(width, height)));
+        // Rows, then columns, are independent lines: strips of them run on several threads,
+        // each with its own line buffers.
         std::vector<uint8_t> blurred(size_t(width) * size_t(height));
-        for (int32_t y = 0; y < height; ++y) {
-            std::memcpy(line.data(), surface.row(y), size_t(width));
-            blurLine(blurred.data() + size_t(y) * size_t(width), 1, line.data(), width, radius, divisor);
-        }
+        forEachStrip(0, height, width, [&](int32_t top, int32_t bottom) {
+            std::vector<uint8_t> line(static_cast<size_t>(width));
+            for (int32_t y = top; y < bottom; ++y) {
+                std::memcpy(line.data(), surface.row(y), size_t(width));
+                blurLine(blurred.data() + size_t(y) * size_t(width), 1, line.data(), width, radius, divisor);
+            }
+        });
         // Columns are blurred from the row-blurred copy straight back into the surface.
-        std::vector<uint8_t> column(static_cast<size_t>(height), 0);
-        for (int32_t x = 0; x < width; ++x) {
-            for (int32_t y = 0; y < height; ++y)
-                column[size_t(y)] = blurred[size_t(y) * size_t(width) + size_t(x)];
-            blurLine(line.data(), 1, column.data(), height, radius, divisor);
-            for (int32_t y = 0; y < height; ++y)
-                surface.row(y)[x] = line[size_t(y)];
-        }
+        forEachStrip(0, width, height, [&](int32_t left, int32_t right) {
+            std::vector<uint8_t> line(static_cast<size_t>(height));
+            std::vector<uint8_t> column(static_cast<size_t>(height), 0);
+            for (int32_t x = left; x < right; ++x) {
+                for (int32_t y = 0; y < height; ++y)
+                    column[size_t(y)] = blurred[size_t(y) * size_t(width) + size_t(x)];
+                blurLine(line.data(), 1, column.data(), height, radius, divisor);
+                for (int32_t y = 0; y < height; ++y)
+                    surface.row(y)[x] = line[size_t(y)];
+            }
+        });
     } catch (const std::bad_alloc&) {
         return false;
     }

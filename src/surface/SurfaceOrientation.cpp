@@ -2,6 +2,7 @@
 // aligned depths share one template per operation over the pixel size; quarter turns,
 // transpose and transverse go through one blocked transposition.
 #include "surface/PixelCodec.h"
+#include "surface/PixelThreads.h"
 #include "surface/RasterSurface.h"
 
 #include <algorithm>
@@ -39,28 +40,34 @@ void transposeInto(const SurfaceBuffer& src, SurfaceBuffer& dst, bool reverseCol
     constexpr int32_t kBand = 32;
     const int32_t w = src.width();
     const int32_t h = src.height();
-    const uint8_t* band[kBand];
-    for (int32_t x0 = 0; x0 < h; x0 += kBand) {
-        const int32_t n = std::min(kBand, h - x0);
-        for (int32_t k = 0; k < n; ++k)
-            band[k] = src.row(reverseRows ? h - 1 - (x0 + k) : x0 + k);
-        for (int32_t y = 0; y < w; ++y) {
-            uint8_t* d = dst.row(y) + int64_t(x0) * Bytes;
-            const int64_t offset = int64_t(reverseColumns ? w - 1 - y : y) * Bytes;
+    // Each band writes its own columns of the destination, so bands run on several threads.
+    const int32_t bands = (h + kBand - 1) / kBand;
+    forEachStrip(0, bands, int64_t(kBand) * w, [&](int32_t firstBand, int32_t endBand) {
+        const uint8_t* band[kBand];
+        for (int32_t x0 = firstBand * kBand; x0 < std::min(h, endBand * kBand); x0 += kBand) {
+            const int32_t n = std::min(kBand, h - x0);
             for (int32_t k = 0; k < n; ++k)
-                copyPixel<Bytes>(d + int64_t(k) * Bytes, band[k] + offset);
+                band[k] = src.row(reverseRows ? h - 1 - (x0 + k) : x0 + k);
+            for (int32_t y = 0; y < w; ++y) {
+                uint8_t* d = dst.row(y) + int64_t(x0) * Bytes;
+                const int64_t offset = int64_t(reverseColumns ? w - 1 - y : y) * Bytes;
+                for (int32_t k = 0; k < n; ++k)
+                    copyPixel<Bytes>(d + int64_t(k) * Bytes, band[k] + offset);
+            }
         }
-    }
+    });
 }
 
 template <int Bytes>
 void mirrorRows(SurfaceBuffer& b) {
     const int32_t w = b.width();
-    for (int32_t y = 0; y < b.height(); ++y) {
-        uint8_t* row = b.row(y);
-        for (int32_t x = 0; x < w / 2; ++x)
-            swapPixels<Bytes>(row + int64_t(x) * Bytes, row + int64_t(w - 1 - x) * Bytes);
-    }
+    forEachStrip(0, b.height(), w, [&](int32_t top, int32_t bottom) {
+        for (int32_t y = top; y < bottom; ++y) {
+            uint8_t* row = b.row(y);
+            for (int32_t x = 0; x < w / 2; ++x)
+                swapPixels<Bytes>(row + int64_t(x) * Bytes, row + int64_t(w - 1 - x) * Bytes);
+        }
+    });
 }
 
 void mirrorSubByte(SurfaceBuffer& b) {
@@ -102,8 +109,12 @@ bool mirrorBuffer(SurfaceBuffer& b) {
 // Whole rows change places, so every depth flips the same way.
 void flipBuffer(SurfaceBuffer& b) {
     const size_t bytes = size_t(b.stride());
-    for (int32_t top = 0, bottom = b.height() - 1; top < bottom; ++top, --bottom)
-        std::swap_ranges(b.row(top), b.row(top) + bytes, b.row(bottom));
+    const int32_t height = b.height();
+    // Row y of the upper half trades places with its mirror row; the pairs are independent.
+    forEachStrip(0, height / 2, 2 * int64_t(b.width()), [&](int32_t first, int32_t end) {
+        for (int32_t top = first; top < end; ++top)
+            std::swap_ranges(b.row(top), b.row(top) + bytes, b.row(height - 1 - top));
+    });
 }
 
 bool isValidBuffer(const std::unique_ptr<SurfaceBuffer>& b) { return b && b->magic == kSurfaceMagic; }

@@ -3,6 +3,7 @@
 // separable: per axis it averages the covered source area when shrinking and interpolates
 // linearly between the two nearest pixel centres when enlarging.
 #include "surface/PixelCodec.h"
+#include "surface/PixelThreads.h"
 #include "surface/RasterSurface.h"
 
 #include <algorithm>
@@ -119,33 +120,37 @@ void smoothStretch(const SurfaceBuffer& src, SurfaceBuffer& dst) {
     const AxisWeights across = axisWeights(src.width(), dstWidth);
     const AxisWeights down = axisWeights(src.height(), dst.height());
     const size_t values = size_t(dstWidth) * Channels;
-    // Horizontally resampled source rows, kept in a ring: the rows a destination row needs
-    // are consecutive and move only forward.
-    const int32_t ring = down.taps;
-    std::vector<uint16_t> cache(values * size_t(ring));
-    std::vector<int32_t> cachedRow(static_cast<size_t>(ring), -1);
-    std::vector<uint32_t> acc(values);
-    for (int32_t y = 0; y < dst.height(); ++y) {
-        std::fill(acc.begin(), acc.end(), 0u);
-        const int32_t* w = &down.weights[size_t(y) * size_t(down.taps)];
-        for (int32_t k = 0; k < down.taps; ++k) {
-            if (w[k] == 0)
-                continue;
-            const int32_t sy = down.first[size_t(y)] + k;
-            const size_t slot = size_t(sy % ring);
-            uint16_t* line = cache.data() + slot * values;
-            if (cachedRow[slot] != sy) {
-                resampleRow<Channels, Taps>(src.row(sy), line, across, dstWidth);
-                cachedRow[slot] = sy;
+    // Strips of destination rows are independent; each keeps its own ring of horizontally
+    // resampled source rows (the rows a destination row needs are consecutive and move only
+    // forward), so a strip recomputes at most the rows its first output shares with the
+    // strip above.
+    forEachStrip(0, dst.height(), int64_t(dstWidth) * down.taps, [&](int32_t top, int32_t bottom) {
+        const int32_t ring = down.taps;
+        std::vector<uint16_t> cache(values * size_t(ring));
+        std::vector<int32_t> cachedRow(static_cast<size_t>(ring), -1);
+        std::vector<uint32_t> acc(values);
+        for (int32_t y = top; y < bottom; ++y) {
+            std::fill(acc.begin(), acc.end(), 0u);
+            const int32_t* w = &down.weights[size_t(y) * size_t(down.taps)];
+            for (int32_t k = 0; k < down.taps; ++k) {
+                if (w[k] == 0)
+                    continue;
+                const int32_t sy = down.first[size_t(y)] + k;
+                const size_t slot = size_t(sy % ring);
+                uint16_t* line = cache.data() + slot * values;
+                if (cachedRow[slot] != sy) {
+                    resampleRow<Channels, Taps>(src.row(sy), line, across, dstWidth);
+                    cachedRow[slot] = sy;
+                }
+                const uint32_t weight = uint32_t(w[k]);
+                for (size_t i = 0; i < values; ++i)
+                    acc[i] += weight * line[i];
             }
-            const uint32_t weight = uint32_t(w[k]);
+            uint8_t* out = dst.row(y);
             for (size_t i = 0; i < values; ++i)
-                acc[i] += weight * line[i];
+                out[i] = uint8_t((acc[i] + (1u << 21)) >> 22);
         }
-        uint8_t* out = dst.row(y);
-        for (size_t i = 0; i < values; ++i)
-            out[i] = uint8_t((acc[i] + (1u << 21)) >> 22);
-    }
+    });
 }
 
 template <int Channels>
@@ -169,17 +174,20 @@ template <int Bytes>
 void plainStretchRows(const SurfaceBuffer& src, SurfaceBuffer& dst, const std::vector<int32_t>& columns,
                       const std::vector<int32_t>& rows) {
     const size_t rowBytes = size_t(dst.width()) * Bytes;
-    for (int32_t y = 0; y < dst.height(); ++y) {
-        uint8_t* d = dst.row(y);
-        // Enlarging repeats source rows: a repeated row is a copy of the one just made.
-        if (y > 0 && rows[size_t(y)] == rows[size_t(y) - 1]) {
-            std::memcpy(d, dst.row(y - 1), rowBytes);
-            continue;
+    forEachStrip(0, dst.height(), dst.width(), [&](int32_t top, int32_t bottom) {
+        for (int32_t y = top; y < bottom; ++y) {
+            uint8_t* d = dst.row(y);
+            // Enlarging repeats source rows: a repeated row is a copy of the one just made
+            // (in this strip; the row above a strip may still be in the making).
+            if (y > top && rows[size_t(y)] == rows[size_t(y) - 1]) {
+                std::memcpy(d, dst.row(y - 1), rowBytes);
+                continue;
+            }
+            const uint8_t* s = src.row(rows[size_t(y)]);
+            for (int32_t x = 0; x < dst.width(); ++x, d += Bytes)
+                std::memcpy(d, s + int64_t(columns[size_t(x)]) * Bytes, Bytes);
         }
-        const uint8_t* s = src.row(rows[size_t(y)]);
-        for (int32_t x = 0; x < dst.width(); ++x, d += Bytes)
-            std::memcpy(d, s + int64_t(columns[size_t(x)]) * Bytes, Bytes);
-    }
+    });
 }
 
 // The source pixel whose centre is nearest to each destination pixel centre.

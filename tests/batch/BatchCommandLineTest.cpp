@@ -27,7 +27,7 @@ Args afterSource(const Args& steps) {
 // Every step with forms it must accept. Each step of the tables appears here at least once.
 const std::vector<Args> kGoodForms = {
     {"-o", "out.png"}, {"-o", "a", "-o", "b.bmp"}, {"--info"}, {"--undo"}, {"--redo"}, {"--history-limit", "1"},
-    {"--history-limit", "100"}, {"--invert"}, {"--desaturate"}, {"--auto-levels"}, {"--auto-contrast"}, {"--blur"},
+    {"--history-limit", "100"}, {"--threads", "0"}, {"--threads", "64"}, {"--history-memory", "0"}, {"--history-memory", "65536"}, {"--invert"}, {"--desaturate"}, {"--auto-levels"}, {"--auto-contrast"}, {"--blur"},
     {"--blur-more"}, {"--sharpen"}, {"--sharpen-more"}, {"--last-filter"}, {"--gaussian-blur", "0.1"},
     {"--gaussian-blur", "250"}, {"--brightness-contrast", "-100,100"}, {"--levels", "rgb,0,1.0,255,0,255"},
     {"--levels", "red,10,0.1,200,5,250/blue,0,9.99,255,255,0/RGB,1,1,2,0,0"},
@@ -60,7 +60,7 @@ const std::vector<Args> kGoodForms = {
 // Forms that are usage errors.
 const std::vector<Args> kBadForms = {
     {"-o"}, {"-o", "--info"}, {"--info", "x"}, {"--undo", "1"}, {"--history-limit", "0"},
-    {"--history-limit", "101"}, {"--history-limit"}, {"--invert", "1"}, {"--gaussian-blur"},
+    {"--history-limit", "101"}, {"--history-limit"}, {"--threads", "-1"}, {"--threads", "65"}, {"--threads"}, {"--history-memory", "65537"}, {"--history-memory", "x"}, {"--invert", "1"}, {"--gaussian-blur"},
     {"--gaussian-blur", "0"}, {"--gaussian-blur", "250.5"}, {"--gaussian-blur", "x"},
     {"--brightness-contrast", "0"}, {"--brightness-contrast", "101,0"}, {"--brightness-contrast", "0,-101"},
     {"--brightness-contrast", "1,2,3"}, {"--levels", "rgb,0,1,255,0"}, {"--levels", "alpha,0,1,255,0,255"},

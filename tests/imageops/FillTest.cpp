@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <memory>
 
 namespace pict {
@@ -162,6 +164,34 @@ TEST(FillState, FillsOnlyTheSelection) {
     const Surface24& color = window.doc.layers().rasterAt(0)->color();
     EXPECT_EQ(at(color, 2, 2)[0], 0);
     EXPECT_EQ(at(color, 4, 4)[0], 255);
+}
+
+TEST(FillState, ASelectionOnALayerThatCoversTheCanvasKeepsOnlyItsRectangle) {
+    FakeDocumentWindow window(60, 40);
+    RasterLayer* layer = addTransparentLayer(window, 0);
+    for (int32_t y = 0; y < 40; ++y)
+        for (int32_t x = 0; x < 60; ++x) {
+            layer->transparencyMask()->setValueAt(x, y, uint8_t(x * 4 + y));
+            layer->color().row(y)[x * 3 + 1] = uint8_t(x ^ y);
+        }
+    const Surface24 color = layer->color().clone();
+    const Surface8 alpha = layer->transparencyMask()->clone();
+    window.select({10, 5, 30, 25}, 200);
+    auto state = std::make_unique<FillState>(window, black(60, kBlendMultiply));
+    FillState* kept = state.get();
+    HistoryManager history;
+    ASSERT_TRUE(history.add(std::move(state), false));
+    EXPECT_EQ(kept->savedRect(), (Rect{10, 5, 30, 25}));
+    EXPECT_EQ(history.memoryBytes(), 20 * 20 * 4) << "the colors and the transparency of the rectangle";
+    EXPECT_NE(layer->transparencyMask()->valueAt(15, 15), alpha.valueAt(15, 15));
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(history.undo());
+        for (int32_t y = 0; y < 40; ++y) {
+            ASSERT_EQ(std::memcmp(layer->color().row(y), color.row(y), 60 * 3), 0) << "row " << y;
+            ASSERT_EQ(std::memcmp(layer->transparencyMask()->row(y), alpha.row(y), 60), 0) << "row " << y;
+        }
+        ASSERT_TRUE(history.redo());
+    }
 }
 
 TEST(FillState, PreserveTransparencyKeepsTheMask) {

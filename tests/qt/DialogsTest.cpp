@@ -27,18 +27,22 @@ TEST_F(DialogsTest, OptionsDialogReturnsWhatItWasGivenAndEdited) {
     options.defaultBackground = 0x0000FF;
     options.historyStates = 55;
     options.pixelSimilarityTolerance = 200;
+    options.pixelThreads = 3;
+    options.historyMemory = 64;
     OptionsDialog dialog(options);
     EXPECT_EQ(dialog.options(), options);
 
     // The spin boxes hold the settings' ranges.
     const QList<QSpinBox*> spins = dialog.findChildren<QSpinBox*>();
-    ASSERT_EQ(spins.size(), 3);
+    ASSERT_EQ(spins.size(), 5);
     for (QSpinBox* spin : spins)
         spin->setValue(100000);
     const ApplicationOptions edited = dialog.options();
     EXPECT_EQ(edited.maxRecentFiles, 16);
     EXPECT_EQ(edited.historyStates, 100);
     EXPECT_EQ(edited.pixelSimilarityTolerance, 255);
+    EXPECT_EQ(edited.pixelThreads, 64);
+    EXPECT_EQ(edited.historyMemory, 65536);
 }
 
 // Reset is what Cancel does while Alt is held; the test drives it through the slot that the

@@ -9,6 +9,7 @@
 #include "app/qt/window/MainWindow.h"
 #include "app/qt/window/ShellPrompts.h"
 #include "app/qt/window/SingleInstance.h"
+#include "history/SavedPixels.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -65,6 +66,9 @@ int main(int argc, char* argv[]) {
     const SettingsLocation location = locateSettings(currentLocationInputs());
     if (location.installed && !createDataDirectory(location))
         prompts.showInformation(nullptr, QString::fromUtf8(kDataDirectoryFailedMessage));
+
+    // Undo pixels a crashed run had swapped out are of no use to anyone now.
+    removeStaleSwapFiles(historySwapFolder());
 
     MainWindow window(location, prompts);
     QObject::connect(&server, &SingleInstanceServer::messageReceived, &window, &MainWindow::receiveFileList);

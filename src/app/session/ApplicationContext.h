@@ -19,6 +19,8 @@ struct ApplicationContext {
     int32_t similarityTolerance = 0;
     // "nb_history_states", 1..100, the limit of each new document's history.
     int32_t historyLimit = 20;
+    // "history_memory" in MiB (0: no budget), the memory budget of each new document's history.
+    int32_t historyMemoryMiB = 256;
     // The most recent neighbourhood filter, shared by all documents; owned by the application.
     LastFilterSlot* lastFilter = nullptr;
     // The clipboard the purge commands empty; owned by the application, null without one.

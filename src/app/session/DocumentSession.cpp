@@ -27,6 +27,7 @@ DocumentSession::DocumentSession(ApplicationContext& app, std::unique_ptr<Docume
       history_(std::make_unique<HistoryManager>(HistoryLimit::clamp(app.historyLimit))),
       relay_(std::make_unique<SelectionRelay>(*this)) {
     selection_->setListener(relay_.get());
+    history_->setMemoryBudget(HistoryMemory::bytes(app.historyMemoryMiB));
 }
 
 DocumentSession::~DocumentSession() {

@@ -96,6 +96,8 @@ void readApplication(const tinyxml2::XMLElement& e, ApplicationOptions& o) {
     readColor(e, "default_bg_color", o.defaultBackground);
     readClamped(e, "nb_history_states", kHistoryStatesRange, o.historyStates);
     readClamped(e, "pixel_similarity_tolerance", kSimilarityToleranceRange, o.pixelSimilarityTolerance);
+    readClamped(e, "pixel_threads", kPixelThreadsRange, o.pixelThreads);
+    readClamped(e, "history_memory", kHistoryMemoryRange, o.historyMemory);
 }
 
 void readMainFrame(const tinyxml2::XMLElement& e, MainWindowState& s) {
@@ -256,6 +258,8 @@ std::string AppSettings::toText() const {
     app->SetAttribute("default_bg_color", formatSettingsColor(options.defaultBackground).c_str());
     app->SetAttribute("nb_history_states", options.historyStates);
     app->SetAttribute("pixel_similarity_tolerance", options.pixelSimilarityTolerance);
+    app->SetAttribute("pixel_threads", options.pixelThreads);
+    app->SetAttribute("history_memory", options.historyMemory);
 
     tinyxml2::XMLElement* frame = root->InsertNewChildElement("States")->InsertNewChildElement("MainFrame");
     const Rect r = mainWindow.rect.normalized();

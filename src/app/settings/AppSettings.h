@@ -29,6 +29,10 @@ struct IntOptionRange {
 inline constexpr IntOptionRange kMaxRecentFilesRange{1, 16, 8};
 inline constexpr IntOptionRange kHistoryStatesRange{1, 100, 20};
 inline constexpr IntOptionRange kSimilarityToleranceRange{0, 255, 0};
+// How many threads pixel work may use; 0 means one per core.
+inline constexpr IntOptionRange kPixelThreadsRange{0, 64, 0};
+// MiB of undo pixels each document keeps in memory before compressing and swapping; 0: no limit.
+inline constexpr IntOptionRange kHistoryMemoryRange{0, 65536, 256};
 
 struct ApplicationOptions {
     bool saveLayout = true;
@@ -39,6 +43,8 @@ struct ApplicationOptions {
     Color32 defaultBackground = 0xFFFFFF;
     int32_t historyStates = kHistoryStatesRange.defaultValue;
     int32_t pixelSimilarityTolerance = kSimilarityToleranceRange.defaultValue;
+    int32_t pixelThreads = kPixelThreadsRange.defaultValue;
+    int32_t historyMemory = kHistoryMemoryRange.defaultValue;
 
     friend bool operator==(const ApplicationOptions&, const ApplicationOptions&) = default;
 };

@@ -50,6 +50,12 @@ TEST(SettingsLoad, ClampsIntegersToTheirRanges) {
         {"nb_history_states", "99999999999999999999", &ApplicationOptions::historyStates, 100},
         {"pixel_similarity_tolerance", "-5", &ApplicationOptions::pixelSimilarityTolerance, 0},
         {"pixel_similarity_tolerance", "300", &ApplicationOptions::pixelSimilarityTolerance, 255},
+        {"pixel_threads", "-1", &ApplicationOptions::pixelThreads, 0},
+        {"pixel_threads", "3", &ApplicationOptions::pixelThreads, 3},
+        {"pixel_threads", "1000", &ApplicationOptions::pixelThreads, 64},
+        {"history_memory", "-1", &ApplicationOptions::historyMemory, 0},
+        {"history_memory", "64", &ApplicationOptions::historyMemory, 64},
+        {"history_memory", "70000", &ApplicationOptions::historyMemory, 65536},
         // Unreadable numbers keep the default.
         {"nb_history_states", "many", &ApplicationOptions::historyStates, 20},
     };
@@ -181,7 +187,7 @@ TEST(SettingsSave, WritesTheExactFormat) {
         "    <Options>\n"
         "        <Application save_layout=\"1\" max_recent_files=\"8\" doc_window_bg_color=\"#0A0B0C\" "
         "image_border_color=\"#000000\" default_fg_color=\"#000000\" default_bg_color=\"#FFFFFF\" "
-        "nb_history_states=\"20\" pixel_similarity_tolerance=\"0\"/>\n"
+        "nb_history_states=\"20\" pixel_similarity_tolerance=\"0\" pixel_threads=\"0\" history_memory=\"256\"/>\n"
         "    </Options>\n"
         "    <States>\n"
         "        <MainFrame x=\"10\" y=\"20\" width=\"100\" height=\"200\" maximized=\"1\" show_toolbar=\"1\" "

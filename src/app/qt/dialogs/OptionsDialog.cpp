@@ -90,10 +90,16 @@ QWidget* OptionsDialog::buildEditPage() {
     auto* options = new QGroupBox(QStringLiteral("Options"), page);
     historyStates_ = rangeSpin(kHistoryStatesRange, options);
     tolerance_ = rangeSpin(kSimilarityToleranceRange, options);
+    pixelThreads_ = rangeSpin(kPixelThreadsRange, options);
+    historyMemory_ = rangeSpin(kHistoryMemoryRange, options);
     auto* optionLayout = new QFormLayout(options);
     optionLayout->addRow(QStringLiteral("History states:"), withSuffixLabel(historyStates_, QStringLiteral("(1 - 100)"), options));
     optionLayout->addRow(QStringLiteral("Pixel similarity tolerance:"),
                          withSuffixLabel(tolerance_, QStringLiteral("(0 - 255)"), options));
+    optionLayout->addRow(QStringLiteral("History memory:"),
+                         withSuffixLabel(historyMemory_, QStringLiteral("MiB (0 = no limit)"), options));
+    optionLayout->addRow(QStringLiteral("Pixel threads:"),
+                         withSuffixLabel(pixelThreads_, QStringLiteral("(0 = one per core)"), options));
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(colors);
@@ -111,6 +117,8 @@ void OptionsDialog::setOptions(const ApplicationOptions& options) {
     background_->setColor(options.defaultBackground);
     historyStates_->setValue(kHistoryStatesRange.clamp(options.historyStates));
     tolerance_->setValue(kSimilarityToleranceRange.clamp(options.pixelSimilarityTolerance));
+    pixelThreads_->setValue(kPixelThreadsRange.clamp(options.pixelThreads));
+    historyMemory_->setValue(kHistoryMemoryRange.clamp(options.historyMemory));
 }
 
 ApplicationOptions OptionsDialog::options() const {
@@ -123,6 +131,8 @@ ApplicationOptions OptionsDialog::options() const {
     out.defaultBackground = background_->color();
     out.historyStates = historyStates_->value();
     out.pixelSimilarityTolerance = tolerance_->value();
+    out.pixelThreads = pixelThreads_->value();
+    out.historyMemory = historyMemory_->value();
     return out;
 }
 

@@ -38,6 +38,8 @@ private:
     ColorButton* foreground_ = nullptr;
     ColorButton* background_ = nullptr;
     QSpinBox* historyStates_ = nullptr;
+    QSpinBox* pixelThreads_ = nullptr;
+    QSpinBox* historyMemory_ = nullptr;
     QSpinBox* tolerance_ = nullptr;
 };
 

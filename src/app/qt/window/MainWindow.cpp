@@ -15,6 +15,7 @@
 #include "app/qt/window/SystemClipboard.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
+#include "surface/PixelThreads.h"
 
 #include <QAction>
 #include <QApplication>
@@ -218,12 +219,15 @@ void MainWindow::applyOptions() {
     const ApplicationOptions& options = settings_.options;
     context_.similarityTolerance = options.pixelSimilarityTolerance;
     context_.historyLimit = options.historyStates;
+    context_.historyMemoryMiB = options.historyMemory;
+    setPixelThreads(options.pixelThreads);
     const CanvasColors colors = canvasColors();
     for (DocumentFrame* frame : frames_) {
         frame->setCanvasColors(colors);
         // Minimized windows keep the limit they had.
         if (!frame->isMinimized())
             frame->session().history().setLimit(options.historyStates);
+        frame->session().history().setMemoryBudget(HistoryMemory::bytes(options.historyMemory));
     }
 }
 

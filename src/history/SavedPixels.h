@@ -1,0 +1,69 @@
+#pragma once
+// The pixels a history state keeps for undo: one rectangle of a surface's rows, held as they
+// were, compressed with zstd, or compressed in a swap file under $XDG_CACHE_HOME/pictorane/.
+// The history moves the pixels of older states down that ladder when it is over its memory
+// budget; restore reads them back from wherever they are, and the bytes never change.
+
+#include "common/Geometry.h"
+#include "surface/RasterSurface.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace pict {
+
+class SavedPixels {
+public:
+    enum class Place : uint8_t { Empty, Raw, Compressed, Swapped };
+
+    SavedPixels() = default;
+    SavedPixels(SavedPixels&& other) noexcept;
+    SavedPixels& operator=(SavedPixels&& other) noexcept;
+    SavedPixels(const SavedPixels&) = delete;
+    SavedPixels& operator=(const SavedPixels&) = delete;
+    ~SavedPixels(); // removes its swap file
+
+    // Copies rect (clipped to the surface) of from's pixels. False, keeping what was held,
+    // when the surface has no pixels, the rectangle misses it or memory runs out.
+    bool save(const RasterSurface& from, const Rect& rect);
+    // Writes the saved rows back into the same rectangle of to, which must have the depth
+    // saved and contain the rectangle. False, leaving to untouched, otherwise or when the
+    // compressed bytes or the swap file cannot be read back.
+    bool restore(RasterSurface& to) const;
+    void clear();
+
+    bool isEmpty() const { return place_ == Place::Empty; }
+    Place place() const { return place_; }
+    const Rect& rect() const { return rect_; }
+    int depth() const { return depth_; }
+    // What the pixels cost in memory now (0 once swapped).
+    int64_t memoryBytes() const;
+    // What they would cost held raw.
+    int64_t rawBytes() const { return int64_t(rowBytes_) * rect_.height(); }
+
+    // Raw to compressed. False (keeping them raw) when compressing fails.
+    bool compress();
+    // Compressed (compressing first when raw) to a swap file in folder. False, keeping them
+    // in memory, when the file cannot be written whole.
+    bool swapOut(const std::filesystem::path& folder);
+
+private:
+    bool unpack(std::vector<uint8_t>& rows) const;
+
+    Place place_ = Place::Empty;
+    Rect rect_;
+    int depth_ = 0;
+    size_t rowBytes_ = 0;
+    std::vector<uint8_t> bytes_; // raw rows, or the compressed frame
+    std::filesystem::path file_; // while swapped
+    size_t fileBytes_ = 0;
+};
+
+// The folder swap files go to: $XDG_CACHE_HOME/pictorane, else ~/.cache/pictorane, else the
+// temporary folder's pictorane. Created when missing; empty when it cannot be.
+std::filesystem::path historySwapFolder();
+// Removes swap files in folder left by processes that no longer run (a crash). Returns how many.
+int32_t removeStaleSwapFiles(const std::filesystem::path& folder);
+
+} // namespace pict
