@@ -18,7 +18,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 if ls fuzz/*.cpp >/dev/null 2>&1; then
   echo "== fuzz targets (bounded runs)"
-  ./scripts/build.sh fuzz
+  ./scripts/build.sh fuzz pict_fuzzers
   ./scripts/fuzz.sh "${PICT_FUZZ_SECONDS:-15}"
 fi
 echo "== all tests passed"

@@ -105,7 +105,9 @@ TEST(PixelThreads, ReorientationGivesTheSameBytes) {
             for (const auto& [w, h] :
                  std::vector<std::pair<int32_t, int32_t>>{{77, 101}, {130, 3}, {5, 66}}) {
                 SCOPED_TRACE(testing::Message() << name << ", depth " << depth << ", " << w << " x " << h);
-                const auto result = onOneAndFourThreads([&, w = w, h = h] {
+                // Structured bindings are captured by copy under their own names: older clang
+                // refuses to capture a binding by reference.
+                const auto result = onOneAndFourThreads([&, w = w, h = h, operation = operation] {
                     AnySurface s = randomSurface(w, h, depth);
                     EXPECT_TRUE(operation(s));
                     return s;
