@@ -1,10 +1,13 @@
 // The save option steps before -o: JPEG quality, chroma subsampling and progressive
 // encoding, PNG compression; and what they refuse.
 #include "batch/CliTestSupport.h"
+#include "codecs/MetadataBlocks.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace pict::test {
 namespace {
@@ -93,6 +96,29 @@ TEST(SaveOptionSteps, BadValuesAreRefusedBeforeAnythingIsWritten) {
         EXPECT_NE(run.code, 0) << bad[0] << " " << bad[1];
         EXPECT_TRUE(contains(run.err, bad[0])) << run.err;
         EXPECT_TRUE(fileBytes(target).empty()) << bad[0] << " " << bad[1];
+    }
+}
+
+TEST(SaveOptionSteps, CameraDataSurvivesAnEditUnlessStripped) {
+    const std::string camera = std::string(PICT_SOURCE_DIR) + "/tests/codecs/metadata/camera.jpg";
+    const auto metadataOf = [](const std::string& path) {
+        const std::string bytes = fileBytes(path);
+        const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+        return path.ends_with(".png") ? readPngMetadata(data, bytes.size()) : readJpegMetadata(data, bytes.size());
+    };
+    const auto holds = [](const std::vector<uint8_t>& bytes, std::string_view text) {
+        return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();
+    };
+    for (const char* extension : {".jpg", ".png"}) {
+        const std::string kept = scratchPath(std::string("kept") + extension);
+        written({camera, "--invert", "-o", kept});
+        const ImageMetadata m = metadataOf(kept);
+        EXPECT_TRUE(holds(m.exif, "TestCam")) << extension;
+        EXPECT_TRUE(holds(m.exif, "2024:05:17 10:11:12")) << extension;
+        EXPECT_TRUE(metadataHasLocation(m)) << extension;
+        const std::string stripped = scratchPath(std::string("stripped") + extension);
+        written({camera, "--invert", "--strip-metadata", "-o", stripped});
+        EXPECT_TRUE(metadataOf(stripped).isEmpty()) << extension;
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMdiArea>
 #include <QMenu>
@@ -174,6 +175,9 @@ TEST_F(LayeredSaveTest, LayeredFilesOpenThroughEveryDoor) {
 
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &drop);
     ASSERT_EQ(window->frames().size(), 2u);

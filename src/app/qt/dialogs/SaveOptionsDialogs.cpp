@@ -30,8 +30,8 @@ constexpr int kPreviewSide = 240;
 JpegOptionsDialog::JpegOptionsDialog(JpegOptionsModel& model, const CompositeCache& composite, QWidget* parent)
     : ModalDialog(parent), model_(model), composite_(composite), quality_(new QSpinBox(this)),
       qualitySlider_(new QSlider(Qt::Horizontal, this)), subsampling_(new QComboBox(this)),
-      progressive_(new QCheckBox(tr("&Progressive"), this)), keepMetadata_(new QCheckBox(tr("&Keep metadata"), this)),
-      removeLocation_(new QCheckBox(tr("Remove &location data"), this)), size_(new QLabel(this)),
+      progressive_(new QCheckBox(tr("&Progressive"), this)), keepMetadata_(new QCheckBox(tr("Keep metadata"), this)),
+      removeLocation_(new QCheckBox(tr("Remove location data"), this)), size_(new QLabel(this)),
       pause_(new QTimer(this)) {
     setWindowTitle(tr("JPEG Options"));
     quality_->setObjectName(QStringLiteral("quality"));
