@@ -1,5 +1,5 @@
-include "history/filter/FilterStateSupport.h"
-include "imageops/FilterTestSupport.h"
+#include "history/filter/FilterStateSupport.h"
+#include "imageops/FilterTestSupport.h"
 
 #include "history/HistoryManager.h"
 #include "history/filter/FilterHistoryState.h"

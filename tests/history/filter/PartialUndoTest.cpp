@@ -1,7 +1,7 @@
 // A filter state keeps only the part of the layer its filter can change, and undo and redo
 // give the same bytes from it, also after the history has compressed or swapped it.
-include "history/filter/FilterStateSupport.h"
-include "imageops/FilterTestSupport.h"
+#include "history/filter/FilterStateSupport.h"
+#include "imageops/FilterTestSupport.h"
 
 #include "history/HistoryManager.h"
 #include "history/filter/FilterHistoryState.h"

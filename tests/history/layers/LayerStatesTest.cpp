@@ -1,4 +1,4 @@
-include "history/FailingAllocations.h"
+#include "history/FailingAllocations.h"
 
 #include "document/Document.h"
 #include "document/Layer.h"
