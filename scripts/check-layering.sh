@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fails when a source file includes a header its library may not use: dependencies run one way
-# (surface at the bottom, the editor and the batch tool at the top) and only app/qt sees Qt.
+# Fails when a source file includes a header its library may not use, or a library links one it
+# may not use: dependencies run one way (surface <- document <- imageops and selection <-
+# history <- the application layer <- the batch tool and the Qt editor) and only app/qt sees Qt.
 # The build runs this before compiling anything.   check-layering.sh [SOURCE-ROOT]
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
@@ -42,4 +43,19 @@ while IFS= read -r file; do
     echo "src/$file: Qt headers belong in app/qt only"; status=1
   fi
 done < <(find . -name '*.h' -o -name '*.cpp' | sed 's#^\./##' | sort)
+
+# The libraries each one links say the same: a CMakeLists.txt names only the pict_ libraries
+# its folder may use (the Qt editor links the application layer alone).
+while IFS= read -r list; do
+  folder=${list%/CMakeLists.txt}
+  lib=${folder%%/*}
+  allowed=" $lib ${may_use[$lib]:-} "
+  [[ $folder == app/qt ]] && allowed=" qt app "
+  for dep in $(grep -o 'pict_[a-z]*' "$list" | sed 's/^pict_//' | sort -u); do
+    case $dep in module | warnings | layering) continue ;; esac
+    if [[ $allowed != *" $dep "* ]]; then
+      echo "src/$list: links pict_$dep, which $folder may not use (allowed: ${allowed# })"; status=1
+    fi
+  done
+done < <(find . -name CMakeLists.txt -path './*/*' | sed 's#^\./##' | sort)
 exit $status
