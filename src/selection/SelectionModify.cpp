@@ -4,9 +4,9 @@
 
 #include "selection/BorderBand.h"
 #include "selection/MaskRegions.h"
-#include "selection/MaskStackBlur.h"
 #include "selection/ModifyLimits.h"
 #include "selection/Morphology.h"
+#include "surface/StackBlur.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,13 +23,13 @@ bool SelectionMask::feather(double radius) {
     if (isEmpty())
         return true;
     radius = clampFeatherRadius(radius);
-    const int32_t pad = static_cast<int32_t>(std::ceil(radius * 2.7));
+    const int32_t pad = stackBlurPadding(radius);
     const Rect working = grown(bounds_, pad).intersected(canvasRect());
     Surface8 blurred;
     if (!createMask(blurred, working.size()))
         return false;
     copyOverlap(coverage_, bounds_.topLeft(), blurred, working.topLeft());
-    if (!stackBlurMask(blurred, static_cast<int32_t>(std::ceil(radius))))
+    if (!stackBlur(blurred, static_cast<int32_t>(std::ceil(radius))))
         return false;
     return adoptTrimmed(blurred, working);
 }
