@@ -57,6 +57,7 @@ TEST(GuardedRead, TheFirstReasonStaysWhenMemoryRunsOutLater) {
 
 std::vector<uint8_t> savedBytes(CodecImage& image) {
     image.color = test::patternSurface(9, 7);
+    image.bitDepth = 24;
     MemoryStream out;
     EXPECT_TRUE(out.openOwned());
     EXPECT_TRUE(image.codec().saveToMemory(out, image));
