@@ -29,12 +29,13 @@ TEST_F(DialogsTest, OptionsDialogReturnsWhatItWasGivenAndEdited) {
     options.pixelSimilarityTolerance = 200;
     options.pixelThreads = 3;
     options.historyMemory = 64;
+    options.autosaveMinutes = 0;
     OptionsDialog dialog(options);
     EXPECT_EQ(dialog.options(), options);
 
     // The spin boxes hold the settings' ranges.
     const QList<QSpinBox*> spins = dialog.findChildren<QSpinBox*>();
-    ASSERT_EQ(spins.size(), 5);
+    ASSERT_EQ(spins.size(), 6);
     for (QSpinBox* spin : spins)
         spin->setValue(100000);
     const ApplicationOptions edited = dialog.options();
@@ -43,6 +44,7 @@ TEST_F(DialogsTest, OptionsDialogReturnsWhatItWasGivenAndEdited) {
     EXPECT_EQ(edited.pixelSimilarityTolerance, 255);
     EXPECT_EQ(edited.pixelThreads, 64);
     EXPECT_EQ(edited.historyMemory, 65536);
+    EXPECT_EQ(edited.autosaveMinutes, 120);
 }
 
 // Reset is what Cancel does while Alt is held; the test drives it through the slot that the

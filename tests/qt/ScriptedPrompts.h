@@ -20,6 +20,7 @@ public:
     std::deque<std::optional<QString>> duplicateNames;
     std::deque<std::optional<ApplicationOptions>> options;
     std::deque<FlatSaveAnswer> flatSaves;
+    std::deque<bool> recoverAnswers; // empty: Discard
     // The options dialogs: a function that makes the user's choices (none: OK unchanged),
     // and whether OK was pressed.
     std::deque<std::function<bool(JpegOptionsModel&)>> jpegOptions;
@@ -29,6 +30,7 @@ public:
     QStringList askedToSave;           // document names in the close prompts
     std::vector<SaveAsRequest> saveAsRequests;
     QStringList flatSaveTexts;
+    QStringList recoverTexts;
     int jpegOptionsAsked = 0;
     int pngOptionsAsked = 0;
     QStringList errors;
@@ -46,6 +48,10 @@ public:
     FlatSaveAnswer askFlatSave(QWidget*, const QString& text) override {
         flatSaveTexts.append(text);
         return take(flatSaves, FlatSaveAnswer::Cancel);
+    }
+    bool askRecover(QWidget*, const QString& text) override {
+        recoverTexts.append(text);
+        return take(recoverAnswers, false);
     }
     bool askJpegOptions(QWidget*, JpegOptionsModel& model, const CompositeCache&) override {
         ++jpegOptionsAsked;

@@ -73,6 +73,7 @@ int main(int argc, char* argv[]) {
     MainWindow window(location, prompts);
     QObject::connect(&server, &SingleInstanceServer::messageReceived, &window, &MainWindow::receiveFileList);
     window.showWithSavedPlacement();
+    window.offerRecovery();
     window.openFiles(files);
     return QApplication::exec();
 }

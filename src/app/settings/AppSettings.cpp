@@ -98,6 +98,7 @@ void readApplication(const tinyxml2::XMLElement& e, ApplicationOptions& o) {
     readClamped(e, "pixel_similarity_tolerance", kSimilarityToleranceRange, o.pixelSimilarityTolerance);
     readClamped(e, "pixel_threads", kPixelThreadsRange, o.pixelThreads);
     readClamped(e, "history_memory", kHistoryMemoryRange, o.historyMemory);
+    readClamped(e, "autosave_minutes", kAutosaveMinutesRange, o.autosaveMinutes);
 }
 
 void readSaving(const tinyxml2::XMLElement& e, SaveOptions& o) {
@@ -277,6 +278,7 @@ std::string AppSettings::toText() const {
     app->SetAttribute("pixel_similarity_tolerance", options.pixelSimilarityTolerance);
     app->SetAttribute("pixel_threads", options.pixelThreads);
     app->SetAttribute("history_memory", options.historyMemory);
+    app->SetAttribute("autosave_minutes", options.autosaveMinutes);
     tinyxml2::XMLElement* save = optionsSection->InsertNewChildElement("Saving");
     save->SetAttribute("jpeg_quality", saving.jpeg.quality);
     save->SetAttribute("jpeg_subsampling", static_cast<int32_t>(saving.jpeg.subsampling));

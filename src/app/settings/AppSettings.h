@@ -34,6 +34,8 @@ inline constexpr IntOptionRange kSimilarityToleranceRange{0, 255, 0};
 inline constexpr IntOptionRange kPixelThreadsRange{0, 64, 0};
 // MiB of undo pixels each document keeps in memory before compressing and swapping; 0: no limit.
 inline constexpr IntOptionRange kHistoryMemoryRange{0, 65536, 256};
+// Minutes between autosaves of documents with unsaved changes; 0 turns autosave off.
+inline constexpr IntOptionRange kAutosaveMinutesRange{0, 120, 5};
 
 struct ApplicationOptions {
     bool saveLayout = true;
@@ -46,6 +48,7 @@ struct ApplicationOptions {
     int32_t pixelSimilarityTolerance = kSimilarityToleranceRange.defaultValue;
     int32_t pixelThreads = kPixelThreadsRange.defaultValue;
     int32_t historyMemory = kHistoryMemoryRange.defaultValue;
+    int32_t autosaveMinutes = kAutosaveMinutesRange.defaultValue;
 
     friend bool operator==(const ApplicationOptions&, const ApplicationOptions&) = default;
 };

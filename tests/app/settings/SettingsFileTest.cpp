@@ -187,7 +187,7 @@ TEST(SettingsSave, WritesTheExactFormat) {
         "    <Options>\n"
         "        <Application save_layout=\"1\" max_recent_files=\"8\" doc_window_bg_color=\"#0A0B0C\" "
         "image_border_color=\"#000000\" default_fg_color=\"#000000\" default_bg_color=\"#FFFFFF\" "
-        "nb_history_states=\"20\" pixel_similarity_tolerance=\"0\" pixel_threads=\"0\" history_memory=\"256\"/>\n"
+        "nb_history_states=\"20\" pixel_similarity_tolerance=\"0\" pixel_threads=\"0\" history_memory=\"256\" autosave_minutes=\"5\"/>\n"
         "        <Saving jpeg_quality=\"95\" jpeg_subsampling=\"0\" jpeg_progressive=\"0\" keep_metadata=\"1\" "
         "remove_location=\"0\" png_compression=\"1\"/>\n"
         "    </Options>\n"

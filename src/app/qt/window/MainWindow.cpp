@@ -1,5 +1,8 @@
 #include "app/qt/window/MainWindow.h"
 
+#include "app/qt/window/Autosaver.h"
+#include "app/session/RecoveryFiles.h"
+
 #include "app/commands/CommandTable.h"
 #include "app/session/DocumentWindowLayout.h"
 #include "app/settings/ProductInfo.h"
@@ -45,12 +48,14 @@ MainWindow::MainWindow(const SettingsLocation& settings, ShellPrompts& prompts, 
     context_.clipboard = clipboard_;
     context_.foregroundColor = settings_.options.defaultForeground;
     context_.backgroundColor = settings_.options.defaultBackground;
+    autosaver_ = std::make_unique<Autosaver>(recoveryFolder());
     applyOptions();
     registerCommandDialogs(*dialogs_);
     buildWindow();
 }
 
 MainWindow::~MainWindow() {
+    autosaver_.reset(); // waits for a write in progress
     // Frames hold references to the context; they go before it does.
     for (DocumentFrame* frame : frames_)
         frame->setCloseGuard({});
@@ -221,6 +226,7 @@ void MainWindow::applyOptions() {
     context_.historyLimit = options.historyStates;
     context_.historyMemoryMiB = options.historyMemory;
     setPixelThreads(options.pixelThreads);
+    autosaver_->setIntervalMinutes(options.autosaveMinutes);
     const CanvasColors colors = canvasColors();
     for (DocumentFrame* frame : frames_) {
         frame->setCanvasColors(colors);

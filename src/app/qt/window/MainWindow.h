@@ -27,10 +27,12 @@ class QToolBar;
 
 namespace pict {
 class Document;
+struct RecoveryRecord;
 }
 
 namespace pict::qt {
 
+class Autosaver;
 class CommandActions;
 class CommandDialogs;
 class DocumentFrame;
@@ -72,6 +74,12 @@ public:
     // Close All and exit: asks each window in creation order; false when one stayed open.
     bool closeAllDocuments();
 
+    // At start (first instance only): offers the documents a run that did not end normally
+    // left in the recovery folder; Recover opens each as an unsaved document with its old
+    // title and file, Discard deletes them.
+    void offerRecovery();
+    Autosaver& autosaver() { return *autosaver_; }
+
     DocumentFrame* activeFrame() const;
     // In creation order.
     const std::vector<DocumentFrame*>& frames() const { return frames_; }
@@ -103,6 +111,7 @@ private:
     // The options dialog of the kind, remembered in the settings; false when cancelled.
     bool askSaveOptions(DocumentFrame* frame, FileKind kind);
     bool confirmClose(DocumentFrame* frame);
+    DocumentFrame* recoverDocument(const std::string& picture, const RecoveryRecord& record);
     void frameClosing(DocumentFrame* frame);
     CanvasColors canvasColors() const;
 
@@ -150,6 +159,7 @@ private:
     CommandActions* actions_ = nullptr;
     std::unique_ptr<CommandDialogs> dialogs_;
     std::vector<DocumentFrame*> frames_;
+    std::unique_ptr<Autosaver> autosaver_;
 };
 
 } // namespace pict::qt

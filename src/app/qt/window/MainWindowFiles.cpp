@@ -3,6 +3,8 @@
 
 #include "app/qt/window/MainWindow.h"
 
+#include "app/qt/window/Autosaver.h"
+
 #include "app/session/DocumentFileRules.h"
 #include "app/settings/FileListBlock.h"
 #include "app/session/LayerColor.h"
@@ -71,6 +73,7 @@ DocumentFrame* MainWindow::addDocument(std::unique_ptr<Document> document) {
     connect(frame, &DocumentFrame::closing, this, &MainWindow::frameClosing);
     connect(frame, &DocumentFrame::stateChanged, this, &MainWindow::refreshCommandStates);
     frames_.push_back(frame);
+    autosaver_->track(frame);
     area_->addSubWindow(frame);
     frame->show();
     frame->applyInitialLayout(area_->viewport()->size());
@@ -81,6 +84,7 @@ DocumentFrame* MainWindow::addDocument(std::unique_ptr<Document> document) {
 }
 
 void MainWindow::frameClosing(DocumentFrame* frame) {
+    autosaver_->closed(frame);
     frames_.erase(std::remove(frames_.begin(), frames_.end(), frame), frames_.end());
     // The window is still current while it closes; the next one is activated afterwards.
     QTimer::singleShot(0, this, &MainWindow::refreshCommandStates);
@@ -240,6 +244,7 @@ bool MainWindow::writeDocument(DocumentFrame* frame, const std::string& path, bo
     }
     if (staysModifiedAfterSave(kind, layered))
         document.setModified(true);
+    autosaver_->saved(frame);
     noteRecentFile(path);
     frame->refreshCaption();
     refreshCommandStates();

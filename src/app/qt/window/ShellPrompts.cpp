@@ -76,6 +76,15 @@ FlatSaveAnswer QtShellPrompts::askFlatSave(QWidget* parent, const QString& text)
     return FlatSaveAnswer::Cancel;
 }
 
+bool QtShellPrompts::askRecover(QWidget* parent, const QString& text) {
+    MessageBox box(QMessageBox::Question, applicationTitle(), text, QMessageBox::NoButton, parent);
+    QPushButton* recover = box.addButton(QStringLiteral("Recover"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(recover);
+    box.exec();
+    return box.clickedButton() == recover;
+}
+
 bool QtShellPrompts::askJpegOptions(QWidget* parent, JpegOptionsModel& model, const CompositeCache& composite) {
     JpegOptionsDialog dialog(model, composite, parent);
     return dialog.exec() == QDialog::Accepted;

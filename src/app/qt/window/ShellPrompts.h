@@ -47,6 +47,8 @@ public:
     // when cancelled. "PNG Options"; nothing when cancelled.
     virtual bool askJpegOptions(QWidget* parent, JpegOptionsModel& model, const CompositeCache& composite) = 0;
     virtual std::optional<PngCompression> askPngOptions(QWidget* parent, PngCompression current) = 0;
+    // At start: the recovery prompt with Recover (true) and Discard.
+    virtual bool askRecover(QWidget* parent, const QString& text) = 0;
     // A message box captioned "Error" / "Information".
     virtual void showError(QWidget* parent, const QString& text) = 0;
     virtual void showInformation(QWidget* parent, const QString& text) = 0;
@@ -66,6 +68,7 @@ public:
     QStringList askOpenFiles(QWidget* parent) override;
     std::optional<SaveAsAnswer> askSaveAs(QWidget* parent, const SaveAsRequest& request) override;
     FlatSaveAnswer askFlatSave(QWidget* parent, const QString& text) override;
+    bool askRecover(QWidget* parent, const QString& text) override;
     bool askJpegOptions(QWidget* parent, JpegOptionsModel& model, const CompositeCache& composite) override;
     std::optional<PngCompression> askPngOptions(QWidget* parent, PngCompression current) override;
     void showError(QWidget* parent, const QString& text) override;
