@@ -55,6 +55,14 @@ const std::vector<Args> kGoodForms = {
     {"--layer-mode", "0"}, {"--layer-opacity", "0"}, {"--layer-opacity", "255"}, {"--toggle-visibility"},
     {"--merge-layers", "0,1"}, {"--merge-layers", "2,0,1"}, {"--merge-down"}, {"--merge-visible"}, {"--flatten"},
     {"--place", "a.png"}, {"--place", "a.png,3,-4"}, {"--place", "a,b.png"},
+    {"--select-rect", "0,0,4,4,add"}, {"--select-ellipse", "1,1,7,5,intersect"}, {"--select-rect", "0,0,4,4,replace"},
+    {"--select-lasso", "0,0;4,0;4,4"}, {"--select-lasso", "0,0;4,0;4,4;-1,3,subtract"},
+    {"--magic-wand", "1,1"}, {"--magic-wand", "1,1,30"}, {"--magic-wand", "1,1,0,add"},
+    {"--pencil", "1,1"}, {"--pencil", "1,1;5,5;-3,7,2000"}, {"--brush", "0,0;7,7"},
+    {"--brush", "0,0;7,7,25,0,1,color-dodge"}, {"--brush", "3,3,1,100"}, {"--eraser", "1,1;6,6"},
+    {"--eraser", "1,1;6,6,40"}, {"--bucket", "2,2"}, {"--bucket", "2,2,255"}, {"--bucket", "2,2,10,global"},
+    {"--gradient", "0,0,7,7"}, {"--gradient", "0,0,7,0,radial"}, {"--gradient", "0,0,7,0,linear,transparent"},
+    {"--pick-color", "3,3"}, {"--pick-color", "3,3,merged"},
 };
 
 // Forms that are usage errors.
@@ -90,6 +98,11 @@ const std::vector<Args> kBadForms = {
     {"--active-layer", "-1"}, {"--active-layer", "top"}, {"--rename-layer"}, {"--layer-mode", "19"},
     {"--layer-mode", "plain"}, {"--layer-opacity", "256"}, {"--layer-opacity", "50%"}, {"--merge-layers", "0"},
     {"--merge-layers", "0,x"}, {"--merge-layers"}, {"--place"}, {"--place", ",1,2"},
+    {"--select-rect", "0,0,4,4,union"}, {"--select-lasso", "0,0;4,4"}, {"--select-lasso", "0,0;4,0;4,4,add,x"},
+    {"--magic-wand", "1"}, {"--magic-wand", "1,1,256"}, {"--magic-wand", "1,1,3,new"}, {"--pencil"},
+    {"--pencil", "1,1,0"}, {"--pencil", "1,1;2"}, {"--brush", "1,1,10,101"}, {"--brush", "1,1,10,50,50,dodge"},
+    {"--eraser", "1,1,2001"}, {"--bucket", "2"}, {"--bucket", "2,2,10,everywhere"}, {"--gradient", "0,0,0,0"},
+    {"--gradient", "0,0,1,1,conic"}, {"--gradient", "0,0,1,1,linear,opaque"}, {"--pick-color", "3,3,layer"},
     {"--new", "4,4"}, {"--bogus"}, {"stray"},
 };
 

@@ -6,6 +6,7 @@
 #include "app/commands/CommandHosts.h"
 #include "app/commands/DocumentCommands.h"
 #include "app/session/DocumentSession.h"
+#include "app/session/DocumentToolInput.h"
 #include "canvas/CanvasRenderer.h"
 #include "canvas/CanvasView.h"
 #include "document/DocumentNotification.h"
@@ -37,6 +38,7 @@ public:
     CanvasView& view() override { return view_; }
     const CanvasView& view() const { return view_; }
     CanvasWidget* canvas() const { return canvas_; }
+    DocumentToolInput& toolInput() { return toolInput_; }
 
     // The file the document came from or was saved to; empty for an untitled document.
     std::string path() const;
@@ -67,6 +69,8 @@ signals:
     void stateChanged();
     // The document reported a change (its panels look again).
     void documentChanged();
+    // A tool ran a command that was refused or failed, with the reason (may be empty).
+    void toolRefused(const QString& reason);
     // The window accepted its close and is about to go.
     void closing(DocumentFrame* frame);
 
@@ -90,6 +94,8 @@ private:
 
     std::unique_ptr<DocumentSession> session_;
     DocumentCommands commands_;
+    ToolOptions ownTools_; // when the application keeps none
+    DocumentToolInput toolInput_;
     CanvasView view_;
     CanvasWidget* canvas_ = nullptr;
     std::function<bool(DocumentFrame*)> closeGuard_;
