@@ -63,6 +63,9 @@ const std::vector<Args> kGoodForms = {
     {"--eraser", "1,1;6,6,40"}, {"--bucket", "2,2"}, {"--bucket", "2,2,255"}, {"--bucket", "2,2,10,global"},
     {"--gradient", "0,0,7,7"}, {"--gradient", "0,0,7,0,radial"}, {"--gradient", "0,0,7,0,linear,transparent"},
     {"--pick-color", "3,3"}, {"--pick-color", "3,3,merged"},
+    {"--jpeg-quality", "1"}, {"--jpeg-quality", "100"}, {"--jpeg-subsampling", "420"}, {"--jpeg-subsampling", "444"},
+    {"--progressive"}, {"--strip-metadata"}, {"--png-compression", "fast"}, {"--png-compression", "normal"},
+    {"--png-compression", "BEST"},
 };
 
 // Forms that are usage errors.
@@ -103,6 +106,9 @@ const std::vector<Args> kBadForms = {
     {"--pencil", "1,1,0"}, {"--pencil", "1,1;2"}, {"--brush", "1,1,10,101"}, {"--brush", "1,1,10,50,50,dodge"},
     {"--eraser", "1,1,2001"}, {"--bucket", "2"}, {"--bucket", "2,2,10,everywhere"}, {"--gradient", "0,0,0,0"},
     {"--gradient", "0,0,1,1,conic"}, {"--gradient", "0,0,1,1,linear,opaque"}, {"--pick-color", "3,3,layer"},
+    {"--jpeg-quality", "0"}, {"--jpeg-quality", "101"}, {"--jpeg-quality"}, {"--jpeg-subsampling", "422"},
+    {"--jpeg-subsampling"}, {"--progressive", "1"}, {"--strip-metadata", "all"}, {"--png-compression", "9"},
+    {"--png-compression"},
     {"--new", "4,4"}, {"--bogus"}, {"stray"},
 };
 

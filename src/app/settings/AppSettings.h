@@ -6,6 +6,7 @@
 #include "app/dialogs/ImagePreset.h"
 #include "app/settings/RecentFiles.h"
 #include "canvas/tools/ToolOptions.h"
+#include "codecs/SaveOptions.h"
 #include "common/Geometry.h"
 
 #include <cstdint>
@@ -65,6 +66,8 @@ public:
     MainWindowState mainWindow;
     RecentFileList recentFiles;
     PresetList presets;
+    // The choices of the last JPEG and PNG save (quality, subsampling, compression, metadata).
+    SaveOptions saving;
     // The tools' settings, as the tool options bar last left them.
     ToolOptions tools;
 

@@ -5,7 +5,7 @@
 // ("Magic Wand", "Lasso", "Polygonal Lasso", "Rectangular Marquee", "Elliptical Marquee")
 
 #include "selection/CombineMode.h"
-#include "selection/SelectionState.h"
+#include "history/selection/SelectionState.h"
 
 #include <string>
 #include <utility>

@@ -9,6 +9,7 @@
 #include "app/session/DocumentToolInput.h"
 #include "canvas/CanvasRenderer.h"
 #include "canvas/CanvasView.h"
+#include "codecs/ImageMetadata.h"
 #include "document/DocumentNotification.h"
 
 #include <QMdiSubWindow>
@@ -39,6 +40,10 @@ public:
     const CanvasView& view() const { return view_; }
     CanvasWidget* canvas() const { return canvas_; }
     DocumentToolInput& toolInput() { return toolInput_; }
+
+    // What the file the document came from held besides its pixels (EXIF, XMP, colour
+    // profile, comments, texts): carried into the files it is saved to.
+    ImageMetadata& carriedMetadata() { return metadata_; }
 
     // The file the document came from or was saved to; empty for an untitled document.
     std::string path() const;
@@ -100,6 +105,7 @@ private:
     CanvasWidget* canvas_ = nullptr;
     std::function<bool(DocumentFrame*)> closeGuard_;
     bool closed_ = false;
+    ImageMetadata metadata_;
 };
 
 } // namespace pict::qt
