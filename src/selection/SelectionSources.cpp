@@ -1,5 +1,7 @@
 #include "selection/SelectionSources.h"
 
+#include "selection/SimilarRegion.h"
+
 #include "document/Document.h"
 #include "document/Layer.h"
 #include "selection/MaskRegions.h"
@@ -92,34 +94,47 @@ bool shapeMask(const Rect& shape, bool ellipse, Size canvas, Surface8& mask) {
     return selection.toCanvasSurface(mask);
 }
 
-bool similarRegionMask(const SampledImage& image, Point seed, int32_t tolerance, bool contiguous, Size canvas,
-                       Surface8& mask) {
-    SelectionMask region(canvas.width, canvas.height);
+bool similarRegion(const SampledImage& image, Point seed, int32_t tolerance, bool contiguous, Size canvas,
+                   SelectionMask& region) {
+    region = SelectionMask(canvas.width, canvas.height);
     if (!Rect::fromSize(canvas).contains(seed.x, seed.y))
-        return createMask(mask, canvas);
-    if (!region.setShape({seed.x, seed.y, seed.x + 1, seed.y + 1}, false) ||
-        !region.growOrSimilar(image, tolerance, contiguous))
-        return false;
-    if (region.isEmpty())
-        return createMask(mask, canvas);
-    return region.toCanvasSurface(mask);
+        return true;
+    // Grow or Similar from a selection of the seed pixel alone: the same colour test.
+    return region.setShape({seed.x, seed.y, seed.x + 1, seed.y + 1}, false) &&
+           region.growOrSimilar(image, tolerance, contiguous);
 }
 
-bool similarRegionInDocument(Document& document, Point seed, int32_t tolerance, bool contiguous, bool merged,
-                             Surface8& mask) {
+bool similarRegionMask(const SampledImage& image, Point seed, int32_t tolerance, bool contiguous, Size canvas,
+                       Surface8& mask) {
+    SelectionMask region;
+    if (!similarRegion(image, seed, tolerance, contiguous, canvas, region))
+        return false;
+    return region.isEmpty() ? createMask(mask, canvas) : region.toCanvasSurface(mask);
+}
+
+bool similarRegionOfDocument(Document& document, Point seed, int32_t tolerance, bool contiguous, bool merged,
+                             SelectionMask& region) {
     const Size canvas = document.canvasSize();
     if (merged) {
         const CompositeCache* composite = document.composite();
         if (!composite)
             return false;
         const SampledImage image{&composite->color(), &composite->alpha()};
-        return similarRegionMask(image, seed, tolerance, contiguous, canvas, mask);
+        return similarRegion(image, seed, tolerance, contiguous, canvas, region);
     }
     const RasterLayer* layer = document.layers().rasterAt(document.layers().activeIndex());
     LayerSample sample;
     if (!layer || !sampleLayer(*layer, canvas, sample))
         return false;
-    return similarRegionMask(sample.image, seed, tolerance, contiguous, canvas, mask);
+    return similarRegion(sample.image, seed, tolerance, contiguous, canvas, region);
+}
+
+bool similarRegionInDocument(Document& document, Point seed, int32_t tolerance, bool contiguous, bool merged,
+                             Surface8& mask) {
+    SelectionMask region;
+    if (!similarRegionOfDocument(document, seed, tolerance, contiguous, merged, region))
+        return false;
+    return region.isEmpty() ? createMask(mask, document.canvasSize()) : region.toCanvasSurface(mask);
 }
 
 bool sampleLayer(const RasterLayer& layer, Size canvas, LayerSample& sample) {

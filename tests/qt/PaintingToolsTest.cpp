@@ -89,6 +89,9 @@ TEST_F(PaintingToolsTest, TheOptionsBarFollowsTheToolAndKeysAreInertInItsFields)
     QTest::keyClick(size, Qt::Key_E);
     QTest::keyClick(size, Qt::Key_2);
     EXPECT_EQ(window->currentTool(), kToolBrush);
+    const int typed = size->value();
+    EXPECT_NE(typed, 33) << "the digit went into the field";
+    EXPECT_EQ(window->settings().tools.brush.size, typed);
     key(Qt::Key_W);
     processEventsFor(5);
     EXPECT_EQ(bar->findChild<QSpinBox*>(QStringLiteral("brush.size")), nullptr) << "the wand's controls now";
@@ -98,7 +101,7 @@ TEST_F(PaintingToolsTest, TheOptionsBarFollowsTheToolAndKeysAreInertInItsFields)
     ASSERT_TRUE(window->saveSettings());
     AppSettings reread;
     ASSERT_TRUE(reread.loadFromFile(location.file));
-    EXPECT_EQ(reread.tools.brush.size, 33);
+    EXPECT_EQ(reread.tools.brush.size, typed);
 }
 
 TEST_F(PaintingToolsTest, ABrushDragPaintsOneUndoableStroke) {

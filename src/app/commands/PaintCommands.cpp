@@ -10,8 +10,8 @@
 #include "canvas/painting/LayerStroke.h"
 #include "document/Document.h"
 #include "imageops/ColorFill.h"
-#include "selection/MaskRegions.h"
 #include "selection/SelectionMask.h"
+#include "selection/SimilarRegion.h"
 
 #include <algorithm>
 #include <optional>
@@ -47,21 +47,19 @@ std::string outsideCanvas(Point p) {
     return "the point " + std::to_string(p.x) + "," + std::to_string(p.y) + " lies outside the canvas";
 }
 
-// Keeps only what the selection covers (at its coverage) when there is a selection.
-void confineToSelection(Surface8& canvasMask, const SelectionArea& selection) {
-    if (selection.isEmpty())
-        return;
-    for (int32_t y = 0; y < canvasMask.height(); ++y) {
-        uint8_t* row = canvasMask.row(y);
-        if (y < selection.bounds.top || y >= selection.bounds.bottom) {
-            std::fill_n(row, canvasMask.width(), uint8_t(0));
-            continue;
-        }
-        const uint8_t* covered = selection.coverage->row(y - selection.bounds.top);
-        for (int32_t x = 0; x < canvasMask.width(); ++x)
-            row[x] = selection.bounds.left <= x && x < selection.bounds.right
-                         ? std::min(row[x], covered[x - selection.bounds.left])
+// Keeps only what the selection covers (at its coverage) of a mask placed at origin on the
+// canvas.
+void confineToSelection(Surface8& mask, Point origin, const SelectionArea& selection) {
+    for (int32_t y = 0; y < mask.height(); ++y) {
+        uint8_t* row = mask.row(y);
+        const int32_t canvasY = origin.y + y;
+        for (int32_t x = 0; x < mask.width(); ++x) {
+            const int32_t canvasX = origin.x + x;
+            row[x] = selection.bounds.contains(canvasX, canvasY)
+                         ? std::min(row[x], selection.coverage->row(canvasY - selection.bounds.top)
+                                                [canvasX - selection.bounds.left])
                          : uint8_t(0);
+        }
     }
 }
 
@@ -74,26 +72,37 @@ CommandResult paintBucket(DocumentSession& session, const CommandParams& params)
         return {CommandOutcome::Refused, outsideCanvas(bucket->point)};
     const int32_t tolerance =
         std::clamp(bucket->tolerance < 0 ? session.app().similarityTolerance : bucket->tolerance, 0, 255);
-    Surface8 region;
-    if (!similarRegionInDocument(document, bucket->point, tolerance, bucket->contiguous, bucket->sampleMerged, region))
+    SelectionMask region;
+    if (!similarRegionOfDocument(document, bucket->point, tolerance, bucket->contiguous, bucket->sampleMerged,
+                                 region) ||
+        region.isEmpty())
         return kFailed;
-    confineToSelection(region, session.selectionArea());
-    SelectionMask fillArea(document.canvasSize().width, document.canvasSize().height);
-    if (!fillArea.load(region))
-        return kFailed;
-    if (fillArea.isEmpty())
-        return {CommandOutcome::Unchanged, "nothing to fill there: the point lies outside the selection"};
+    // The region's coverage, cut down to the selection when there is one.
+    Rect area = region.bounds();
+    const Surface8* coverage = region.coverage();
+    Surface8 confined;
+    const SelectionArea selection = session.selectionArea();
+    if (!selection.isEmpty()) {
+        area = area.intersected(selection.bounds);
+        if (area.isEmpty())
+            return {CommandOutcome::Unchanged, "nothing to fill there: the region lies outside the selection"};
+        confined = coverage->clone();
+        if (confined.isEmpty())
+            return kFailed;
+        confineToSelection(confined, region.bounds().topLeft(), selection);
+        coverage = &confined;
+    }
     FillParams fill;
     fill.color = 0xFF000000u | session.app().foregroundColor;
     fill.mode = bucket->mode;
     fill.opacity = bucket->opacity;
     std::string whyNot;
     auto state = paintLayerArea(
-        session, "Paint Bucket", fillArea.bounds(),
+        session, "Paint Bucket", area,
         [&](const StrokeTarget& target, const Rect&) {
             ColorFill painter(fill);
-            const Point origin{fillArea.bounds().left - target.position.x, fillArea.bounds().top - target.position.y};
-            return painter.fill(*target.color, target.transparency, fillArea.coverage(), origin);
+            const Point origin{region.bounds().left - target.position.x, region.bounds().top - target.position.y};
+            return painter.fill(*target.color, target.transparency, coverage, origin);
         },
         &whyNot);
     if (!state && !whyNot.empty())

@@ -11,6 +11,7 @@
 #include "history/selection/ColorSelectionState.h"
 #include "history/selection/SelectionState.h"
 #include "history/selection/CombinedSelectionState.h"
+#include "selection/SimilarRegion.h"
 
 #include <algorithm>
 
@@ -113,11 +114,11 @@ CommandResult magicWand(DocumentSession& session, const CommandParams& params) {
                                              std::to_string(wand->point.y) + " lies outside the canvas"};
     const int32_t tolerance =
         std::clamp(wand->tolerance < 0 ? session.app().similarityTolerance : wand->tolerance, 0, 255);
-    Surface8 region;
-    if (!similarRegionInDocument(document, wand->point, tolerance, wand->contiguous, wand->sampleMerged, region))
+    SelectionMask region;
+    if (!similarRegionOfDocument(document, wand->point, tolerance, wand->contiguous, wand->sampleMerged, region))
         return {CommandOutcome::Refused, "the active layer has no pixels to compare"};
-    return pushState(session, std::make_unique<CombinedSelectionState>(session.selection(), "Magic Wand", region,
-                                                                       selectionMode(wand->mode)));
+    return pushState(session, std::make_unique<CombinedSelectionState>(session.selection(), "Magic Wand",
+                                                                       std::move(region), selectionMode(wand->mode)));
 }
 
 CommandResult lasso(DocumentSession& session, const CommandParams& params) {

@@ -4,8 +4,6 @@
 #include "document/Layer.h"
 #include "history/paint/PaintedPixelsState.h"
 
-#include <new>
-
 namespace pict {
 
 std::unique_ptr<HistoryState> paintLayerArea(DocumentContext& context, std::string name, const Rect& canvasArea,
@@ -22,25 +20,23 @@ std::unique_ptr<HistoryState> paintLayerArea(DocumentContext& context, std::stri
     const Rect area = canvasArea.translated(-at.x, -at.y).intersected(layer->color().bounds());
     if (area.isEmpty())
         return nullptr;
-    Surface24 color;
-    Surface8 mask;
     Surface8* transparency = layer->transparencyMask();
-    try {
-        if (!color.copyFrom(layer->color(), area))
-            return nullptr;
-        if (transparency && (!mask.create(area.width(), area.height(), 8) ||
-                             !mask.copyRect(*transparency, area, {0, 0})))
-            return nullptr;
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-    const StrokeTarget target{&layer->color(), transparency, layer->isBackground(), at};
+    // The pixels before are kept as the state will hold them; after the paint, the pixels
+    // after. A failure on the way puts the "before" back.
     std::vector<PaintedPatch> patches(1);
-    if (!paint(target, area) ||
-        !recordPaintedPatch(*layer, area, color, transparency ? &mask : nullptr, patches.front())) {
-        layer->color().copyRect(color, Rect::fromSize(area.size()), area.topLeft());
+    PaintedPatch& patch = patches.front();
+    if (!patch.colorBefore.save(layer->color(), area) ||
+        (transparency && !patch.maskBefore.save(*transparency, area)))
+        return nullptr;
+    const StrokeTarget target{&layer->color(), transparency, layer->isBackground(), at};
+    const bool painted = paint(target, area);
+    if (!painted || !patch.colorAfter.save(layer->color(), area) ||
+        (transparency && !patch.maskAfter.save(*transparency, area))) {
+        patch.colorBefore.restore(layer->color());
         if (transparency)
-            transparency->copyRect(mask, Rect::fromSize(area.size()), area.topLeft());
+            patch.maskBefore.restore(*transparency);
+        if (painted)
+            layers.report(layer, LayerChangeKind::Pixels, area.translated(at.x, at.y), true);
         return nullptr;
     }
     layers.report(layer, LayerChangeKind::Pixels, area.translated(at.x, at.y), true);

@@ -21,12 +21,22 @@ public:
         shape_.load(shape);
     }
 
+    // shape is already a trimmed mask of the canvas size.
+    CombinedSelectionState(SelectionController& selection, std::string name, SelectionMask&& shape, CombineMode mode)
+        : SelectionState(selection), name_(std::move(name)), mode_(mode), shape_(std::move(shape)) {}
+
     std::string name() const override { return name_; }
     CombineMode mode() const { return mode_; }
     const SelectionMask& shape() const { return shape_; }
 
 private:
     void perform(SelectionController& selection) override {
+        // Replacing needs no canvas-sized detour: the shape is the new selection as it is.
+        if (mode_ == CombineMode::New && shape_.canvasWidth() == selection.mask().canvasWidth() &&
+            shape_.canvasHeight() == selection.mask().canvasHeight()) {
+            selection.restore(shape_);
+            return;
+        }
         Surface8 canvas;
         if (shape_.isEmpty()) {
             canvas.create(shape_.canvasWidth(), shape_.canvasHeight(), 8);
