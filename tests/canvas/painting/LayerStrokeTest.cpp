@@ -16,14 +16,14 @@ namespace {
 
 class Window final : public DocumentContext {
 public:
-    Window(int32_t width, int32_t height) { startWhiteDocument(doc, width, height); }
+    Window(int32_t width, int32_t height) : selection_(width, height) { startWhiteDocument(doc, width, height); }
     Document& document() override { return doc; }
-    bool hasSelection() const override { return false; }
-    SelectionArea selectionArea() const override { return {}; }
-    std::unique_ptr<HistoryState> makeDeselectState() override { return nullptr; }
+    SelectionController& selection() override { return selection_; }
+    const SelectionController& selection() const override { return selection_; }
     void canvasSizeChanged() override {}
 
     Document doc;
+    SelectionController selection_;
 };
 
 bool sameBytes(const RasterSurface& a, const RasterSurface& b) {

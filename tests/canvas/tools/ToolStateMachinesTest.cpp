@@ -16,17 +16,17 @@ namespace {
 
 class Window final : public DocumentContext {
 public:
-    Window() { startWhiteDocument(doc, 60, 40); }
+    Window() : selection_(60, 40) { startWhiteDocument(doc, 60, 40); }
     Document& document() override { return doc; }
-    bool hasSelection() const override { return false; }
-    SelectionArea selectionArea() const override { return {}; }
-    std::unique_ptr<HistoryState> makeDeselectState() override { return nullptr; }
+    SelectionController& selection() override { return selection_; }
+    const SelectionController& selection() const override { return selection_; }
     void canvasSizeChanged() override {}
     bool white(int32_t x, int32_t y) {
         const uint8_t* p = doc.layers().rasterAt(0)->colorAt(x, y);
         return p[0] == 255 && p[1] == 255 && p[2] == 255;
     }
     Document doc;
+    SelectionController selection_;
 };
 
 BrushParams pencil() {
