@@ -32,6 +32,8 @@ struct RecoveryRecord;
 
 namespace pict::qt {
 
+class ToolOptionsBar;
+
 class Autosaver;
 class CommandActions;
 class CommandDialogs;
@@ -86,6 +88,9 @@ public:
 
     AppSettings& settings() { return settings_; }
     const ApplicationContext& context() const { return context_; }
+    ToolOptionsBar* toolOptionsBar() const { return toolOptions_; }
+    // The current colors changed (picker, X, D): whatever shows them repaints.
+    void colorsChanged();
     int32_t currentTool() const override { return tool_; }
     QMdiArea* documentArea() const { return area_; }
 
@@ -135,6 +140,9 @@ private:
     void toggleToolbar() override;
     void toggleStatusBar() override;
     void about() override;
+    void swapColors() override;
+    void resetColors() override;
+    void switchToolShape(int32_t tool) override;
     bool fullScreenShown() const override;
     bool toolbarShown() const override;
     bool statusBarShown() const override;
@@ -156,6 +164,7 @@ private:
     SystemClipboard* clipboard_ = nullptr;
     QMdiArea* area_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    ToolOptionsBar* toolOptions_ = nullptr;
     CommandActions* actions_ = nullptr;
     std::unique_ptr<CommandDialogs> dialogs_;
     std::vector<DocumentFrame*> frames_;
