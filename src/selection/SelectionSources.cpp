@@ -138,6 +138,11 @@ bool similarRegionInDocument(Document& document, Point seed, int32_t tolerance, 
 }
 
 bool sampleLayer(const RasterLayer& layer, Size canvas, LayerSample& sample) {
+    // A layer lying exactly on the canvas is its own canvas-sized picture: no copy.
+    if (layer.canvasRect() == Rect::fromSize(canvas)) {
+        sample.image = {&layer.color(), layer.transparencyMask()};
+        return layer.color().isValid();
+    }
     if (!layer.canvasImage(sample.color, sample.alpha))
         return false;
     // The canvas outside a layer that does not cover it is transparent, not black: such a

@@ -211,5 +211,33 @@ TEST_F(PaintingToolsTest, MarqueeTakesItsShapeAndModeFromTheOptionsAndModifiers)
     EXPECT_TRUE(f->session().selection().mask().containsPoint({45, 10}, true));
 }
 
+TEST_F(PaintingToolsTest, GradientDragAndBucketClickEachRecordOneState) {
+    DocumentFrame* f = frame();
+    window->executeCommand(kCmdGradientTool);
+    QTest::mousePress(area(f), Qt::LeftButton, {}, at(4, 10));
+    QTest::mouseMove(area(f), at(40, 10));
+    EXPECT_TRUE(f->toolInput().gradientTool().isDragging());
+    QTest::keyClick(f->canvas(), Qt::Key_Escape);
+    QTest::mouseRelease(area(f), Qt::LeftButton, {}, at(40, 10));
+    EXPECT_EQ(f->session().history().count(), 0) << "Escape dropped the drag";
+
+    QTest::mousePress(area(f), Qt::LeftButton, {}, at(4, 10));
+    QTest::mouseMove(area(f), at(40, 10));
+    QTest::mouseRelease(area(f), Qt::LeftButton, {}, at(40, 10));
+    EXPECT_EQ(f->session().history().undoName(), "Gradient");
+    EXPECT_EQ(pixel(f, 4, 30)[0], 0) << "the start column is the foreground, black";
+    EXPECT_EQ(pixel(f, 40, 30)[0], 255) << "the end column is the background, white";
+
+    window->executeCommand(kCmdPaintBucketTool);
+    window->settings().tools.bucket.tolerance = 0;
+    window->executeCommand(kCmdSwapColors); // white foreground
+    QTest::mouseClick(area(f), Qt::LeftButton, {}, at(2, 2));
+    EXPECT_EQ(f->session().history().undoName(), "Paint Bucket");
+    EXPECT_EQ(pixel(f, 2, 2)[0], 255);
+    EXPECT_EQ(pixel(f, 4, 2)[0], 255) << "the black start column was refilled white";
+    EXPECT_NE(pixel(f, 20, 2)[0], 255) << "the grey ramp is another colour";
+    EXPECT_EQ(f->session().history().count(), 2);
+}
+
 } // namespace
 } // namespace pict::qt::test
