@@ -1,10 +1,10 @@
 // Writing a layered archive: every PNG (layers, channels, composite, thumbnail) is encoded
 // into memory in parallel, then the archive is written in the order the format asks for.
-#include "codecs/OpenRaster.h"
+#include "codecs/openraster/OpenRaster.h"
 
 #include "codecs/ByteStream.h"
-#include "codecs/OpenRasterBlendModes.h"
-#include "codecs/OpenRasterStack.h"
+#include "codecs/openraster/OpenRasterBlendModes.h"
+#include "codecs/openraster/OpenRasterStack.h"
 #include "codecs/PngCodec.h"
 #include "document/Document.h"
 

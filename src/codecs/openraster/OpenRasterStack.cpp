@@ -1,4 +1,4 @@
-#include "codecs/OpenRasterStack.h"
+#include "codecs/openraster/OpenRasterStack.h"
 
 #include <tinyxml2.h>
 

@@ -1,4 +1,4 @@
-#include "codecs/ZipArchive.h"
+#include "codecs/openraster/ZipArchive.h"
 
 #include "codecs/ByteStream.h"
 

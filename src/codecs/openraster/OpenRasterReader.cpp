@@ -1,12 +1,12 @@
 // Reading a layered archive: the XML first, then every layer PNG out of the zip (sizes checked
 // against the limits before anything is decoded), decoded in parallel, then the document is
 // built bottom up. Groups become one layer each, holding the group's composite.
-#include "codecs/OpenRaster.h"
+#include "codecs/openraster/OpenRaster.h"
 
 #include "codecs/ByteStream.h"
 #include "codecs/CodecImage.h"
-#include "codecs/OpenRasterBlendModes.h"
-#include "codecs/OpenRasterStack.h"
+#include "codecs/openraster/OpenRasterBlendModes.h"
+#include "codecs/openraster/OpenRasterStack.h"
 #include "document/Document.h"
 
 #include <tbb/parallel_for.h>

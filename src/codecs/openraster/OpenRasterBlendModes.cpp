@@ -1,4 +1,4 @@
-#include "codecs/OpenRasterBlendModes.h"
+#include "codecs/openraster/OpenRasterBlendModes.h"
 
 #include "surface/BlendModes.h"
 

@@ -6,7 +6,7 @@
 // this program's own, which they ignore.
 
 #include "codecs/ImageMetadata.h"
-#include "codecs/ZipArchive.h"
+#include "codecs/openraster/ZipArchive.h"
 #include "common/Geometry.h"
 #include "surface/RasterSurface.h"
 

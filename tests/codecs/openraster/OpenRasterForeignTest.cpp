@@ -1,6 +1,6 @@
 // Layered files as other programs write them, and a corpus of hostile ones. The files are made
-// by tests/codecs/ora/make_fixtures.py with Python's own zip and a hand-made PNG encoder.
-#include "codecs/OpenRaster.h"
+// by tests/codecs/openraster/make_fixtures.py with Python's own zip and a hand-made PNG encoder.
+#include "codecs/openraster/OpenRaster.h"
 
 #include "codecs/DocumentFiles.h"
 #include "document/Document.h"
@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path fixture(const std::string& name) { return fs::path(PICT_SOURCE_DIR) / "tests/codecs/ora" / name; }
+fs::path fixture(const std::string& name) { return fs::path(PICT_SOURCE_DIR) / "tests/codecs/openraster" / name; }
 
 const uint8_t* pixel(const Layer* layer, int32_t x, int32_t y) { return test::pixelAt(layer->asRaster()->color(), x, y); }
 

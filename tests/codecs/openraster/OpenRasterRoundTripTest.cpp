@@ -1,12 +1,12 @@
 // Layered files written and read back: every attribute a layer, a channel or the canvas has
 // must come back exactly, and the composite must be the one a flat save writes.
-#include "codecs/OpenRaster.h"
+#include "codecs/openraster/OpenRaster.h"
 
 #include "codecs/ByteStream.h"
 #include "codecs/CodecImage.h"
 #include "codecs/DocumentFiles.h"
-#include "codecs/OpenRasterStack.h"
-#include "codecs/ZipArchive.h"
+#include "codecs/openraster/OpenRasterStack.h"
+#include "codecs/openraster/ZipArchive.h"
 #include "document/Document.h"
 #include "surface/BlendModes.h"
 
