@@ -1,7 +1,7 @@
 // The layered file on a 6000 x 4000 document of five photo-like layers (the second with a
 // transparency mask, the others opaque): writing it (targets: at most 3 s on two cores) and
 // reading it back (at most 1.5 s). The file goes to the temporary folder, as a save would.
-#include "codecs/OpenRaster.h"
+#include "codecs/openraster/OpenRaster.h"
 #include "document/Document.h"
 
 #include "BenchDocuments.h"

@@ -2,7 +2,7 @@
 // size is refused rather than allocated.
 #include "FuzzCodecs.h"
 
-#include "codecs/OpenRaster.h"
+#include "codecs/openraster/OpenRaster.h"
 #include "document/Document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -6,7 +6,7 @@
 #include "codecs/FileKind.h"
 #include "codecs/JpegCodec.h"
 #include "codecs/MetadataBlocks.h"
-#include "codecs/OpenRaster.h"
+#include "codecs/openraster/OpenRaster.h"
 #include "codecs/PictureReaders.h"
 #include "codecs/PixelPacking.h"
 #include "codecs/PngCodec.h"

@@ -10,7 +10,7 @@ namespace pict::test {
 namespace {
 
 std::string fixture(const std::string& name) {
-    return (std::filesystem::path(PICT_SOURCE_DIR) / "tests/codecs/ora" / name).string();
+    return (std::filesystem::path(PICT_SOURCE_DIR) / "tests/codecs/openraster" / name).string();
 }
 
 TEST(OpenRasterSteps, LayersSurviveASaveAndAReopen) {

@@ -2,7 +2,7 @@
 // The adjustment dialogs opened from their menu items over a document in a main window: the
 // test acts on the dialog while its modal loop runs, then closes it with OK or Cancel.
 
-#include "app/qt/dialogs/AdjustmentDialog.h"
+#include "app/qt/dialogs/adjustments/AdjustmentDialog.h"
 #include "app/qt/window/CommandActions.h"
 #include "document/Layer.h"
 #include "history/HistoryManager.h"

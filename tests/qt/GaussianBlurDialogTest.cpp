@@ -1,6 +1,6 @@
 #include "app/commands/CommandIds.h"
 #include "app/dialogs/PreviewNavigator.h"
-#include "app/qt/dialogs/GaussianBlurDialog.h"
+#include "app/qt/dialogs/adjustments/GaussianBlurDialog.h"
 #include "app/qt/widgets/PreviewPane.h"
 #include "qt/AdjustmentDialogFixture.h"
 

@@ -1,6 +1,6 @@
 #include "app/commands/CommandIds.h"
 #include "app/qt/widgets/CurveGraph.h"
-#include "app/qt/dialogs/CurvesDialog.h"
+#include "app/qt/dialogs/adjustments/CurvesDialog.h"
 #include "app/qt/widgets/LevelsWidgets.h"
 #include "qt/AdjustmentDialogFixture.h"
 

@@ -1,6 +1,6 @@
 #include "app/SessionFixture.h"
 
-#include "app/dialogs/FilterPreview.h"
+#include "app/dialogs/adjustments/FilterPreview.h"
 #include "imageops/BrightnessContrastFilter.h"
 #include "imageops/ConvolutionFilter.h"
 #include "imageops/CurvesFilter.h"

@@ -1,4 +1,4 @@
-#include "app/qt/dialogs/AdjustmentDialogs.h"
+#include "app/qt/dialogs/adjustments/AdjustmentDialogs.h"
 #include "app/qt/dialogs/CommandDialogs.h"
 #include "app/qt/dialogs/FillDialog.h"
 #include "app/qt/dialogs/GeometryDialogs.h"
