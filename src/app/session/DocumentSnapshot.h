@@ -4,7 +4,7 @@
 // compresses it into a layered file while the user goes on editing the document itself.
 
 #include "codecs/ImageMetadata.h"
-#include "codecs/OpenRaster.h"
+#include "codecs/openraster/OpenRaster.h"
 #include "surface/RasterSurface.h"
 
 #include <deque>

@@ -1,6 +1,6 @@
 #include "app/session/DocumentSnapshot.h"
 
-#include "codecs/OpenRaster.h"
+#include "codecs/openraster/OpenRaster.h"
 #include "document/Document.h"
 #include "support/DocumentFixtures.h"
 #include "support/TestData.h"
