@@ -6,7 +6,7 @@
 #include "app/session/ApplicationContext.h"
 #include "app/commands/DocumentCommands.h"
 #include "batch/BatchStep.h"
-#include "imageops/LastFilterSlot.h"
+#include "app/commands/LastFilterSlot.h"
 
 #include <iosfwd>
 #include <memory>

@@ -75,10 +75,13 @@ struct MergeLayersParams {
     std::vector<int32_t> layers;
 };
 // An adjustment confirmed in its dialog: either a filter to apply now or the dialog's
-// pending state that its preview already applied.
+// pending state that its preview already applied; neither when the dialog's values change
+// nothing.
 struct FilterParams {
     std::shared_ptr<ImageFilter> filter;
     std::shared_ptr<HistoryState> previewedState;
+
+    bool isEmpty() const { return !previewedState && !filter; }
 };
 
 using CommandParams = std::variant<std::monostate, ImageSizeSettings, CanvasSizeSettings, FeatherParams,

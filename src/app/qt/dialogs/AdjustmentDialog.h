@@ -3,7 +3,7 @@
 // (Reset while Alt is held) and "&Preview" on the right. The dialog drives the model's
 // preview on the document while it is open; closing it with OK leaves the command's answer.
 
-#include "app/dialogs/AdjustmentDialogModel.h"
+#include "app/dialogs/adjustments/AdjustmentDialogModel.h"
 #include "app/qt/dialogs/ModalDialog.h"
 
 #include <QRect>

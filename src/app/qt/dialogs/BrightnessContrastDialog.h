@@ -1,7 +1,7 @@
 #pragma once
 // "Brightness/Contrast": "&Brightness:" and "&Contrast:", each a field over a slider.
 
-#include "app/dialogs/ColorAdjustmentModels.h"
+#include "app/dialogs/adjustments/ColorAdjustmentModels.h"
 #include "app/qt/dialogs/AdjustmentDialog.h"
 
 namespace pict {

@@ -2,7 +2,7 @@
 // "Color Balance": three sliders between "Cyan"/"Red", "Magenta"/"Green" and "Yellow"/"Blue"
 // for the tone chosen under "Tone Balance", and "Preserve &Luminosity".
 
-#include "app/dialogs/ColorAdjustmentModels.h"
+#include "app/dialogs/adjustments/ColorAdjustmentModels.h"
 #include "app/qt/dialogs/AdjustmentDialog.h"
 
 #include <array>

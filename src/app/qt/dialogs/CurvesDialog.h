@@ -1,7 +1,7 @@
 #pragma once
 // "Curves": "&Channel:", the curve graph, and the "Input:"/"Output:" readouts.
 
-#include "app/dialogs/CurvesDialogModel.h"
+#include "app/dialogs/adjustments/CurvesDialogModel.h"
 #include "app/qt/dialogs/AdjustmentDialog.h"
 
 class QComboBox;

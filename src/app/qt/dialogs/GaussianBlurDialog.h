@@ -3,7 +3,7 @@
 // that shows the active layer (which the preview has already blurred) at a zoom of its own.
 // The dialog reopens where it was last closed during this run.
 
-#include "app/dialogs/GaussianBlurDialogModel.h"
+#include "app/dialogs/adjustments/GaussianBlurDialogModel.h"
 #include "app/qt/dialogs/AdjustmentDialog.h"
 
 class QLineEdit;

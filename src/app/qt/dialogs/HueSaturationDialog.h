@@ -2,7 +2,7 @@
 // "Hue/Saturation": "&Edit:" (Master and the six ranges), "&Hue:", "S&aturation:",
 // "L&ightness:" and "C&olorize", which turns the sliders into those of the Colorize filter.
 
-#include "app/dialogs/HueSaturationDialogModel.h"
+#include "app/dialogs/adjustments/HueSaturationDialogModel.h"
 #include "app/qt/dialogs/AdjustmentDialog.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // "Levels": "&Channel:", "&Input Levels:" (black, gamma, white, with the histogram and its
 // three handles) and "&Output Levels:" (black and white with two handles).
 
-#include "app/dialogs/LevelsDialogModel.h"
+#include "app/dialogs/adjustments/LevelsDialogModel.h"
 #include "app/qt/dialogs/AdjustmentDialog.h"
 
 class QComboBox;

@@ -3,7 +3,7 @@
 // the mouse through the dialog's model (press selects, moves, inserts or, with Ctrl,
 // removes a point; dragging moves it).
 
-#include "app/dialogs/CurvesDialogModel.h"
+#include "app/dialogs/adjustments/CurvesDialogModel.h"
 
 #include <QWidget>
 

@@ -13,7 +13,7 @@
 #include "app/dialogs/NewImageModel.h"
 #include "app/commands/ShellCommandStates.h"
 #include "canvas/CanvasRenderer.h"
-#include "imageops/LastFilterSlot.h"
+#include "app/commands/LastFilterSlot.h"
 
 #include <QMainWindow>
 

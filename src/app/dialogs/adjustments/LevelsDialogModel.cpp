@@ -1,4 +1,6 @@
-#include "app/dialogs/LevelsDialogModel.h"
+#include "app/dialogs/adjustments/LevelsDialogModel.h"
+
+#include "app/dialogs/adjustments/SliderMappings.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // "Green", "Blue"), the middle input slider that stands for gamma, and the histogram of the
 // layer within the selection that the dialog draws behind the input sliders.
 
-#include "app/dialogs/AdjustmentDialogModel.h"
+#include "app/dialogs/adjustments/AdjustmentDialogModel.h"
 #include "imageops/Histogram.h"
 #include "imageops/LevelsFilter.h"
 

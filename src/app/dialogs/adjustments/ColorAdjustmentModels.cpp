@@ -1,4 +1,4 @@
-#include "app/dialogs/ColorAdjustmentModels.h"
+#include "app/dialogs/adjustments/ColorAdjustmentModels.h"
 
 namespace pict {
 

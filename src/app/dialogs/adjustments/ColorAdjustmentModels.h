@@ -2,7 +2,7 @@
 // The models of the "Brightness/Contrast..." and "Color Balance..." dialogs: their values,
 // limited to the ranges of the settings records, and the filter those values make.
 
-#include "app/dialogs/AdjustmentDialogModel.h"
+#include "app/dialogs/adjustments/AdjustmentDialogModel.h"
 #include "imageops/BrightnessContrastFilter.h"
 #include "imageops/ColorBalanceFilter.h"
 

@@ -1,4 +1,4 @@
-#include "app/dialogs/HueSaturationDialogModel.h"
+#include "app/dialogs/adjustments/HueSaturationDialogModel.h"
 
 namespace pict {
 

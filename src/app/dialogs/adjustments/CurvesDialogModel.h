@@ -2,8 +2,8 @@
 // The model of the "Curves..." dialog: the point editor on the 256 × 256 graph for the chosen
 // channel, and the "Input:"/"Output:" readouts.
 
-#include "app/dialogs/AdjustmentDialogModel.h"
-#include "imageops/CurveEditor.h"
+#include "app/dialogs/adjustments/AdjustmentDialogModel.h"
+#include "app/dialogs/adjustments/CurveEditor.h"
 
 namespace pict {
 

@@ -2,7 +2,7 @@
 // The model of the "Gaussian Blur..." dialog: the "&Radius:" field and its slider, coupled
 // both ways. The field holds what the user typed; the radius is the number it holds.
 
-#include "app/dialogs/AdjustmentDialogModel.h"
+#include "app/dialogs/adjustments/AdjustmentDialogModel.h"
 #include "imageops/GaussianBlurFilter.h"
 
 #include <string>

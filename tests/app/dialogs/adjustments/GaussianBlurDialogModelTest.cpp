@@ -1,7 +1,7 @@
 #include "app/SessionFixture.h"
 
-#include "app/dialogs/GaussianBlurDialogModel.h"
-#include "imageops/LastFilterSlot.h"
+#include "app/dialogs/adjustments/GaussianBlurDialogModel.h"
+#include "app/commands/LastFilterSlot.h"
 
 namespace pict {
 namespace {

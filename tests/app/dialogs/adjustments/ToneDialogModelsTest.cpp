@@ -1,7 +1,7 @@
 #include "app/SessionFixture.h"
 
-#include "app/dialogs/CurvesDialogModel.h"
-#include "app/dialogs/LevelsDialogModel.h"
+#include "app/dialogs/adjustments/CurvesDialogModel.h"
+#include "app/dialogs/adjustments/LevelsDialogModel.h"
 
 namespace pict {
 namespace {

@@ -3,7 +3,7 @@
 // "C&olorize" checked, the one hue, saturation and lightness of the Colorize filter. Each
 // mode keeps its own values; switching to Colorize sets "&Edit:" back to Master.
 
-#include "app/dialogs/AdjustmentDialogModel.h"
+#include "app/dialogs/adjustments/AdjustmentDialogModel.h"
 #include "imageops/HueSaturationFilter.h"
 
 namespace pict {

@@ -1,7 +1,7 @@
 #include "app/SessionFixture.h"
 
-#include "app/dialogs/ColorAdjustmentModels.h"
-#include "app/dialogs/HueSaturationDialogModel.h"
+#include "app/dialogs/adjustments/ColorAdjustmentModels.h"
+#include "app/dialogs/adjustments/HueSaturationDialogModel.h"
 #include "imageops/HueSaturationFilter.h"
 
 namespace pict {

@@ -1,4 +1,4 @@
-#include "app/dialogs/CurvesDialogModel.h"
+#include "app/dialogs/adjustments/CurvesDialogModel.h"
 
 namespace pict {
 
