@@ -25,7 +25,7 @@ std::unique_ptr<ImageFilter> brightness(int32_t value) {
 // What the command layer does with the answer of OK.
 bool commit(HistoryManager& history, TestWindow& window, FilterParams answer) {
     if (answer.previewedState)
-        return history.add(std::move(answer.previewedState), true);
+        return history.add(std::make_unique<PreviewedState>(std::move(answer.previewedState)), true);
     if (answer.filter)
         return history.add(std::make_unique<FilterHistoryState>(window, std::move(answer.filter)), false);
     return false;
