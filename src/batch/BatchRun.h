@@ -6,9 +6,9 @@
 #include "app/session/ApplicationContext.h"
 #include "app/commands/DocumentCommands.h"
 #include "batch/BatchStep.h"
+#include "app/commands/LastFilterSlot.h"
 #include "codecs/ImageMetadata.h"
 #include "codecs/SaveOptions.h"
-#include "imageops/LastFilterSlot.h"
 
 #include <iosfwd>
 #include <memory>

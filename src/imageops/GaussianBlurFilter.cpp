@@ -16,19 +16,6 @@ double limitBlurRadius(double radius) {
     return radius > GaussianBlurSettings::kRadius.max ? GaussianBlurSettings::kRadius.max : radius;
 }
 
-double gaussianRadiusFromSlider(int32_t position) {
-    const double s = position;
-    if (position < 50)
-        return 0.1 + 0.098 * s;
-    if (position <= 180) {
-        constexpr double kDenominator = 50.0 * 50.0 - 180.0 * 180.0;
-        constexpr double a = (5.0 - 100.0) / kDenominator;
-        constexpr double c = (100.0 * 50.0 * 50.0 - 5.0 * 180.0 * 180.0) / kDenominator;
-        return a * s * s + c;
-    }
-    return s * s * 0.019736842105263157 - 539.4736842105263577;
-}
-
 GaussianBlurFilter::GaussianBlurFilter(double radius) : radius_(limitBlurRadius(radius)) {}
 
 std::unique_ptr<NeighborhoodFilter> GaussianBlurFilter::clone() const {

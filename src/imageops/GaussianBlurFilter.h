@@ -48,8 +48,4 @@ private:
     double radius_;
 };
 
-// The Gaussian Blur dialog's slider (0..200) as a radius: linear to 5 at 50, a parabola
-// through (50, 5) and (180, 100), then steeper up to 250 at 200.
-double gaussianRadiusFromSlider(int32_t position);
-
 } // namespace pict

@@ -1,7 +1,6 @@
 #include "imageops/ImageFilter.h"
 
 #include "imageops/CoverageBlend.h"
-#include "imageops/LastFilterSlot.h"
 #include "imageops/PointFilterLoops.h"
 
 #include <cstring>
@@ -103,32 +102,5 @@ bool ImageFilter::applyGray(Surface8& target) {
     (void)target;
     return false;
 }
-
-void NeighborhoodFilter::beforeApply() {
-    if (slot_)
-        slot_->record(*this);
-}
-
-void LastFilterSlot::record(const NeighborhoodFilter& filter) {
-    if (filter_.get() == &filter)
-        return;
-    try {
-        filter_ = filter.clone();
-    } catch (const std::bad_alloc&) {
-        // The slot keeps the previous filter.
-    }
-}
-
-std::unique_ptr<NeighborhoodFilter> LastFilterSlot::cloneFilter() const {
-    if (!filter_)
-        return nullptr;
-    try {
-        return filter_->clone();
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
-std::string LastFilterSlot::menuText() const { return (filter_ ? filter_->name() : std::string("Last Filter")) + "\tCtrl+F"; }
 
 } // namespace pict

@@ -17,8 +17,6 @@
 
 namespace pict {
 
-class LastFilterSlot;
-
 class ImageFilter : public SurfaceFilter {
 public:
     ~ImageFilter() override = default;
@@ -70,22 +68,15 @@ public:
     virtual void transformGray(uint8_t& value) const { (void)value; }
 };
 
-// Filters whose new value depends on the neighbourhood. Applying one makes a clone of it the application's last filter, when a slot is attached.
+// Filters whose new value depends on the neighbourhood. The application repeats the last one
+// applied through a clone.
 class NeighborhoodFilter : public ImageFilter {
 public:
     virtual std::unique_ptr<NeighborhoodFilter> clone() const = 0;
 
-    // The slot this filter records itself into; clones keep it. Null records nowhere.
-    void setLastFilterSlot(LastFilterSlot* slot) { slot_ = slot; }
-    LastFilterSlot* lastFilterSlot() const { return slot_; }
-
 protected:
     NeighborhoodFilter() = default;
     NeighborhoodFilter(const NeighborhoodFilter&) = default;
-    void beforeApply() override;
-
-private:
-    LastFilterSlot* slot_ = nullptr;
 };
 
 } // namespace pict

@@ -43,25 +43,4 @@ LevelsFilter::LevelsFilter(const LevelsSettings& settings)
     buildTable(tables_.blue, settings_.channel[kToneBlue], composite);
 }
 
-double levelsGammaFromSlider(double position, double black, double white) {
-    const double middle = (black + white) / 2.0;
-    const double half = (white - black) / 2.0;
-    if (!(half > 0.0))
-        return LevelsChannel::kGamma.defaultValue;
-    const double gamma = std::trunc(100.0 * std::pow(10.0, -(position - middle) / half) + 0.5) / 100.0;
-    return LevelsChannel::kGamma.clamp(gamma);
-}
-
-int32_t levelsSliderFromGamma(double gamma, int32_t black, int32_t white) {
-    const double middle = (black + white) / 2.0;
-    const double half = (white - black) / 2.0;
-    gamma = LevelsChannel::kGamma.clamp(gamma);
-    const double position = std::trunc(half * std::log10(1.0 / gamma) + middle + 0.5);
-    if (position < black)
-        return black;
-    if (position > white)
-        return white;
-    return static_cast<int32_t>(position);
-}
-
 } // namespace pict

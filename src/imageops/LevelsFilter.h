@@ -70,9 +70,4 @@ private:
     LevelsSettings settings_;
 };
 
-// The middle input slider of the Levels dialog and gamma. black and white are the positions
-// of the two outer sliders; gamma is limited to 0.1..9.99 and the position to black..white.
-double levelsGammaFromSlider(double position, double black, double white);
-int32_t levelsSliderFromGamma(double gamma, int32_t black, int32_t white);
-
 } // namespace pict

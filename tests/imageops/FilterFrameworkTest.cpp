@@ -2,7 +2,6 @@
 
 #include "imageops/ConvolutionFilter.h"
 #include "imageops/GaussianBlurFilter.h"
-#include "imageops/LastFilterSlot.h"
 #include "imageops/SimpleColorFilters.h"
 #include "imageops/TablePointFilter.h"
 
@@ -120,45 +119,6 @@ TEST(FilterCoverage, AllOpaqueMaskEqualsNoMaskForEveryFamily) {
     check(s1, s2);
     GaussianBlurFilter g1(3.0), g2(3.0);
     check(g1, g2);
-}
-
-TEST(LastFilter, NeighborhoodFiltersRecordThemselvesPointFiltersNever) {
-    LastFilterSlot slot;
-    EXPECT_EQ(slot.menuText(), "Last Filter\tCtrl+F");
-    Surface24 image = makeRgb(4, 4, gray(9));
-
-    ConvolutionFilter blur(FilterKind::Blur);
-    blur.setLastFilterSlot(&slot);
-    blur.apply(image);
-    EXPECT_EQ(slot.menuText(), "Blur\tCtrl+F");
-
-    InvertFilter invert; // point filters have no slot to record into
-    invert.apply(image);
-    EXPECT_EQ(slot.menuText(), "Blur\tCtrl+F");
-}
-
-TEST(LastFilter, RunningACloneKeepsParametersAndRefreshesTheSlot) {
-    LastFilterSlot slot;
-    GaussianBlurFilter gaussian(7.5);
-    gaussian.setLastFilterSlot(&slot);
-    Surface24 image = makeRgb(4, 4);
-    Surface8 outside = makeGray(1, 1, 255);
-    gaussian.apply(image, &outside, {10, 10}); // even an application that does nothing
-    ASSERT_FALSE(slot.isEmpty());
-    const NeighborhoodFilter* before = slot.filter();
-
-    std::unique_ptr<NeighborhoodFilter> again = slot.cloneFilter();
-    ASSERT_TRUE(again);
-    EXPECT_EQ(again->lastFilterSlot(), &slot);
-    EXPECT_EQ(static_cast<GaussianBlurFilter&>(*again).radius(), 7.5);
-    again->apply(image);
-    EXPECT_NE(slot.filter(), again.get());
-    EXPECT_EQ(slot.menuText(), "Gaussian Blur\tCtrl+F");
-    (void)before;
-
-    // Applying the slot's own object leaves it in place.
-    const_cast<NeighborhoodFilter*>(slot.filter())->apply(image);
-    EXPECT_FALSE(slot.isEmpty());
 }
 
 TEST(FilterIdentityTable, NamesAndStepsAreStable) {

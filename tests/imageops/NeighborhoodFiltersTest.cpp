@@ -251,13 +251,5 @@ TEST(GaussianBlur, MaskedBlockEqualsWholeBlurInside) {
     }
 }
 
-TEST(GaussianBlur, SliderMapping) {
-    EXPECT_NEAR(gaussianRadiusFromSlider(0), 0.1, 1e-12);
-    EXPECT_NEAR(gaussianRadiusFromSlider(49), 4.902, 1e-12);
-    EXPECT_NEAR(gaussianRadiusFromSlider(50), 5.0, 1e-9);
-    EXPECT_NEAR(gaussianRadiusFromSlider(180), 100.0, 1e-9);
-    EXPECT_NEAR(gaussianRadiusFromSlider(200), 250.0, 1e-9);
-}
-
 } // namespace
 } // namespace pict

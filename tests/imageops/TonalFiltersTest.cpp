@@ -67,17 +67,6 @@ TEST(Levels, LeavesGrayUnchangedAndMapsRedByte) {
     EXPECT_EQ(pixel(image, 0, 0), (Bgr{10, 20, 0}));
 }
 
-TEST(Levels, SliderAndGammaMapBothWays) {
-    EXPECT_DOUBLE_EQ(levelsGammaFromSlider(127.5, 0, 255), 1.0);
-    EXPECT_DOUBLE_EQ(levelsGammaFromSlider(0, 0, 255), 9.99); // 10 limited
-    EXPECT_DOUBLE_EQ(levelsGammaFromSlider(255, 0, 255), 0.1);
-    EXPECT_DOUBLE_EQ(levelsGammaFromSlider(191.25, 0, 255), 0.32); // 10^-0.5
-    EXPECT_DOUBLE_EQ(levelsGammaFromSlider(50, 50, 50), 1.0);      // no span: no division by zero
-    EXPECT_EQ(levelsSliderFromGamma(1.0, 0, 255), 128);
-    EXPECT_EQ(levelsSliderFromGamma(0.1, 0, 255), 255);
-    EXPECT_EQ(levelsSliderFromGamma(9.99, 10, 100), 10);
-}
-
 Histogram histogramOf(const Surface24& image) {
     Histogram h;
     EXPECT_TRUE(h.count(image, nullptr, image.bounds()));

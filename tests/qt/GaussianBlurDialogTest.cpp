@@ -1,5 +1,5 @@
 #include "app/commands/CommandIds.h"
-#include "app/dialogs/PreviewNavigator.h"
+#include "app/dialogs/adjustments/PreviewNavigator.h"
 #include "app/qt/dialogs/adjustments/GaussianBlurDialog.h"
 #include "app/qt/widgets/PreviewPane.h"
 #include "qt/AdjustmentDialogFixture.h"

@@ -80,10 +80,13 @@ struct MergeLayersParams {
     std::vector<int32_t> layers;
 };
 // An adjustment confirmed in its dialog: either a filter to apply now or the dialog's
-// pending state that its preview already applied.
+// pending state that its preview already applied; neither when the dialog's values change
+// nothing.
 struct FilterParams {
     std::shared_ptr<ImageFilter> filter;
     std::shared_ptr<HistoryState> previewedState;
+
+    bool isEmpty() const { return !previewedState && !filter; }
 };
 
 // A brush, pencil or eraser stroke through canvas pixels (the first point alone is a dab).

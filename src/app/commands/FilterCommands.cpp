@@ -10,7 +10,7 @@
 #include "history/filter/PreviewedState.h"
 #include "imageops/AutoLevelsFilter.h"
 #include "imageops/ConvolutionFilter.h"
-#include "imageops/LastFilterSlot.h"
+#include "app/commands/LastFilterSlot.h"
 #include "imageops/SimpleColorFilters.h"
 
 #include <array>
@@ -28,7 +28,7 @@ CommandResult pushFilter(DocumentSession& session, std::shared_ptr<ImageFilter> 
         return kFailed;
     try {
         return pushState(session, std::make_unique<FilterHistoryState>(session, std::move(filter),
-                                                                       session.app().lastFilter));
+                                                                       recordInto(session.app().lastFilter)));
     } catch (const std::bad_alloc&) {
         return kFailed;
     }

@@ -2,35 +2,22 @@
 
 #include "document/Document.h"
 #include "history/DocumentContext.h"
-#include "imageops/LastFilterSlot.h"
 
 #include <new>
 
 namespace pict {
-namespace {
-
-void attachSlot(ImageFilter* filter, LastFilterSlot* slot) {
-    if (auto* neighborhood = dynamic_cast<NeighborhoodFilter*>(filter); neighborhood && slot)
-        neighborhood->setLastFilterSlot(slot);
-}
-
-} // namespace
 
 FilterHistoryState::FilterHistoryState(DocumentContext& context, std::shared_ptr<ImageFilter> filter,
-                                       LastFilterSlot* lastFilter)
+                                       FilterApplied applied)
     : DocumentChangeState([&context] { context.document().setModified(true); }), context_(context),
-      filter_(std::move(filter)), lastFilter_(lastFilter), layerIndex_(context.document().layers().activeIndex()) {
-    attachSlot(filter_.get(), lastFilter_);
-}
+      filter_(std::move(filter)), applied_(std::move(applied)),
+      layerIndex_(context.document().layers().activeIndex()) {}
 
 FilterHistoryState::~FilterHistoryState() = default;
 
 std::string FilterHistoryState::name() const { return filter_ ? filter_->name() : std::string("Unknown Filter"); }
 
-void FilterHistoryState::setFilter(std::shared_ptr<ImageFilter> filter) {
-    filter_ = std::move(filter);
-    attachSlot(filter_.get(), lastFilter_);
-}
+void FilterHistoryState::setFilter(std::shared_ptr<ImageFilter> filter) { filter_ = std::move(filter); }
 
 RasterLayer* FilterHistoryState::editableLayer() const {
     RasterLayer* layer = context_.document().layers().rasterAt(layerIndex_);
@@ -61,10 +48,14 @@ bool FilterHistoryState::apply() {
             if (!saved_.save(layer->color(), wanted))
                 return false;
         }
-        return context_.document().layers().applyFilter(layerIndex_, *filter_, selection);
+        if (!context_.document().layers().applyFilter(layerIndex_, *filter_, selection))
+            return false;
     } catch (const std::bad_alloc&) {
         return false;
     }
+    if (applied_)
+        applied_(*filter_);
+    return true;
 }
 
 bool FilterHistoryState::undo() {

@@ -10,24 +10,26 @@
 #include "imageops/ImageFilter.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace pict {
 
 class DocumentContext;
-class LastFilterSlot;
 class RasterLayer;
+
+// Told of the filter after each application that changed the layer: the first, every redo
+// and every preview (the application keeps its "Last Filter" this way).
+using FilterApplied = std::function<void(const ImageFilter&)>;
 
 class FilterHistoryState final : public DocumentChangeState {
 public:
     // Acts on the layer that is active now; that index is kept for every apply and undo, so
-    // a redo never lands on another layer than the one the saved copy came from. A
-    // neighbourhood filter is attached to lastFilter (null: none), so that each application
-    // records it there. filter may be null (a pending preview). The
-    // filter may be shared with the dialog answer that carried it; only this state applies it.
-    FilterHistoryState(DocumentContext& context, std::shared_ptr<ImageFilter> filter,
-                       LastFilterSlot* lastFilter = nullptr);
+    // a redo never lands on another layer than the one the saved copy came from. filter may
+    // be null (a pending preview). The filter may be shared with the dialog answer that
+    // carried it; only this state applies it. applied may be empty.
+    FilterHistoryState(DocumentContext& context, std::shared_ptr<ImageFilter> filter, FilterApplied applied = {});
     ~FilterHistoryState() override;
 
     // The filter's own name; "Unknown Filter" while the state holds none.
@@ -56,7 +58,7 @@ private:
 
     DocumentContext& context_;
     std::shared_ptr<ImageFilter> filter_;
-    LastFilterSlot* lastFilter_;
+    FilterApplied applied_;
     int32_t layerIndex_;
     SavedPixels saved_;
 };

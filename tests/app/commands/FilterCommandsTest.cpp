@@ -6,7 +6,7 @@
 #include "imageops/CurvesFilter.h"
 #include "imageops/GaussianBlurFilter.h"
 #include "imageops/HueSaturationFilter.h"
-#include "imageops/LastFilterSlot.h"
+#include "app/commands/LastFilterSlot.h"
 #include "imageops/LevelsFilter.h"
 #include "imageops/SimpleColorFilters.h"
 
@@ -92,9 +92,9 @@ TEST_F(FilterCommandsTest, InvertChangesTheSelectionAndUndoRestores) {
 TEST_F(FilterCommandsTest, NeighbourhoodFiltersFeedLastFilterWhichRepeatsThem) {
     setGray(background(), 4, 3, 0);
     ASSERT_EQ(run(kCmdSharpen), CommandOutcome::Done);
-    EXPECT_EQ(slot_.menuText(), "Sharpen\tCtrl+F");
+    EXPECT_EQ(lastFilterMenuLabel(slot_), "Sharpen\tCtrl+F");
     ASSERT_EQ(run(kCmdInvert), CommandOutcome::Done); // point filters leave the slot alone
-    EXPECT_EQ(slot_.menuText(), "Sharpen\tCtrl+F");
+    EXPECT_EQ(lastFilterMenuLabel(slot_), "Sharpen\tCtrl+F");
 
     ASSERT_EQ(run(kCmdGaussianBlur, answer(std::make_shared<GaussianBlurFilter>(6.5))), CommandOutcome::Done);
     EXPECT_TRUE(commands_.isEnabled(kCmdLastFilter));
@@ -102,6 +102,23 @@ TEST_F(FilterCommandsTest, NeighbourhoodFiltersFeedLastFilterWhichRepeatsThem) {
     EXPECT_EQ(history().undoName(), "Gaussian Blur");
     EXPECT_EQ(static_cast<const GaussianBlurFilter*>(slot_.filter())->radius(), 6.5);
     EXPECT_EQ(history().count(), 4);
+}
+
+TEST_F(FilterCommandsTest, ARedoAppliesItsFilterAgainAndSoMakesItTheLastFilter) {
+    ASSERT_EQ(run(kCmdBlur), CommandOutcome::Done);
+    ASSERT_EQ(run(kCmdSharpen), CommandOutcome::Done);
+    run(kCmdUndo);
+    run(kCmdUndo);
+    EXPECT_EQ(lastFilterMenuLabel(slot_), "Sharpen\tCtrl+F");
+    run(kCmdRedo);
+    EXPECT_EQ(lastFilterMenuLabel(slot_), "Blur\tCtrl+F");
+}
+
+TEST_F(FilterCommandsTest, AFilterThatCannotRunLeavesTheLastFilterAsItWas) {
+    ASSERT_EQ(run(kCmdBlur), CommandOutcome::Done);
+    document().layers().setVisible(document().layers().layerAt(0), false);
+    EXPECT_NE(run(kCmdGaussianBlur, answer(std::make_shared<GaussianBlurFilter>(3.0))), CommandOutcome::Done);
+    EXPECT_EQ(lastFilterMenuLabel(slot_), "Blur\tCtrl+F");
 }
 
 TEST_F(FilterCommandsTest, DialogCommandsWithTheirStartingValuesRecordNothing) {
@@ -147,12 +164,12 @@ TEST_F(FilterCommandsTest, AnAnswerOfTheWrongKindIsNotRecorded) {
 
 TEST_F(FilterCommandsTest, APreviewedStateIsRecordedWithoutApplyingAgain) {
     setGray(background(), 1, 1, 100);
-    FilterPreview preview(session_, &slot_);
+    FilterPreview preview(session_, recordInto(&slot_));
     preview.parametersChanged(std::make_unique<BrightnessContrastFilter>(BrightnessContrastSettings{10, 0}));
     ASSERT_TRUE(preview.isShowing());
-    FilterAnswer confirmed = preview.accept(std::make_unique<BrightnessContrastFilter>(BrightnessContrastSettings{10, 0}));
+    FilterParams confirmed = preview.accept(std::make_unique<BrightnessContrastFilter>(BrightnessContrastSettings{10, 0}));
     ASSERT_TRUE(confirmed.previewedState);
-    ASSERT_EQ(run(kCmdBrightnessContrast, FilterParams{nullptr, std::move(confirmed.previewedState)}),
+    ASSERT_EQ(run(kCmdBrightnessContrast, std::move(confirmed)),
               CommandOutcome::Done);
     EXPECT_EQ(pixelAt(background(), 1, 1)[0], 110); // applied once, by the preview
     EXPECT_EQ(history().undoName(), "Brightness/Contrast");

@@ -9,11 +9,13 @@
 #include "imageops/CurvesFilter.h"
 #include "imageops/GaussianBlurFilter.h"
 #include "imageops/HueSaturationFilter.h"
-#include "imageops/LastFilterSlot.h"
 #include "imageops/LevelsFilter.h"
 #include "imageops/SimpleColorFilters.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace pict {
 namespace {
@@ -156,23 +158,31 @@ TEST(FilterHistoryState, ANewFilterStillUndoesToTheFirstSavedPixels) {
     EXPECT_EQ(pixel(color, 1, 1), (Bgr{10, 200, 30}));
 }
 
-TEST(FilterHistoryState, NeighborhoodFiltersBecomeTheLastFilter) {
+TEST(FilterHistoryState, EverySuccessfulApplicationIsReported) {
     TestWindow window(whiteDocument(5, 5));
-    LastFilterSlot slot;
-    FilterHistoryState invert(window, std::make_unique<InvertFilter>(), &slot);
-    ASSERT_TRUE(invert.apply());
-    EXPECT_TRUE(slot.isEmpty());
+    std::vector<std::string> applied;
+    const FilterApplied hear = [&applied](const ImageFilter& filter) { applied.push_back(filter.name()); };
 
-    FilterHistoryState blur(window, std::make_unique<ConvolutionFilter>(FilterKind::Blur), &slot);
+    FilterHistoryState blur(window, std::make_unique<ConvolutionFilter>(FilterKind::Blur), hear);
     ASSERT_TRUE(blur.apply());
-    EXPECT_EQ(slot.menuText(), "Blur\tCtrl+F");
+    ASSERT_TRUE(blur.undo());
+    ASSERT_TRUE(blur.apply()); // a redo runs the filter again
+    EXPECT_EQ(applied, (std::vector<std::string>{"Blur", "Blur"}));
 
-    // A preview that is taken back still leaves its filter in the slot.
-    FilterHistoryState preview(window, nullptr, &slot);
+    // A preview reports each filter it shows, also one it then takes back.
+    FilterHistoryState preview(window, nullptr, hear);
+    EXPECT_FALSE(preview.apply());
     preview.setFilter(std::make_unique<GaussianBlurFilter>(3.0));
     ASSERT_TRUE(preview.apply());
     ASSERT_TRUE(preview.undo());
-    EXPECT_EQ(slot.menuText(), "Gaussian Blur\tCtrl+F");
+    EXPECT_EQ(applied.back(), "Gaussian Blur");
+    EXPECT_EQ(applied.size(), 3u);
+
+    // A state that cannot run reports nothing.
+    window.activeRaster().setVisible(false);
+    FilterHistoryState hidden(window, std::make_unique<InvertFilter>(), hear);
+    EXPECT_FALSE(hidden.apply());
+    EXPECT_EQ(applied.size(), 3u);
 }
 
 TEST(FilterIdentity, OnlyTheDefaultParametersAddNothing) {

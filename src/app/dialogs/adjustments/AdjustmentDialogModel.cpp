@@ -1,12 +1,14 @@
 #include "app/dialogs/adjustments/AdjustmentDialogModel.h"
 
+#include "app/commands/LastFilterSlot.h"
 #include "app/session/DocumentSession.h"
 
 #include <new>
 
 namespace pict {
 
-AdjustmentDialogModel::AdjustmentDialogModel(DocumentSession& session) : preview_(session, session.app().lastFilter) {}
+AdjustmentDialogModel::AdjustmentDialogModel(DocumentSession& session)
+    : preview_(session, recordInto(session.app().lastFilter)) {}
 
 AdjustmentDialogModel::~AdjustmentDialogModel() = default;
 
@@ -30,13 +32,7 @@ void AdjustmentDialogModel::changed() {
         preview_.parametersChanged(currentFilter());
 }
 
-FilterParams AdjustmentDialogModel::accept() {
-    FilterAnswer answer = preview_.accept(currentFilter());
-    FilterParams params;
-    params.filter = std::move(answer.filter);
-    params.previewedState = std::move(answer.previewedState);
-    return params;
-}
+FilterParams AdjustmentDialogModel::accept() { return preview_.accept(currentFilter()); }
 
 void AdjustmentDialogModel::cancel() { preview_.cancel(); }
 

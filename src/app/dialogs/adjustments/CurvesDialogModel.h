@@ -3,7 +3,7 @@
 // channel, and the "Input:"/"Output:" readouts.
 
 #include "app/dialogs/adjustments/AdjustmentDialogModel.h"
-#include "imageops/CurveEditor.h"
+#include "app/dialogs/adjustments/CurveEditor.h"
 
 namespace pict {
 

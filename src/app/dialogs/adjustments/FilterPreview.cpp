@@ -1,9 +1,11 @@
 #include "app/dialogs/adjustments/FilterPreview.h"
 
+#include <utility>
+
 namespace pict {
 
-FilterPreview::FilterPreview(DocumentContext& context, LastFilterSlot* lastFilter)
-    : context_(context), lastFilter_(lastFilter) {}
+FilterPreview::FilterPreview(DocumentContext& context, FilterApplied applied)
+    : context_(context), applied_(std::move(applied)) {}
 
 FilterPreview::~FilterPreview() { cancel(); }
 
@@ -34,14 +36,14 @@ void FilterPreview::parametersChanged(std::unique_ptr<ImageFilter> current) {
     // entry will ever restore, since OK records nothing for them.
     const bool identity = current->isIdentity();
     if (!pending_)
-        pending_ = std::make_unique<FilterHistoryState>(context_, nullptr, lastFilter_);
+        pending_ = std::make_unique<FilterHistoryState>(context_, nullptr, applied_);
     pending_->setFilter(std::move(current));
     if (!identity)
         showing_ = pending_->apply();
 }
 
-FilterAnswer FilterPreview::accept(std::unique_ptr<ImageFilter> current) {
-    FilterAnswer answer;
+FilterParams FilterPreview::accept(std::unique_ptr<ImageFilter> current) {
+    FilterParams answer;
     if (!current || current->isIdentity()) {
         cancel();
         return answer;

@@ -5,25 +5,18 @@
 // Cancel. The dialogs of Levels, Curves, Brightness/Contrast, Color Balance,
 // Hue/Saturation (and Colorize) and Gaussian Blur drive one each.
 
+#include "app/commands/DocumentCommands.h"
 #include "history/filter/FilterHistoryState.h"
 
 #include <memory>
 
 namespace pict {
 
-// What OK hands to the command layer: the previewed state (already applied), or a filter
-// to apply now, or neither when the parameters are the identity.
-struct FilterAnswer {
-    std::unique_ptr<FilterHistoryState> previewedState;
-    std::unique_ptr<ImageFilter> filter;
-
-    bool isEmpty() const { return !previewedState && !filter; }
-};
-
 class FilterPreview {
 public:
-    // Preview starts checked, as in the dialogs.
-    FilterPreview(DocumentContext& context, LastFilterSlot* lastFilter);
+    // Preview starts checked, as in the dialogs. applied hears of every preview that ran
+    // (may be empty).
+    FilterPreview(DocumentContext& context, FilterApplied applied);
     FilterPreview(const FilterPreview&) = delete;
     FilterPreview& operator=(const FilterPreview&) = delete;
     // A preview left pending (the dialog went away without OK) is taken back.
@@ -39,8 +32,9 @@ public:
     // the new filter. With Preview off nothing happens.
     void parametersChanged(std::unique_ptr<ImageFilter> current);
 
-    // OK with the filter of the final parameters.
-    FilterAnswer accept(std::unique_ptr<ImageFilter> current);
+    // OK with the filter of the final parameters: the previewed state (already applied), or
+    // the filter to apply now, or neither when the parameters are the identity.
+    FilterParams accept(std::unique_ptr<ImageFilter> current);
     // Cancel: the layer gets its pixels back.
     void cancel();
 
@@ -52,7 +46,7 @@ private:
     void takeBack();
 
     DocumentContext& context_;
-    LastFilterSlot* lastFilter_;
+    FilterApplied applied_;
     std::unique_ptr<FilterHistoryState> pending_;
     bool previewOn_ = true;
     bool showing_ = false;

@@ -1,6 +1,7 @@
 #include "app/dialogs/adjustments/GaussianBlurDialogModel.h"
 
 #include "app/dialogs/DialogNumbers.h"
+#include "app/dialogs/adjustments/SliderMappings.h"
 
 #include <algorithm>
 #include <cmath>

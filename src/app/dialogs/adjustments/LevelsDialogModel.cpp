@@ -1,5 +1,7 @@
 #include "app/dialogs/adjustments/LevelsDialogModel.h"
 
+#include "app/dialogs/adjustments/SliderMappings.h"
+
 #include <algorithm>
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "app/qt/widgets/PreviewPane.h"
 
 #include "app/session/DocumentSession.h"
-#include "app/dialogs/PreviewNavigator.h"
+#include "app/dialogs/adjustments/PreviewNavigator.h"
 #include "app/qt/widgets/LayerPainting.h"
 #include "document/Document.h"
 #include "document/Layer.h"

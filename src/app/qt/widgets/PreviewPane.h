@@ -6,7 +6,7 @@
 // strip of zoom-out, slider, zoom-in and actual-size controls shows at its top, and, when the
 // image does not fit, a button that opens the navigator box with a thumbnail of the image.
 
-#include "app/dialogs/PreviewZoomSlider.h"
+#include "app/dialogs/adjustments/PreviewZoomSlider.h"
 #include "canvas/CanvasView.h"
 #include "common/Geometry.h"
 #include "document/DocumentNotification.h"

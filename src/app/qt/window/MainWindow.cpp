@@ -212,7 +212,7 @@ void MainWindow::refreshCommandStates() {
         if (spec->isToggle())
             action->setChecked(spec->checked(*this));
     }
-    actions_->action(kCmdLastFilter)->setText(QString::fromStdString(lastFilter_.menuText()));
+    actions_->action(kCmdLastFilter)->setText(QString::fromStdString(lastFilterMenuLabel(lastFilter_)));
     rebuildWindowList();
 }
 

@@ -13,8 +13,8 @@
 #include "app/dialogs/NewImageModel.h"
 #include "app/commands/ShellCommandStates.h"
 #include "canvas/CanvasRenderer.h"
+#include "app/commands/LastFilterSlot.h"
 #include "codecs/FileKind.h"
-#include "imageops/LastFilterSlot.h"
 
 #include <QMainWindow>
 

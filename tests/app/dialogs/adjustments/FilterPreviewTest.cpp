@@ -3,11 +3,12 @@
 
 #include "app/dialogs/adjustments/FilterPreview.h"
 #include "history/HistoryManager.h"
+#include "history/filter/PreviewedState.h"
 #include "imageops/BrightnessContrastFilter.h"
 #include "imageops/ColorBalanceFilter.h"
 #include "imageops/ConvolutionFilter.h"
 #include "imageops/GaussianBlurFilter.h"
-#include "imageops/LastFilterSlot.h"
+#include "app/commands/LastFilterSlot.h"
 #include "imageops/LevelsFilter.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +23,9 @@ std::unique_ptr<ImageFilter> brightness(int32_t value) {
 }
 
 // What the command layer does with the answer of OK.
-bool commit(HistoryManager& history, TestWindow& window, FilterAnswer answer) {
+bool commit(HistoryManager& history, TestWindow& window, FilterParams answer) {
     if (answer.previewedState)
-        return history.add(std::move(answer.previewedState), true);
+        return history.add(std::make_unique<PreviewedState>(std::move(answer.previewedState)), true);
     if (answer.filter)
         return history.add(std::make_unique<FilterHistoryState>(window, std::move(answer.filter)), false);
     return false;
@@ -47,7 +48,7 @@ protected:
 };
 
 TEST_F(FilterPreviewTest, EveryChangeShowsTheNewParametersOverTheOriginalPixels) {
-    FilterPreview preview(window, &slot);
+    FilterPreview preview(window, recordInto(&slot));
     EXPECT_TRUE(preview.isPreviewOn());
     preview.parametersChanged(brightness(-100));
     EXPECT_TRUE(preview.isShowing());
@@ -60,11 +61,11 @@ TEST_F(FilterPreviewTest, EveryChangeShowsTheNewParametersOverTheOriginalPixels)
 }
 
 TEST_F(FilterPreviewTest, OkRecordsThePreviewedStateAsAppliedAndUndoRestores) {
-    FilterPreview preview(window, &slot);
+    FilterPreview preview(window, recordInto(&slot));
     preview.parametersChanged(brightness(-40));
     preview.parametersChanged(brightness(30));
     const Surface24 shown = color().clone();
-    FilterAnswer answer = preview.accept(brightness(30));
+    FilterParams answer = preview.accept(brightness(30));
     ASSERT_TRUE(answer.previewedState);
     EXPECT_FALSE(answer.filter);
     ASSERT_TRUE(commit(history, window, std::move(answer)));
@@ -78,7 +79,7 @@ TEST_F(FilterPreviewTest, OkRecordsThePreviewedStateAsAppliedAndUndoRestores) {
 
 TEST_F(FilterPreviewTest, CancelAndDestructionTakeThePreviewBack) {
     {
-        FilterPreview preview(window, &slot);
+        FilterPreview preview(window, recordInto(&slot));
         preview.parametersChanged(brightness(50));
         EXPECT_FALSE(samePixels(color(), original));
         preview.cancel();
@@ -91,7 +92,7 @@ TEST_F(FilterPreviewTest, CancelAndDestructionTakeThePreviewBack) {
 }
 
 TEST_F(FilterPreviewTest, WithPreviewOffOkHandsOverAFilterToApply) {
-    FilterPreview preview(window, &slot);
+    FilterPreview preview(window, recordInto(&slot));
     preview.parametersChanged(brightness(50));
     preview.setPreview(false, brightness(50));
     EXPECT_TRUE(samePixels(color(), original));
@@ -99,7 +100,7 @@ TEST_F(FilterPreviewTest, WithPreviewOffOkHandsOverAFilterToApply) {
     preview.parametersChanged(brightness(70));
     EXPECT_TRUE(samePixels(color(), original));
 
-    FilterAnswer answer = preview.accept(brightness(70));
+    FilterParams answer = preview.accept(brightness(70));
     ASSERT_TRUE(answer.filter);
     EXPECT_FALSE(answer.previewedState);
     ASSERT_TRUE(commit(history, window, std::move(answer)));
@@ -107,7 +108,7 @@ TEST_F(FilterPreviewTest, WithPreviewOffOkHandsOverAFilterToApply) {
 }
 
 TEST_F(FilterPreviewTest, CheckingPreviewAgainShowsTheCurrentParameters) {
-    FilterPreview preview(window, &slot);
+    FilterPreview preview(window, recordInto(&slot));
     preview.setPreview(false, nullptr);
     preview.setPreview(true, brightness(-10));
     EXPECT_TRUE(preview.isShowing());
@@ -115,7 +116,7 @@ TEST_F(FilterPreviewTest, CheckingPreviewAgainShowsTheCurrentParameters) {
 }
 
 TEST_F(FilterPreviewTest, IdentityParametersShowTheOriginalAndRecordNothing) {
-    FilterPreview preview(window, &slot);
+    FilterPreview preview(window, recordInto(&slot));
     preview.parametersChanged(brightness(0)); // first change, identity: nothing runs
     EXPECT_FALSE(preview.isShowing());
     preview.parametersChanged(brightness(25));
@@ -129,33 +130,30 @@ TEST_F(FilterPreviewTest, IdentityParametersShowTheOriginalAndRecordNothing) {
 }
 
 TEST_F(FilterPreviewTest, APreviewedBlurIsTheLastFilterEvenWhenCancelled) {
-    Surface24 image = makeRgb(3, 3);
-    ConvolutionFilter blur(FilterKind::Blur);
-    blur.setLastFilterSlot(&slot);
-    blur.apply(image);
+    slot.record(ConvolutionFilter(FilterKind::Blur));
 
     {   // a point filter's dialog leaves the slot alone
-        FilterPreview levels(window, &slot);
+        FilterPreview levels(window, recordInto(&slot));
         LevelsSettings settings;
         settings.channel[kToneComposite].gamma = 2.0;
         levels.parametersChanged(std::make_unique<LevelsFilter>(settings));
         levels.cancel();
     }
-    EXPECT_EQ(slot.menuText(), "Blur\tCtrl+F");
+    EXPECT_EQ(lastFilterMenuLabel(slot), "Blur\tCtrl+F");
 
-    FilterPreview gaussian(window, &slot);
+    FilterPreview gaussian(window, recordInto(&slot));
     gaussian.parametersChanged(std::make_unique<GaussianBlurFilter>(4.0));
     gaussian.cancel();
-    EXPECT_EQ(slot.menuText(), "Gaussian Blur\tCtrl+F");
+    EXPECT_EQ(lastFilterMenuLabel(slot), "Gaussian Blur\tCtrl+F");
     EXPECT_TRUE(samePixels(color(), original));
 }
 
 TEST_F(FilterPreviewTest, APreviewThatCannotRunIsNotHandedOverAsApplied) {
     window.activeRaster().setVisible(false);
-    FilterPreview preview(window, &slot);
+    FilterPreview preview(window, recordInto(&slot));
     preview.parametersChanged(brightness(40));
     EXPECT_FALSE(preview.isShowing());
-    FilterAnswer answer = preview.accept(brightness(40));
+    FilterParams answer = preview.accept(brightness(40));
     EXPECT_FALSE(answer.previewedState);
     ASSERT_TRUE(answer.filter); // the command's own apply then fails and records nothing
     EXPECT_FALSE(commit(history, window, std::move(answer)));

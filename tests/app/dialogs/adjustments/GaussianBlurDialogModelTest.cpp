@@ -1,7 +1,7 @@
 #include "app/SessionFixture.h"
 
 #include "app/dialogs/adjustments/GaussianBlurDialogModel.h"
-#include "imageops/LastFilterSlot.h"
+#include "app/commands/LastFilterSlot.h"
 
 namespace pict {
 namespace {
@@ -63,7 +63,7 @@ TEST_F(GaussianBlurDialogModelTest, PreviewBlursTheLayerAndMakesItTheLastFilter)
     model.setText("1");
     EXPECT_GT(centre(), 0);
     ASSERT_FALSE(slot_.isEmpty());
-    EXPECT_EQ(slot_.menuText(), "Gaussian Blur\tCtrl+F");
+    EXPECT_EQ(lastFilterMenuLabel(slot_), "Gaussian Blur\tCtrl+F");
     model.cancel();
     EXPECT_EQ(centre(), 0);
     EXPECT_FALSE(slot_.isEmpty()) << "a cancelled preview still was the last filter";

@@ -1,4 +1,4 @@
-#include "app/dialogs/PreviewZoomSlider.h"
+#include "app/dialogs/adjustments/PreviewZoomSlider.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/dialogs/PreviewNavigator.h"
+#include "app/dialogs/adjustments/PreviewNavigator.h"
 
 #include <gtest/gtest.h>
 

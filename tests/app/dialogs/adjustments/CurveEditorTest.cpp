@@ -1,4 +1,4 @@
-#include "imageops/CurveEditor.h"
+#include "app/dialogs/adjustments/CurveEditor.h"
 
 #include <gtest/gtest.h>
 
