@@ -64,6 +64,8 @@ bool parseThreads(std::string_view text, StepInput& input, std::string& error) {
 // ---- actions ----
 
 StepReport openFile(BatchRun& run, const BatchStep&, const StepInput& input) {
+    if (std::string refusal = run.fileMemoryRefusal(input.text); !refusal.empty())
+        return {StepStatus::Failed, openFailedMessage(input.text, refusal)};
     ReadReport read;
     std::unique_ptr<Document> document = openDocument(input.text, &read);
     if (!document)
@@ -74,6 +76,8 @@ StepReport openFile(BatchRun& run, const BatchStep&, const StepInput& input) {
 }
 
 StepReport newDocument(BatchRun& run, const BatchStep&, const StepInput& input) {
+    if (std::string refusal = run.memoryRefusal("The new picture", input.point.x, input.point.y); !refusal.empty())
+        return {StepStatus::Failed, newDocumentFailedMessage() + std::string("\n") + refusal};
     std::unique_ptr<Document> document = makeNewDocument(
         input.point.x, input.point.y, static_cast<NewBackgroundChoice>(input.number), run.app().backgroundColor);
     if (!document)
@@ -83,8 +87,11 @@ StepReport newDocument(BatchRun& run, const BatchStep&, const StepInput& input) 
 }
 
 StepReport saveAs(BatchRun& run, const BatchStep&, const StepInput& input) {
-    if (saveDocument(run.session().document(), input.text))
+    if (saveDocument(run.session().document(), input.text)) {
+        // What was written is the unmodified document from now on, also after an undo and redo.
+        run.session().markSaved();
         return {};
+    }
     std::string message = saveFailedMessage(input.text);
     if (!canSaveKind(kindOfPath(input.text)))
         message += "\npictorane-cli: -o: the file name must end in .bmp, .dib, .rle, .jpg, .jpeg, .jpe, .jfif, .png or .ora";

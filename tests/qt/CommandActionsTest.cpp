@@ -40,7 +40,7 @@ TEST_F(CommandActionsTest, MenuBarHasTheNineMenusInOrder) {
     QStringList titles;
     for (QAction* a : window->menuBar()->actions())
         titles << a->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Image", "&Layer", "&Select", "Fi&lter", "&View", "&Window", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Image", "&Layer", "&Select", "Filte&r", "&View", "&Window", "&Help"}));
 }
 
 TEST_F(CommandActionsTest, ActionsCarryTheirIdsTextsAndShortcuts) {

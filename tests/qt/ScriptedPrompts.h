@@ -18,21 +18,31 @@ public:
     std::deque<std::optional<NewImageSpec>> newImages;
     std::deque<std::optional<QString>> duplicateNames;
     std::deque<std::optional<ApplicationOptions>> options;
+    std::deque<bool> largePictures; // an empty queue answers No
 
     // What was asked.
     QStringList askedToSave;           // document names in the close prompts
     std::vector<SaveAsRequest> saveAsRequests;
+    QStringList openFolders;           // where each open dialog started
     QStringList errors;
     QStringList informations;
+    QStringList largePictureQuestions;
 
     SaveChangesAnswer askSaveChanges(QWidget*, const QString& documentName) override {
         askedToSave.append(documentName);
         return take(saveChanges, SaveChangesAnswer::Cancel);
     }
-    QStringList askOpenFiles(QWidget*) override { return take(openFiles, QStringList()); }
+    QStringList askOpenFiles(QWidget*, const QString& folder) override {
+        openFolders.append(folder);
+        return take(openFiles, QStringList());
+    }
     std::optional<SaveAsAnswer> askSaveAs(QWidget*, const SaveAsRequest& request) override {
         saveAsRequests.push_back(request);
         return take(saveAs, std::optional<SaveAsAnswer>());
+    }
+    bool confirmLargePicture(QWidget*, const QString& question) override {
+        largePictureQuestions.append(question);
+        return take(largePictures, false);
     }
     void showError(QWidget*, const QString& text) override { errors.append(text); }
     void showInformation(QWidget*, const QString& text) override { informations.append(text); }

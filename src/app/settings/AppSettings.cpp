@@ -98,6 +98,7 @@ void readApplication(const tinyxml2::XMLElement& e, ApplicationOptions& o) {
     readClamped(e, "pixel_similarity_tolerance", kSimilarityToleranceRange, o.pixelSimilarityTolerance);
     readClamped(e, "pixel_threads", kPixelThreadsRange, o.pixelThreads);
     readClamped(e, "history_memory", kHistoryMemoryRange, o.historyMemory);
+    readClamped(e, "large_picture_mib", kLargePictureRange, o.largePictureMiB);
 }
 
 void readMainFrame(const tinyxml2::XMLElement& e, MainWindowState& s) {
@@ -223,6 +224,10 @@ bool AppSettings::loadFromText(const std::string& xml) {
     AppSettings fresh;
     forEachNamedChild(*root, "Options", "Application", [&](const auto& e) { readApplication(e, fresh.options); });
     forEachNamedChild(*root, "States", "MainFrame", [&](const auto& e) { readMainFrame(e, fresh.mainWindow); });
+    forEachNamedChild(*root, "States", "FileDialog", [&](const auto& e) {
+        if (const char* folder = e.Attribute("folder"))
+            fresh.lastFolder = folder;
+    });
     if (const tinyxml2::XMLElement* section = root->FirstChildElement("ImagePresets"))
         readPresets(*section, fresh.presets);
     if (const tinyxml2::XMLElement* section = root->FirstChildElement("RecentFiles"))
@@ -260,8 +265,10 @@ std::string AppSettings::toText() const {
     app->SetAttribute("pixel_similarity_tolerance", options.pixelSimilarityTolerance);
     app->SetAttribute("pixel_threads", options.pixelThreads);
     app->SetAttribute("history_memory", options.historyMemory);
+    app->SetAttribute("large_picture_mib", options.largePictureMiB);
 
-    tinyxml2::XMLElement* frame = root->InsertNewChildElement("States")->InsertNewChildElement("MainFrame");
+    tinyxml2::XMLElement* states = root->InsertNewChildElement("States");
+    tinyxml2::XMLElement* frame = states->InsertNewChildElement("MainFrame");
     const Rect r = mainWindow.rect.normalized();
     frame->SetAttribute("x", r.left);
     frame->SetAttribute("y", r.top);
@@ -270,6 +277,8 @@ std::string AppSettings::toText() const {
     frame->SetAttribute("maximized", mainWindow.maximized ? 1 : 0);
     frame->SetAttribute("show_toolbar", mainWindow.showToolbar ? 1 : 0);
     frame->SetAttribute("show_statusbar", mainWindow.showStatusBar ? 1 : 0);
+    if (!lastFolder.empty())
+        states->InsertNewChildElement("FileDialog")->SetAttribute("folder", lastFolder.c_str());
 
     tinyxml2::XMLElement* presetSection = root->InsertNewChildElement("ImagePresets");
     for (const ImagePreset& p : presets.all()) {

@@ -33,6 +33,8 @@ inline constexpr IntOptionRange kSimilarityToleranceRange{0, 255, 0};
 inline constexpr IntOptionRange kPixelThreadsRange{0, 64, 0};
 // MiB of undo pixels each document keeps in memory before compressing and swapping; 0: no limit.
 inline constexpr IntOptionRange kHistoryMemoryRange{0, 65536, 256};
+// MiB a picture's layers and composite may need before opening or creating it asks first.
+inline constexpr IntOptionRange kLargePictureRange{1, 1048576, 1024};
 
 struct ApplicationOptions {
     bool saveLayout = true;
@@ -45,6 +47,7 @@ struct ApplicationOptions {
     int32_t pixelSimilarityTolerance = kSimilarityToleranceRange.defaultValue;
     int32_t pixelThreads = kPixelThreadsRange.defaultValue;
     int32_t historyMemory = kHistoryMemoryRange.defaultValue;
+    int32_t largePictureMiB = kLargePictureRange.defaultValue;
 
     friend bool operator==(const ApplicationOptions&, const ApplicationOptions&) = default;
 };
@@ -64,6 +67,8 @@ public:
     MainWindowState mainWindow;
     RecentFileList recentFiles;
     PresetList presets;
+    // The folder of the file last opened or saved, where file dialogs start next time.
+    std::string lastFolder;
 
     // Replaces every field by what the file holds (defaults where it holds nothing). True,
     // and loaded() from then on, only when the text parses and has the expected root element;

@@ -2,6 +2,7 @@
 
 #include "app/commands/CommandTable.h"
 #include "app/qt/canvas/CanvasCursors.h"
+#include "canvas/ZoomSteps.h"
 #include "document/Document.h"
 #include "document/Layer.h"
 #include "selection/SelectionController.h"
@@ -70,6 +71,11 @@ void CanvasWidget::setTool(int32_t toolId) {
         return;
     endBand();
     toolId_ = toolId;
+    if (crop_.hasFrame()) {
+        const std::optional<Rect> before = crop_.windowFrame(view_);
+        crop_.drop();
+        cropFrameChanged(before);
+    }
     updateCursor();
 }
 
@@ -93,6 +99,11 @@ void CanvasWidget::imageChanged(const Rect& imageRect) {
 }
 
 void CanvasWidget::imageSizeChanged() {
+    // A frame drawn on the old canvas means nothing on the new one (all is repainted).
+    if (crop_.hasFrame()) {
+        crop_.drop();
+        cropFrameChanged(std::nullopt);
+    }
     renderer_.invalidateAll();
     viewZoomChanged();
 }
@@ -121,10 +132,10 @@ void CanvasWidget::updateCursor() {
         cursor = zoomTool_.cursor(view_);
         break;
     case CanvasTool::Marquee:
-    case CanvasTool::Crop:
-        marquee_.setCrop(tool == CanvasTool::Crop);
+        marquee_.setCrop(false);
         cursor = marquee_.cursor(view_, pointer_, selectionView());
         break;
+    case CanvasTool::Crop: cursor = crop_.cursor(view_, pointer_); break;
     }
     if (cursor == cursor_ && viewport()->testAttribute(Qt::WA_SetCursor))
         return;
@@ -165,7 +176,8 @@ const ViewBuffer& CanvasWidget::shownBuffer() {
     const ViewBuffer& rendered = renderer_.render(view_, compositeSourceOf(document_));
     const bool outline = selection_ && outline_.update(view_, *selection_);
     const RubberBand* band = activeBand();
-    if ((!outline && !band) || rendered.pixels.empty())
+    const bool cropFrame = crop_.hasFrame();
+    if ((!outline && !band && !cropFrame) || rendered.pixels.empty())
         return rendered;
     // Overlays go into a copy: the render cache itself must stay a clean picture.
     overlaid_ = rendered;
@@ -173,6 +185,8 @@ const ViewBuffer& CanvasWidget::shownBuffer() {
         outline_.drawInto(overlaid_, outlinePhase_);
     if (band)
         band->drawInto(overlaid_);
+    if (cropFrame)
+        crop_.drawInto(overlaid_, view_);
     return overlaid_;
 }
 
@@ -228,11 +242,17 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
         }
         break;
     case CanvasTool::Marquee:
-    case CanvasTool::Crop:
-        marquee_.setCrop(tool == CanvasTool::Crop);
+        marquee_.setCrop(false);
         dragTool_ = tool; // the press captures the mouse even when it starts no band
         marqueePress(p);
         break;
+    case CanvasTool::Crop: {
+        const std::optional<Rect> before = crop_.windowFrame(view_);
+        crop_.buttonDown(view_, p);
+        dragTool_ = tool;
+        cropFrameChanged(before);
+        break;
+    }
     }
     updateCursor();
 }
@@ -254,12 +274,17 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     pointer_ = p;
     if (pointerListener_)
         pointerListener_->pointerMoved(view_, renderer_.render(view_, compositeSourceOf(document_)), p);
+    emit pointerMoved(QPoint(p.x, p.y));
     if (!dragTool_) {
         updateCursor(); // the marquee's cursor depends on the pixel under it
         return;
     }
     if (*dragTool_ == CanvasTool::Hand) {
         hand_.move(view_, p);
+    } else if (crop_.isDragging()) {
+        const std::optional<Rect> before = crop_.windowFrame(view_);
+        if (crop_.move(view_, p))
+            cropFrameChanged(before);
     } else if (marquee_.isDragging()) {
         const Rect before = marquee_.band().rect();
         if (marquee_.move(view_, p, marqueeModifiers(event->modifiers())))
@@ -277,6 +302,11 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     const Point p = toPoint(event->position());
     if (*dragTool_ == CanvasTool::Hand) {
         hand_.buttonUp();
+    } else if (crop_.isDragging()) {
+        const std::optional<Rect> before = crop_.windowFrame(view_);
+        crop_.move(view_, p);
+        crop_.buttonUp();
+        cropFrameChanged(before);
     } else if (zoomTool_.isDragging()) {
         const Rect before = zoomTool_.band().rect();
         bandTimer_.stop();
@@ -296,9 +326,67 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     updateCursor();
 }
 
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && activeTool() == CanvasTool::Crop) {
+        // The double-click's own press may have taken hold of the frame; it has not moved it.
+        if (crop_.isDragging()) {
+            crop_.buttonUp();
+            dragTool_.reset();
+        }
+        const std::optional<Rect> before = crop_.windowFrame(view_);
+        const std::optional<Rect> frame = crop_.doubleClick(view_, toPoint(event->position()));
+        if (frame) {
+            cropFrameChanged(before);
+            commitCrop(frame);
+            event->accept();
+            return;
+        }
+    }
+    // Anything else is a press like any other (Qt sends no second press for it).
+    mousePressEvent(event);
+}
+
+void CanvasWidget::commitCrop(std::optional<Rect> frame) {
+    if (frame && !frame->isEmpty())
+        emit cropCommitted(QRect(frame->left, frame->top, frame->width(), frame->height()));
+    updateCursor();
+}
+
+void CanvasWidget::cropFrameChanged(const std::optional<Rect>& before) {
+    const std::optional<Rect> now = crop_.windowFrame(view_);
+    Rect area = before.value_or(Rect{});
+    if (now)
+        area = area.isEmpty() ? *now : area.united(*now);
+    if (!area.isEmpty())
+        viewport()->update(toQRect(area).adjusted(-1, -1, 1, 1));
+    // The stripes march while a frame stands, as the marquee's do while it drags.
+    if (crop_.hasFrame() && !bandTimer_.isActive())
+        bandTimer_.start(kTimerIntervalMs, this);
+    else if (!crop_.hasFrame() && !activeBand())
+        bandTimer_.stop();
+}
+
 void CanvasWidget::wheelEvent(QWheelEvent* event) {
-    wheelScroll(event->angleDelta(), false);
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers.testFlag(Qt::ControlModifier))
+        wheelZoom(event->angleDelta(), toPoint(event->position()));
+    else // Shift turns the wheel sideways, as over the horizontal bar
+        wheelScroll(event->angleDelta(), modifiers.testFlag(Qt::ShiftModifier));
     event->accept();
+}
+
+void CanvasWidget::wheelZoom(QPoint angleDelta, Point at) {
+    // One zoom step per notch, in for a notch away from the user, about the image point
+    // under the pointer; high-resolution wheels add up to whole notches.
+    wheelZoomRemainder_ += angleDelta.y() != 0 ? angleDelta.y() : angleDelta.x();
+    const int notches = wheelZoomRemainder_ / 120;
+    wheelZoomRemainder_ -= notches * 120;
+    if (notches == 0)
+        return;
+    float zoom = view_.zoom();
+    for (int i = 0; i < std::abs(notches); ++i)
+        zoom = notches > 0 ? nextZoomStepUp(zoom) : nextZoomStepDown(zoom);
+    view_.zoomAt(at, zoom, true);
 }
 
 bool CanvasWidget::eventFilter(QObject* watched, QEvent* event) {
@@ -344,6 +432,26 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Escape:
         if (activeBand()) {
             cancelDrag();
+            event->accept();
+            return;
+        }
+        if (crop_.hasFrame()) {
+            const std::optional<Rect> before = crop_.windowFrame(view_);
+            crop_.drop();
+            cropFrameChanged(before);
+            dragTool_.reset();
+            updateCursor();
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (crop_.hasFrame() && !crop_.isDragging()) {
+            const std::optional<Rect> before = crop_.windowFrame(view_);
+            const std::optional<Rect> frame = crop_.commit();
+            cropFrameChanged(before);
+            commitCrop(frame);
             event->accept();
             return;
         }
@@ -398,6 +506,7 @@ void CanvasWidget::focusOutEvent(QFocusEvent* event) {
 
 void CanvasWidget::cancelDrag() {
     endBand();
+    crop_.endDrag(); // the frame stays; only the drag ends
     hand_.buttonUp();
     dragTool_.reset();
     updateCursor();
@@ -425,6 +534,10 @@ void CanvasWidget::timerEvent(QTimerEvent* event) {
     marquee_.tick();
     if (const RubberBand* band = activeBand())
         repaintBand(band->rect());
+    if (crop_.hasFrame()) {
+        crop_.tick();
+        cropFrameChanged(crop_.windowFrame(view_));
+    }
 }
 
 void CanvasWidget::repaintBand(const Rect& before) {

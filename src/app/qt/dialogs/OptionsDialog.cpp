@@ -92,6 +92,7 @@ QWidget* OptionsDialog::buildEditPage() {
     tolerance_ = rangeSpin(kSimilarityToleranceRange, options);
     pixelThreads_ = rangeSpin(kPixelThreadsRange, options);
     historyMemory_ = rangeSpin(kHistoryMemoryRange, options);
+    largePicture_ = rangeSpin(kLargePictureRange, options);
     auto* optionLayout = new QFormLayout(options);
     optionLayout->addRow(QStringLiteral("History states:"), withSuffixLabel(historyStates_, QStringLiteral("(1 - 100)"), options));
     optionLayout->addRow(QStringLiteral("Pixel similarity tolerance:"),
@@ -100,6 +101,8 @@ QWidget* OptionsDialog::buildEditPage() {
                          withSuffixLabel(historyMemory_, QStringLiteral("MiB (0 = no limit)"), options));
     optionLayout->addRow(QStringLiteral("Pixel threads:"),
                          withSuffixLabel(pixelThreads_, QStringLiteral("(0 = one per core)"), options));
+    optionLayout->addRow(QStringLiteral("Ask before opening pictures larger than"),
+                         withSuffixLabel(largePicture_, QStringLiteral("MiB"), options));
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(colors);
@@ -119,6 +122,7 @@ void OptionsDialog::setOptions(const ApplicationOptions& options) {
     tolerance_->setValue(kSimilarityToleranceRange.clamp(options.pixelSimilarityTolerance));
     pixelThreads_->setValue(kPixelThreadsRange.clamp(options.pixelThreads));
     historyMemory_->setValue(kHistoryMemoryRange.clamp(options.historyMemory));
+    largePicture_->setValue(kLargePictureRange.clamp(options.largePictureMiB));
 }
 
 ApplicationOptions OptionsDialog::options() const {
@@ -133,6 +137,7 @@ ApplicationOptions OptionsDialog::options() const {
     out.pixelSimilarityTolerance = tolerance_->value();
     out.pixelThreads = pixelThreads_->value();
     out.historyMemory = historyMemory_->value();
+    out.largePictureMiB = largePicture_->value();
     return out;
 }
 

@@ -40,6 +40,7 @@ private:
     QSpinBox* historyStates_ = nullptr;
     QSpinBox* pixelThreads_ = nullptr;
     QSpinBox* historyMemory_ = nullptr;
+    QSpinBox* largePicture_ = nullptr;
     QSpinBox* tolerance_ = nullptr;
 };
 

@@ -34,6 +34,7 @@ class CommandActions;
 class CommandDialogs;
 class DocumentFrame;
 class ShellPrompts;
+class StatusBarFields;
 class SystemClipboard;
 
 class MainWindow : public QMainWindow, private ShellHost {
@@ -77,6 +78,7 @@ public:
     const ApplicationContext& context() const { return context_; }
     int32_t currentTool() const override { return tool_; }
     QMdiArea* documentArea() const { return area_; }
+    StatusBarFields* statusFields() const { return statusFields_; }
 
     // Restores the placement saved in the settings and shows the window.
     void showWithSavedPlacement();
@@ -94,9 +96,18 @@ private:
     ShellState shellState() const;
     void applyOptions();
     void rebuildRecentFiles();
+    // "name* - Pictorane" for the active document, the program's name alone without one.
+    void refreshTitle();
     void noteRecentFile(const std::string& path);
     bool writeDocument(DocumentFrame* frame, const std::string& path);
     bool confirmClose(DocumentFrame* frame);
+    // Asks first when a picture of this size would need more memory than the option allows;
+    // true to go on. mayOpenPicture reads the size from the file's header only.
+    bool mayCreatePicture(const std::string& name, int32_t width, int32_t height, int32_t layers);
+    bool mayOpenPicture(const std::string& path);
+    // Where the open and save dialogs start: the folder of this document's file, else the
+    // last one used, else the user's pictures folder, else home.
+    QString fileDialogFolder(const DocumentFrame* frame) const;
     void frameClosing(DocumentFrame* frame);
     CanvasColors canvasColors() const;
 
@@ -141,6 +152,7 @@ private:
     SystemClipboard* clipboard_ = nullptr;
     QMdiArea* area_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    StatusBarFields* statusFields_ = nullptr;
     CommandActions* actions_ = nullptr;
     std::unique_ptr<CommandDialogs> dialogs_;
     std::vector<DocumentFrame*> frames_;

@@ -4,6 +4,8 @@
 #include "app/qt/window/MainWindow.h"
 
 #include "app/session/DocumentFileRules.h"
+#include "app/session/FileDialogRules.h"
+#include "app/session/LargePictures.h"
 #include "app/settings/FileListBlock.h"
 #include "app/session/LayerColor.h"
 #include "app/qt/canvas/CanvasWidget.h"
@@ -11,9 +13,11 @@
 #include "app/qt/window/DocumentFrame.h"
 #include "app/qt/window/FileDialogFilters.h"
 #include "app/qt/window/ShellPrompts.h"
+#include "app/qt/window/StatusBarFields.h"
 #include "app/qt/window/SystemClipboard.h"
 #include "codecs/DocumentFiles.h"
 #include "codecs/FileKind.h"
+#include "codecs/PictureProbe.h"
 #include "document/Document.h"
 
 #include <QApplication>
@@ -24,9 +28,11 @@
 #include <QImage>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
+#include <filesystem>
 #include <new>
 
 namespace pict::qt {
@@ -70,6 +76,8 @@ DocumentFrame* MainWindow::addDocument(std::unique_ptr<Document> document) {
     frame->setCloseGuard([this](DocumentFrame* f) { return confirmClose(f); });
     connect(frame, &DocumentFrame::closing, this, &MainWindow::frameClosing);
     connect(frame, &DocumentFrame::stateChanged, this, &MainWindow::refreshCommandStates);
+    connect(frame->canvas(), &CanvasWidget::pointerMoved, this,
+            [this, frame](QPoint at) { statusFields_->pointerMoved(frame, at); });
     frames_.push_back(frame);
     area_->addSubWindow(frame);
     frame->show();
@@ -89,7 +97,7 @@ void MainWindow::frameClosing(DocumentFrame* frame) {
 void MainWindow::newImage() {
     std::optional<NewImageSpec> spec =
         prompts_.askNewImage(this, settings_, context_.backgroundColor, untitledNames_, lastConfirmedNew_);
-    if (!spec)
+    if (!spec || !mayCreatePicture(spec->name, spec->width, spec->height, 1))
         return;
     DocumentInfo info;
     info.width = spec->width;
@@ -135,11 +143,35 @@ void MainWindow::duplicateImage() {
         prompts_.showError(this, QString::fromUtf8(kNewImageFailedMessage));
 }
 
-void MainWindow::openWithDialog() { openFiles(prompts_.askOpenFiles(this)); }
+void MainWindow::openWithDialog() { openFiles(prompts_.askOpenFiles(this, fileDialogFolder(activeFrame()))); }
+
+QString MainWindow::fileDialogFolder(const DocumentFrame* frame) const {
+    FileDialogFolders folders;
+    if (frame && !frame->path().empty())
+        folders.activeDocument = folderOfPath(frame->path());
+    folders.lastUsed = settings_.lastFolder;
+    folders.pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString();
+    folders.home = QDir::homePath().toStdString();
+    return QString::fromStdString(fileDialogStartFolder(folders));
+}
 
 void MainWindow::openFiles(const QStringList& paths) {
     for (const QString& path : paths)
         openFile(path);
+}
+
+bool MainWindow::mayCreatePicture(const std::string& name, int32_t width, int32_t height, int32_t layers) {
+    const std::optional<int64_t> bytes = memoryAboveLimit(width, height, layers, settings_.options.largePictureMiB);
+    return !bytes ||
+           prompts_.confirmLargePicture(this, QString::fromStdString(largePictureQuestion(name, width, height, *bytes)));
+}
+
+bool MainWindow::mayOpenPicture(const std::string& path) {
+    // Only the header is read here; a file whose header cannot be read fails in the open,
+    // which says why.
+    const std::optional<PictureClaim> claim = probePicture(path);
+    return !claim || mayCreatePicture(std::filesystem::path(path).filename().string(), claim->width, claim->height,
+                                      claim->layers);
 }
 
 DocumentFrame* MainWindow::openFile(const QString& path) {
@@ -153,6 +185,8 @@ DocumentFrame* MainWindow::openFile(const QString& path) {
         area_->setActiveSubWindow(frame);
         return frame;
     }
+    if (!mayOpenPicture(text))
+        return nullptr;
     std::unique_ptr<Document> document;
     ReadReport read;
     {
@@ -165,6 +199,7 @@ DocumentFrame* MainWindow::openFile(const QString& path) {
         return nullptr;
     }
     noteRecentFile(text);
+    settings_.lastFolder = folderOfPath(text);
     if (read.endsEarly)
         prompts_.showInformation(this, QString::fromStdString(openedInPartMessage(text)));
     if (!read.note.empty())
@@ -222,7 +257,9 @@ bool MainWindow::writeDocument(DocumentFrame* frame, const std::string& path) {
         prompts_.showError(this, QString::fromStdString(saveFailedMessage(path)));
         return false;
     }
+    frame->session().markSaved();
     noteRecentFile(path);
+    settings_.lastFolder = folderOfPath(path);
     frame->refreshCaption();
     return true;
 }
@@ -259,14 +296,13 @@ bool MainWindow::saveDocumentAs(DocumentFrame* frame) {
     const DocumentInfo& info = frame->document().info();
     SaveAsRequest request;
     request.filterEntry = saveFilterIndexOfKind(kindOfPath(info.name));
-    request.folder = info.untitled ? QString() : QString::fromStdString(info.folder);
+    request.folder = fileDialogFolder(frame);
     request.proposedName =
         QString::fromStdString(proposedSaveName(info.name, kindOfSaveFilterIndex(request.filterEntry)));
     const std::optional<SaveAsAnswer> answer = prompts_.askSaveAs(this, request);
     if (!answer || answer->path.isEmpty())
         return false;
-    const FileKind kind = kindOfSaveFilterIndex(answer->filterEntry);
-    return writeDocument(frame, ensureExtension(answer->path.toStdString(), kind));
+    return writeDocument(frame, saveAsPath(answer->path.toStdString(), kindOfSaveFilterIndex(answer->filterEntry)));
 }
 
 // ---- closing ----
