@@ -53,7 +53,7 @@ protected:
         QWidget* focus = dialog.focusWidget();
         seen.fieldFocused = first && focus == first;
         if (QLineEdit* line = lineOf(focus))
-            seen.allSelected = line->selectedText() == line->text() && !line->text().isEmpty();
+            seen.allSelected = line->selectedText() == line->text(); // an empty field has nothing to select
         return seen;
     }
 

@@ -29,12 +29,13 @@ TEST_F(DialogsTest, OptionsDialogReturnsWhatItWasGivenAndEdited) {
     options.pixelSimilarityTolerance = 200;
     options.pixelThreads = 3;
     options.historyMemory = 64;
+    options.largePictureMiB = 2048;
     OptionsDialog dialog(options);
     EXPECT_EQ(dialog.options(), options);
 
     // The spin boxes hold the settings' ranges.
     const QList<QSpinBox*> spins = dialog.findChildren<QSpinBox*>();
-    ASSERT_EQ(spins.size(), 5);
+    ASSERT_EQ(spins.size(), 6);
     for (QSpinBox* spin : spins)
         spin->setValue(100000);
     const ApplicationOptions edited = dialog.options();
@@ -43,6 +44,7 @@ TEST_F(DialogsTest, OptionsDialogReturnsWhatItWasGivenAndEdited) {
     EXPECT_EQ(edited.pixelSimilarityTolerance, 255);
     EXPECT_EQ(edited.pixelThreads, 64);
     EXPECT_EQ(edited.historyMemory, 65536);
+    EXPECT_EQ(edited.largePictureMiB, 100000) << "the question's limit goes up to 1 TiB";
 }
 
 // Reset is what Cancel does while Alt is held; the test drives it through the slot that the

@@ -285,7 +285,7 @@ TEST_F(FilesTest, AFailedWriteIsReportedAndChangesNothing) {
     window->executeCommand(kCmdSaveAs);
     EXPECT_EQ(prompts.errors, QStringList({QString::fromStdString("Error saving file \"" + target + "\"!")}));
     EXPECT_TRUE(frame->document().isModified());
-    EXPECT_EQ(frame->windowTitle(), "Untitled-5 @ 100%");
+    EXPECT_EQ(frame->windowTitle(), "Untitled-5* @ 100%") << "still unsaved";
     EXPECT_TRUE(frame->path().empty());
 }
 
@@ -311,7 +311,7 @@ TEST_F(FilesTest, NewAndDuplicateMakeUntitledWindows) {
     ASSERT_EQ(window->frames().size(), 2u);
     DocumentFrame* copy = window->frames()[1];
     EXPECT_EQ(window->activeFrame(), copy);
-    EXPECT_EQ(copy->windowTitle(), "copy of it @ 100%");
+    EXPECT_EQ(copy->windowTitle(), "copy of it* @ 100%") << "a copy is not on disk yet";
     EXPECT_EQ(copy->document().canvasSize(), (Size{30, 20}));
     EXPECT_TRUE(copy->path().empty());
 }
@@ -437,8 +437,8 @@ TEST_F(FilesTest, NewFromClipboardNamesItsDocumentsInTurn) {
     window->executeCommand(kCmdNewFromClipboard);
     window->executeCommand(kCmdNewFromClipboard);
     ASSERT_EQ(window->frames().size(), 2u);
-    EXPECT_EQ(window->frames()[0]->windowTitle(), "Clipboard-1 @ 100%");
-    EXPECT_EQ(window->frames()[1]->windowTitle(), "Clipboard-2 @ 100%");
+    EXPECT_EQ(window->frames()[0]->windowTitle(), "Clipboard-1* @ 100%");
+    EXPECT_EQ(window->frames()[1]->windowTitle(), "Clipboard-2* @ 100%");
     EXPECT_EQ(window->frames()[1]->document().canvasSize(), (Size{12, 7}));
     QGuiApplication::clipboard()->clear();
     processEventsFor(10);
