@@ -7,6 +7,8 @@
 #include "app/settings/AppSettings.h"
 #include "app/commands/DocumentCommands.h"
 #include "batch/BatchStep.h"
+#include "codecs/ImageMetadata.h"
+#include "codecs/SaveOptions.h"
 #include "imageops/LastFilterSlot.h"
 
 #include <iosfwd>
@@ -39,6 +41,11 @@ public:
     DocumentSession& session() { return *session_; }
     DocumentCommands& commands() { return *commands_; }
 
+    // What -o writes with: the JPEG, PNG and metadata steps before it change these.
+    SaveOptions& saveOptions() { return saveOptions_; }
+    // What the source file held besides its pixels, carried into what -o writes.
+    ImageMetadata& carriedMetadata() { return metadata_; }
+
     // Runs a command id and turns its outcome into the step's report.
     StepReport execute(uint16_t id, CommandParams params = {});
 
@@ -55,6 +62,8 @@ private:
     std::ostream& err_;
     LastFilterSlot lastFilter_;
     ApplicationContext app_;
+    SaveOptions saveOptions_;
+    ImageMetadata metadata_;
     std::unique_ptr<DocumentSession> session_;
     std::optional<DocumentCommands> commands_;
     int32_t maxMemoryMiB_ = kLargePictureRange.defaultValue;

@@ -13,6 +13,7 @@
 #include "app/dialogs/NewImageModel.h"
 #include "app/commands/ShellCommandStates.h"
 #include "canvas/CanvasRenderer.h"
+#include "codecs/FileKind.h"
 #include "imageops/LastFilterSlot.h"
 
 #include <QMainWindow>
@@ -66,6 +67,8 @@ public:
     // Save, Save As and the close prompt; true when the document was written (closed).
     bool saveDocument(DocumentFrame* frame);
     bool saveDocumentAs(DocumentFrame* frame);
+    // Save As with this kind preselected whatever the document's own kind.
+    bool saveDocumentAs(DocumentFrame* frame, FileKind preselected);
     bool closeDocument(DocumentFrame* frame);
     // Close All and exit: asks each window in creation order; false when one stayed open.
     bool closeAllDocuments();
@@ -99,7 +102,10 @@ private:
     // "name* - Pictorane" for the active document, the program's name alone without one.
     void refreshTitle();
     void noteRecentFile(const std::string& path);
-    bool writeDocument(DocumentFrame* frame, const std::string& path);
+    // askOptions: Save As asks for the JPEG or PNG options first (Save uses the last ones).
+    bool writeDocument(DocumentFrame* frame, const std::string& path, bool askOptions = false);
+    // The options dialog of the kind, remembered in the settings; false when cancelled.
+    bool askSaveOptions(DocumentFrame* frame, FileKind kind);
     bool confirmClose(DocumentFrame* frame);
     // Asks first when a picture of this size would need more memory than the option allows;
     // true to go on. mayOpenPicture reads the size from the file's header only.

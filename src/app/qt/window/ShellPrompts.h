@@ -3,8 +3,10 @@
 // interface, so that the window's rules (close prompts, Save As fallbacks, open failures)
 // can be driven by a script in tests. QtShellPrompts is the real one.
 
+#include "app/session/DocumentFileRules.h"
 #include "app/settings/AppSettings.h"
 #include "app/dialogs/NewImageModel.h"
+#include "app/dialogs/SaveOptionsModel.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,6 +44,13 @@ public:
     // The question before opening or creating a picture that needs a lot of memory, with
     // Yes and No (the default); true to go on.
     virtual bool confirmLargePicture(QWidget* parent, const QString& question) = 0;
+    // Before a layered document goes into a flat file: the text of flatSavePromptText with
+    // Save, Save as OpenRaster… and Cancel.
+    virtual FlatSaveAnswer askFlatSave(QWidget* parent, const QString& text) = 0;
+    // "JPEG Options" over the choices (which it changes) and the picture to be saved; false
+    // when cancelled. "PNG Options"; nothing when cancelled.
+    virtual bool askJpegOptions(QWidget* parent, JpegOptionsModel& model, const CompositeCache& composite) = 0;
+    virtual std::optional<PngCompression> askPngOptions(QWidget* parent, PngCompression current) = 0;
     // A message box captioned "Error" / "Information".
     virtual void showError(QWidget* parent, const QString& text) = 0;
     virtual void showInformation(QWidget* parent, const QString& text) = 0;
@@ -61,6 +70,9 @@ public:
     QStringList askOpenFiles(QWidget* parent, const QString& folder) override;
     std::optional<SaveAsAnswer> askSaveAs(QWidget* parent, const SaveAsRequest& request) override;
     bool confirmLargePicture(QWidget* parent, const QString& question) override;
+    FlatSaveAnswer askFlatSave(QWidget* parent, const QString& text) override;
+    bool askJpegOptions(QWidget* parent, JpegOptionsModel& model, const CompositeCache& composite) override;
+    std::optional<PngCompression> askPngOptions(QWidget* parent, PngCompression current) override;
     void showError(QWidget* parent, const QString& text) override;
     void showInformation(QWidget* parent, const QString& text) override;
     std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color32 background,
