@@ -29,6 +29,7 @@ enum class CanvasCursor {
     ResizeDiagonal,
     ResizeAntiDiagonal,
     MoveFrame,
+    Precise,       // the painting, picking and lasso tools: a thin cross
 };
 
 enum class CanvasTool { Marquee, Crop, Hand, ZoomIn, ZoomOut };

@@ -27,6 +27,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QMdiArea>
+#include <QStatusBar>
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QTimer>
@@ -78,6 +79,12 @@ DocumentFrame* MainWindow::addDocument(std::unique_ptr<Document> document) {
     connect(frame, &DocumentFrame::stateChanged, this, &MainWindow::refreshCommandStates);
     connect(frame->canvas(), &CanvasWidget::pointerMoved, this,
             [this, frame](QPoint at) { statusFields_->pointerMoved(frame, at); });
+    // The picker changes the current colors; a tool that cannot work says why.
+    connect(frame, &DocumentFrame::stateChanged, this, &MainWindow::colorsChanged);
+    connect(frame, &DocumentFrame::toolRefused, this, [this](const QString& reason) {
+        if (!reason.isEmpty())
+            statusBar()->showMessage(reason, 5000);
+    });
     frames_.push_back(frame);
     area_->addSubWindow(frame);
     frame->show();
