@@ -5,6 +5,7 @@
 
 #include "codecs/ByteStream.h"
 #include "codecs/CodecImage.h"
+#include "codecs/PictureProbe.h"
 #include "surface/SurfaceBuffer.h"
 
 #include <cstddef>
@@ -19,6 +20,16 @@ inline void limitSurfaceMemory() {
         return true;
     }();
     (void)limited;
+}
+
+// Pictures whose header claims more than 16 megapixels are passed over before decoding, as
+// the editor asks before opening such a picture: the runs go to the decoders' logic rather
+// than to filling surfaces of tens of megabytes, which held the bitmap and icon targets to a
+// few hundred runs a second.
+constexpr int64_t kMaxFuzzPixels = int64_t(16) << 20;
+inline bool claimsTooMany(FileKind kind, const uint8_t* data, size_t size) {
+    const std::optional<PictureClaim> claim = probePictureBytes(kind, data, size);
+    return claim && int64_t(claim->width) * claim->height > kMaxFuzzPixels;
 }
 
 // Results above this many pixels are not re-encoded (quantizing to 8 bits is slow).
@@ -45,6 +56,8 @@ inline void resaveSmall(const CodecImage& image) {
 
 // Loads the bytes with the codec of kind, checks and re-encodes what came out.
 inline void loadWithCodec(FileKind kind, const uint8_t* data, size_t size) {
+    if (claimsTooMany(kind, data, size))
+        return;
     auto image = createCodecImage(kind);
     if (!image)
         return;
@@ -58,8 +71,10 @@ inline void loadWithCodec(FileKind kind, const uint8_t* data, size_t size) {
 }
 
 // Runs a GIF or icon reader over the bytes and checks the surfaces it yields.
-inline void readPicture(bool (*reader)(ByteStream&, Surface24&, Surface8&, ReadReport&), const uint8_t* data,
-                        size_t size) {
+inline void readPicture(FileKind kind, bool (*reader)(ByteStream&, Surface24&, Surface8&, ReadReport&),
+                        const uint8_t* data, size_t size) {
+    if (claimsTooMany(kind, data, size))
+        return;
     MemoryStream stream;
     if (!stream.attach(data, int64_t(size)))
         return;

@@ -5,6 +5,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pict::fuzz::limitSurfaceMemory();
-    pict::fuzz::readPicture(pict::readGif, data, size);
+    pict::fuzz::readPicture(pict::FileKind::Gif, pict::readGif, data, size);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "batch/BatchCommandLine.h"
 
+#include "app/commands/StepArguments.h"
 #include "batch/BatchSteps.h"
 
 namespace pict::batch {
@@ -55,7 +56,22 @@ ParseStatus parseCommandLine(std::span<const std::string> arguments, CommandLine
     }
 
     size_t index = 0;
-    const std::string& first = arguments.front();
+    // The memory limit comes before everything else, so that it holds for the source too.
+    if (arguments.front() == kMaxMemoryOption) {
+        const std::string given = arguments.size() > 1 ? arguments[1] : std::string();
+        std::string why;
+        if (given.empty() || !readInteger(given, kLargePictureRange.minimum, kLargePictureRange.maximum,
+                                          "the memory limit in MiB", line.maxMemoryMiB, why)) {
+            error = std::string(kMaxMemoryOption) + (given.empty() ? " needs an argument: MIB" : " " + given + ": " + why);
+            return ParseStatus::UsageError;
+        }
+        index = 2;
+        if (index >= arguments.size()) {
+            error = "no source given";
+            return ParseStatus::UsageError;
+        }
+    }
+    const std::string& first = arguments[index];
     if (first == newDocumentStep().name) {
         if (!readStep(newDocumentStep(), arguments, index, line.source, error))
             return ParseStatus::UsageError;
@@ -66,14 +82,15 @@ ParseStatus parseCommandLine(std::span<const std::string> arguments, CommandLine
         line.source.step = &openFileStep();
         line.source.input.text = first;
         line.source.input.given = true;
-        index = 1;
+        ++index;
     }
 
     while (index < arguments.size()) {
         const std::string& name = arguments[index];
         const BatchStep* step = findStep(name);
         if (!step) {
-            error = name == newDocumentStep().name ? "--new can only be the source, the first argument"
+            error = name == kMaxMemoryOption        ? std::string(kMaxMemoryOption) + " must come first, before the source"
+                    : name == newDocumentStep().name ? "--new can only be the source, the first argument"
                     : looksLikeStep(name)          ? "unknown step " + name
                                                    : "unexpected argument " + name + " (only one source is read)";
             return ParseStatus::UsageError;

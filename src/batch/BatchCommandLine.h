@@ -2,6 +2,7 @@
 // Turning the batch tool's arguments into the list of steps to run, before any of them
 // runs: a usage error anywhere means nothing is done at all.
 
+#include "app/settings/AppSettings.h"
 #include "batch/BatchStep.h"
 
 #include <span>
@@ -16,11 +17,15 @@ struct ParsedStep {
 };
 
 struct CommandLine {
+    // --max-memory MIB before the source: the memory a picture may need before it is refused.
+    int32_t maxMemoryMiB = kLargePictureRange.defaultValue;
     ParsedStep source;             // opening a file or --new
     std::vector<ParsedStep> steps; // in the order given
 };
 
 enum class ParseStatus { Ok, Help, UsageError };
+
+inline constexpr const char* kMaxMemoryOption = "--max-memory";
 
 // `arguments` excludes the program name. Help when any argument is --help or -h.
 ParseStatus parseCommandLine(std::span<const std::string> arguments, CommandLine& line, std::string& error);

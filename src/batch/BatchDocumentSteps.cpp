@@ -79,6 +79,8 @@ bool parsePngCompression(std::string_view text, StepInput& input, std::string& e
 // ---- actions ----
 
 StepReport openFile(BatchRun& run, const BatchStep&, const StepInput& input) {
+    if (std::string refusal = run.fileMemoryRefusal(input.text); !refusal.empty())
+        return {StepStatus::Failed, openFailedMessage(input.text, refusal)};
     ReadReport read;
     ImageMetadata metadata;
     std::unique_ptr<Document> document = openDocument(input.text, &read, &metadata);
@@ -91,6 +93,8 @@ StepReport openFile(BatchRun& run, const BatchStep&, const StepInput& input) {
 }
 
 StepReport newDocument(BatchRun& run, const BatchStep&, const StepInput& input) {
+    if (std::string refusal = run.memoryRefusal("The new picture", input.point.x, input.point.y); !refusal.empty())
+        return {StepStatus::Failed, newDocumentFailedMessage() + std::string("\n") + refusal};
     std::unique_ptr<Document> document = makeNewDocument(
         input.point.x, input.point.y, static_cast<NewBackgroundChoice>(input.number), run.app().backgroundColor);
     if (!document)
@@ -100,8 +104,11 @@ StepReport newDocument(BatchRun& run, const BatchStep&, const StepInput& input) 
 }
 
 StepReport saveAs(BatchRun& run, const BatchStep&, const StepInput& input) {
-    if (saveDocument(run.session().document(), input.text, run.saveOptions(), &run.carriedMetadata()))
+    if (saveDocument(run.session().document(), input.text, run.saveOptions(), &run.carriedMetadata())) {
+        // What was written is the unmodified document from now on, also after an undo and redo.
+        run.session().markSaved();
         return {};
+    }
     std::string message = saveFailedMessage(input.text);
     if (!canSaveKind(kindOfPath(input.text)))
         message += "\npictorane-cli: -o: the file name must end in .bmp, .dib, .rle, .jpg, .jpeg, .jpe, .jfif, .png or .ora";

@@ -60,6 +60,8 @@ StepReport setActiveLayer(BatchRun& run, const BatchStep&, const StepInput& inpu
 }
 
 StepReport placeFile(BatchRun& run, const BatchStep&, const StepInput& input) {
+    if (std::string refusal = run.fileMemoryRefusal(input.text); !refusal.empty())
+        return {StepStatus::Failed, openFailedMessage(input.text, refusal)};
     ReadReport read;
     const CommandResult result = placeImageFile(run.session(), input.text, input.point, &read);
     if (read.failed())

@@ -1,9 +1,12 @@
 #include "batch/BatchRun.h"
 
 #include "app/session/DocumentSession.h"
+#include "app/session/LargePictures.h"
+#include "codecs/PictureProbe.h"
 #include "codecs/ReadReport.h"
 #include "document/Document.h"
 
+#include <filesystem>
 #include <ostream>
 
 namespace pict::batch {
@@ -24,6 +27,18 @@ void BatchRun::setDocument(std::unique_ptr<Document> document) {
 
 StepReport BatchRun::execute(uint16_t id, CommandParams params) {
     return reportFor(commands_->execute(id, std::move(params)));
+}
+
+std::string BatchRun::memoryRefusal(const std::string& name, int32_t width, int32_t height, int32_t layers) const {
+    const std::optional<int64_t> bytes = memoryAboveLimit(width, height, layers, maxMemoryMiB_);
+    return bytes ? largePictureRefusal(name, width, height, *bytes, maxMemoryMiB_) : std::string();
+}
+
+std::string BatchRun::fileMemoryRefusal(const std::string& path) const {
+    const std::optional<PictureClaim> claim = probePicture(path);
+    if (!claim)
+        return {};
+    return memoryRefusal(std::filesystem::path(path).filename().string(), claim->width, claim->height, claim->layers);
 }
 
 void noteReadInPart(BatchRun& run, const std::string& path, const ReadReport& read) {

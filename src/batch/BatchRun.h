@@ -4,6 +4,7 @@
 // command layer, and where the steps print.
 
 #include "app/session/ApplicationContext.h"
+#include "app/settings/AppSettings.h"
 #include "app/commands/DocumentCommands.h"
 #include "batch/BatchStep.h"
 #include "app/commands/LastFilterSlot.h"
@@ -48,6 +49,14 @@ public:
     // Runs a command id and turns its outcome into the step's report.
     StepReport execute(uint16_t id, CommandParams params = {});
 
+    // --max-memory: the memory in MiB a picture may need before opening it is refused.
+    void setMaxMemory(int32_t mib) { maxMemoryMiB_ = mib; }
+    // The refusal for a picture of this size above the limit; empty when it may be opened.
+    std::string memoryRefusal(const std::string& name, int32_t width, int32_t height, int32_t layers = 1) const;
+    // The same for a file, read from its header alone (a header that cannot be read is left
+    // for the open to report).
+    std::string fileMemoryRefusal(const std::string& path) const;
+
 private:
     std::ostream& out_;
     std::ostream& err_;
@@ -57,6 +66,7 @@ private:
     ImageMetadata metadata_;
     std::unique_ptr<DocumentSession> session_;
     std::optional<DocumentCommands> commands_;
+    int32_t maxMemoryMiB_ = kLargePictureRange.defaultValue;
 };
 
 // After a file was read only in part: a note on standard error, and the run goes on.

@@ -60,13 +60,13 @@ bool runStep(BatchRun& run, const ParsedStep& parsed) {
 } // namespace
 
 std::string usageText() {
-    return "Usage: " + std::string(kProgram) + " SOURCE [STEP]...\n"
+    return "Usage: " + std::string(kProgram) + " [--max-memory MIB] SOURCE [STEP]...\n"
            "SOURCE is an image file (BMP, GIF, ICO, JPEG, PNG) or --new W,H[,white|background|transparent].\n"
            "Try '" + std::string(kProgram) + " --help' for the list of steps.\n";
 }
 
 std::string helpText() {
-    std::string text = "Usage: " + std::string(kProgram) + " SOURCE [STEP]...\n"
+    std::string text = "Usage: " + std::string(kProgram) + " [--max-memory MIB] SOURCE [STEP]...\n"
                        "Opens SOURCE, runs the steps on it from left to right through the editor's own\n"
                        "commands, each an undoable history state, and stops at the first step that fails.\n"
                        "An optional argument is the next one unless that starts with \"--\" or is \"-o\".\n"
@@ -74,6 +74,9 @@ std::string helpText() {
                        "Source:\n";
     appendHelpLine(text, openFileStep().name, openFileStep().help);
     appendHelpLine(text, stepForm(newDocumentStep()), newDocumentStep().help);
+    appendHelpLine(text, "--max-memory MIB",
+                   "first of all: refuse a picture whose layers and composite would need more than MIB "
+                   "mebibytes (default 1024)");
     for (const StepSection& group : stepSections()) {
         text += "\n" + std::string(group.heading) + ":\n";
         for (const BatchStep& step : group.steps)
@@ -101,6 +104,7 @@ int runBatch(std::span<const std::string> arguments, std::ostream& out, std::ost
     int status = kExitOk;
     try {
         BatchRun run(out, err);
+        run.setMaxMemory(line.maxMemoryMiB);
         bool going = runStep(run, line.source);
         for (size_t k = 0; going && k < line.steps.size(); ++k)
             going = runStep(run, line.steps[k]);

@@ -22,6 +22,13 @@ enum class CanvasCursor {
     Crop,
     CropAlternate,
     OverSelection, // the marquee or crop tool over a selected pixel: a press there starts nothing
+    // The crop frame's grips: its left or right edge, top or bottom edge, the corners from
+    // top-left to bottom-right and from top-right to bottom-left, and its inside (moves it).
+    ResizeHorizontal,
+    ResizeVertical,
+    ResizeDiagonal,
+    ResizeAntiDiagonal,
+    MoveFrame,
     Precise,       // the painting, picking and lasso tools: a thin cross
 };
 

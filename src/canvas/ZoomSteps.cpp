@@ -66,6 +66,42 @@ std::string zoomPercentText(float zoom) {
     return s + "%";
 }
 
+std::optional<float> parseZoomPercent(std::string_view text) {
+    const auto isSpace = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+    if (!text.empty() && text.back() == '%')
+        text.remove_suffix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+    // Digits with at most one decimal mark; the locale never decides what a comma means.
+    double whole = 0;
+    double scale = 0; // 0 before the mark, then 0.1, 0.01, ...
+    bool digits = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            digits = true;
+            if (scale == 0) {
+                whole = whole * 10 + (c - '0');
+                if (whole > 1e9)
+                    return std::nullopt;
+            } else {
+                whole += (c - '0') * scale;
+                scale /= 10;
+            }
+        } else if ((c == '.' || c == ',') && scale == 0) {
+            scale = 0.1;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits || whole <= 0)
+        return std::nullopt;
+    return static_cast<float>(whole / 100.0);
+}
+
 std::string canvasCaption(const std::string& documentName, float zoom) {
     return documentName + " @ " + zoomPercentText(zoom);
 }

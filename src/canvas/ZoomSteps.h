@@ -3,8 +3,10 @@
 // zoom text of window captions.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace pict {
 
@@ -30,6 +32,9 @@ const ZoomPreset* findZoomPreset(uint16_t commandId);
 // zoom × 100 with two decimals, trailing zeros and then a trailing point removed, then "%":
 // "66.67%", "100%", "12.5%".
 std::string zoomPercentText(float zoom);
+// What a user types as a zoom: a percentage such as "150", "66.67" or "150 %", with a point
+// or a comma; the factor (1.5), or none for text that is no positive number.
+std::optional<float> parseZoomPercent(std::string_view text);
 // "%s @ %s": the document name and the zoom text.
 std::string canvasCaption(const std::string& documentName, float zoom);
 

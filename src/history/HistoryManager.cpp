@@ -10,6 +10,11 @@ HistoryManager::HistoryManager(int32_t limit) : limit_(HistoryLimit::clamp(limit
     // Room for one state beyond the limit, so that recording never has to allocate between
     // applying a state and keeping it.
     states_.reserve(static_cast<size_t>(HistoryLimit::kMax) + 1);
+    tokens_.reserve(static_cast<size_t>(HistoryLimit::kMax) + 1);
+}
+
+uint64_t HistoryManager::stateToken() const {
+    return position_ >= 0 ? tokens_[static_cast<size_t>(position_)] : baseToken_;
 }
 
 HistoryManager::~HistoryManager() { purge(); }
@@ -38,7 +43,9 @@ bool HistoryManager::add(std::unique_ptr<HistoryState> state, bool alreadyApplie
             return false; // the state is destroyed here; the history is unchanged
     }
     discardRedoBranch();
+    const uint64_t token = state->changesDocument() ? nextToken_++ : stateToken();
     states_.push_back(std::move(state)); // capacity reserved at construction
+    tokens_.push_back(token);
     position_ = count() - 1;
     enforceLimit();
     enforceBudget();
@@ -86,8 +93,11 @@ bool HistoryManager::redo() {
 }
 
 void HistoryManager::purge() {
+    // The document stays as it is, and so does its token.
+    baseToken_ = stateToken();
     while (!states_.empty())
         states_.pop_back();
+    tokens_.clear();
     position_ = -1;
 }
 
@@ -138,11 +148,18 @@ void HistoryManager::enforceBudget() {
 }
 
 void HistoryManager::dropOldest() {
+    // Only an applied state is dropped from the old end: the document it led to becomes
+    // the earliest one the history can return to.
+    baseToken_ = tokens_.front();
     states_.erase(states_.begin());
+    tokens_.erase(tokens_.begin());
     --position_;
 }
 
-void HistoryManager::dropNewest() { states_.pop_back(); }
+void HistoryManager::dropNewest() {
+    states_.pop_back();
+    tokens_.pop_back();
+}
 
 void HistoryManager::discardRedoBranch() {
     while (count() - 1 > position_)

@@ -72,6 +72,12 @@ public:
     std::string undoName() const;
     std::string redoName() const;
 
+    // Names the document as the position leaves it: undoing and redoing back to a position
+    // gives its token again, while any new state that changes the document, even one equal
+    // in name, gets a new one (a selection step keeps the token before it). A document saved
+    // at one token is unchanged whenever the history is back there.
+    uint64_t stateToken() const;
+
 private:
     void dropOldest();
     void dropNewest();
@@ -80,6 +86,9 @@ private:
     void enforceBudget();
 
     std::vector<std::unique_ptr<HistoryState>> states_;
+    std::vector<uint64_t> tokens_; // one per state: the document's token once it is applied
+    uint64_t baseToken_ = 0;       // the token before the oldest kept state
+    uint64_t nextToken_ = 1;
     int32_t limit_;
     int32_t position_ = -1;
     int64_t budget_ = HistoryMemory::bytes(HistoryMemory::kDefaultMiB);

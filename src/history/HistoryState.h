@@ -30,6 +30,10 @@ public:
     // it is over its memory budget. States that keep none return nothing.
     virtual std::vector<SavedPixels*> savedPixels() { return {}; }
 
+    // Whether the state changes what a save writes (pixels, layers, geometry); a selection
+    // step does not, so undoing one never makes a saved document unsaved.
+    virtual bool changesDocument() const { return false; }
+
     virtual void beforeApply() {}
     virtual void afterApply(bool applied) { (void)applied; }
     virtual void beforeUndo() {}
@@ -49,6 +53,7 @@ public:
         if (applied && markModified_)
             markModified_();
     }
+    bool changesDocument() const override { return true; }
 
 protected:
     explicit DocumentChangeState(MarkModified markModified) : markModified_(std::move(markModified)) {}

@@ -141,7 +141,7 @@ TEST(BatchCommandLine, BadUsageExitsWithTwoAndRunsNothing) {
     const test::CliRun run = test::runCli({"--new", "4,4", "-o", out, "--gaussian-blur", "0"});
     EXPECT_EQ(run.code, 2);
     EXPECT_TRUE(test::contains(run.err, "--gaussian-blur 0: the radius must be within 0.1..250")) << run.err;
-    EXPECT_TRUE(test::contains(run.err, "Usage: pictorane-cli SOURCE [STEP]..."));
+    EXPECT_TRUE(test::contains(run.err, "Usage: pictorane-cli [--max-memory MIB] SOURCE [STEP]..."));
     EXPECT_FALSE(std::filesystem::exists(out)) << "no step runs when the command line is bad";
 }
 

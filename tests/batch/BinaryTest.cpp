@@ -11,7 +11,7 @@ namespace {
 TEST(CliBinary, HelpListsEveryStep) {
     const CliRun run = runCliBinary({"--help"});
     ASSERT_EQ(run.code, 0);
-    EXPECT_TRUE(contains(run.out, "Usage: pictorane-cli SOURCE [STEP]..."));
+    EXPECT_TRUE(contains(run.out, "Usage: pictorane-cli [--max-memory MIB] SOURCE [STEP]..."));
     EXPECT_TRUE(contains(run.out, "  --new W,H[,white|background|transparent]"));
     for (const batch::StepSection& group : batch::stepSections())
         for (const batch::BatchStep& step : group.steps)

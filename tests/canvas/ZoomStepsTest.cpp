@@ -49,3 +49,32 @@ TEST(ZoomCaption, TrimsTheZoomPercentage) {
 
 } // namespace
 } // namespace pict
+
+namespace pict {
+namespace {
+
+TEST(ZoomPercentInput, ReadsWhatUsersType) {
+    struct Case {
+        const char* text;
+        std::optional<float> factor;
+    };
+    const Case cases[] = {
+        {"150", 1.5f},      {"150%", 1.5f},   {" 150 % ", 1.5f}, {"66.67", 0.6667f}, {"66,67", 0.6667f},
+        {"0.5", 0.005f},    {"1600", 16.0f},  {"100000", 1000.0f}, {"", std::nullopt}, {"%", std::nullopt},
+        {"0", std::nullopt}, {"-50", std::nullopt}, {"abc", std::nullopt}, {"1.2.3", std::nullopt},
+        {"12x", std::nullopt}, {"99999999999", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const std::optional<float> got = parseZoomPercent(c.text);
+        ASSERT_EQ(got.has_value(), c.factor.has_value()) << '"' << c.text << '"';
+        if (got) {
+            EXPECT_NEAR(*got, *c.factor, 1e-5) << c.text;
+        }
+    }
+    // What the caption shows reads back as the same zoom.
+    for (float zoom : {1.0f / 3, 0.75f, 2.0f, 0.0001f, 16.0f})
+        EXPECT_NEAR(*parseZoomPercent(zoomPercentText(zoom)), zoom, 5e-5) << zoomPercentText(zoom);
+}
+
+} // namespace
+} // namespace pict

@@ -2,6 +2,9 @@
 # Starts the real editor under a virtual X server with a picture from the shared test data,
 # photographs the screen and looks for the picture's pixels, unscaled, in it; then starts a
 # second instance with another picture and checks that the first one shows that one too.
+# Then it types as a user does: Alt+Delete fills the picture, Ctrl+Z brings it back,
+# Ctrl+Shift+Z fills it again, Ctrl+Z returns to the state it was opened in, and Ctrl+W then
+# closes the window without asking; a second Ctrl+W closes the other window.
 #   end_to_end.sh PATH/TO/pictorane [folder for the screenshots]
 # Exits 77 (skipped) when Xvfb or the screenshot tools are missing.
 set -euo pipefail
@@ -13,9 +16,9 @@ testdata="$root/../shared/testdata/pngsuite/png"
 first="$testdata/f00n2c08.png"
 second="$testdata/z00n2c08.png"
 
-for tool in Xvfb convert xwininfo; do
+for tool in Xvfb convert xwininfo xdotool; do
   if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIPPED: $tool is not installed (scripts/setup.sh installs xvfb, x11-utils and imagemagick)"
+    echo "SKIPPED: $tool is not installed (scripts/setup.sh installs xvfb, x11-utils, imagemagick and xdotool)"
     exit 77
   fi
 done
@@ -111,7 +114,9 @@ if ! at=$(wait_for_picture "$first" "$shots/first.png"); then
   exit 1
 fi
 echo "first picture found at $at"
-xwininfo -root -tree | grep -q '"Pictorane"' || { echo "FAILED: no Pictorane window"; exit 1; }
+first_at=$at
+# The main window is titled after its active document, then the program.
+xwininfo -root -tree | grep -q 'Pictorane"' || { echo "FAILED: no Pictorane window"; exit 1; }
 
 # A second start hands its file to the running editor and ends at once with status 0.
 if ! timeout 20 "$work/pictorane" "$second" >"$work/second.log" 2>&1; then
@@ -123,6 +128,53 @@ if ! at=$(wait_for_picture "$second" "$shots/second.png"); then
   exit 1
 fi
 echo "second picture found at $at"
+
+
+# ---- the keyboard ----
+read -r sx sy <<<"$at"
+read -r fx fy <<<"$first_at"
+size=$(identify -format '%wx%h' "$second")
+# colors_at SHOT: how many colors the second picture's place holds now (1 when filled).
+colors_at() { convert "$1" -crop "$size+$sx+$sy" +repage -format '%k' info:; }
+# shows_at SHOT PICTURE X Y: whether the picture is at that place, pixel for pixel (faster
+# than looking for it over the whole screen).
+shows_at() {
+  convert "$1" -crop "$(identify -format '%wx%h' "$2")+$3+$4" +repage -alpha off -depth 8 "$work/place.ppm"
+  convert "$2" -alpha off -depth 8 "$work/needle.ppm"
+  [ "$(compare -metric AE "$work/place.ppm" "$work/needle.ppm" null: 2>&1 || true)" = 0 ]
+}
+press() { # press KEYS SHOT: the keys, then a screenshot once the window has drawn
+  xdotool key --delay 80 "$1"
+  sleep 1.5
+  screenshot "$2"
+}
 # The first picture is still there, in its own window.
-find_picture "$shots/second.png" "$first" | grep -q . || { echo "FAILED: the first window went away"; exit 1; }
+shows_at "$shots/second.png" "$first" "$fx" "$fy" || { echo "FAILED: the first window went away"; exit 1; }
+# A click on the picture gives its window the keyboard (the hand tool changes nothing).
+xdotool mousemove $((sx + 4)) $((sy + 4)) click 1
+sleep 0.5
+press alt+Delete "$shots/filled.png"
+[ "$(colors_at "$shots/filled.png")" = 1 ] || { echo "FAILED: Alt+Delete did not fill the picture (see $shots/filled.png)"; exit 1; }
+press ctrl+z "$shots/undone.png"
+shows_at "$shots/undone.png" "$second" "$sx" "$sy" || { echo "FAILED: Ctrl+Z did not bring the picture back (see $shots/undone.png)"; exit 1; }
+press ctrl+shift+z "$shots/redone.png"
+[ "$(colors_at "$shots/redone.png")" = 1 ] || { echo "FAILED: Ctrl+Shift+Z did not fill it again (see $shots/redone.png)"; exit 1; }
+press ctrl+z "$shots/saved-state.png"
+shows_at "$shots/saved-state.png" "$second" "$sx" "$sy" || { echo "FAILED: the second Ctrl+Z did not undo (see $shots/saved-state.png)"; exit 1; }
+# Back at the state it was opened in: nothing to save, so Ctrl+W closes without a question.
+press ctrl+w "$shots/closed.png"
+if shows_at "$shots/closed.png" "$second" "$sx" "$sy"; then
+  echo "FAILED: Ctrl+W did not close the window, or asked first (see $shots/closed.png)"; exit 1
+fi
+if xwininfo -root -tree | grep '"Pictorane": ("pictorane"' >/dev/null; then
+  echo "FAILED: a question is open (see $shots/closed.png)"; exit 1
+fi
+shows_at "$shots/closed.png" "$first" "$fx" "$fy" || { echo "FAILED: Ctrl+W closed the wrong window"; exit 1; }
+xdotool mousemove $((fx + 4)) $((fy + 4)) click 1
+sleep 0.5
+press ctrl+w "$shots/all-closed.png"
+if shows_at "$shots/all-closed.png" "$first" "$fx" "$fy"; then
+  echo "FAILED: Ctrl+W did not close the first window (see $shots/all-closed.png)"; exit 1
+fi
+echo "keyboard: fill, undo, redo, undo to the opened state and close all answered"
 echo "PASSED"

@@ -281,3 +281,78 @@ TEST(HistoryPurge, DestroysNewestFirstAndKeepsDocument) {
 
 } // namespace
 } // namespace pict
+
+namespace pict {
+namespace {
+
+// Changes nothing a save writes (as a selection step).
+class SelectState : public HistoryState {
+public:
+    std::string name() const override { return "Select"; }
+    bool apply() override { return true; }
+    bool undo() override { return true; }
+};
+
+TEST(HistoryStateToken, ReturnsWhenTheHistoryComesBackToAPlace) {
+    Journal j;
+    HistoryManager history(20);
+    const uint64_t origin = history.stateToken();
+    ASSERT_TRUE(history.add(state(j, "a", 1), false));
+    const uint64_t afterA = history.stateToken();
+    EXPECT_NE(afterA, origin);
+    ASSERT_TRUE(history.add(state(j, "b", 2), false));
+    const uint64_t afterB = history.stateToken();
+    EXPECT_NE(afterB, afterA);
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(history.stateToken(), afterA);
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(history.stateToken(), origin);
+    ASSERT_TRUE(history.redo());
+    ASSERT_TRUE(history.redo());
+    EXPECT_EQ(history.stateToken(), afterB);
+
+    // A new state after an undo is a new document, though it has the same name and effect.
+    ASSERT_TRUE(history.undo());
+    ASSERT_TRUE(history.add(state(j, "b", 2), false));
+    EXPECT_NE(history.stateToken(), afterB);
+    EXPECT_NE(history.stateToken(), afterA);
+
+    // A selection step keeps the token of the document before it, applied or undone.
+    const uint64_t beforeSelect = history.stateToken();
+    ASSERT_TRUE(history.add(std::make_unique<SelectState>(), false));
+    EXPECT_EQ(history.stateToken(), beforeSelect);
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(history.stateToken(), beforeSelect);
+}
+
+TEST(HistoryStateToken, SurvivesTheLimitAndPurge) {
+    Journal j;
+    HistoryManager history(2);
+    ASSERT_TRUE(history.add(state(j, "a", 1), false));
+    const uint64_t afterA = history.stateToken();
+    ASSERT_TRUE(history.add(state(j, "b", 1), false));
+    ASSERT_TRUE(history.add(state(j, "c", 1), false)); // "a" is dropped
+    ASSERT_TRUE(history.undo());
+    ASSERT_TRUE(history.undo());
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_EQ(history.stateToken(), afterA) << "the oldest place left is the document after a";
+
+    ASSERT_TRUE(history.redo());
+    const uint64_t afterB = history.stateToken();
+    history.purge();
+    EXPECT_EQ(history.stateToken(), afterB) << "purging keeps the document and its token";
+    ASSERT_TRUE(history.add(state(j, "d", 1), false));
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(history.stateToken(), afterB);
+
+    // Lowering the limit below the position drops undone states from the new end.
+    HistoryManager shrinking(5);
+    for (const char* name : {"p", "q", "r"})
+        ASSERT_TRUE(shrinking.add(state(j, name, 1), false));
+    const uint64_t afterR = shrinking.stateToken();
+    shrinking.setLimit(1);
+    EXPECT_EQ(shrinking.stateToken(), afterR);
+}
+
+} // namespace
+} // namespace pict

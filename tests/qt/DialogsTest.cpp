@@ -30,6 +30,7 @@ TEST_F(DialogsTest, OptionsDialogReturnsWhatItWasGivenAndEdited) {
     options.pixelThreads = 3;
     options.historyMemory = 64;
     options.autosaveMinutes = 0;
+    options.largePictureMiB = 2048;
     OptionsDialog dialog(options);
     EXPECT_EQ(dialog.options(), options);
 
@@ -45,6 +46,7 @@ TEST_F(DialogsTest, OptionsDialogReturnsWhatItWasGivenAndEdited) {
     EXPECT_EQ(edited.pixelThreads, 64);
     EXPECT_EQ(edited.historyMemory, 65536);
     EXPECT_EQ(edited.autosaveMinutes, 120);
+    EXPECT_EQ(edited.largePictureMiB, 100000) << "the question's limit goes up to 1 TiB";
 }
 
 // Reset is what Cancel does while Alt is held; the test drives it through the slot that the

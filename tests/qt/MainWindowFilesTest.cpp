@@ -3,6 +3,7 @@
 #include "app/qt/window/CommandActions.h"
 #include "history/HistoryManager.h"
 #include "qt/MainWindowFixture.h"
+#include "support/ClaimingBitmap.h"
 
 #include <QAction>
 #include <QApplication>
@@ -169,11 +170,111 @@ TEST_F(FilesTest, SaveAsAddsTheChosenKindsExtensionAndRenamesTheWindow) {
     window->executeCommand(kCmdSaveAs);
     ASSERT_EQ(prompts.saveAsRequests.size(), 1u);
     EXPECT_EQ(prompts.saveAsRequests[0].proposedName, "Untitled-4.png");
-    EXPECT_TRUE(prompts.saveAsRequests[0].folder.isEmpty()) << "an untitled document has no folder";
+    EXPECT_FALSE(prompts.saveAsRequests[0].folder.isEmpty()) << "an untitled document starts somewhere too";
     EXPECT_TRUE(std::filesystem::exists(target.string() + ".bmp"));
     EXPECT_EQ(frame->path(), target.string() + ".bmp");
     EXPECT_EQ(frame->windowTitle(), "picked.bmp @ 100%");
     EXPECT_EQ(recentMenuTexts()[0], QString::fromStdString("&1  " + target.string() + ".bmp"));
+}
+
+// The typed extension is the user's choice of format; the filter only fills in a missing one.
+TEST_F(FilesTest, SaveAsWritesTheFormatOfATypedExtension) {
+    DocumentFrame* frame = addBlank(20, 10, "Untitled-6");
+    const std::filesystem::path dir = pict::test::scratchDir() / "typed-extension";
+    std::filesystem::create_directories(dir);
+    const auto firstBytes = [](const std::filesystem::path& file) {
+        QFile in(QString::fromStdString(file.string()));
+        return in.open(QIODevice::ReadOnly) ? in.read(4) : QByteArray();
+    };
+    prompts.saveAs.push_back(SaveAsAnswer{QString::fromStdString((dir / "out1.jpg").string()), 3}); // PNG chosen
+    window->executeCommand(kCmdSaveAs);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out1.jpg.png"));
+    EXPECT_EQ(firstBytes(dir / "out1.jpg").left(2), QByteArray("\xFF\xD8")) << "JPEG data";
+    EXPECT_EQ(frame->path(), (dir / "out1.jpg").string());
+
+    frame->document().setModified(true);
+    prompts.saveAs.push_back(SaveAsAnswer{QString::fromStdString((dir / "big-out.png").string()), 2}); // JPG chosen
+    window->executeCommand(kCmdSaveAs);
+    EXPECT_FALSE(std::filesystem::exists(dir / "big-out.png.jpg"));
+    EXPECT_EQ(firstBytes(dir / "big-out.png"), QByteArray("\x89PNG"));
+    EXPECT_EQ(frame->windowTitle(), "big-out.png @ 100%");
+
+    prompts.saveAs.push_back(SaveAsAnswer{QString::fromStdString((dir / "plain").string()), 1}); // BMP chosen
+    window->executeCommand(kCmdSaveAs);
+    EXPECT_EQ(firstBytes(dir / "plain.bmp").left(2), QByteArray("BM"));
+}
+
+// Open and Save As start in the active document's folder, else the last folder a file was
+// opened from or saved to (kept in the settings file), else Pictures or home.
+TEST_F(FilesTest, FileDialogsStartInTheDocumentsFolderElseTheLastOneUsed) {
+    const std::filesystem::path dir = pict::test::scratchDir() / "dialog-start";
+    std::filesystem::create_directories(dir / "a");
+    std::filesystem::create_directories(dir / "b");
+    window->settings().lastFolder.clear();
+    window->executeCommand(kCmdOpen);
+    ASSERT_EQ(prompts.openFolders.size(), 1u);
+    EXPECT_FALSE(prompts.openFolders[0].isEmpty()) << "Pictures or home, never the working folder";
+
+    const std::string opened = (dir / "a" / "pic.png").string();
+    std::filesystem::copy_file(pngSuite("basn2c08.png"), opened, std::filesystem::copy_options::overwrite_existing);
+    ASSERT_NE(window->openFile(QString::fromStdString(opened)), nullptr);
+    DocumentFrame* untitled = addBlank(8, 8, "Untitled-7");
+    window->executeCommand(kCmdOpen);
+    EXPECT_EQ(prompts.openFolders.back(), QString::fromStdString((dir / "a").string()))
+        << "the untitled window has no folder: the last one used";
+    prompts.saveAs.push_back(SaveAsAnswer{QString::fromStdString((dir / "b" / "new.png").string()), 3});
+    window->executeCommand(kCmdSaveAs);
+    EXPECT_EQ(prompts.saveAsRequests.back().folder, QString::fromStdString((dir / "a").string()));
+    ASSERT_EQ(untitled->path(), (dir / "b" / "new.png").string());
+    window->executeCommand(kCmdOpen);
+    EXPECT_EQ(prompts.openFolders.back(), QString::fromStdString((dir / "b").string())) << "the active document's";
+
+    // The last folder outlives the run.
+    ASSERT_TRUE(window->saveSettings());
+    AppSettings reloaded;
+    ASSERT_TRUE(reloaded.loadFromFile(location.file));
+    EXPECT_EQ(reloaded.lastFolder, (dir / "b").string());
+}
+
+// A picture whose document would need more memory than the option allows is asked about
+// before anything is read beyond its header; No opens nothing and says nothing more.
+TEST_F(FilesTest, BigPicturesAskFirst) {
+    const std::string claim =
+        pict::test::writeClaimingBitmap((pict::test::scratchDir() / "claims.bmp").string(), 20000, 20000);
+    EXPECT_EQ(window->openFile(QString::fromStdString(claim)), nullptr);
+    EXPECT_EQ(prompts.largePictureQuestions,
+              QStringList({"claims.bmp is 20000 \u00D7 20000 pixels and needs about 3.0 GiB of memory. Open it anyway?"}));
+    EXPECT_TRUE(window->frames().empty());
+    EXPECT_TRUE(prompts.errors.isEmpty()) << "the user said no; that is no error";
+
+    // Under a lower limit an ordinary picture asks too, and Yes opens it.
+    ApplicationOptions options = window->settings().options;
+    options.largePictureMiB = 1;
+    prompts.options.push_back(options);
+    window->executeCommand(kCmdOptions);
+    ASSERT_EQ(window->settings().options.largePictureMiB, 1);
+    prompts.largePictures.push_back(true);
+    const std::string photo = pngSuite("basn2c08.png"); // 32 x 32: far below
+    ASSERT_NE(window->openFile(QString::fromStdString(photo)), nullptr);
+    EXPECT_EQ(prompts.largePictureQuestions.size(), 1);
+    const std::string wide = (pict::test::scratchDir() / "wide.png").string();
+    QImage(400, 400, QImage::Format_RGB32).save(QString::fromStdString(wide));
+    ASSERT_NE(window->openFile(QString::fromStdString(wide)), nullptr);
+    ASSERT_EQ(prompts.largePictureQuestions.size(), 2);
+    EXPECT_TRUE(prompts.largePictureQuestions[1].startsWith("wide.png is 400 \u00D7 400 pixels"));
+
+    // New asks the same way before it makes the picture.
+    NewImageSpec spec;
+    spec.name = "Untitled-40";
+    spec.width = 1000;
+    spec.height = 1000;
+    prompts.newImages.push_back(spec);
+    const size_t before = window->frames().size();
+    window->executeCommand(kCmdNew);
+    ASSERT_EQ(prompts.largePictureQuestions.size(), 3);
+    EXPECT_EQ(prompts.largePictureQuestions[2],
+              "Untitled-40 is 1000 \u00D7 1000 pixels and needs about 8 MiB of memory. Open it anyway?");
+    EXPECT_EQ(window->frames().size(), before) << "No: nothing made";
 }
 
 TEST_F(FilesTest, AFailedWriteIsReportedAndChangesNothing) {
@@ -184,7 +285,7 @@ TEST_F(FilesTest, AFailedWriteIsReportedAndChangesNothing) {
     window->executeCommand(kCmdSaveAs);
     EXPECT_EQ(prompts.errors, QStringList({QString::fromStdString("Error saving file \"" + target + "\"!")}));
     EXPECT_TRUE(frame->document().isModified());
-    EXPECT_EQ(frame->windowTitle(), "Untitled-5 @ 100%");
+    EXPECT_EQ(frame->windowTitle(), "Untitled-5* @ 100%") << "still unsaved";
     EXPECT_TRUE(frame->path().empty());
 }
 
@@ -210,7 +311,7 @@ TEST_F(FilesTest, NewAndDuplicateMakeUntitledWindows) {
     ASSERT_EQ(window->frames().size(), 2u);
     DocumentFrame* copy = window->frames()[1];
     EXPECT_EQ(window->activeFrame(), copy);
-    EXPECT_EQ(copy->windowTitle(), "copy of it @ 100%");
+    EXPECT_EQ(copy->windowTitle(), "copy of it* @ 100%") << "a copy is not on disk yet";
     EXPECT_EQ(copy->document().canvasSize(), (Size{30, 20}));
     EXPECT_TRUE(copy->path().empty());
 }
@@ -336,8 +437,8 @@ TEST_F(FilesTest, NewFromClipboardNamesItsDocumentsInTurn) {
     window->executeCommand(kCmdNewFromClipboard);
     window->executeCommand(kCmdNewFromClipboard);
     ASSERT_EQ(window->frames().size(), 2u);
-    EXPECT_EQ(window->frames()[0]->windowTitle(), "Clipboard-1 @ 100%");
-    EXPECT_EQ(window->frames()[1]->windowTitle(), "Clipboard-2 @ 100%");
+    EXPECT_EQ(window->frames()[0]->windowTitle(), "Clipboard-1* @ 100%");
+    EXPECT_EQ(window->frames()[1]->windowTitle(), "Clipboard-2* @ 100%");
     EXPECT_EQ(window->frames()[1]->document().canvasSize(), (Size{12, 7}));
     QGuiApplication::clipboard()->clear();
     processEventsFor(10);

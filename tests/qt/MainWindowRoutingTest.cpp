@@ -27,7 +27,7 @@ TEST_F(RoutingTest, EveryMenuCommandIsPresentWithItsText) {
     QStringList titles;
     for (QAction* action : window->menuBar()->actions())
         titles.append(action->text());
-    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Image", "&Layer", "&Select", "Fi&lter", "&View", "&Window",
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Image", "&Layer", "&Select", "Filte&r", "&View", "&Window",
                                    "&Help"}));
     for (const MenuEntry& entry : menuLayout()) {
         if (entry.id == 0 || entry.id == kCmdRecentFileFirst)

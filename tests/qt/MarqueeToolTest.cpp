@@ -116,14 +116,62 @@ TEST_F(MarqueeToolTest, EscapeDropsTheBandAndSelectsNothing) {
     EXPECT_EQ(history(frame).count(), 0);
 }
 
-TEST_F(MarqueeToolTest, TheCropToolFramesWhatImageCropCutsTo) {
+// The crop frame stays after the drag; Enter crops to it ("Crop"), Escape drops it, and
+// neither the frame nor dropping it is a step of the history.
+TEST_F(MarqueeToolTest, TheCropToolsFrameCropsOnEnterAndGoesOnEscape) {
     DocumentFrame* frame = frameAtActualSize();
     window->executeCommand(kCmdCropTool);
     EXPECT_EQ(frame->canvas()->cursorShown(), CanvasCursor::Crop);
     drag(frame, {20, 0}, {87, 40}); // from the gray area to the left: starts at the image edge
-    EXPECT_EQ(selected(frame), (Rect{0, 0, 20, 15}));
-    window->executeCommand(kCmdCrop);
+    ASSERT_TRUE(frame->canvas()->cropTool().hasFrame());
+    EXPECT_EQ(*frame->canvas()->cropTool().frame(), (Rect{0, 0, 20, 15}));
+    EXPECT_TRUE(frame->session().selection().isEmpty()) << "a frame, not a selection";
+    EXPECT_EQ(history(frame).count(), 0);
+    EXPECT_GT(blackOnRow(frame, 26, 68, 87), 0) << "the frame is drawn";
+
+    QTest::keyClick(frame->canvas(), Qt::Key_Escape);
+    EXPECT_FALSE(frame->canvas()->cropTool().hasFrame());
+    EXPECT_EQ(blackOnRow(frame, 26, 68, 87), 0) << "and gone";
+    EXPECT_EQ(history(frame).count(), 0);
+
+    drag(frame, {20, 0}, {87, 40});
+    QTest::keyClick(frame->canvas(), Qt::Key_Return);
     EXPECT_EQ(frame->document().canvasSize(), (Size{20, 15}));
+    EXPECT_EQ(history(frame).undoName(), "Crop");
+    EXPECT_FALSE(frame->canvas()->cropTool().hasFrame());
+    EXPECT_TRUE(frame->document().isModified());
+    EXPECT_EQ(frame->windowTitle(), "Untitled-9* @ 100%");
+    window->executeCommand(kCmdUndo);
+    EXPECT_EQ(frame->document().canvasSize(), (Size{64, 48}));
+    EXPECT_FALSE(frame->document().isModified());
+}
+
+TEST_F(MarqueeToolTest, TheCropFrameMovesResizesAndCropsOnADoubleClickInside) {
+    DocumentFrame* frame = frameAtActualSize(); // the image at window (68, 26)
+    window->executeCommand(kCmdCropTool);
+    drag(frame, {68 + 10, 26 + 10}, {68 + 39, 26 + 29}); // image {10, 10, 40, 30}
+    ASSERT_EQ(*frame->canvas()->cropTool().frame(), (Rect{10, 10, 40, 30}));
+    // Inside it moves.
+    QTest::mouseMove(area(frame), {68 + 25, 26 + 20});
+    EXPECT_EQ(frame->canvas()->cursorShown(), CanvasCursor::MoveFrame);
+    drag(frame, {68 + 25, 26 + 20}, {68 + 30, 26 + 18});
+    EXPECT_EQ(*frame->canvas()->cropTool().frame(), (Rect{15, 8, 45, 28}));
+    // Its right edge resizes.
+    QTest::mouseMove(area(frame), {68 + 45, 26 + 18});
+    EXPECT_EQ(frame->canvas()->cursorShown(), CanvasCursor::ResizeHorizontal);
+    drag(frame, {68 + 45, 26 + 18}, {68 + 54, 26 + 18});
+    EXPECT_EQ(*frame->canvas()->cropTool().frame(), (Rect{15, 8, 55, 28}));
+    EXPECT_EQ(history(frame).count(), 0);
+    // A double-click inside crops.
+    QTest::mouseDClick(area(frame), Qt::LeftButton, {}, QPoint(68 + 30, 26 + 18));
+    EXPECT_EQ(frame->document().canvasSize(), (Size{40, 20}));
+    EXPECT_EQ(history(frame).undoName(), "Crop");
+    // Outside, its first click drops the frame and nothing is cropped.
+    drag(frame, {2, 2}, {60, 40});
+    ASSERT_TRUE(frame->canvas()->cropTool().hasFrame());
+    QTest::mouseDClick(area(frame), Qt::LeftButton, {}, QPoint(190, 90));
+    EXPECT_FALSE(frame->canvas()->cropTool().hasFrame());
+    EXPECT_EQ(frame->document().canvasSize(), (Size{40, 20}));
 }
 
 TEST_F(MarqueeToolTest, TheSpaceBarStillLendsTheHand) {

@@ -19,6 +19,7 @@ public:
     std::deque<std::optional<NewImageSpec>> newImages;
     std::deque<std::optional<QString>> duplicateNames;
     std::deque<std::optional<ApplicationOptions>> options;
+    std::deque<bool> largePictures; // an empty queue answers No
     std::deque<FlatSaveAnswer> flatSaves;
     std::deque<bool> recoverAnswers; // empty: Discard
     // The options dialogs: a function that makes the user's choices (none: OK unchanged),
@@ -29,21 +30,30 @@ public:
     // What was asked.
     QStringList askedToSave;           // document names in the close prompts
     std::vector<SaveAsRequest> saveAsRequests;
+    QStringList openFolders;           // where each open dialog started
     QStringList flatSaveTexts;
     QStringList recoverTexts;
     int jpegOptionsAsked = 0;
     int pngOptionsAsked = 0;
     QStringList errors;
     QStringList informations;
+    QStringList largePictureQuestions;
 
     SaveChangesAnswer askSaveChanges(QWidget*, const QString& documentName) override {
         askedToSave.append(documentName);
         return take(saveChanges, SaveChangesAnswer::Cancel);
     }
-    QStringList askOpenFiles(QWidget*) override { return take(openFiles, QStringList()); }
+    QStringList askOpenFiles(QWidget*, const QString& folder) override {
+        openFolders.append(folder);
+        return take(openFiles, QStringList());
+    }
     std::optional<SaveAsAnswer> askSaveAs(QWidget*, const SaveAsRequest& request) override {
         saveAsRequests.push_back(request);
         return take(saveAs, std::optional<SaveAsAnswer>());
+    }
+    bool confirmLargePicture(QWidget*, const QString& question) override {
+        largePictureQuestions.append(question);
+        return take(largePictures, false);
     }
     FlatSaveAnswer askFlatSave(QWidget*, const QString& text) override {
         flatSaveTexts.append(text);

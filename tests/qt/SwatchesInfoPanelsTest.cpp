@@ -7,6 +7,7 @@
 #include "selection/SelectionController.h"
 
 #include <QAction>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -142,6 +143,35 @@ TEST_F(SwatchesInfoPanelsTest, TheMarqueeDragShowsItsSizeAndKeepsItAfterRelease)
     const Rect selected = frame->session().selection().mask().bounds();
     EXPECT_EQ(width.toInt(), selected.width());
     EXPECT_EQ(height.toInt(), selected.height());
+}
+
+// W and H show the selection's size only while there is a selection, whatever made or
+// removed it, and follow the active window.
+TEST_F(SwatchesInfoPanelsTest, TheSizeFieldsFollowTheSelection) {
+    DocumentFrame* frame = frameWithClient(20, 10, QSize(100, 60));
+    window->executeCommand(kCmdMarqueeTool);
+    QWidget* area = frame->canvas()->viewport();
+    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(42, 26));
+    QTest::mouseMove(area, QPoint(49, 30));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(49, 30));
+    const QString dragged = info()->fieldText(InfoField::Width);
+    ASSERT_FALSE(dragged.isEmpty());
+    window->executeCommand(kCmdDeselect);
+    EXPECT_EQ(info()->fieldText(InfoField::Width), "");
+    EXPECT_EQ(info()->fieldText(InfoField::Height), "");
+    window->executeCommand(kCmdUndo);
+    EXPECT_EQ(info()->fieldText(InfoField::Width), dragged) << "the selection is back, and its size";
+    window->executeCommand(kCmdSelectAll);
+    EXPECT_EQ(info()->fieldText(InfoField::Width), "20");
+    EXPECT_EQ(info()->fieldText(InfoField::Height), "10");
+
+    DocumentFrame* other = frameWithClient(8, 8, QSize(40, 40));
+    EXPECT_EQ(info()->fieldText(InfoField::Width), "") << "the new window has no selection";
+    window->documentArea()->setActiveSubWindow(frame);
+    EXPECT_EQ(info()->fieldText(InfoField::Width), "20");
+    window->documentArea()->setActiveSubWindow(other);
+    window->executeCommand(kCmdSelectAll);
+    EXPECT_EQ(info()->fieldText(InfoField::Width), "8");
 }
 
 TEST_F(SwatchesInfoPanelsTest, PointerOverASwatchShowsItsColor) {

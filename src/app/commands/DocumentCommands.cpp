@@ -1,6 +1,7 @@
 #include "app/commands/DocumentCommands.h"
 
 #include "app/commands/CommandTable.h"
+#include "app/session/DocumentSession.h"
 
 #include <new>
 
@@ -31,13 +32,15 @@ CommandResult DocumentCommands::execute(uint16_t id, CommandParams params) {
         return {CommandOutcome::Unknown};
     if (!specEnabled(*spec, session_))
         return {CommandOutcome::Refused};
+    CommandResult result{CommandOutcome::Failed};
     try {
-        return spec->run(session_, params);
+        result = spec->run(session_, params);
     } catch (const std::bad_alloc&) {
         // The history discards a state whose apply ran out of memory; building the state
         // itself is all that can throw here.
-        return {CommandOutcome::Failed};
     }
+    session_.syncModified();
+    return result;
 }
 
 } // namespace pict

@@ -146,6 +146,9 @@ public:
     // records "Rectangular Marquee" or "Elliptical Marquee" for the shape in canvas
     // coordinates. Refused for an empty shape.
     CommandResult selectMarquee(Rect rect, bool ellipse, int32_t mode = 0);
+    // The Crop tool's frame: records "Crop" to these canvas pixels (cut to the canvas), as
+    // Image > Crop does for a selection's bounds. Refused for a frame off the canvas.
+    CommandResult cropTo(Rect rect);
 
     DocumentSession& session() { return session_; }
 

@@ -85,7 +85,7 @@ constexpr CommandSpec kEditCommands[] = {
      .keys = "Ctrl+Z; Alt+Backspace", .statusText = "Undo the last action\nUndo", .enabled = canUndo,
      .run = undo, .steps = kUndoSteps},
     {.id = kCmdRedo, .route = CommandRoute::Document, .menuText = "Redo", .shortcutText = "Ctrl+Y",
-     .keys = "Ctrl+Y", .statusText = "Redo the previously undone action\nRedo", .enabled = canRedo, .run = redo,
+     .keys = "Ctrl+Y; Ctrl+Shift+Z", .statusText = "Redo the previously undone action\nRedo", .enabled = canRedo, .run = redo,
      .steps = kRedoSteps},
     {.id = kCmdCut, .route = CommandRoute::Document, .menuText = "Cut", .shortcutText = "Ctrl+X",
      .keys = "Ctrl+X", .statusText = "Cut the selection to the clipboard\nCut", .run = noEffect},

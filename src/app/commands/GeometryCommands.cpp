@@ -70,6 +70,19 @@ CommandResult flip(DocumentSession& session, const CommandParams&) {
     return pushState(session, std::make_unique<FlipCanvasState>(session, Horizontal));
 }
 
+} // namespace
+
+CommandResult DocumentCommands::cropTo(Rect rect) {
+    const Rect onCanvas = rect.normalized().intersected(session_.document().canvasRect());
+    if (onCanvas.isEmpty())
+        return {CommandOutcome::Refused};
+    const CommandResult result = pushState(session_, std::make_unique<CropState>(session_, onCanvas));
+    session_.syncModified();
+    return result;
+}
+
+namespace {
+
 CommandResult crop(DocumentSession& session, const CommandParams&) {
     return pushState(session, std::make_unique<CropState>(session));
 }

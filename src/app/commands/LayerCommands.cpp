@@ -187,7 +187,7 @@ CommandResult flipVisibility(DocumentSession& session, int32_t index) {
     if (!layer || !stack.setVisible(layer, !layer->isVisible()))
         return kRefused;
     // The composite a save writes changes with it.
-    session.document().setModified(true);
+    session.markChangedOutsideHistory();
     return {CommandOutcome::Done};
 }
 

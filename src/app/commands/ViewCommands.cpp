@@ -31,7 +31,7 @@ bool presetAllowed(const CanvasView& view) {
 
 constexpr CommandSpec kViewCommands[] = {
     {.id = kCmdZoomIn, .route = CommandRoute::DocumentFrame, .menuText = "Zoom In", .shortcutText = "Numpad +",
-     .keys = "Num++; Ctrl+=", .statusText = "Zoom in one step\nZoom In",
+     .keys = "Num++; Ctrl++; Ctrl+=", .statusText = "Zoom in one step\nZoom In",
      .viewEnabled = [](const CanvasView& view) { return view.canZoomIn(); },
      .runView = [](FrameHost& frame) { frame.view().zoomIn(); }},
     {.id = kCmdZoomOut, .route = CommandRoute::DocumentFrame, .menuText = "Zoom Out", .shortcutText = "Numpad -",
@@ -46,7 +46,7 @@ constexpr CommandSpec kViewCommands[] = {
      .statusText = "Fit the image to the window\nFit in Window",
      .runView = [](FrameHost& frame) { frame.view().fitInWindow(); }},
     {.id = kCmdActualPixels, .route = CommandRoute::DocumentFrame, .menuText = "Actual Pixels",
-     .shortcutText = "Numpad /", .keys = "Num+/; Ctrl+Alt+0",
+     .shortcutText = "Numpad /", .keys = "Num+/; Ctrl+Alt+0; Ctrl+1",
      .statusText = "Show the image at 100%\nActual Pixels",
      .runView = [](FrameHost& frame) { frame.view().actualPixels(); }},
     {.id = kCmdPrintSize, .route = CommandRoute::DocumentFrame, .menuText = "Print Size",

@@ -27,6 +27,24 @@ DocumentSession::DocumentSession(ApplicationContext& app, std::unique_ptr<Docume
       relay_(std::make_unique<SelectionRelay>(*this)) {
     selection_->setListener(relay_.get());
     history_->setMemoryBudget(HistoryMemory::bytes(app.historyMemoryMiB));
+    // A document that arrives modified (a copy of unsaved work) stays so until it is saved.
+    savedToken_ = history_->stateToken();
+    changedOutsideHistory_ = document_->isModified();
+}
+
+void DocumentSession::markSaved() {
+    savedToken_ = history_->stateToken();
+    changedOutsideHistory_ = false;
+    document_->setModified(false);
+}
+
+void DocumentSession::markChangedOutsideHistory() {
+    changedOutsideHistory_ = true;
+    document_->setModified(true);
+}
+
+void DocumentSession::syncModified() {
+    document_->setModified(changedOutsideHistory_ || history_->stateToken() != savedToken_);
 }
 
 DocumentSession::~DocumentSession() {

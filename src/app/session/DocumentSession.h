@@ -69,6 +69,17 @@ public:
     // SelectionController and calls this itself.
     void selectionChanged();
 
+    // ---- unsaved changes ----
+    // The document was just opened from or written to its file, as it is now.
+    void markSaved();
+    // A change that is no step of the history (a layer's visibility): modified until saved.
+    void markChangedOutsideHistory();
+    // Puts the document's modified flag in line with the history: unmodified exactly when
+    // the history stands where it stood at the last open or save (undone back there, say)
+    // and nothing outside the history changed since. The command layer calls it after
+    // every command.
+    void syncModified();
+
 private:
     class SelectionRelay;
 
@@ -79,6 +90,8 @@ private:
     SessionView* view_ = nullptr;
     std::vector<int32_t> panelSelection_;
     std::unique_ptr<SelectionRelay> relay_;
+    uint64_t savedToken_ = 0;
+    bool changedOutsideHistory_ = false;
 };
 
 } // namespace pict

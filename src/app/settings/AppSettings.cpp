@@ -99,6 +99,7 @@ void readApplication(const tinyxml2::XMLElement& e, ApplicationOptions& o) {
     readClamped(e, "pixel_threads", kPixelThreadsRange, o.pixelThreads);
     readClamped(e, "history_memory", kHistoryMemoryRange, o.historyMemory);
     readClamped(e, "autosave_minutes", kAutosaveMinutesRange, o.autosaveMinutes);
+    readClamped(e, "large_picture_mib", kLargePictureRange, o.largePictureMiB);
 }
 
 void readSaving(const tinyxml2::XMLElement& e, SaveOptions& o) {
@@ -240,6 +241,10 @@ bool AppSettings::loadFromText(const std::string& xml) {
     forEachNamedChild(*root, "Options", "Application", [&](const auto& e) { readApplication(e, fresh.options); });
     forEachNamedChild(*root, "Options", "Saving", [&](const auto& e) { readSaving(e, fresh.saving); });
     forEachNamedChild(*root, "States", "MainFrame", [&](const auto& e) { readMainFrame(e, fresh.mainWindow); });
+    forEachNamedChild(*root, "States", "FileDialog", [&](const auto& e) {
+        if (const char* folder = e.Attribute("folder"))
+            fresh.lastFolder = folder;
+    });
     if (const tinyxml2::XMLElement* section = root->FirstChildElement("ImagePresets"))
         readPresets(*section, fresh.presets);
     if (const tinyxml2::XMLElement* section = root->FirstChildElement("RecentFiles"))
@@ -286,6 +291,7 @@ std::string AppSettings::toText() const {
     app->SetAttribute("pixel_threads", options.pixelThreads);
     app->SetAttribute("history_memory", options.historyMemory);
     app->SetAttribute("autosave_minutes", options.autosaveMinutes);
+    app->SetAttribute("large_picture_mib", options.largePictureMiB);
     tinyxml2::XMLElement* save = optionsSection->InsertNewChildElement("Saving");
     save->SetAttribute("jpeg_quality", saving.jpeg.quality);
     save->SetAttribute("jpeg_subsampling", static_cast<int32_t>(saving.jpeg.subsampling));
@@ -294,7 +300,8 @@ std::string AppSettings::toText() const {
     save->SetAttribute("remove_location", saving.removeLocation ? 1 : 0);
     save->SetAttribute("png_compression", static_cast<int32_t>(saving.pngCompression));
 
-    tinyxml2::XMLElement* frame = root->InsertNewChildElement("States")->InsertNewChildElement("MainFrame");
+    tinyxml2::XMLElement* states = root->InsertNewChildElement("States");
+    tinyxml2::XMLElement* frame = states->InsertNewChildElement("MainFrame");
     const Rect r = mainWindow.rect.normalized();
     frame->SetAttribute("x", r.left);
     frame->SetAttribute("y", r.top);
@@ -303,6 +310,8 @@ std::string AppSettings::toText() const {
     frame->SetAttribute("maximized", mainWindow.maximized ? 1 : 0);
     frame->SetAttribute("show_toolbar", mainWindow.showToolbar ? 1 : 0);
     frame->SetAttribute("show_statusbar", mainWindow.showStatusBar ? 1 : 0);
+    if (!lastFolder.empty())
+        states->InsertNewChildElement("FileDialog")->SetAttribute("folder", lastFolder.c_str());
 
     tinyxml2::XMLElement* presetSection = root->InsertNewChildElement("ImagePresets");
     for (const ImagePreset& p : presets.all()) {

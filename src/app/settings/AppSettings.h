@@ -37,6 +37,8 @@ inline constexpr IntOptionRange kPixelThreadsRange{0, 64, 0};
 inline constexpr IntOptionRange kHistoryMemoryRange{0, 65536, 256};
 // Minutes between autosaves of documents with unsaved changes; 0 turns autosave off.
 inline constexpr IntOptionRange kAutosaveMinutesRange{0, 120, 5};
+// MiB a picture's layers and composite may need before opening or creating it asks first.
+inline constexpr IntOptionRange kLargePictureRange{1, 1048576, 1024};
 
 struct ApplicationOptions {
     bool saveLayout = true;
@@ -50,6 +52,7 @@ struct ApplicationOptions {
     int32_t pixelThreads = kPixelThreadsRange.defaultValue;
     int32_t historyMemory = kHistoryMemoryRange.defaultValue;
     int32_t autosaveMinutes = kAutosaveMinutesRange.defaultValue;
+    int32_t largePictureMiB = kLargePictureRange.defaultValue;
 
     friend bool operator==(const ApplicationOptions&, const ApplicationOptions&) = default;
 };
@@ -69,6 +72,8 @@ public:
     MainWindowState mainWindow;
     RecentFileList recentFiles;
     PresetList presets;
+    // The folder of the file last opened or saved, where file dialogs start next time.
+    std::string lastFolder;
     // The choices of the last JPEG and PNG save (quality, subsampling, compression, metadata).
     SaveOptions saving;
     // The tools' settings, as the tool options bar last left them.

@@ -21,6 +21,7 @@ public:
     void afterApply(bool applied) override { state_->afterApply(applied); }
     void beforeUndo() override { state_->beforeUndo(); }
     void afterUndo(bool undone) override { state_->afterUndo(undone); }
+    bool changesDocument() const override { return state_->changesDocument(); }
 
 private:
     std::shared_ptr<HistoryState> state_;

@@ -99,6 +99,9 @@ bool FlipCanvasState::undo() { return undoFromSnapshot(); }
 
 CropState::CropState(DocumentContext& context) : WholeDocumentState(context) {}
 
+CropState::CropState(DocumentContext& context, const Rect& rect)
+    : WholeDocumentState(context), rect_(rect.intersected(document().canvasRect())) {}
+
 bool CropState::apply() {
     // Taken before the selection is dropped, and kept for every redo.
     if (!rect_)

@@ -87,6 +87,8 @@ private:
 class CropState final : public WholeDocumentState {
 public:
     explicit CropState(DocumentContext& context);
+    // Crops to this canvas rectangle (the crop tool's frame) instead of the selection's.
+    CropState(DocumentContext& context, const Rect& rect);
     std::string name() const override { return "Crop"; }
     bool apply() override;
     bool undo() override;

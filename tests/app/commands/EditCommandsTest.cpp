@@ -31,6 +31,40 @@ TEST_F(EditCommandsTest, UndoAndRedoMoveThroughTheHistory) {
     expectRefused(kCmdRedo);
 }
 
+// Undo back to where the document was opened (or saved) leaves it unmodified; a selection
+// step never modifies it; a visibility flip, which is no history step, keeps it modified
+// until it is saved.
+TEST_F(EditCommandsTest, TheModifiedFlagFollowsTheHistory) {
+    EXPECT_FALSE(document().isModified());
+    EXPECT_EQ(run(kCmdInvert), CommandOutcome::Done);
+    EXPECT_TRUE(document().isModified());
+    EXPECT_EQ(run(kCmdSelectAll), CommandOutcome::Done);
+    EXPECT_EQ(run(kCmdUndo), CommandOutcome::Done);
+    EXPECT_TRUE(document().isModified()) << "undoing the selection leaves the inversion";
+    EXPECT_EQ(run(kCmdUndo), CommandOutcome::Done);
+    EXPECT_FALSE(document().isModified()) << "back where it was opened";
+    EXPECT_EQ(run(kCmdRedo), CommandOutcome::Done);
+    EXPECT_TRUE(document().isModified());
+
+    // Saved after the inversion: that is the unmodified place now.
+    session_.markSaved();
+    EXPECT_EQ(run(kCmdUndo), CommandOutcome::Done);
+    EXPECT_TRUE(document().isModified());
+    EXPECT_EQ(run(kCmdRedo), CommandOutcome::Done);
+    EXPECT_FALSE(document().isModified());
+    // Another inversion undone after a new step is a different document.
+    EXPECT_EQ(run(kCmdUndo), CommandOutcome::Done);
+    EXPECT_EQ(run(kCmdDesaturate), CommandOutcome::Done);
+    EXPECT_TRUE(document().isModified());
+
+    session_.markSaved();
+    EXPECT_EQ(run(kCmdToggleLayerVisibility), CommandOutcome::Done);
+    EXPECT_TRUE(document().isModified());
+    EXPECT_EQ(run(kCmdSelectAll), CommandOutcome::Done);
+    EXPECT_EQ(run(kCmdUndo), CommandOutcome::Done);
+    EXPECT_TRUE(document().isModified()) << "the hidden layer is still unsaved";
+}
+
 // A state that applies once and then never again, and whose undo may fail, as states do
 // when memory runs out.
 class StuckState : public HistoryState {

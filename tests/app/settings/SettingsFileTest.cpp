@@ -56,6 +56,9 @@ TEST(SettingsLoad, ClampsIntegersToTheirRanges) {
         {"history_memory", "-1", &ApplicationOptions::historyMemory, 0},
         {"history_memory", "64", &ApplicationOptions::historyMemory, 64},
         {"history_memory", "70000", &ApplicationOptions::historyMemory, 65536},
+        {"large_picture_mib", "0", &ApplicationOptions::largePictureMiB, 1},
+        {"large_picture_mib", "4096", &ApplicationOptions::largePictureMiB, 4096},
+        {"large_picture_mib", "9999999", &ApplicationOptions::largePictureMiB, 1048576},
         // Unreadable numbers keep the default.
         {"nb_history_states", "many", &ApplicationOptions::historyStates, 20},
     };
@@ -187,7 +190,8 @@ TEST(SettingsSave, WritesTheExactFormat) {
         "    <Options>\n"
         "        <Application save_layout=\"1\" max_recent_files=\"8\" doc_window_bg_color=\"#0A0B0C\" "
         "image_border_color=\"#000000\" default_fg_color=\"#000000\" default_bg_color=\"#FFFFFF\" "
-        "nb_history_states=\"20\" pixel_similarity_tolerance=\"0\" pixel_threads=\"0\" history_memory=\"256\" autosave_minutes=\"5\"/>\n"
+        "nb_history_states=\"20\" pixel_similarity_tolerance=\"0\" pixel_threads=\"0\" history_memory=\"256\" autosave_minutes=\"5\" "
+        "large_picture_mib=\"1024\"/>\n"
         "        <Saving jpeg_quality=\"95\" jpeg_subsampling=\"0\" jpeg_progressive=\"0\" keep_metadata=\"1\" "
         "remove_location=\"0\" png_compression=\"1\"/>\n"
         "    </Options>\n"
@@ -204,6 +208,18 @@ TEST(SettingsSave, WritesTheExactFormat) {
         "    </RecentFiles>\n"
         "</BrindlemossSettingsV1>\n";
     EXPECT_EQ(s.toText(), expected);
+}
+
+TEST(SettingsSave, TheLastFolderUsedComesBack) {
+    AppSettings s;
+    EXPECT_EQ(s.toText().find("FileDialog"), std::string::npos) << "nothing written while there is none";
+    s.lastFolder = "/home/u/Pictures & scans";
+    AppSettings back;
+    ASSERT_TRUE(back.loadFromText(s.toText()));
+    EXPECT_EQ(back.lastFolder, "/home/u/Pictures & scans");
+    AppSettings none;
+    ASSERT_TRUE(none.loadFromText(AppSettings().toText()));
+    EXPECT_EQ(none.lastFolder, "");
 }
 
 TEST(SettingsSave, KeepsTheToolSettingsThatDifferFromTheDefaults) {

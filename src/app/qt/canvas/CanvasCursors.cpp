@@ -112,6 +112,11 @@ QCursor canvasCursor(CanvasCursor cursor) {
         static const QCursor c = overSelectionCursor();
         return c;
     }
+    case CanvasCursor::ResizeHorizontal: return QCursor(Qt::SizeHorCursor);
+    case CanvasCursor::ResizeVertical: return QCursor(Qt::SizeVerCursor);
+    case CanvasCursor::ResizeDiagonal: return QCursor(Qt::SizeFDiagCursor);
+    case CanvasCursor::ResizeAntiDiagonal: return QCursor(Qt::SizeBDiagCursor);
+    case CanvasCursor::MoveFrame: return QCursor(Qt::SizeAllCursor);
     }
     return QCursor(Qt::ArrowCursor);
 }

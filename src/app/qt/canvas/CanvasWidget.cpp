@@ -76,6 +76,11 @@ void CanvasWidget::setTool(int32_t toolId) {
         toolInput_->cancel();
     toolButtonDown_ = false;
     toolId_ = toolId;
+    if (crop_.hasFrame()) {
+        const std::optional<Rect> before = crop_.windowFrame(view_);
+        crop_.drop();
+        cropFrameChanged(before);
+    }
     updateCursor();
 }
 
@@ -99,6 +104,11 @@ void CanvasWidget::imageChanged(const Rect& imageRect) {
 }
 
 void CanvasWidget::imageSizeChanged() {
+    // A frame drawn on the old canvas means nothing on the new one (all is repainted).
+    if (crop_.hasFrame()) {
+        crop_.drop();
+        cropFrameChanged(std::nullopt);
+    }
     renderer_.invalidateAll();
     viewZoomChanged();
 }
@@ -129,10 +139,10 @@ void CanvasWidget::updateCursor() {
         cursor = zoomTool_.cursor(view_);
         break;
     case CanvasTool::Marquee:
-    case CanvasTool::Crop:
-        marquee_.setCrop(tool == CanvasTool::Crop);
+        marquee_.setCrop(false);
         cursor = marquee_.cursor(view_, pointer_, selectionView());
         break;
+    case CanvasTool::Crop: cursor = crop_.cursor(view_, pointer_); break;
     }
     if (cursor == cursor_ && viewport()->testAttribute(Qt::WA_SetCursor))
         return;
@@ -173,7 +183,8 @@ const ViewBuffer& CanvasWidget::shownBuffer() {
     const ViewBuffer& rendered = renderer_.render(view_, compositeSourceOf(document_));
     const bool outline = selection_ && outline_.update(view_, *selection_);
     const RubberBand* band = activeBand();
-    if ((!outline && !band) || rendered.pixels.empty())
+    const bool cropFrame = crop_.hasFrame();
+    if ((!outline && !band && !cropFrame) || rendered.pixels.empty())
         return rendered;
     // Overlays go into a copy: the render cache itself must stay a clean picture.
     overlaid_ = rendered;
@@ -181,6 +192,8 @@ const ViewBuffer& CanvasWidget::shownBuffer() {
         outline_.drawInto(overlaid_, outlinePhase_);
     if (band)
         band->drawInto(overlaid_);
+    if (cropFrame)
+        crop_.drawInto(overlaid_, view_);
     return overlaid_;
 }
 
@@ -213,6 +226,8 @@ void CanvasWidget::repaintOverlay(const ToolOverlay& before) {
 }
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (cropDoubleClick(event))
+        return;
     if (!forwarding() || event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mouseDoubleClickEvent(event);
         return;
@@ -293,8 +308,7 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
         }
         break;
     case CanvasTool::Marquee:
-    case CanvasTool::Crop:
-        marquee_.setCrop(tool == CanvasTool::Crop);
+        marquee_.setCrop(false);
         dragTool_ = tool; // the press captures the mouse even when it starts no band
         // Shift adds, Alt subtracts, both intersect; the crop frame always replaces.
         pressMode_ = tool == CanvasTool::Crop ? 0
@@ -304,6 +318,13 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
         pressEllipse_ = tool == CanvasTool::Marquee && toolOptions_ && toolOptions_->ellipseMarquee;
         marqueePress(p);
         break;
+    case CanvasTool::Crop: {
+        const std::optional<Rect> before = crop_.windowFrame(view_);
+        crop_.buttonDown(view_, p);
+        dragTool_ = tool;
+        cropFrameChanged(before);
+        break;
+    }
     }
     updateCursor();
 }
@@ -329,6 +350,7 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     pointer_ = p;
     if (pointerListener_)
         pointerListener_->pointerMoved(view_, renderer_.render(view_, compositeSourceOf(document_)), p);
+    emit pointerMoved(QPoint(p.x, p.y));
     if (forwarding() && !dragTool_) {
         const ToolOverlay before = toolInput_->overlay();
         toolInput_->move(toolId_, toolPointer(view_, event->position(), event->modifiers()), toolButtonDown_);
@@ -342,6 +364,10 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     }
     if (*dragTool_ == CanvasTool::Hand) {
         hand_.move(view_, p);
+    } else if (crop_.isDragging()) {
+        const std::optional<Rect> before = crop_.windowFrame(view_);
+        if (crop_.move(view_, p))
+            cropFrameChanged(before);
     } else if (marquee_.isDragging()) {
         const Rect before = marquee_.band().rect();
         if (marquee_.move(view_, p, marqueeModifiers(event->modifiers())))
@@ -368,6 +394,11 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     const Point p = toPoint(event->position());
     if (*dragTool_ == CanvasTool::Hand) {
         hand_.buttonUp();
+    } else if (crop_.isDragging()) {
+        const std::optional<Rect> before = crop_.windowFrame(view_);
+        crop_.move(view_, p);
+        crop_.buttonUp();
+        cropFrameChanged(before);
     } else if (zoomTool_.isDragging()) {
         const Rect before = zoomTool_.band().rect();
         bandTimer_.stop();
@@ -389,7 +420,11 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CanvasWidget::wheelEvent(QWheelEvent* event) {
-    wheelScroll(event->angleDelta(), false);
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers.testFlag(Qt::ControlModifier))
+        wheelZoom(event->angleDelta(), toPoint(event->position()));
+    else // Shift turns the wheel sideways, as over the horizontal bar
+        wheelScroll(event->angleDelta(), modifiers.testFlag(Qt::ShiftModifier));
     event->accept();
 }
 
@@ -451,6 +486,8 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
             event->accept();
             return;
         }
+        if (cropKey(event))
+            return;
         break;
     default:
         if (event->modifiers().testFlag(Qt::KeypadModifier) && forwardKeypadCommand(event))
@@ -506,6 +543,7 @@ void CanvasWidget::focusOutEvent(QFocusEvent* event) {
 
 void CanvasWidget::cancelDrag() {
     endBand();
+    crop_.endDrag(); // the frame stays; only the drag ends
     hand_.buttonUp();
     dragTool_.reset();
     updateCursor();
@@ -533,6 +571,10 @@ void CanvasWidget::timerEvent(QTimerEvent* event) {
     marquee_.tick();
     if (const RubberBand* band = activeBand())
         repaintBand(band->rect());
+    if (crop_.hasFrame()) {
+        crop_.tick();
+        cropFrameChanged(crop_.windowFrame(view_));
+    }
 }
 
 void CanvasWidget::repaintBand(const Rect& before) {

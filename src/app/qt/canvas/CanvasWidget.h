@@ -6,6 +6,7 @@
 #include "app/commands/CommandIds.h"
 #include "canvas/CanvasPointerListener.h"
 #include "canvas/CanvasRenderer.h"
+#include "canvas/CropTool.h"
 #include "canvas/MarqueeTool.h"
 #include "canvas/NavigationTools.h"
 #include "canvas/SelectionOverlay.h"
@@ -53,8 +54,10 @@ public:
 
     const CanvasRenderer& renderer() const { return renderer_; }
     const ZoomTool& zoomTool() const { return zoomTool_; }
-    // The Marquee and Crop tools' drag; a panel registers on it to show the dragged size.
+    // The Marquee tool's drag; a panel registers on it to show the dragged size.
     MarqueeTool& marqueeTool() { return marquee_; }
+    // The Crop tool's frame.
+    const CropTool& cropTool() const { return crop_; }
     // The cursor the drawing area shows now.
     CanvasCursor cursorShown() const { return cursor_; }
     // What the drawing area shows now (the rubber band included), for tests and snapshots.
@@ -69,6 +72,10 @@ signals:
     // A marquee drag ended on these image pixels: the window selects them, with the mode
     // (0 replace .. 3 intersect) and shape the drag began with.
     void marqueeSelected(const QRect& imageRect, int mode = 0, bool ellipse = false);
+    // The pointer moved over the drawing area, to this window pixel.
+    void pointerMoved(QPoint window);
+    // Enter or a double-click inside the crop frame: the window crops to these image pixels.
+    void cropCommitted(const QRect& imageRect);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -96,12 +103,19 @@ private:
     void updateCursor();
     void setAltDown(bool down);
     void wheelScroll(QPoint angleDelta, bool overHorizontalBar);
+    void wheelZoom(QPoint angleDelta, Point at);
     bool forwardKeypadCommand(QKeyEvent* event);
     void repaintBand(const Rect& before);
     const RubberBand* activeBand() const;
     MarqueeSelectionView selectionView() const;
     void marqueePress(Point p);
     void endBand();
+    // The crop frame (CanvasCropFrame.cpp): drawn, and marching, while it exists; Escape drops
+    // it, Enter or a double-click inside crops. True when the event was the frame's.
+    void cropFrameChanged(const std::optional<Rect>& before);
+    void commitCrop(std::optional<Rect> frame);
+    bool cropKey(QKeyEvent* event);
+    bool cropDoubleClick(QMouseEvent* event);
     // Ends whatever drag runs without finishing it: no zoom, the hand lets go.
     void cancelDrag();
     const ViewBuffer& shownBuffer();
@@ -123,6 +137,7 @@ private:
     HandTool hand_;
     ZoomTool zoomTool_;
     MarqueeTool marquee_;
+    CropTool crop_;
     Point pointer_; // the last pointer position over the drawing area, for the cursor
     std::optional<CanvasTool> dragTool_; // the tool that got the button press, until release
     QBasicTimer bandTimer_;
@@ -133,6 +148,7 @@ private:
     bool syncingBars_ = false;
     int wheelRemainderX_ = 0;
     int wheelRemainderY_ = 0;
+    int wheelZoomRemainder_ = 0;
 };
 
 } // namespace pict::qt

@@ -1,6 +1,8 @@
 #pragma once
 // The base of the editor's modal dialogs. While Alt is held down over the active dialog its
 // Cancel button reads "Reset"; pressing it then runs reset() and the dialog stays open.
+// Every dialog opens with its first text field focused and its text selected, so that typing
+// replaces the value; Enter presses OK and Escape cancels.
 
 #include <QDialog>
 
@@ -24,10 +26,12 @@ protected:
     // Restores the dialog's default values; dialogs without defaults keep the base's no-op.
     virtual void reset() {}
     void timerEvent(QTimerEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void pollAltKey();
     void cancelPressed();
+    void focusFirstField();
 
     QDialogButtonBox* buttons_;
     int pollTimer_ = 0;

@@ -93,6 +93,7 @@ QWidget* OptionsDialog::buildEditPage() {
     pixelThreads_ = rangeSpin(kPixelThreadsRange, options);
     historyMemory_ = rangeSpin(kHistoryMemoryRange, options);
     autosave_ = rangeSpin(kAutosaveMinutesRange, options);
+    largePicture_ = rangeSpin(kLargePictureRange, options);
     auto* optionLayout = new QFormLayout(options);
     optionLayout->addRow(QStringLiteral("History states:"), withSuffixLabel(historyStates_, QStringLiteral("(1 - 100)"), options));
     optionLayout->addRow(QStringLiteral("Pixel similarity tolerance:"),
@@ -103,6 +104,8 @@ QWidget* OptionsDialog::buildEditPage() {
                          withSuffixLabel(pixelThreads_, QStringLiteral("(0 = one per core)"), options));
     optionLayout->addRow(QStringLiteral("Autosave every"),
                          withSuffixLabel(autosave_, QStringLiteral("minutes (0 = off)"), options));
+    optionLayout->addRow(QStringLiteral("Ask before opening pictures larger than"),
+                         withSuffixLabel(largePicture_, QStringLiteral("MiB"), options));
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(colors);
@@ -123,6 +126,7 @@ void OptionsDialog::setOptions(const ApplicationOptions& options) {
     pixelThreads_->setValue(kPixelThreadsRange.clamp(options.pixelThreads));
     historyMemory_->setValue(kHistoryMemoryRange.clamp(options.historyMemory));
     autosave_->setValue(kAutosaveMinutesRange.clamp(options.autosaveMinutes));
+    largePicture_->setValue(kLargePictureRange.clamp(options.largePictureMiB));
 }
 
 ApplicationOptions OptionsDialog::options() const {
@@ -138,6 +142,7 @@ ApplicationOptions OptionsDialog::options() const {
     out.pixelThreads = pixelThreads_->value();
     out.historyMemory = historyMemory_->value();
     out.autosaveMinutes = autosave_->value();
+    out.largePictureMiB = largePicture_->value();
     return out;
 }
 

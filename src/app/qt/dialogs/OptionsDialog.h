@@ -41,6 +41,7 @@ private:
     QSpinBox* pixelThreads_ = nullptr;
     QSpinBox* historyMemory_ = nullptr;
     QSpinBox* autosave_ = nullptr;
+    QSpinBox* largePicture_ = nullptr;
     QSpinBox* tolerance_ = nullptr;
 };
 

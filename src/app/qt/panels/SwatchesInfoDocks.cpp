@@ -5,6 +5,7 @@
 #include "app/qt/panels/InfoPanel.h"
 #include "app/qt/window/PanelToggles.h"
 #include "app/qt/panels/SwatchesPanel.h"
+#include "selection/SelectionController.h"
 
 #include <QChildEvent>
 #include <QMainWindow>
@@ -24,6 +25,8 @@ SwatchesInfoDocks::SwatchesInfoDocks(QMainWindow& window, QMdiArea& area, Applic
     // Document windows are children of the area's viewport: each one that arrives is hooked
     // up, whichever path opened it.
     area_.viewport()->installEventFilter(this);
+    connect(&area_, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow* window) { showSelectionSize(qobject_cast<DocumentFrame*>(window)); });
     for (QObject* child : area_.viewport()->children())
         if (auto* frame = qobject_cast<DocumentFrame*>(child))
             reportToInfo(*frame);
@@ -32,6 +35,17 @@ SwatchesInfoDocks::SwatchesInfoDocks(QMainWindow& window, QMdiArea& area, Applic
 void SwatchesInfoDocks::reportToInfo(DocumentFrame& frame) {
     frame.canvas()->setPointerListener(&info_->model());
     frame.canvas()->marqueeTool().setListener(&info_->model());
+    // Every command (Deselect, Undo, Select All...) ends with the frame's state change.
+    DocumentFrame* source = &frame;
+    connect(source, &DocumentFrame::stateChanged, this, [this, source] {
+        if (area_.currentSubWindow() == source)
+            showSelectionSize(source);
+    });
+}
+
+void SwatchesInfoDocks::showSelectionSize(DocumentFrame* frame) {
+    const Rect bounds = frame ? frame->session().selection().mask().bounds() : Rect{};
+    info_->model().showSize(bounds.width(), bounds.height());
 }
 
 SwatchesInfoDocks* SwatchesInfoDocks::of(const QMainWindow& window) {

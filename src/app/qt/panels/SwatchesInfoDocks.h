@@ -34,8 +34,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Pointer moves and the marquee's dragged size go to the Info panel.
+    // Pointer moves, the marquee's dragged size and the selection's size go to the Info panel.
     void reportToInfo(DocumentFrame& frame);
+    // W and H: the size of the active window's selection; blank while nothing is selected.
+    void showSelectionSize(DocumentFrame* frame);
 
     QMdiArea& area_;
     SwatchesPanel* swatches_ = nullptr;

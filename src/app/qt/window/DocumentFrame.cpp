@@ -6,10 +6,12 @@
 #include "canvas/ZoomSteps.h"
 #include "document/Document.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMdiArea>
+#include <QMenu>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -41,8 +43,18 @@ DocumentFrame::DocumentFrame(ApplicationContext& app, std::unique_ptr<Document> 
             emit toolRefused(QString::fromStdString(result.message));
         emit stateChanged();
     });
+    connect(canvas_, &CanvasWidget::cropCommitted, this, [this](const QRect& r) {
+        commands_.cropTo({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+        refreshCaption();
+        emit stateChanged();
+    });
     setWidget(canvas_);
     setFocusProxy(canvas_);
+    // The window menu's own Close carries Ctrl+W as well; two actions on one key make Qt
+    // refuse both, so the keys stay with the application's commands alone.
+    if (QMenu* menu = systemMenu())
+        for (QAction* action : menu->actions())
+            action->setShortcuts({});
     view_.setListener(this);
     session_->setView(this);
     session_->document().addObserver(this);
@@ -70,6 +82,7 @@ CommandResult DocumentFrame::executeCommand(uint16_t id, CommandParams params) {
     if (runFrameCommand(*this, id))
         return {CommandOutcome::ViewChange};
     CommandResult result = commands_.execute(id, std::move(params));
+    refreshCaption(); // the modified marker follows the history
     emit stateChanged();
     return result;
 }
@@ -79,7 +92,9 @@ void DocumentFrame::setTool(int32_t toolId) { canvas_->setTool(toolId); }
 void DocumentFrame::setCanvasColors(const CanvasColors& colors) { canvas_->setColors(colors); }
 
 void DocumentFrame::refreshCaption() {
-    setWindowTitle(QString::fromStdString(canvasCaption(document().info().name, view_.zoom())));
+    // "*" after the name while there are unsaved changes.
+    const std::string name = document().info().name + (document().isModified() ? "*" : "");
+    setWindowTitle(QString::fromStdString(canvasCaption(name, view_.zoom())));
 }
 
 QSize DocumentFrame::decorationSize() const {

@@ -57,7 +57,7 @@ public:
 
     void setTool(int32_t toolId);
     void setCanvasColors(const CanvasColors& colors);
-    // "%s @ %s": the document name and the zoom.
+    // "%s @ %s": the document name, with "*" while it has unsaved changes, and the zoom.
     void refreshCaption();
 
     // Sizes the window so that the image shows at the largest zoom step that fits, 100 %

@@ -14,6 +14,7 @@
 #include "app/qt/window/DocumentFrame.h"
 #include "app/qt/panels/LayersPanel.h"
 #include "app/qt/window/ShellPrompts.h"
+#include "app/qt/window/StatusBarFields.h"
 #include "app/qt/panels/SwatchesInfoDocks.h"
 #include "app/qt/panels/SwatchesPanel.h"
 #include "app/qt/widgets/ToolOptionsBar.h"
@@ -108,7 +109,7 @@ void MainWindow::buildWindow() {
     toolOptions_->toggleViewAction()->setVisible(false);
     addToolBar(toolOptions_);
     toolOptions_->showTool(tool_);
-    statusBar();
+    statusFields_ = new StatusBarFields(*statusBar());
     new SwatchesInfoDocks(*this, *area_, context_);
     LayersPanel::install(*this);
 
@@ -213,7 +214,23 @@ void MainWindow::refreshCommandStates() {
             action->setChecked(spec->checked(*this));
     }
     actions_->action(kCmdLastFilter)->setText(QString::fromStdString(lastFilterMenuLabel(lastFilter_)));
+    refreshTitle();
+    if (statusFields_)
+        statusFields_->showDocument(frame);
     rebuildWindowList();
+}
+
+void MainWindow::refreshTitle() {
+    // The active document by name, with its unsaved-changes marker, then the program.
+    DocumentFrame* frame = activeFrame();
+    if (!frame) {
+        setWindowTitle(applicationTitle());
+        return;
+    }
+    frame->refreshCaption();
+    const Document& document = frame->document();
+    const QString name = QString::fromStdString(document.info().name) + (document.isModified() ? "*" : "");
+    setWindowTitle(QStringLiteral("%1 - %2").arg(name, applicationTitle()));
 }
 
 DocumentFrame* MainWindow::activeFrame() const {

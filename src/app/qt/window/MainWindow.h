@@ -39,6 +39,7 @@ class CommandActions;
 class CommandDialogs;
 class DocumentFrame;
 class ShellPrompts;
+class StatusBarFields;
 class SystemClipboard;
 
 class MainWindow : public QMainWindow, private ShellHost {
@@ -93,6 +94,7 @@ public:
     void colorsChanged();
     int32_t currentTool() const override { return tool_; }
     QMdiArea* documentArea() const { return area_; }
+    StatusBarFields* statusFields() const { return statusFields_; }
 
     // Restores the placement saved in the settings and shows the window.
     void showWithSavedPlacement();
@@ -110,6 +112,8 @@ private:
     ShellState shellState() const;
     void applyOptions();
     void rebuildRecentFiles();
+    // "name* - Pictorane" for the active document, the program's name alone without one.
+    void refreshTitle();
     void noteRecentFile(const std::string& path);
     // askOptions: Save As asks for the JPEG or PNG options first (Save uses the last ones).
     bool writeDocument(DocumentFrame* frame, const std::string& path, bool askOptions = false);
@@ -117,6 +121,13 @@ private:
     bool askSaveOptions(DocumentFrame* frame, FileKind kind);
     bool confirmClose(DocumentFrame* frame);
     DocumentFrame* recoverDocument(const std::string& picture, const RecoveryRecord& record);
+    // Asks first when a picture of this size would need more memory than the option allows;
+    // true to go on. mayOpenPicture reads the size from the file's header only.
+    bool mayCreatePicture(const std::string& name, int32_t width, int32_t height, int32_t layers);
+    bool mayOpenPicture(const std::string& path);
+    // Where the open and save dialogs start: the folder of this document's file, else the
+    // last one used, else the user's pictures folder, else home.
+    QString fileDialogFolder(const DocumentFrame* frame) const;
     void frameClosing(DocumentFrame* frame);
     CanvasColors canvasColors() const;
 
@@ -164,6 +175,7 @@ private:
     SystemClipboard* clipboard_ = nullptr;
     QMdiArea* area_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    StatusBarFields* statusFields_ = nullptr;
     ToolOptionsBar* toolOptions_ = nullptr;
     CommandActions* actions_ = nullptr;
     std::unique_ptr<CommandDialogs> dialogs_;

@@ -6,6 +6,8 @@
 #include "app/qt/window/Autosaver.h"
 
 #include "app/session/DocumentFileRules.h"
+#include "app/session/FileDialogRules.h"
+#include "app/session/LargePictures.h"
 #include "app/settings/FileListBlock.h"
 #include "app/session/LayerColor.h"
 #include "app/qt/canvas/CanvasWidget.h"
@@ -13,9 +15,11 @@
 #include "app/qt/window/DocumentFrame.h"
 #include "app/qt/window/FileDialogFilters.h"
 #include "app/qt/window/ShellPrompts.h"
+#include "app/qt/window/StatusBarFields.h"
 #include "app/qt/window/SystemClipboard.h"
 #include "codecs/DocumentFiles.h"
 #include "codecs/FileKind.h"
+#include "codecs/PictureProbe.h"
 #include "document/Document.h"
 
 #include <QApplication>
@@ -27,9 +31,11 @@
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
+#include <filesystem>
 #include <new>
 
 namespace pict::qt {
@@ -73,6 +79,8 @@ DocumentFrame* MainWindow::addDocument(std::unique_ptr<Document> document) {
     frame->setCloseGuard([this](DocumentFrame* f) { return confirmClose(f); });
     connect(frame, &DocumentFrame::closing, this, &MainWindow::frameClosing);
     connect(frame, &DocumentFrame::stateChanged, this, &MainWindow::refreshCommandStates);
+    connect(frame->canvas(), &CanvasWidget::pointerMoved, this,
+            [this, frame](QPoint at) { statusFields_->pointerMoved(frame, at); });
     // The picker changes the current colors; a tool that cannot work says why.
     connect(frame, &DocumentFrame::stateChanged, this, &MainWindow::colorsChanged);
     connect(frame, &DocumentFrame::toolRefused, this, [this](const QString& reason) {
@@ -100,7 +108,7 @@ void MainWindow::frameClosing(DocumentFrame* frame) {
 void MainWindow::newImage() {
     std::optional<NewImageSpec> spec =
         prompts_.askNewImage(this, settings_, context_.backgroundColor, untitledNames_, lastConfirmedNew_);
-    if (!spec)
+    if (!spec || !mayCreatePicture(spec->name, spec->width, spec->height, 1))
         return;
     DocumentInfo info;
     info.width = spec->width;
@@ -149,11 +157,35 @@ void MainWindow::duplicateImage() {
         made->carriedMetadata() = frame->carriedMetadata();
 }
 
-void MainWindow::openWithDialog() { openFiles(prompts_.askOpenFiles(this)); }
+void MainWindow::openWithDialog() { openFiles(prompts_.askOpenFiles(this, fileDialogFolder(activeFrame()))); }
+
+QString MainWindow::fileDialogFolder(const DocumentFrame* frame) const {
+    FileDialogFolders folders;
+    if (frame && !frame->path().empty())
+        folders.activeDocument = folderOfPath(frame->path());
+    folders.lastUsed = settings_.lastFolder;
+    folders.pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString();
+    folders.home = QDir::homePath().toStdString();
+    return QString::fromStdString(fileDialogStartFolder(folders));
+}
 
 void MainWindow::openFiles(const QStringList& paths) {
     for (const QString& path : paths)
         openFile(path);
+}
+
+bool MainWindow::mayCreatePicture(const std::string& name, int32_t width, int32_t height, int32_t layers) {
+    const std::optional<int64_t> bytes = memoryAboveLimit(width, height, layers, settings_.options.largePictureMiB);
+    return !bytes ||
+           prompts_.confirmLargePicture(this, QString::fromStdString(largePictureQuestion(name, width, height, *bytes)));
+}
+
+bool MainWindow::mayOpenPicture(const std::string& path) {
+    // Only the header is read here; a file whose header cannot be read fails in the open,
+    // which says why.
+    const std::optional<PictureClaim> claim = probePicture(path);
+    return !claim || mayCreatePicture(std::filesystem::path(path).filename().string(), claim->width, claim->height,
+                                      claim->layers);
 }
 
 DocumentFrame* MainWindow::openFile(const QString& path) {
@@ -167,6 +199,8 @@ DocumentFrame* MainWindow::openFile(const QString& path) {
         area_->setActiveSubWindow(frame);
         return frame;
     }
+    if (!mayOpenPicture(text))
+        return nullptr;
     std::unique_ptr<Document> document;
     ReadReport read;
     ImageMetadata metadata;
@@ -181,6 +215,7 @@ DocumentFrame* MainWindow::openFile(const QString& path) {
     }
     frame->carriedMetadata() = std::move(metadata);
     noteRecentFile(text);
+    settings_.lastFolder = folderOfPath(text);
     if (read.endsEarly)
         prompts_.showInformation(this, QString::fromStdString(openedInPartMessage(text)));
     if (!read.note.empty())
@@ -249,10 +284,16 @@ bool MainWindow::writeDocument(DocumentFrame* frame, const std::string& path, bo
         prompts_.showError(this, QString::fromStdString(saveFailedMessage(path)));
         return false;
     }
+    // What was written is the unmodified document from now on, after undoing and redoing
+    // back to it too; a flat save of a layered document leaves it unsaved, since its layers
+    // exist nowhere else.
     if (staysModifiedAfterSave(kind, layered))
-        document.setModified(true);
+        frame->session().markChangedOutsideHistory();
+    else
+        frame->session().markSaved();
     autosaver_->saved(frame);
     noteRecentFile(path);
+    settings_.lastFolder = folderOfPath(path);
     frame->refreshCaption();
     refreshCommandStates();
     return true;
@@ -296,14 +337,14 @@ bool MainWindow::saveDocumentAs(DocumentFrame* frame, FileKind preselected) {
     const DocumentInfo& info = frame->document().info();
     SaveAsRequest request;
     request.filterEntry = saveFilterIndexOfKind(preselected);
-    request.folder = info.untitled ? QString() : QString::fromStdString(info.folder);
+    request.folder = fileDialogFolder(frame);
     request.proposedName =
         QString::fromStdString(proposedSaveName(info.name, kindOfSaveFilterIndex(request.filterEntry)));
     const std::optional<SaveAsAnswer> answer = prompts_.askSaveAs(this, request);
     if (!answer || answer->path.isEmpty())
         return false;
-    const FileKind kind = kindOfSaveFilterIndex(answer->filterEntry);
-    return writeDocument(frame, ensureExtension(answer->path.toStdString(), kind), true);
+    return writeDocument(frame, saveAsPath(answer->path.toStdString(), kindOfSaveFilterIndex(answer->filterEntry)),
+                         true);
 }
 
 bool MainWindow::askSaveOptions(DocumentFrame* frame, FileKind kind) {

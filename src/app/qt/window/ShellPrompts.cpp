@@ -28,9 +28,11 @@ SaveChangesAnswer QtShellPrompts::askSaveChanges(QWidget* parent, const QString&
     }
 }
 
-QStringList QtShellPrompts::askOpenFiles(QWidget* parent) {
+QStringList QtShellPrompts::askOpenFiles(QWidget* parent, const QString& folder) {
     const QStringList filters = openNameFilters();
     QFileDialog dialog(parent);
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setNameFilters(filters);
@@ -53,6 +55,15 @@ std::optional<SaveAsAnswer> QtShellPrompts::askSaveAs(QWidget* parent, const Sav
     const int index = std::clamp(request.filterEntry, 1, static_cast<int>(filters.size())) - 1;
     if (!filters.isEmpty())
         dialog.selectNameFilter(filters[index]);
+    // A name typed without an extension gains the chosen filter's before the dialog checks
+    // whether it would overwrite a file; a typed extension stays as it is.
+    const auto followFilter = [&dialog, &filters](const QString& filter) {
+        const FileKind kind = kindOfSaveFilterIndex(static_cast<int>(filters.indexOf(filter)) + 1);
+        dialog.setDefaultSuffix(QString::fromStdString(extensionOfKind(kind, false)));
+    };
+    if (!filters.isEmpty())
+        followFilter(filters[index]);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
     if (!request.folder.isEmpty())
         dialog.setDirectory(request.folder);
     dialog.selectFile(request.proposedName);
@@ -60,6 +71,11 @@ std::optional<SaveAsAnswer> QtShellPrompts::askSaveAs(QWidget* parent, const Sav
         return std::nullopt;
     return SaveAsAnswer{dialog.selectedFiles().front(),
                         static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+bool QtShellPrompts::confirmLargePicture(QWidget* parent, const QString& question) {
+    return showMessageBox(parent, QMessageBox::Question, applicationTitle(), question,
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 FlatSaveAnswer QtShellPrompts::askFlatSave(QWidget* parent, const QString& text) {

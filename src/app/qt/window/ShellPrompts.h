@@ -20,7 +20,7 @@ namespace pict::qt {
 enum class SaveChangesAnswer { Yes, No, Cancel };
 
 struct SaveAsRequest {
-    QString folder;       // where the dialog starts; empty for the current folder
+    QString folder;       // where the dialog starts
     QString proposedName; // the document name with the preselected kind's extension
     int filterEntry = 3;  // 1-based entry of the save filter to preselect
 };
@@ -36,10 +36,14 @@ public:
 
     // "Save changes to "%s" before closing?" with Yes, No and Cancel.
     virtual SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& documentName) = 0;
-    // The open dialog: several existing files, the open filter with "All Formats" chosen.
-    virtual QStringList askOpenFiles(QWidget* parent) = 0;
+    // The open dialog, started in `folder`: several existing files, the open filter with
+    // "All Formats" chosen.
+    virtual QStringList askOpenFiles(QWidget* parent, const QString& folder) = 0;
     // The save dialog with the save filter; nothing when cancelled.
     virtual std::optional<SaveAsAnswer> askSaveAs(QWidget* parent, const SaveAsRequest& request) = 0;
+    // The question before opening or creating a picture that needs a lot of memory, with
+    // Yes and No (the default); true to go on.
+    virtual bool confirmLargePicture(QWidget* parent, const QString& question) = 0;
     // Before a layered document goes into a flat file: the text of flatSavePromptText with
     // Save, Save as OpenRaster… and Cancel.
     virtual FlatSaveAnswer askFlatSave(QWidget* parent, const QString& text) = 0;
@@ -65,8 +69,9 @@ public:
 class QtShellPrompts final : public ShellPrompts {
 public:
     SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& documentName) override;
-    QStringList askOpenFiles(QWidget* parent) override;
+    QStringList askOpenFiles(QWidget* parent, const QString& folder) override;
     std::optional<SaveAsAnswer> askSaveAs(QWidget* parent, const SaveAsRequest& request) override;
+    bool confirmLargePicture(QWidget* parent, const QString& question) override;
     FlatSaveAnswer askFlatSave(QWidget* parent, const QString& text) override;
     bool askRecover(QWidget* parent, const QString& text) override;
     bool askJpegOptions(QWidget* parent, JpegOptionsModel& model, const CompositeCache& composite) override;
