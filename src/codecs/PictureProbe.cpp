@@ -2,8 +2,8 @@
 
 #include "codecs/CodecImage.h"
 #include "codecs/FileKind.h"
-#include "codecs/OpenRasterStack.h"
-#include "codecs/ZipArchive.h"
+#include "codecs/openraster/OpenRasterStack.h"
+#include "codecs/openraster/ZipArchive.h"
 
 #include <algorithm>
 #include <cstdio>
