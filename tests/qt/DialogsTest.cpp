@@ -36,7 +36,7 @@ TEST_F(DialogsTest, OptionsDialogReturnsWhatItWasGivenAndEdited) {
 
     // The spin boxes hold the settings' ranges.
     const QList<QSpinBox*> spins = dialog.findChildren<QSpinBox*>();
-    ASSERT_EQ(spins.size(), 6);
+    ASSERT_EQ(spins.size(), 7);
     for (QSpinBox* spin : spins)
         spin->setValue(100000);
     const ApplicationOptions edited = dialog.options();

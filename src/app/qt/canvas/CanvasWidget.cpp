@@ -229,7 +229,7 @@ void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     if (cropDoubleClick(event))
         return;
     if (!forwarding() || event->button() != Qt::LeftButton) {
-        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        mousePressEvent(event); // a press like any other: Qt sends no second press for it
         return;
     }
     ToolPointer pointer = toolPointer(view_, event->position(), event->modifiers());
