@@ -105,8 +105,10 @@ bool ImageCodec::loadFromFile(CodecImage& image, const std::string& path, bool h
 bool ImageCodec::loadFromMemory(CodecImage& image, const void* data, size_t size, bool headerOnly) const {
     MemoryStream stream;
     if (!stream.attach(data, int64_t(size))) {
+        // Every failed load says why; no bytes is the one way attaching can fail.
         image.clearLoaded();
-        return false;
+        image.report = {};
+        return image.report.fail(ReadFault::Truncated, "The file is empty.");
     }
     return load(image, stream, headerOnly);
 }

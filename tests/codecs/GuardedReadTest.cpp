@@ -82,6 +82,13 @@ TEST(GuardedLoad, EveryCodecClearsAFailedLoad) {
         EXPECT_EQ(image->width, 0);
         EXPECT_TRUE(image->report.failed());
 
+        // No bytes at all is a failure with a reason too, not a silent one.
+        ASSERT_TRUE(image->codec().loadFromMemory(*image, bytes.data(), bytes.size(), false));
+        EXPECT_FALSE(image->codec().loadFromMemory(*image, bytes.data(), 0, false));
+        EXPECT_TRUE(image->color.isEmpty());
+        EXPECT_EQ(image->report.fault, ReadFault::Truncated);
+        EXPECT_EQ(image->report.reason, "The file is empty.");
+
         const FileKind other = kind == FileKind::Png ? FileKind::Bmp : FileKind::Png;
         std::unique_ptr<CodecImage> wrong = createCodecImage(other);
         wrong->color = test::patternSurface(2, 2);
