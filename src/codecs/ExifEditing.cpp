@@ -79,6 +79,8 @@ public:
     }
     // The entry of a tag in a directory, or 0.
     size_t find(size_t directory, uint16_t tag) const {
+        if (!directoryFits(directory))
+            return 0;
         for (size_t i = 0; i < get16(directory); ++i)
             if (get16(entryAt(directory, i)) == tag)
                 return entryAt(directory, i);
@@ -137,12 +139,18 @@ void zero(std::vector<uint8_t>& bytes, const std::vector<Range>& ranges) {
 
 // Takes the entry out of its directory: the later entries and the next pointer move up by
 // one entry and the freed bytes at the end become zeros.
-void removeEntry(Tiff& tiff, size_t directory, size_t entry) {
+// False, changing nothing, when zeroing a range has left the directory or the entry out of
+// shape (a hostile file may overlap its directories).
+bool removeEntry(Tiff& tiff, size_t directory, size_t entry) {
+    if (!tiff.directoryFits(directory) || entry < tiff.entryAt(directory, 0) ||
+        entry >= tiff.nextPointerAt(directory) || (entry - tiff.entryAt(directory, 0)) % kEntryBytes != 0)
+        return false;
     std::vector<uint8_t>& b = tiff.bytes();
     const size_t end = tiff.directoryEnd(directory);
     std::memmove(&b[entry], &b[entry + kEntryBytes], end - entry - kEntryBytes);
     std::fill(b.begin() + std::ptrdiff_t(end - kEntryBytes), b.begin() + std::ptrdiff_t(end), 0);
     tiff.put16(directory, uint16_t(tiff.get16(directory) - 1));
+    return true;
 }
 
 } // namespace
@@ -171,7 +179,8 @@ bool editExif(std::vector<uint8_t>& bytes, const ExifChanges& changes) {
             if (!collect(tiff, tiff.get32(gps + 8), location, budget))
                 return false;
             zero(bytes, location);
-            removeEntry(tiff, ifd0, gps);
+            if (!removeEntry(tiff, ifd0, gps))
+                return false;
         }
     }
 

@@ -148,6 +148,14 @@ TEST(ExifEdit, StructuresThatCannotBeReadSafelyAreRefused) {
         if (t.u16(8 + 2 + 12 * i) == exif_tag::kExifDirectory)
             loop[8 + 2 + 12 * i + 8] = 8, loop[8 + 2 + 12 * i + 9] = 0;
     EXPECT_FALSE(editExif(loop, {}));
+    // A location directory lying over IFD0: dropping it wipes IFD0's own entries, and the
+    // edit must notice instead of moving the entries that are no longer there.
+    std::vector<uint8_t> overlap = original;
+    overlap[4] = 8;
+    for (size_t i = 0; i < t.u16(8); ++i)
+        if (t.u16(8 + 2 + 12 * i) == exif_tag::kGpsDirectory)
+            overlap[8 + 2 + 12 * i + 8] = 8, overlap[8 + 2 + 12 * i + 9] = 0;
+    EXPECT_FALSE(editExif(overlap, {Size{1, 1}, true}));
     for (size_t cut = 0; cut < original.size(); cut += 3) {
         std::vector<uint8_t> part(original.begin(), original.begin() + std::ptrdiff_t(cut));
         (void)editExif(part, {Size{1, 1}, true}); // never reads outside, whatever it answers
