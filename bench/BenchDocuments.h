@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace pict::bench {
 
@@ -22,6 +23,33 @@ inline void startPhotoDocument(Document& document, int32_t width, int32_t height
     info.backgroundColor = 0xFFFFFF;
     document.newFromInfo(info);
     document.layers().rasterAt(0)->color() = photo(width, height, seed);
+}
+
+// The 6000 x 4000 document of five photo-like layers that the layered-file and autosave
+// benchmarks share: opacities falling layer by layer, the third with a transparency mask.
+inline Document& fiveLayerPhotoDocument() {
+    constexpr int32_t kWidth = 6000, kHeight = 4000, kLayers = 5;
+    static Document document;
+    static const bool made = [&] {
+        startPhotoDocument(document, kWidth, kHeight, 1);
+        for (int32_t i = 1; i < kLayers; ++i) {
+            auto layer = RasterLayer::createFromSurface(&document.layers(), photo(kWidth, kHeight, uint32_t(i + 1)), false);
+            layer->setName("Layer " + std::to_string(i));
+            layer->setOpacity(uint8_t(255 - 30 * i));
+            if (i == 2) {
+                layer->ensureTransparencyMask();
+                Surface8* mask = layer->transparencyMask();
+                for (int32_t y = 0; y < kHeight; ++y)
+                    for (int32_t x = 0; x < kWidth; ++x)
+                        mask->row(y)[x] = uint8_t((x + y) / 40);
+            }
+            document.layers().insert(std::move(layer), document.layers().count());
+        }
+        document.invalidate(document.canvasRect());
+        return true;
+    }();
+    (void)made;
+    return document;
 }
 
 // No selection and no view: the states' window hooks cost nothing.

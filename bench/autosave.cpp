@@ -13,29 +13,8 @@
 namespace pict {
 namespace {
 
-constexpr int32_t kWidth = 6000;
-constexpr int32_t kHeight = 4000;
-constexpr int32_t kLayers = 5;
-
-Document& fiveLayers() {
-    static Document document;
-    static const bool made = [] {
-        bench::startPhotoDocument(document, kWidth, kHeight, 1);
-        for (int32_t i = 1; i < kLayers; ++i) {
-            auto layer =
-                RasterLayer::createFromSurface(&document.layers(), bench::photo(kWidth, kHeight, uint32_t(i + 1)), false);
-            layer->setName("Layer " + std::to_string(i));
-            document.layers().insert(std::move(layer), document.layers().count());
-        }
-        document.invalidate(document.canvasRect());
-        return true;
-    }();
-    (void)made;
-    return document;
-}
-
 void BM_AutosaveSnapshot(benchmark::State& state) {
-    Document& document = fiveLayers();
+    Document& document = bench::fiveLayerPhotoDocument();
     const ImageMetadata none;
     for (auto _ : state) {
         std::unique_ptr<DocumentSnapshot> snapshot = DocumentSnapshot::take(document, none);
@@ -50,7 +29,7 @@ void BM_AutosaveSnapshot(benchmark::State& state) {
 BENCHMARK(BM_AutosaveSnapshot)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 void BM_AutosaveWrite(benchmark::State& state) {
-    const std::unique_ptr<DocumentSnapshot> snapshot = DocumentSnapshot::take(fiveLayers(), ImageMetadata{});
+    const std::unique_ptr<DocumentSnapshot> snapshot = DocumentSnapshot::take(bench::fiveLayerPhotoDocument(), ImageMetadata{});
     const std::string path = (std::filesystem::temp_directory_path() / "pictorane-bench-autosave.ora").string();
     std::string error;
     for (auto _ : state)
