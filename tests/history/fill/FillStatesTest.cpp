@@ -3,6 +3,8 @@
 #include "history/fill/FillStates.h"
 #include "imageops/ColorFill.h"
 
+#include "imageops/FillTestSupport.h"
+
 #include "document/Layer.h"
 
 #include <gtest/gtest.h>
@@ -15,25 +17,10 @@ using test::FakeDocumentWindow;
 
 namespace {
 
-Surface24 gray(int32_t w, int32_t h, uint8_t value) {
-    Surface24 s;
-    s.create(w, h, 24);
-    s.fillSolid24(s.bounds(), uint32_t(value) * 0x010101u);
-    return s;
-}
-
-Surface8 mask(int32_t w, int32_t h, uint8_t value) {
-    Surface8 m;
-    m.create(w, h, 8);
-    m.fillValue(value);
-    return m;
-}
-
-FillParams black(int32_t opacity = 100, int32_t mode = kBlendNormal, bool preserve = false) {
-    return FillParams{0xFF000000u, mode, opacity, preserve};
-}
-
-const uint8_t* at(const Surface24& s, int32_t x, int32_t y) { return s.row(y) + 3 * x; }
+using test::at;
+using test::black;
+using test::gray;
+using test::mask;
 
 // A transparent raster layer (not background) of the window's canvas size, made active.
 RasterLayer* addTransparentLayer(FakeDocumentWindow& window, uint8_t maskValue) {
