@@ -1,13 +1,12 @@
 #include "batch/BatchNewDocument.h"
 
-#include "app/session/LayerColor.h"
 #include "app/dialogs/NewImageModel.h"
 #include "document/Document.h"
 
 namespace pict::batch {
 
 std::unique_ptr<Document> makeNewDocument(int32_t width, int32_t height, NewBackgroundChoice background,
-                                          uint32_t currentBackground) {
+                                          Color currentBackground) {
     NewImageFields fields;
     fields.documentName = DocumentNameCounter("Untitled-").next();
     fields.values = resetPreset();
@@ -26,7 +25,7 @@ std::unique_ptr<Document> makeNewDocument(int32_t width, int32_t height, NewBack
     info.resolutionUnit = spec.resolutionUnit == ResolutionUnit::PixelsPerCentimeter ? kPixelsPerCentimeter : kPixelsPerInch;
     info.name = spec.name;
     info.transparent = spec.transparent;
-    info.backgroundColor = layerColorWord(spec.fillColor);
+    info.backgroundColor = spec.fillColor.fillWord();
     info.untitled = true;
     try {
         auto document = std::make_unique<Document>();

@@ -192,7 +192,7 @@ TEST_F(FilesTest, NewAndDuplicateMakeUntitledWindows) {
     NewImageSpec spec;
     spec.width = 30;
     spec.height = 20;
-    spec.fillColor = 0x102030;
+    spec.fillColor = Color::fromRgb(0x102030);
     prompts.newImages.push_back(spec);
     prompts.newImages.push_back(std::nullopt); // cancelled
     window->executeCommand(kCmdNew);
@@ -294,7 +294,7 @@ TEST_F(FilesTest, OptionsReachOpenWindowsAndTheSettings) {
     DocumentFrame* frame = addBlank();
     ApplicationOptions options;
     options.historyStates = 3;
-    options.documentWindowBackground = 0x102030;
+    options.documentWindowBackground = Color::fromRgb(0x102030);
     options.maxRecentFiles = 1;
     prompts.options.push_back(options);
     window->executeCommand(kCmdOptions);

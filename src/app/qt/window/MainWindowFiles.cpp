@@ -5,7 +5,6 @@
 
 #include "app/session/DocumentFileRules.h"
 #include "app/settings/FileListBlock.h"
-#include "app/session/LayerColor.h"
 #include "app/qt/canvas/CanvasWidget.h"
 #include "app/qt/window/ClipboardImage.h"
 #include "app/qt/window/DocumentFrame.h"
@@ -98,7 +97,7 @@ void MainWindow::newImage() {
     info.resolutionUnit = static_cast<int32_t>(spec->resolutionUnit);
     info.name = spec->name;
     info.transparent = spec->transparent;
-    info.backgroundColor = layerColorWord(spec->fillColor);
+    info.backgroundColor = spec->fillColor.fillWord();
     info.untitled = true;
     auto document = std::make_unique<Document>();
     if (!document->newFromInfo(info) || !addDocument(std::move(document)))
