@@ -27,7 +27,7 @@ TEST_F(FillAndLayerDialogsTest, FillPaintsTheChosenColorAndRemembersIt) {
         EXPECT_EQ(dialog.modeList()->itemText(18), "Luminosity");
         EXPECT_FALSE(dialog.preserveBox()->isEnabled()) << "the background layer has no transparency";
         dialog.contentsList()->setCurrentIndex(int(FillContents::Black));
-        EXPECT_EQ(dialog.swatch()->color(), 0x000000u);
+        EXPECT_EQ(dialog.swatch()->color(), kBlack);
         dialog.opacityField()->setText("0");
         EXPECT_FALSE(dialog.okButton()->isEnabled());
         dialog.opacityField()->setText("100");

@@ -301,7 +301,7 @@ TEST_F(FilesTest, OptionsReachOpenWindowsAndTheSettings) {
     EXPECT_EQ(window->settings().options, options);
     EXPECT_EQ(frame->session().history().limit(), 3);
     EXPECT_EQ(window->context().historyLimit, 3);
-    EXPECT_EQ(frame->canvas()->renderer().colors().background, 0x102030u);
+    EXPECT_EQ(frame->canvas()->renderer().colors().background.rgb(), 0x102030u);
     prompts.options.push_back(std::nullopt); // cancelled: nothing changes
     window->executeCommand(kCmdOptions);
     EXPECT_EQ(window->settings().options, options);
