@@ -104,6 +104,19 @@ public:
     PngSaveSettings settings;
 };
 
+// A codec's load as every codec frames it: the image starts without loaded data and with a
+// fresh report, an image of another kind is refused, and when body(image) fails or memory
+// runs out the image is cleared, its report saying why.
+template <class Image, class Body>
+bool guardedLoad(CodecImage& target, FileKind kind, Body&& body) {
+    target.clearLoaded();
+    target.report = {};
+    auto* image = dynamic_cast<Image*>(&target);
+    if (!image)
+        return target.report.notThisKind(kind);
+    return guardedRead(target.report, [&] { return body(*image); }, [&] { target.clearLoaded(); });
+}
+
 // Bitmap, JPEG or PNG image; null for the other kinds.
 std::unique_ptr<CodecImage> createCodecImage(FileKind kind);
 

@@ -356,33 +356,21 @@ int32_t jpegLibraryQuality(int32_t userQuality) {
 }
 
 bool JpegCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) const {
-    auto* image = dynamic_cast<JpegImage*>(&target);
-    target.clearLoaded();
-    target.report = {};
-    if (!image)
-        return target.report.notThisKind(FileKind::Jpg);
-    if (!stream.isOpen() || stream.isBad())
-        return target.report.fail(ReadFault::CannotRead, "The file cannot be read.");
-    try {
+    return guardedLoad<JpegImage>(target, FileKind::Jpg, [&](JpegImage& image) {
+        if (!stream.isOpen() || stream.isBad())
+            return image.report.fail(ReadFault::CannotRead, "The file cannot be read.");
         if (!headerOnly) {
             const int64_t start = stream.position();
             std::vector<MarkerSegment> segments;
             if (!readJpegSegments(stream, true, segments))
                 segments.clear(); // the decoder decides whether the file is usable
             if (!stream.seekTo(start))
-                return image->report.fail(ReadFault::CannotRead, "The file cannot be read again from its start.");
-            image->segments = std::move(segments);
+                return image.report.fail(ReadFault::CannotRead, "The file cannot be read again from its start.");
+            image.segments = std::move(segments);
         }
         DecodeSession session;
-        if (!decode(session, *image, stream, headerOnly)) {
-            image->clearLoaded();
-            return false;
-        }
-        return true;
-    } catch (const std::bad_alloc&) {
-        image->clearLoaded();
-        return image->report.noMemory();
-    }
+        return decode(session, image, stream, headerOnly);
+    });
 }
 
 bool writeJpeg(ByteStream& stream, const Surface24& color, const JpegSaveSettings& settings) {

@@ -24,7 +24,7 @@ public:
     // Acts on the layer that is active now; that index is kept for every apply and undo, so
     // a redo never lands on another layer than the one the saved copy came from. A
     // neighbourhood filter is attached to lastFilter (null: none), so that each application
-    // records it there unless it is transient. filter may be null (a pending preview). The
+    // records it there. filter may be null (a pending preview). The
     // filter may be shared with the dialog answer that carried it; only this state applies it.
     FilterHistoryState(DocumentContext& context, std::shared_ptr<ImageFilter> filter,
                        LastFilterSlot* lastFilter = nullptr);

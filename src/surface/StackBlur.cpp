@@ -1,4 +1,4 @@
-#include "imageops/StackBlur.h"
+#include "surface/StackBlur.h"
 
 #include "surface/PixelThreads.h"
 
@@ -161,5 +161,11 @@ bool blurSurface(RasterSurface& surface, int32_t radiusX, int32_t radiusY) {
 bool stackBlur(Surface24& surface, int32_t radiusX, int32_t radiusY) { return blurSurface<3>(surface, radiusX, radiusY); }
 
 bool stackBlur(Surface8& surface, int32_t radiusX, int32_t radiusY) { return blurSurface<1>(surface, radiusX, radiusY); }
+
+int32_t stackBlurPadding(double radius) {
+    const double reach = 2.7 * radius;
+    const auto padding = static_cast<int32_t>(reach);
+    return reach - padding > 0.0001 ? padding + 1 : padding;
+}
 
 } // namespace pict

@@ -1,7 +1,8 @@
 #pragma once
 // Stack Blur: two separable passes (rows, then columns) of a triangle-weighted running sum,
 // the division by (R + 1)^2 done with a per-radius multiplier and shift. Constant work per
-// pixel whatever the radius. Used by Gaussian Blur and by the selection feather.
+// pixel whatever the radius; pixels beyond the surface repeat its edge pixels. The one blur
+// of the program: Gaussian Blur and the selection's Feather both use it.
 
 #include "surface/RasterSurface.h"
 
@@ -52,5 +53,11 @@ bool stackBlur(Surface24& surface, int32_t radiusX, int32_t radiusY);
 bool stackBlur(Surface8& surface, int32_t radiusX, int32_t radiusY);
 inline bool stackBlur(Surface8& surface, int32_t radius) { return stackBlur(surface, radius, radius); }
 inline bool stackBlur(Surface24& surface, int32_t radius) { return stackBlur(surface, radius, radius); }
+
+// The margin a blur of this radius is given around the region it must get right, when it
+// works on a block cut from a larger image: trunc(2.7 r), plus one when 2.7 r exceeds that by
+// more than 0.0001 (so that 10 gives exactly 27). It is at least the whole-pixel radius, so
+// inside the region the block's result equals a blur of the whole image.
+int32_t stackBlurPadding(double radius);
 
 } // namespace pict
