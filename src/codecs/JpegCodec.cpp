@@ -332,10 +332,15 @@ bool encode(EncodeSession& s, ByteStream& stream, const Surface24& color, const 
         c.smoothing_factor = std::clamp(settings.smoothing, 1, JpegSaveSettings::kSmoothingMax);
     const int quality = jpegLibraryQuality(settings.quality);
     jpeg_set_quality(&c, quality, (settings.flags & JpegSaveSettings::kForceBaseline) ? TRUE : FALSE);
-    if (quality >= settings.subsamplingThreshold) {
+    const bool fullChroma = settings.subsampling == ChromaSubsampling::ByQuality
+                                ? quality >= settings.subsamplingThreshold
+                                : settings.subsampling == ChromaSubsampling::Full;
+    if (fullChroma) {
         c.comp_info[0].h_samp_factor = 1;
         c.comp_info[0].v_samp_factor = 1;
     }
+    if (settings.progressive)
+        jpeg_simple_progression(&c);
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
         const JDIMENSION y = c.next_scanline;
