@@ -11,6 +11,7 @@ namespace pict {
 
 class ClipboardStore;
 class LastFilterSlot;
+struct ToolOptions;
 
 struct ApplicationContext {
     // The foreground and background colors that Fill, Clear and the Canvas Size extension use
@@ -27,6 +28,9 @@ struct ApplicationContext {
     LastFilterSlot* lastFilter = nullptr;
     // The clipboard the purge commands empty; owned by the application, null without one.
     ClipboardStore* clipboard = nullptr;
+    // The tools' settings from the options bar; owned by the application, null without one
+    // (the tools then take their defaults).
+    ToolOptions* tools = nullptr;
 };
 
 } // namespace pict
