@@ -1,11 +1,12 @@
 #include "batch/BatchNewDocument.h"
 
 #include "app/dialogs/NewImageModel.h"
+#include "app/session/NewDocument.h"
 #include "document/Document.h"
 
 namespace pict::batch {
 
-std::unique_ptr<Document> makeNewDocument(int32_t width, int32_t height, NewBackgroundChoice background,
+std::unique_ptr<Document> makeNewDocument(int32_t width, int32_t height, NewImageBackground background,
                                           Color currentBackground) {
     NewImageFields fields;
     fields.documentName = DocumentNameCounter("Untitled-").next();
@@ -13,28 +14,10 @@ std::unique_ptr<Document> makeNewDocument(int32_t width, int32_t height, NewBack
     fields.values.sizeUnit = SizeUnit::Pixels;
     fields.values.width = static_cast<float>(width);
     fields.values.height = static_cast<float>(height);
-    fields.values.background = static_cast<NewImageBackground>(background);
+    fields.values.background = background;
     if (!canConfirmNewImage(fields))
         return nullptr;
-    const NewImageSpec spec = newImageSpec(fields, currentBackground);
-
-    DocumentInfo info;
-    info.width = spec.width;
-    info.height = spec.height;
-    info.resolution = static_cast<float>(spec.resolution);
-    info.resolutionUnit = spec.resolutionUnit == ResolutionUnit::PixelsPerCentimeter ? kPixelsPerCentimeter : kPixelsPerInch;
-    info.name = spec.name;
-    info.transparent = spec.transparent;
-    info.backgroundColor = spec.fillColor.fillWord();
-    info.untitled = true;
-    try {
-        auto document = std::make_unique<Document>();
-        if (!document->newFromInfo(info))
-            return nullptr;
-        return document;
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    return createNewDocument(newImageSpec(fields, currentBackground));
 }
 
 const char* newDocumentFailedMessage() { return kNewImageFailedMessage; }

@@ -12,22 +12,22 @@ const uint8_t* backgroundPixel(Document& document, int32_t x, int32_t y) {
 }
 
 TEST(BatchNewDocument, BackgroundColorChoiceFillsWithTheCurrentColor) {
-    auto document = makeNewDocument(3, 2, NewBackgroundChoice::BackgroundColor, Color::fromRgb(0x102030));
+    auto document = makeNewDocument(3, 2, NewImageBackground::BackgroundColor, Color::fromRgb(0x102030));
     ASSERT_TRUE(document);
     const uint8_t* p = backgroundPixel(*document, 2, 1);
     EXPECT_EQ(p[0], 0x30);
     EXPECT_EQ(p[1], 0x20);
     EXPECT_EQ(p[2], 0x10);
 
-    auto white = makeNewDocument(3, 2, NewBackgroundChoice::White, Color::fromRgb(0x102030));
+    auto white = makeNewDocument(3, 2, NewImageBackground::White, Color::fromRgb(0x102030));
     ASSERT_TRUE(white);
     EXPECT_EQ(backgroundPixel(*white, 0, 0)[2], 0xFF);
     EXPECT_EQ(backgroundPixel(*white, 0, 0)[0], 0xFF);
 }
 
 TEST(BatchNewDocument, InvalidSizesMakeNoDocument) {
-    EXPECT_FALSE(makeNewDocument(0, 5, NewBackgroundChoice::White, kBlack));
-    EXPECT_FALSE(makeNewDocument(30001, 5, NewBackgroundChoice::White, kBlack));
+    EXPECT_FALSE(makeNewDocument(0, 5, NewImageBackground::White, kBlack));
+    EXPECT_FALSE(makeNewDocument(30001, 5, NewImageBackground::White, kBlack));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/qt/window/MainWindow.h"
 
 #include "app/session/DocumentFileRules.h"
+#include "app/session/NewDocument.h"
 #include "app/settings/FileListBlock.h"
 #include "app/qt/canvas/CanvasWidget.h"
 #include "app/qt/window/ClipboardImage.h"
@@ -97,17 +98,8 @@ void MainWindow::newImage() {
         prompts_.askNewImage(this, settings_, context_.backgroundColor, untitledNames_, lastConfirmedNew_);
     if (!spec)
         return;
-    DocumentInfo info;
-    info.width = spec->width;
-    info.height = spec->height;
-    info.resolution = static_cast<float>(spec->resolution);
-    info.resolutionUnit = static_cast<int32_t>(spec->resolutionUnit);
-    info.name = spec->name;
-    info.transparent = spec->transparent;
-    info.backgroundColor = spec->fillColor.fillWord();
-    info.untitled = true;
-    auto document = std::make_unique<Document>();
-    if (!document->newFromInfo(info) || !addDocument(std::move(document)))
+    std::unique_ptr<Document> document = createNewDocument(*spec);
+    if (!document || !addDocument(std::move(document)))
         prompts_.showError(this, QString::fromUtf8(kNewImageFailedMessage));
 }
 
