@@ -29,8 +29,8 @@ template <PaintTool kTool> CommandResult paintStroke(DocumentSession& session, c
         return {CommandOutcome::Failed};
     BrushParams brush = stroke->brush;
     brush.tool = kTool;
-    brush.color = session.app().foregroundColor;
-    brush.backgroundColor = session.app().backgroundColor;
+    brush.color = session.app().foregroundColor.rgb();
+    brush.backgroundColor = session.app().backgroundColor.rgb();
     std::string whyNot;
     auto painting = LayerStroke::start(session, brush, &whyNot);
     if (!painting)
@@ -93,7 +93,7 @@ CommandResult paintBucket(DocumentSession& session, const CommandParams& params)
         coverage = &confined;
     }
     FillParams fill;
-    fill.color = 0xFF000000u | session.app().foregroundColor;
+    fill.color = session.app().foregroundColor.pixelWord();
     fill.mode = bucket->mode;
     fill.opacity = bucket->opacity;
     std::string whyNot;
