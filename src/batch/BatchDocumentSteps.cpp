@@ -32,7 +32,7 @@ bool parseNewDocument(std::string_view text, StepInput& input, std::string& erro
     const auto fields = splitFields(text, ',');
     if (!checkFieldCount(fields, 2, 3, "W,H[,white|background|transparent]", error))
         return false;
-    input.number = static_cast<int32_t>(NewBackgroundChoice::White);
+    input.number = static_cast<int32_t>(NewImageBackground::White);
     return readInteger(fields[0], 1, kMaxNewSide, "the width", input.point.x, error) &&
            readInteger(fields[1], 1, kMaxNewSide, "the height", input.point.y, error) &&
            (fields.size() < 3 ||
@@ -96,7 +96,7 @@ StepReport newDocument(BatchRun& run, const BatchStep&, const StepInput& input) 
     if (std::string refusal = run.memoryRefusal("The new picture", input.point.x, input.point.y); !refusal.empty())
         return {StepStatus::Failed, newDocumentFailedMessage() + std::string("\n") + refusal};
     std::unique_ptr<Document> document = makeNewDocument(
-        input.point.x, input.point.y, static_cast<NewBackgroundChoice>(input.number), run.app().backgroundColor);
+        input.point.x, input.point.y, static_cast<NewImageBackground>(input.number), run.app().backgroundColor);
     if (!document)
         return {StepStatus::Failed, newDocumentFailedMessage()};
     run.setDocument(std::move(document));

@@ -3,6 +3,9 @@
 // choice with every other field at its reset value. Kept apart from the step tables because
 // the New model's header and the command layer's cannot share a translation unit.
 
+#include "app/dialogs/ImagePreset.h"
+#include "common/Color.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -12,13 +15,10 @@ class Document;
 
 namespace pict::batch {
 
-// In the order of the New dialog's Background list.
-enum class NewBackgroundChoice : int32_t { White = 0, BackgroundColor = 1, Transparent = 2 };
-
 // Named "Untitled-1" (the dialog's first proposal of a run); untitled and not modified.
-// currentBackground is 0x00RRGGBB. Null when the size is invalid or memory runs out.
-std::unique_ptr<Document> makeNewDocument(int32_t width, int32_t height, NewBackgroundChoice background,
-                                          uint32_t currentBackground);
+// Null when the size is invalid or memory runs out.
+std::unique_ptr<Document> makeNewDocument(int32_t width, int32_t height, NewImageBackground background,
+                                          Color currentBackground);
 // What the New dialog says when the document cannot be made.
 const char* newDocumentFailedMessage();
 

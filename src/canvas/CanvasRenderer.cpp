@@ -12,12 +12,6 @@
 namespace pict {
 namespace {
 
-constexpr uint32_t opaque(uint32_t rgb) { return 0xFF000000u | (rgb & 0xFFFFFFu); }
-
-constexpr uint32_t packRgb(uint8_t r, uint8_t g, uint8_t b) {
-    return 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | b;
-}
-
 void fillSpan(uint32_t* row, int32_t from, int32_t to, uint32_t value) {
     if (from < to)
         std::fill(row + from, row + to, value);
@@ -47,18 +41,18 @@ void drawContentRow(uint32_t* out, const ContentSpan& span, const uint8_t* color
             const uint8_t a = alphaRow[*column];
             if (a != 255) {
                 const uint8_t k = checkerValue(x - span.originX, contentY);
-                out[x] = packRgb(mixOverChecker(c[2], a, k), mixOverChecker(c[1], a, k), mixOverChecker(c[0], a, k));
+                out[x] = Color{mixOverChecker(c[2], a, k), mixOverChecker(c[1], a, k), mixOverChecker(c[0], a, k)}.pixelWord();
                 continue;
             }
         }
-        out[x] = packRgb(c[2], c[1], c[0]);
+        out[x] = Color::fromBgrBytes(c).pixelWord();
     }
 }
 
 void drawCheckerRow(uint32_t* out, const ContentSpan& span, int32_t contentY) {
     for (int32_t x = span.x0; x < span.x1; ++x) {
         const uint8_t k = checkerValue(x - span.originX, contentY);
-        out[x] = packRgb(k, k, k);
+        out[x] = Color{k, k, k}.pixelWord();
     }
 }
 
@@ -109,8 +103,8 @@ void CanvasRenderer::drawRect(ViewBuffer& target, const CanvasView& view, const 
     const Rect frame{image.left - 1, image.top - 1, image.right + 1, image.bottom + 1};
     const Size imageSize = view.imageSize();
     const Size content = view.contentSize();
-    const uint32_t background = opaque(colors.background);
-    const uint32_t border = opaque(colors.border);
+    const uint32_t background = colors.background.pixelWord();
+    const uint32_t border = colors.border.pixelWord();
 
     // A source that does not match the canvas draws as fully transparent rather than
     // reading outside its pixels.

@@ -5,6 +5,7 @@
 // the overlapping pixels are shifted and only the uncovered strips are drawn again.
 
 #include "canvas/CanvasView.h"
+#include "common/Color.h"
 #include "common/Geometry.h"
 
 #include <cstdint>
@@ -43,8 +44,8 @@ CompositeSource compositeSourceOf(const CompositeCache* cache, bool opaque = fal
 CompositeSource compositeSourceOf(Document& document);
 
 struct CanvasColors {
-    uint32_t background = 0xAAAAAA; // 0x00RRGGBB, the document window background option
-    uint32_t border = 0x000000;     // the image border option
+    Color background = Color::fromRgb(0xAAAAAA); // the document window background option
+    Color border = kBlack;                        // the image border option
     friend bool operator==(const CanvasColors&, const CanvasColors&) = default;
 };
 

@@ -28,15 +28,11 @@ void InfoPanelModel::notify() {
         changed_();
 }
 
-void InfoPanelModel::showColor(std::optional<InfoColor> color) {
+void InfoPanelModel::showColor(std::optional<Color> color) {
     set(InfoField::Red, color ? std::optional<int32_t>(color->red) : std::nullopt);
     set(InfoField::Green, color ? std::optional<int32_t>(color->green) : std::nullopt);
     set(InfoField::Blue, color ? std::optional<int32_t>(color->blue) : std::nullopt);
     notify();
-}
-
-void InfoPanelModel::showSwatchColor(uint32_t bgr) {
-    showColor(InfoColor{static_cast<uint8_t>(bgr), static_cast<uint8_t>(bgr >> 8), static_cast<uint8_t>(bgr >> 16)});
 }
 
 void InfoPanelModel::showPosition(std::optional<Point> imagePoint) {
@@ -63,10 +59,9 @@ void InfoPanelModel::pointerMoved(const CanvasView& view, const ViewBuffer& show
         showColor(std::nullopt);
         return;
     }
-    const uint32_t pixel = shown.at(window.x, window.y); // 0xFFRRGGBB
     set(InfoField::X, view.windowToImage(window).x);
     set(InfoField::Y, view.windowToImage(window).y);
-    showColor(InfoColor{static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8), static_cast<uint8_t>(pixel)});
+    showColor(Color::fromPixelWord(shown.at(window.x, window.y)));
 }
 
 } // namespace pict

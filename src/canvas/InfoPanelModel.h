@@ -5,6 +5,7 @@
 
 #include "canvas/CanvasPointerListener.h"
 #include "canvas/MarqueeTool.h"
+#include "common/Color.h"
 
 #include <array>
 #include <cstdint>
@@ -13,13 +14,6 @@
 #include <string>
 
 namespace pict {
-
-struct InfoColor {
-    uint8_t red = 0;
-    uint8_t green = 0;
-    uint8_t blue = 0;
-    friend bool operator==(const InfoColor&, const InfoColor&) = default;
-};
 
 enum class InfoField { Red, Green, Blue, X, Y, Width, Height };
 inline constexpr int32_t kInfoFieldCount = 7;
@@ -34,9 +28,7 @@ public:
     std::string text(InfoField field) const;
 
     // ---- callers to panel ----
-    void showColor(std::optional<InfoColor> color);
-    // A swatch word, red in the low byte.
-    void showSwatchColor(uint32_t bgr);
+    void showColor(std::optional<Color> color);
     void showPosition(std::optional<Point> imagePoint);
     // Image pixels; blank unless both are positive.
     void showSize(int32_t width, int32_t height);

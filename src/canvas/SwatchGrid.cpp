@@ -5,13 +5,7 @@
 namespace pict {
 namespace {
 
-constexpr uint32_t kOpaque = 0xFF000000u;
-constexpr uint32_t kGridLine = kOpaque; // black
-
-// The buffer holds 0xFFRRGGBB words; swatches are red-low.
-constexpr uint32_t pixelFromBgr(uint32_t bgr) {
-    return kOpaque | ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
-}
+constexpr uint32_t kGridLine = kBlack.pixelWord();
 
 // Fills the part of a window rectangle that lies inside the buffer.
 void fillClipped(ViewBuffer& target, Rect r, uint32_t pixel) {
@@ -56,17 +50,17 @@ std::optional<size_t> swatchAt(Size client, int32_t scroll, size_t count, Point 
 }
 
 bool drawSwatchGrid(ViewBuffer& target, Size client, int32_t scroll, const SwatchList& swatches,
-                    uint32_t faceRgb) {
+                    Color face) {
     if (!target.resize(client))
         return false;
-    std::fill(target.pixels.begin(), target.pixels.end(), kOpaque | (faceRgb & 0xFFFFFF));
+    std::fill(target.pixels.begin(), target.pixels.end(), face.pixelWord());
     const SwatchGridLayout layout = swatchGridLayout(client, swatches.count());
     // Only the rows that reach into the window are drawn.
     const int32_t firstRow = std::max(0, scroll / kSwatchCell);
     const int32_t lastRow = std::min(layout.rows, (scroll + client.height) / kSwatchCell + 1);
     for (int32_t row = firstRow; row < lastRow; ++row) {
         for (int32_t column = 0; column < layout.columns; ++column) {
-            const std::optional<uint32_t> color =
+            const std::optional<Color> color =
                 swatches.at(static_cast<size_t>(row) * static_cast<size_t>(layout.columns) + static_cast<size_t>(column));
             if (!color)
                 return true; // the rest of a partly filled row stays face-colored
@@ -75,7 +69,7 @@ bool drawSwatchGrid(ViewBuffer& target, Size client, int32_t scroll, const Swatc
             const Rect cell = Rect::fromPointSize({column * kSwatchCell, row * kSwatchCell - scroll},
                                                   {kSwatchCell, kSwatchCell});
             fillClipped(target, cell, kGridLine);
-            fillClipped(target, {cell.left, cell.top, cell.right - 1, cell.bottom - 1}, pixelFromBgr(*color));
+            fillClipped(target, {cell.left, cell.top, cell.right - 1, cell.bottom - 1}, color->pixelWord());
         }
     }
     return true;

@@ -35,8 +35,8 @@ int32_t swatchMaxScroll(const SwatchGridLayout& layout, int32_t clientHeight);
 std::optional<size_t> swatchAt(Size client, int32_t scroll, size_t count, Point point);
 
 // Draws the whole client area: the cells with their grid lines, and the face color
-// (0x00RRGGBB) everywhere else. The buffer is resized to the client; false when it cannot be.
+// everywhere else. The buffer is resized to the client; false when it cannot be.
 bool drawSwatchGrid(ViewBuffer& target, Size client, int32_t scroll, const SwatchList& swatches,
-                    uint32_t faceRgb);
+                    Color face);
 
 } // namespace pict

@@ -5,11 +5,6 @@
 namespace pict {
 namespace {
 
-constexpr uint32_t bgrFromRgb(uint32_t rgb) {
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-}
-
-// Written as 0xRRGGBB, the way colors are usually read; the list holds them red-low.
 constexpr uint32_t kDefaultRgb[] = {
     0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF, 0x0000FF, 0xFF00FF, 0xFFFFFF, 0xEBEBEB,
     0xE1E1E1, 0xD7D7D7, 0xCCCCCC, 0xC2C2C2, 0xB7B7B7, 0xACACAC, 0xA0A0A0, 0x959595,
@@ -29,22 +24,22 @@ constexpr uint32_t kDefaultRgb[] = {
     0x744B24, 0x613813,
 };
 
-constexpr std::array<uint32_t, std::size(kDefaultRgb)> kDefaultBgr = [] {
-    std::array<uint32_t, std::size(kDefaultRgb)> out{};
+constexpr std::array<Color, std::size(kDefaultRgb)> kDefaults = [] {
+    std::array<Color, std::size(kDefaultRgb)> out{};
     for (size_t i = 0; i < out.size(); ++i)
-        out[i] = bgrFromRgb(kDefaultRgb[i]);
+        out[i] = Color::fromRgb(kDefaultRgb[i]);
     return out;
 }();
 
 } // namespace
 
-std::span<const uint32_t> SwatchList::defaults() { return kDefaultBgr; }
+std::span<const Color> SwatchList::defaults() { return kDefaults; }
 
 SwatchList::SwatchList() { resetToDefaults(); }
 
-void SwatchList::resetToDefaults() { colors_.assign(kDefaultBgr.begin(), kDefaultBgr.end()); }
+void SwatchList::resetToDefaults() { colors_.assign(kDefaults.begin(), kDefaults.end()); }
 
-std::optional<uint32_t> SwatchList::at(size_t index) const {
+std::optional<Color> SwatchList::at(size_t index) const {
     if (index >= colors_.size())
         return std::nullopt;
     return colors_[index];

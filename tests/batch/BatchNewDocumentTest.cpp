@@ -12,23 +12,22 @@ const uint8_t* backgroundPixel(Document& document, int32_t x, int32_t y) {
 }
 
 TEST(BatchNewDocument, BackgroundColorChoiceFillsWithTheCurrentColor) {
-    // 0x00RRGGBB as the settings keep it; a stray high byte is not a color.
-    auto document = makeNewDocument(3, 2, NewBackgroundChoice::BackgroundColor, 0xAB102030u);
+    auto document = makeNewDocument(3, 2, NewImageBackground::BackgroundColor, Color::fromRgb(0x102030));
     ASSERT_TRUE(document);
     const uint8_t* p = backgroundPixel(*document, 2, 1);
     EXPECT_EQ(p[0], 0x30);
     EXPECT_EQ(p[1], 0x20);
     EXPECT_EQ(p[2], 0x10);
 
-    auto white = makeNewDocument(3, 2, NewBackgroundChoice::White, 0x102030u);
+    auto white = makeNewDocument(3, 2, NewImageBackground::White, Color::fromRgb(0x102030));
     ASSERT_TRUE(white);
     EXPECT_EQ(backgroundPixel(*white, 0, 0)[2], 0xFF);
     EXPECT_EQ(backgroundPixel(*white, 0, 0)[0], 0xFF);
 }
 
 TEST(BatchNewDocument, InvalidSizesMakeNoDocument) {
-    EXPECT_FALSE(makeNewDocument(0, 5, NewBackgroundChoice::White, 0));
-    EXPECT_FALSE(makeNewDocument(30001, 5, NewBackgroundChoice::White, 0));
+    EXPECT_FALSE(makeNewDocument(0, 5, NewImageBackground::White, kBlack));
+    EXPECT_FALSE(makeNewDocument(30001, 5, NewImageBackground::White, kBlack));
 }
 
 } // namespace

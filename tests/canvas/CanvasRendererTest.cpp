@@ -66,7 +66,7 @@ void expectMatchesReference(const ViewBuffer& b, const CanvasView& v, const Surf
 
 CanvasRenderer makeRenderer() {
     CanvasRenderer r;
-    r.setColors({kBg, kBorder});
+    r.setColors({Color::fromRgb(kBg), Color::fromRgb(kBorder)});
     return r;
 }
 
@@ -196,7 +196,7 @@ TEST(CanvasRenderer, ColorChangesAndOneByFiveThousandAtMinimumZoom) {
     EXPECT_EQ(rgb(r.buffer().at(19, 0)), 0u);
     EXPECT_EQ(rgb(r.buffer().at(19, 29)), 29u);
     EXPECT_EQ(rgb(r.buffer().at(20, 29)), kBorder);
-    r.setColors({0x00FF00, kBorder});
+    r.setColors({Color::fromRgb(0x00FF00), Color::fromRgb(kBorder)});
     EXPECT_EQ(rgb(r.render(view, {&color, nullptr}).at(0, 0)), 0x00FF00u);
 }
 

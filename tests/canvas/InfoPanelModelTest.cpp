@@ -30,13 +30,13 @@ TEST(InfoPanelModelTest, LabelsInPanelOrderAndAllFieldsStartBlank) {
 
 TEST(InfoPanelModelTest, FormatsColorsPositionsAndSizes) {
     InfoPanelModel info;
-    info.showColor(InfoColor{255, 0, 17});
+    info.showColor(Color{255, 0, 17});
     info.showPosition(Point{-3, 40});
     info.showSize(120, 7);
     EXPECT_EQ(texts(info), (std::vector<std::string>{"255", "0", "17", "-3", "40", "120", "7"}));
-    info.showSwatchColor(0x123456); // red low
-    EXPECT_EQ(info.text(InfoField::Red), "86");
-    EXPECT_EQ(info.text(InfoField::Blue), "18");
+    info.showColor(Color::fromRgb(0x123456));
+    EXPECT_EQ(info.text(InfoField::Red), "18");
+    EXPECT_EQ(info.text(InfoField::Blue), "86");
     info.showSize(5, 0);
     EXPECT_EQ(info.text(InfoField::Width), "") << "an empty rectangle blanks both";
     EXPECT_EQ(info.text(InfoField::Height), "");

@@ -21,10 +21,10 @@ TEST_F(DialogsTest, OptionsDialogReturnsWhatItWasGivenAndEdited) {
     ApplicationOptions options;
     options.saveLayout = false;
     options.maxRecentFiles = 12;
-    options.documentWindowBackground = 0x123456;
-    options.imageBorder = 0xFF0000;
-    options.defaultForeground = 0x00FF00;
-    options.defaultBackground = 0x0000FF;
+    options.documentWindowBackground = Color::fromRgb(0x123456);
+    options.imageBorder = Color::fromRgb(0xFF0000);
+    options.defaultForeground = Color::fromRgb(0x00FF00);
+    options.defaultBackground = Color::fromRgb(0x0000FF);
     options.historyStates = 55;
     options.pixelSimilarityTolerance = 200;
     options.pixelThreads = 3;
@@ -72,7 +72,7 @@ TEST_F(DialogsTest, CancelReadsCancelWithoutAlt) {
 TEST_F(DialogsTest, OptionsResetRestoresDefaults) {
     ApplicationOptions options;
     options.historyStates = 3;
-    options.imageBorder = 0xABCDEF;
+    options.imageBorder = Color::fromRgb(0xABCDEF);
     class Probe : public OptionsDialog {
     public:
         using OptionsDialog::OptionsDialog;

@@ -33,8 +33,8 @@ TEST_F(DocumentFrameTest, ASmallImageOpensAtActualPixelsWhereTheAreaPutsIt) {
 
 TEST_F(DocumentFrameTest, NewWindowsTakeTheBorderAndBackgroundColorsOfTheOptions) {
     ApplicationOptions options = window->settings().options;
-    options.documentWindowBackground = 0x2040C0;
-    options.imageBorder = 0x00FF00;
+    options.documentWindowBackground = Color::fromRgb(0x2040C0);
+    options.imageBorder = Color::fromRgb(0x00FF00);
     prompts.options.push_back(options);
     window->executeCommand(kCmdOptions);
     DocumentFrame* frame = addBlank(64, 48);

@@ -27,7 +27,7 @@ TEST_F(FillAndLayerDialogsTest, FillPaintsTheChosenColorAndRemembersIt) {
         EXPECT_EQ(dialog.modeList()->itemText(18), "Luminosity");
         EXPECT_FALSE(dialog.preserveBox()->isEnabled()) << "the background layer has no transparency";
         dialog.contentsList()->setCurrentIndex(int(FillContents::Black));
-        EXPECT_EQ(dialog.swatch()->color(), 0x000000u);
+        EXPECT_EQ(dialog.swatch()->color(), kBlack);
         dialog.opacityField()->setText("0");
         EXPECT_FALSE(dialog.okButton()->isEnabled());
         dialog.opacityField()->setText("100");
@@ -55,15 +55,15 @@ TEST_F(FillAndLayerDialogsTest, FillPaintsTheChosenColorAndRemembersIt) {
 
 TEST_F(FillAndLayerDialogsTest, FillSwatchChoosesTheCustomColor) {
     FillDialogMemory memory;
-    FillDialog dialog(memory, 0x000000, 0xFFFFFF, true);
+    FillDialog dialog(memory, kBlack, kWhite, true);
     EXPECT_TRUE(dialog.preserveBox()->isEnabled());
-    dialog.swatch()->setColor(0x336699); // what a pick in the color chooser does
+    dialog.swatch()->setColor(Color::fromRgb(0x336699)); // what a pick in the color chooser does
     EXPECT_EQ(dialog.contentsList()->currentText(), "Custom");
     dialog.preserveBox()->setChecked(true);
     const FillParams params = dialog.confirm(memory);
     EXPECT_EQ(params.color, 0xFF336699u);
     EXPECT_TRUE(params.preserveTransparency);
-    EXPECT_EQ(memory.customColor, 0x336699u);
+    EXPECT_EQ(memory.customColor.rgb(), 0x336699u);
 }
 
 TEST_F(FillAndLayerDialogsTest, NewLayerStartsWithTheDefaultsAndCancelAddsNothing) {

@@ -97,7 +97,7 @@ TEST_F(GeometryDialogsTest, CanvasSizeExtendsWithTheRememberedColor) {
         dialog.field(CanvasAxis::Width)->setText("70");
         EXPECT_TRUE(dialog.newSizeLabel()->text().startsWith("New Size: "));
         dialog.anchors()->button(0)->click();
-        dialog.colorList()->setCurrentIndex(int(ExtensionColorChoice::Black));
+        dialog.colorList()->setCurrentIndex(int(FillContents::Black));
         dialog.okButton()->click();
     });
     window->executeCommand(kCmdCanvasSize);
@@ -118,14 +118,14 @@ TEST_F(GeometryDialogsTest, CanvasSizeExtendsWithTheRememberedColor) {
 
 TEST_F(GeometryDialogsTest, CanvasSizeSwatchPicksTheCustomColor) {
     CanvasSizeDialogMemory memory;
-    CanvasSizeDialog dialog(10, 10, 72.0f, kPixelsPerInch, memory, 0x000000, 0xFFFFFF);
-    EXPECT_EQ(dialog.swatch()->color(), 0xFFFFFFu);
-    dialog.colorList()->setCurrentIndex(int(ExtensionColorChoice::Foreground));
-    EXPECT_EQ(dialog.swatch()->color(), 0x000000u);
-    dialog.swatch()->setColor(0x123456); // what a pick in the color chooser does
+    CanvasSizeDialog dialog(10, 10, 72.0f, kPixelsPerInch, memory, kBlack, kWhite);
+    EXPECT_EQ(dialog.swatch()->color(), kWhite);
+    dialog.colorList()->setCurrentIndex(int(FillContents::Foreground));
+    EXPECT_EQ(dialog.swatch()->color(), kBlack);
+    dialog.swatch()->setColor(Color::fromRgb(0x123456)); // what a pick in the color chooser does
     EXPECT_EQ(dialog.colorList()->currentText(), "Custom");
-    EXPECT_EQ(dialog.confirm(memory).extensionColor, 0x123456u);
-    EXPECT_EQ(memory.customColor, 0x123456u);
+    EXPECT_EQ(dialog.confirm(memory).extensionColor.rgb(), 0x123456u);
+    EXPECT_EQ(memory.customColor.rgb(), 0x123456u);
 }
 
 } // namespace

@@ -293,7 +293,7 @@ TEST_F(FilesTest, NewAndDuplicateMakeUntitledWindows) {
     NewImageSpec spec;
     spec.width = 30;
     spec.height = 20;
-    spec.fillColor = 0x102030;
+    spec.fillColor = Color::fromRgb(0x102030);
     prompts.newImages.push_back(spec);
     prompts.newImages.push_back(std::nullopt); // cancelled
     window->executeCommand(kCmdNew);
@@ -395,14 +395,14 @@ TEST_F(FilesTest, OptionsReachOpenWindowsAndTheSettings) {
     DocumentFrame* frame = addBlank();
     ApplicationOptions options;
     options.historyStates = 3;
-    options.documentWindowBackground = 0x102030;
+    options.documentWindowBackground = Color::fromRgb(0x102030);
     options.maxRecentFiles = 1;
     prompts.options.push_back(options);
     window->executeCommand(kCmdOptions);
     EXPECT_EQ(window->settings().options, options);
     EXPECT_EQ(frame->session().history().limit(), 3);
     EXPECT_EQ(window->context().historyLimit, 3);
-    EXPECT_EQ(frame->canvas()->renderer().colors().background, 0x102030u);
+    EXPECT_EQ(frame->canvas()->renderer().colors().background.rgb(), 0x102030u);
     prompts.options.push_back(std::nullopt); // cancelled: nothing changes
     window->executeCommand(kCmdOptions);
     EXPECT_EQ(window->settings().options, options);

@@ -65,14 +65,14 @@ TEST_F(PaintingToolsTest, OneKeyShortcutsChooseTheTools) {
 TEST_F(PaintingToolsTest, XSwapsAndDResetsTheColors) {
     frame();
     window->executeCommand(kCmdSwapColors);
-    EXPECT_EQ(window->context().foregroundColor, 0xFFFFFFu);
-    EXPECT_EQ(window->context().backgroundColor, 0x000000u);
+    EXPECT_EQ(window->context().foregroundColor.rgb(), 0xFFFFFFu);
+    EXPECT_EQ(window->context().backgroundColor.rgb(), 0x000000u);
     key(Qt::Key_X);
-    EXPECT_EQ(window->context().foregroundColor, 0x000000u);
+    EXPECT_EQ(window->context().foregroundColor.rgb(), 0x000000u);
     key(Qt::Key_X);
     key(Qt::Key_D);
-    EXPECT_EQ(window->context().foregroundColor, 0x000000u);
-    EXPECT_EQ(window->context().backgroundColor, 0xFFFFFFu);
+    EXPECT_EQ(window->context().foregroundColor.rgb(), 0x000000u);
+    EXPECT_EQ(window->context().backgroundColor.rgb(), 0xFFFFFFu);
 }
 
 TEST_F(PaintingToolsTest, TheOptionsBarFollowsTheToolAndKeysAreInertInItsFields) {
@@ -188,9 +188,9 @@ TEST_F(PaintingToolsTest, FreehandLassoWandAndPicker) {
     QTest::mouseClick(area(f), Qt::LeftButton, {}, at(3, 3));
     window->executeCommand(kCmdColorPickerTool);
     QTest::mouseClick(area(f), Qt::RightButton, {}, at(3, 3));
-    EXPECT_EQ(window->context().backgroundColor, 0x000000u) << "the right button picks the background";
+    EXPECT_EQ(window->context().backgroundColor.rgb(), 0x000000u) << "the right button picks the background";
     QTest::mouseClick(area(f), Qt::LeftButton, {}, at(20, 20));
-    EXPECT_EQ(window->context().foregroundColor, 0xFFFFFFu);
+    EXPECT_EQ(window->context().foregroundColor.rgb(), 0xFFFFFFu);
 }
 
 TEST_F(PaintingToolsTest, MarqueeTakesItsShapeAndModeFromTheOptionsAndModifiers) {

@@ -74,7 +74,7 @@ public:
     }
     void showError(QWidget*, const QString& text) override { errors.append(text); }
     void showInformation(QWidget*, const QString& text) override { informations.append(text); }
-    std::optional<NewImageSpec> askNewImage(QWidget*, AppSettings&, Color32, DocumentNameCounter& names,
+    std::optional<NewImageSpec> askNewImage(QWidget*, AppSettings&, Color, DocumentNameCounter& names,
                                             ImagePreset&) override {
         std::optional<NewImageSpec> spec = take(newImages, std::optional<NewImageSpec>());
         if (spec && spec->name.empty())

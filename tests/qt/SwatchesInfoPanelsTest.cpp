@@ -79,11 +79,11 @@ TEST_F(SwatchesInfoPanelsTest, APickedSwatchIsWhatAltDeleteFillsWith) {
     DocumentFrame* frame = frameWithClient(20, 10, QSize(100, 60));
     QWidget* grid = swatches()->gridArea();
     QTest::mouseClick(grid, Qt::LeftButton, {}, cellCentre(4)); // 0000FF
-    EXPECT_EQ(window->context().foregroundColor, 0x0000FFu);
+    EXPECT_EQ(window->context().foregroundColor.rgb(), 0x0000FFu);
     EXPECT_TRUE(grid->hasFocus()) << "the panel takes the keyboard focus";
     QTest::mouseClick(grid, Qt::LeftButton, Qt::ControlModifier, cellCentre(2)); // 00FF00
-    EXPECT_EQ(window->context().backgroundColor, 0x00FF00u);
-    EXPECT_EQ(window->context().foregroundColor, 0x0000FFu);
+    EXPECT_EQ(window->context().backgroundColor.rgb(), 0x00FF00u);
+    EXPECT_EQ(window->context().foregroundColor.rgb(), 0x0000FFu);
 
     window->actions().action(kCmdFillForeground)->trigger(); // Alt+Delete
     processEventsFor(10);
@@ -96,10 +96,10 @@ TEST_F(SwatchesInfoPanelsTest, APickedSwatchIsWhatAltDeleteFillsWith) {
 TEST_F(SwatchesInfoPanelsTest, ButtonsAddTheCurrentColorAndDeleteTheLast) {
     SwatchesPanelModel& model = swatches()->model();
     QTest::mouseClick(swatches()->gridArea(), Qt::LeftButton, {}, cellCentre(21)); // ED008C
-    ASSERT_EQ(window->context().foregroundColor, 0xED008Cu);
+    ASSERT_EQ(window->context().foregroundColor.rgb(), 0xED008Cu);
     swatches()->buttonAction(kCmdNewSwatch)->trigger();
     ASSERT_EQ(model.swatches().count(), 123u);
-    EXPECT_EQ(*model.swatches().at(122), 0x8C00EDu);
+    EXPECT_EQ(model.swatches().at(122)->rgb(), 0xED008Cu);
     for (int i = 0; i < 200; ++i)
         swatches()->buttonAction(kCmdDeleteSwatch)->trigger();
     EXPECT_TRUE(model.swatches().isEmpty());

@@ -5,6 +5,7 @@
 // its own steps (saving, --info, the current colors) use the same argument forms and input.
 
 #include "app/commands/DocumentCommands.h"
+#include "common/Color.h"
 #include "common/Geometry.h"
 
 #include <cstdint>
@@ -26,7 +27,7 @@ struct StepInput {
     uint16_t command = 0; // overrides the step's command id when not 0 (--rotate)
     std::string text;     // a path or a name
     int32_t number = 0;
-    uint32_t color = 0; // 0x00RRGGBB
+    Color color;
     Point point;
     bool given = false; // an optional argument was present
 };

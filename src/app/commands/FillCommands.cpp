@@ -5,7 +5,6 @@
 #include "app/commands/CommandPreconditions.h"
 #include "app/commands/steps/StepParsers.h"
 #include "app/session/DocumentSession.h"
-#include "app/session/LayerColor.h"
 #include "history/fill/FillStates.h"
 
 namespace pict {
@@ -20,9 +19,9 @@ bool canClear(const DocumentSession& session) {
 }
 
 // Normal, 100 %, transparency not locked: what Alt+Delete and Ctrl+Delete paint with.
-FillParams plainFill(uint32_t color32) {
+FillParams plainFill(Color color) {
     FillParams params;
-    params.color = 0xFF000000u | (color32 & 0xFFFFFFu);
+    params.color = color.pixelWord();
     return params;
 }
 
@@ -31,7 +30,7 @@ CommandResult fillWith(DocumentSession& session, const FillParams& params) {
 }
 
 CommandResult clear(DocumentSession& session, const CommandParams&) {
-    return pushState(session, std::make_unique<ClearState>(session, layerColorWord(session.app().backgroundColor)));
+    return pushState(session, std::make_unique<ClearState>(session, session.app().backgroundColor.fillWord()));
 }
 
 CommandResult fillForeground(DocumentSession& session, const CommandParams&) {

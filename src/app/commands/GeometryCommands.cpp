@@ -8,7 +8,6 @@
 #include "app/dialogs/CanvasSizeSettings.h"
 #include "app/dialogs/ImageSizeSettings.h"
 #include "app/session/DocumentSession.h"
-#include "app/session/LayerColor.h"
 #include "document/Document.h"
 #include "history/geometry/GeometryStates.h"
 
@@ -57,7 +56,7 @@ CommandResult canvasSize(DocumentSession& session, const CommandParams& params) 
     if (Size{s->width, s->height} == session.document().canvasSize())
         return kUnchanged;
     return pushState(session, std::make_unique<CanvasSizeState>(session, Size{s->width, s->height},
-                                                                s->anchorOffset, layerColorWord(s->extensionColor)));
+                                                                s->anchorOffset, s->extensionColor.fillWord()));
 }
 
 template <int Angle>

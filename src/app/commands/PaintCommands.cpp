@@ -29,8 +29,8 @@ template <PaintTool kTool> CommandResult paintStroke(DocumentSession& session, c
         return {CommandOutcome::Failed};
     BrushParams brush = stroke->brush;
     brush.tool = kTool;
-    brush.color = session.app().foregroundColor;
-    brush.backgroundColor = session.app().backgroundColor;
+    brush.color = session.app().foregroundColor.rgb();
+    brush.backgroundColor = session.app().backgroundColor.rgb();
     std::string whyNot;
     auto painting = LayerStroke::start(session, brush, &whyNot);
     if (!painting)
@@ -93,7 +93,7 @@ CommandResult paintBucket(DocumentSession& session, const CommandParams& params)
         coverage = &confined;
     }
     FillParams fill;
-    fill.color = 0xFF000000u | session.app().foregroundColor;
+    fill.color = session.app().foregroundColor.pixelWord();
     fill.mode = bucket->mode;
     fill.opacity = bucket->opacity;
     std::string whyNot;
@@ -117,8 +117,8 @@ CommandResult gradient(DocumentSession& session, const CommandParams& params) {
     if (given->start == given->end)
         return {CommandOutcome::Refused, "the gradient needs two different points"};
     GradientParams ramp = *given;
-    ramp.foreground = session.app().foregroundColor;
-    ramp.background = session.app().backgroundColor;
+    ramp.foreground = session.app().foregroundColor.rgb();
+    ramp.background = session.app().backgroundColor.rgb();
     const SelectionArea selection = session.selectionArea();
     const Rect area = selection.isEmpty() ? session.document().canvasRect() : selection.bounds;
     std::string whyNot;
@@ -133,9 +133,9 @@ CommandResult gradient(DocumentSession& session, const CommandParams& params) {
     return recordPainting(session, std::move(state));
 }
 
-// The mean colour (0x00RRGGBB, each channel rounded) of the pixels of the square around
+// The mean colour (each channel rounded) of the pixels of the square around
 // point that lie on the canvas and, from a layer, on the layer.
-std::optional<uint32_t> sampleColor(Document& document, Point point, int32_t sampleSize, bool merged) {
+std::optional<Color> sampleColor(Document& document, Point point, int32_t sampleSize, bool merged) {
     const Surface24* pixels = nullptr;
     Point origin;
     if (merged) {
@@ -160,10 +160,10 @@ std::optional<uint32_t> sampleColor(Document& document, Point point, int32_t sam
             for (int k = 0; k < 3; ++k)
                 sum[k] += pixels->row(y)[3 * x + k];
     const uint32_t n = uint32_t(square.width() * square.height());
-    uint32_t color = 0;
-    for (int k = 0; k < 3; ++k) // blue, green, red bytes into 0x00RRGGBB
-        color |= ((sum[k] + n / 2) / n) << (8 * k);
-    return color;
+    uint8_t mean[3];
+    for (int k = 0; k < 3; ++k)
+        mean[k] = uint8_t((sum[k] + n / 2) / n);
+    return Color::fromBgrBytes(mean);
 }
 
 CommandResult pickColor(DocumentSession& session, const CommandParams& params) {
@@ -172,7 +172,7 @@ CommandResult pickColor(DocumentSession& session, const CommandParams& params) {
         return kFailed;
     if (!session.document().canvasRect().contains(pick->point.x, pick->point.y))
         return {CommandOutcome::Refused, outsideCanvas(pick->point)};
-    const std::optional<uint32_t> color =
+    const std::optional<Color> color =
         sampleColor(session.document(), pick->point, pick->sampleSize, pick->sampleMerged);
     if (!color)
         return {CommandOutcome::Unchanged, "there is no pixel of the layer there to pick"};

@@ -96,7 +96,7 @@ bool readNumber(std::string_view text, double minimum, double maximum, std::stri
     return true;
 }
 
-bool readColor(std::string_view text, std::string_view what, uint32_t& color, std::string& error) {
+bool readColor(std::string_view text, std::string_view what, Color& color, std::string& error) {
     std::string_view hex = text;
     if (!hex.empty() && hex.front() == '#')
         hex.remove_prefix(1);
@@ -111,7 +111,7 @@ bool readColor(std::string_view text, std::string_view what, uint32_t& color, st
         error = std::string(what) + " must be six hexadecimal digits RRGGBB, not " + quoted(text);
         return false;
     }
-    color = parsed;
+    color = Color::fromRgb(parsed);
     return true;
 }
 

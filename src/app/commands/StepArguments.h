@@ -3,6 +3,7 @@
 // decimal numbers within a range, RRGGBB colors, blend-mode and keyword choices. Every
 // reader fills `error` with a message the user can act on when the text does not fit.
 
+#include "common/Color.h"
 #include "common/Geometry.h"
 
 #include <cstdint>
@@ -24,8 +25,8 @@ bool readInteger(std::string_view text, int64_t minimum, int64_t maximum, std::s
 // A finite decimal number (sign, digits, an optional fraction) within minimum..maximum.
 bool readNumber(std::string_view text, double minimum, double maximum, std::string_view what, double& value,
                 std::string& error);
-// Six hexadecimal digits RRGGBB (an optional leading '#'), as 0x00RRGGBB.
-bool readColor(std::string_view text, std::string_view what, uint32_t& color, std::string& error);
+// Six hexadecimal digits RRGGBB (an optional leading '#').
+bool readColor(std::string_view text, std::string_view what, Color& color, std::string& error);
 // A blend mode: its number 0..18 or its name in lower case with hyphens for spaces
 // ("color-dodge"); names are matched without regard to case.
 bool readBlendMode(std::string_view text, int32_t& mode, std::string& error);

@@ -28,7 +28,7 @@ int decimalsOf(CanvasLengthUnit unit) {
 CanvasSizeDialogModel::CanvasSizeDialogModel(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
                                              const CanvasSizeDialogMemory& memory)
     : width_(width), height_(height), resolution_(resolution), resolutionUnit_(resolutionUnit),
-      pixels_{width, height}, colorChoice_(memory.colorChoice), customColor_(memory.customColor & 0xFFFFFF) {
+      pixels_{width, height}, colorChoice_(memory.colorChoice), customColor_(memory.customColor) {
     show(CanvasAxis::Width);
     show(CanvasAxis::Height);
 }
@@ -68,13 +68,13 @@ void CanvasSizeDialogModel::setAnchor(int32_t anchor) {
         anchor_ = anchor;
 }
 
-void CanvasSizeDialogModel::pickCustomColor(uint32_t color) {
-    customColor_ = color & 0xFFFFFF;
-    colorChoice_ = ExtensionColorChoice::Custom;
+void CanvasSizeDialogModel::pickCustomColor(Color color) {
+    customColor_ = color;
+    colorChoice_ = FillContents::Custom;
 }
 
-uint32_t CanvasSizeDialogModel::extensionColor(uint32_t foreground, uint32_t background) const {
-    return extensionColorFor(colorChoice_, foreground, background, customColor_);
+Color CanvasSizeDialogModel::extensionColor(Color foreground, Color background) const {
+    return fillContentsColor(colorChoice_, foreground, background, customColor_);
 }
 
 std::string CanvasSizeDialogModel::currentSizeText() const {
@@ -93,8 +93,8 @@ bool CanvasSizeDialogModel::acceptable() const {
     return readable_[0] && readable_[1] && isValidCanvasSide(pixels_[0]) && isValidCanvasSide(pixels_[1]);
 }
 
-CanvasSizeSettings CanvasSizeDialogModel::confirm(CanvasSizeDialogMemory& memory, uint32_t foreground,
-                                                  uint32_t background) const {
+CanvasSizeSettings CanvasSizeDialogModel::confirm(CanvasSizeDialogMemory& memory, Color foreground,
+                                                  Color background) const {
     memory.colorChoice = colorChoice_;
     memory.customColor = customColor_;
     CanvasSizeSettings s;

@@ -13,8 +13,8 @@
 namespace pict {
 
 struct CanvasSizeDialogMemory {
-    ExtensionColorChoice colorChoice = ExtensionColorChoice::Background;
-    uint32_t customColor = 0xFFFFFF; // Color32
+    FillContents colorChoice = FillContents::Background;
+    Color customColor = kWhite;
 };
 
 enum class CanvasAxis : int32_t { Width = 0, Height = 1 };
@@ -28,17 +28,17 @@ public:
     void setUnit(CanvasAxis axis, CanvasLengthUnit unit);
     void setRelative(bool on);
     void setAnchor(int32_t anchor);
-    void setColorChoice(ExtensionColorChoice choice) { colorChoice_ = choice; }
+    void setColorChoice(FillContents choice) { colorChoice_ = choice; }
     // A color picked in the swatch becomes the custom color and selects "Custom".
-    void pickCustomColor(uint32_t color);
+    void pickCustomColor(Color color);
 
     const std::string& text(CanvasAxis axis) const { return texts_[index(axis)]; }
     CanvasLengthUnit unit(CanvasAxis axis) const { return units_[index(axis)]; }
     bool relative() const { return relative_; }
     int32_t anchor() const { return anchor_; }
-    ExtensionColorChoice colorChoice() const { return colorChoice_; }
-    uint32_t customColor() const { return customColor_; }
-    uint32_t extensionColor(uint32_t foreground, uint32_t background) const;
+    FillContents colorChoice() const { return colorChoice_; }
+    Color customColor() const { return customColor_; }
+    Color extensionColor(Color foreground, Color background) const;
 
     // "Current Size:" and "New Size:" memory texts and the current sides in " pixels".
     std::string currentSizeText() const;
@@ -48,7 +48,7 @@ public:
     // OK: both entries read as numbers that give 1..30000 pixels.
     bool acceptable() const;
     // OK pressed: the memory takes the color choice and the custom color.
-    CanvasSizeSettings confirm(CanvasSizeDialogMemory& memory, uint32_t foreground, uint32_t background) const;
+    CanvasSizeSettings confirm(CanvasSizeDialogMemory& memory, Color foreground, Color background) const;
 
 private:
     static size_t index(CanvasAxis axis) { return static_cast<size_t>(axis); }
@@ -65,8 +65,8 @@ private:
     std::array<bool, 2> readable_{true, true};
     bool relative_ = false;
     int32_t anchor_ = kCenterAnchor;
-    ExtensionColorChoice colorChoice_;
-    uint32_t customColor_;
+    FillContents colorChoice_;
+    Color customColor_;
 };
 
 } // namespace pict

@@ -63,15 +63,4 @@ std::string canvasMemoryText(int32_t width, int32_t height) {
 
 std::string pixelCountText(int32_t pixels) { return std::to_string(pixels) + " pixels"; }
 
-uint32_t extensionColorFor(ExtensionColorChoice choice, uint32_t foreground, uint32_t background, uint32_t custom) {
-    switch (choice) {
-    case ExtensionColorChoice::Foreground: return foreground & 0xFFFFFF;
-    case ExtensionColorChoice::Background: return background & 0xFFFFFF;
-    case ExtensionColorChoice::White: return 0xFFFFFF;
-    case ExtensionColorChoice::Black: return 0x000000;
-    case ExtensionColorChoice::Custom: return custom & 0xFFFFFF;
-    }
-    return background & 0xFFFFFF;
-}
-
 } // namespace pict

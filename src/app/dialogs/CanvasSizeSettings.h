@@ -2,6 +2,7 @@
 // The Canvas Size command's parameter record and its dialog's arithmetic: the units of
 // the size fields, the anchor and the extension color choice.
 
+#include "app/dialogs/FillContents.h"
 #include "app/dialogs/ImageSizeSettings.h"
 #include "common/Geometry.h"
 
@@ -20,7 +21,7 @@ struct CanvasSizeSettings {
     int32_t oldWidth = 1;
     int32_t oldHeight = 1;
     Point anchorOffset;             // where the old top-left corner lands in the new canvas
-    uint32_t extensionColor = 0xFFFFFF; // Color32 0x00RRGGBB
+    Color extensionColor = kWhite;
 };
 
 // Anchors are row * 3 + column, 0 top-left .. 8 bottom-right.
@@ -51,11 +52,5 @@ double canvasEntryFromPixels(int32_t pixels, CanvasLengthUnit unit, bool relativ
 // side as the dialog writes it ("640 pixels").
 std::string canvasMemoryText(int32_t width, int32_t height);
 std::string pixelCountText(int32_t pixels);
-
-// "Canvas extension color:" in list order.
-enum class ExtensionColorChoice : int32_t { Foreground = 0, Background = 1, White = 2, Black = 3, Custom = 4 };
-inline constexpr std::array<std::string_view, 5> kExtensionColorNames = {"Foreground", "Background", "White",
-                                                                         "Black", "Custom"};
-uint32_t extensionColorFor(ExtensionColorChoice choice, uint32_t foreground, uint32_t background, uint32_t custom);
 
 } // namespace pict

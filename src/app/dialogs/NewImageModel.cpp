@@ -267,7 +267,7 @@ SavePresetResult savePreset(PresetList& user, const std::vector<ImagePreset>& bu
     return SavePresetResult::Added;
 }
 
-NewImageSpec newImageSpec(const NewImageFields& f, Color32 currentBackground) {
+NewImageSpec newImageSpec(const NewImageFields& f, Color currentBackground) {
     NewImageSpec spec;
     spec.name = f.documentName;
     spec.width = fieldsWidthPixels(f);
@@ -275,7 +275,7 @@ NewImageSpec newImageSpec(const NewImageFields& f, Color32 currentBackground) {
     spec.resolution = f.values.resolution;
     spec.resolutionUnit = f.values.resolutionUnit;
     spec.transparent = f.values.background == NewImageBackground::Transparent;
-    spec.fillColor = f.values.background == NewImageBackground::BackgroundColor ? currentBackground : 0xFFFFFF;
+    spec.fillColor = f.values.background == NewImageBackground::BackgroundColor ? currentBackground : kWhite;
     return spec;
 }
 

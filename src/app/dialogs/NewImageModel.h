@@ -87,9 +87,9 @@ struct NewImageSpec {
     double resolution = 72.0;
     ResolutionUnit resolutionUnit = ResolutionUnit::PixelsPerInch;
     bool transparent = false;
-    Color32 fillColor = 0xFFFFFF; // 0x00RRGGBB; white for a transparent layer, where it has no effect
+    Color fillColor = kWhite; // white for a transparent layer, where it has no effect
 };
-NewImageSpec newImageSpec(const NewImageFields& f, Color32 currentBackground);
+NewImageSpec newImageSpec(const NewImageFields& f, Color currentBackground);
 
 inline constexpr const char* kNewImageFailedMessage = "Error creating new image!";
 

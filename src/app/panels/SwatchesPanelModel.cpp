@@ -5,13 +5,6 @@
 #include <algorithm>
 
 namespace pict {
-namespace {
-
-// Swatches are red-low words, the current colors 0x00RRGGBB; the swap is its own inverse.
-constexpr uint32_t swapRedBlue(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
-
-} // namespace
-
 SwatchesPanelModel::SwatchesPanelModel(ApplicationContext& app, InfoPanelModel* info) : app_(app), info_(info) {}
 
 void SwatchesPanelModel::setClientSize(Size client) {
@@ -29,20 +22,20 @@ bool SwatchesPanelModel::press(Point client, bool ctrl) {
     const std::optional<size_t> cell = swatchAt(client);
     if (!cell)
         return false;
-    (ctrl ? app_.backgroundColor : app_.foregroundColor) = swapRedBlue(*swatches_.at(*cell));
+    (ctrl ? app_.backgroundColor : app_.foregroundColor) = *swatches_.at(*cell);
     return true;
 }
 
 void SwatchesPanelModel::hover(Point client) {
     const std::optional<size_t> cell = swatchAt(client);
     if (cell && info_)
-        info_->showSwatchColor(*swatches_.at(*cell));
+        info_->showColor(*swatches_.at(*cell));
 }
 
 bool SwatchesPanelModel::runCommand(uint16_t id, bool ctrl) {
     bool changed = false;
     if (id == kCmdNewSwatch) {
-        swatches_.append(swapRedBlue(ctrl ? app_.backgroundColor : app_.foregroundColor));
+        swatches_.append(ctrl ? app_.backgroundColor : app_.foregroundColor);
         changed = true;
     } else if (id == kCmdDeleteSwatch) {
         changed = swatches_.removeLast();

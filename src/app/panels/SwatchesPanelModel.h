@@ -39,8 +39,8 @@ public:
     // and "Delete swatch" (the last one). False for another id or when nothing changed.
     bool runCommand(uint16_t id, bool ctrl);
 
-    bool draw(ViewBuffer& target, uint32_t faceRgb) const {
-        return drawSwatchGrid(target, client_, scroll_, swatches_, faceRgb);
+    bool draw(ViewBuffer& target, Color face) const {
+        return drawSwatchGrid(target, client_, scroll_, swatches_, face);
     }
 
 private:

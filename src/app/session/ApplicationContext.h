@@ -3,6 +3,8 @@
 // that commands read, the last-filter slot and the clipboard. The application owns one and hands it to
 // each DocumentSession; nothing below reaches for a global.
 
+#include "common/Color.h"
+
 #include <cstdint>
 
 namespace pict {
@@ -12,10 +14,10 @@ class LastFilterSlot;
 struct ToolOptions;
 
 struct ApplicationContext {
-    // Color32 values 0x00RRGGBB: the foreground and background colors that Fill, Clear and
-    // the Canvas Size extension use (the settings' default colors at start-up).
-    uint32_t foregroundColor = 0x000000;
-    uint32_t backgroundColor = 0xFFFFFF;
+    // The foreground and background colors that Fill, Clear and the Canvas Size extension use
+    // (the settings' default colors at start-up).
+    Color foregroundColor = kBlack;
+    Color backgroundColor = kWhite;
     // "pixel_similarity_tolerance", 0..255, read by Grow and Similar.
     int32_t similarityTolerance = 0;
     // "nb_history_states", 1..100, the limit of each new document's history.

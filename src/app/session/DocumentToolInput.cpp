@@ -44,8 +44,8 @@ void DocumentToolInput::press(int32_t toolId, const ToolPointer& pointer) {
     DocumentSession& session = commands_.session();
     if (isPaintTool(toolId)) {
         BrushParams params = options_.paint(paintToolOf(toolId));
-        params.color = session.app().foregroundColor;
-        params.backgroundColor = session.app().backgroundColor;
+        params.color = session.app().foregroundColor.rgb();
+        params.backgroundColor = session.app().backgroundColor.rgb();
         Rect changed;
         std::string whyNot;
         if (!stroke_.press(session, params, {pointer.x, pointer.y, pointer.pressure}, pointer.shift, changed, &whyNot))

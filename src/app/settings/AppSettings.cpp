@@ -80,7 +80,7 @@ void readBool(const tinyxml2::XMLElement& e, const char* name, bool& field) {
         field = v != 0;
 }
 
-void readColor(const tinyxml2::XMLElement& e, const char* name, Color32& field) {
+void readColor(const tinyxml2::XMLElement& e, const char* name, Color& field) {
     if (const char* text = e.Attribute(name))
         field = parseSettingsColor(text);
 }
@@ -196,20 +196,20 @@ std::string formatReal(float v) {
 
 } // namespace
 
-std::string formatSettingsColor(Color32 color) {
+std::string formatSettingsColor(Color color) {
     char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", unsigned(color.red), unsigned(color.green), unsigned(color.blue));
     return text;
 }
 
-Color32 parseSettingsColor(const char* text) {
+Color parseSettingsColor(const char* text) {
     size_t length = std::strlen(text);
     if (length == 7) {
         ++text;
         --length;
     }
     if (length < 6)
-        return 0;
+        return kBlack;
     auto hex = [](char c) -> int {
         if (c >= '0' && c <= '9')
             return c - '0';
@@ -219,14 +219,14 @@ Color32 parseSettingsColor(const char* text) {
             return c - 'A' + 10;
         return -1;
     };
-    Color32 color = 0;
+    uint32_t rgb = 0;
     for (int i = 0; i < 6; ++i) {
         int digit = hex(text[i]);
         if (digit < 0)
-            return 0;
-        color = (color << 4) | static_cast<Color32>(digit);
+            return kBlack;
+        rgb = (rgb << 4) | static_cast<uint32_t>(digit);
     }
-    return color;
+    return Color::fromRgb(rgb);
 }
 
 bool AppSettings::loadFromText(const std::string& xml) {

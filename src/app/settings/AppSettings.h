@@ -7,6 +7,7 @@
 #include "app/settings/RecentFiles.h"
 #include "canvas/tools/ToolOptions.h"
 #include "codecs/SaveOptions.h"
+#include "common/Color.h"
 #include "common/Geometry.h"
 
 #include <cstdint>
@@ -14,9 +15,6 @@
 #include <string>
 
 namespace pict {
-
-// 0x00RRGGBB.
-using Color32 = uint32_t;
 
 // An integer option with the range enforced on load and the value it starts with.
 struct IntOptionRange {
@@ -43,10 +41,10 @@ inline constexpr IntOptionRange kLargePictureRange{1, 1048576, 1024};
 struct ApplicationOptions {
     bool saveLayout = true;
     int32_t maxRecentFiles = kMaxRecentFilesRange.defaultValue;
-    Color32 documentWindowBackground = 0xAAAAAA;
-    Color32 imageBorder = 0x000000;
-    Color32 defaultForeground = 0x000000;
-    Color32 defaultBackground = 0xFFFFFF;
+    Color documentWindowBackground = Color::fromRgb(0xAAAAAA);
+    Color imageBorder = kBlack;
+    Color defaultForeground = kBlack;
+    Color defaultBackground = kWhite;
     int32_t historyStates = kHistoryStatesRange.defaultValue;
     int32_t pixelSimilarityTolerance = kSimilarityToleranceRange.defaultValue;
     int32_t pixelThreads = kPixelThreadsRange.defaultValue;
@@ -99,10 +97,10 @@ private:
 };
 
 // "#RRGGBB", upper-case.
-std::string formatSettingsColor(Color32 color);
+std::string formatSettingsColor(Color color);
 // The lenient reading of a present color attribute: black unless the text (with a leading
 // character dropped when it is exactly seven long) starts with three hexadecimal pairs.
-Color32 parseSettingsColor(const char* text);
+Color parseSettingsColor(const char* text);
 
 // What the main window stores when it closes: the restored rectangle normalised and
 // clipped to the desktop work area (the work area itself when they do not meet).

@@ -27,8 +27,8 @@ TEST_F(FillCommandsTest, ClearNeedsASelection) {
 }
 
 TEST_F(FillCommandsTest, ShortcutsFillWithTheCurrentColors) {
-    app_.foregroundColor = 0x102030;
-    app_.backgroundColor = 0x405060;
+    app_.foregroundColor = Color::fromRgb(0x102030);
+    app_.backgroundColor = Color::fromRgb(0x405060);
     EXPECT_EQ(run(kCmdFillForeground), CommandOutcome::Done);
     EXPECT_EQ(history().undoName(), "Fill");
     EXPECT_EQ(pixel(0, 0, 0)[2], 0x10);
@@ -52,7 +52,7 @@ TEST_F(FillCommandsTest, FillDialogAnswerIsUsedAndOutOfRangeAnswersAreRefused) {
 }
 
 TEST_F(FillCommandsTest, ClearPaintsTheBackgroundColorOnTheBackground) {
-    app_.backgroundColor = 0xFF0000;
+    app_.backgroundColor = Color::fromRgb(0xFF0000);
     select({2, 2, 6, 6});
     EXPECT_EQ(run(kCmdClear), CommandOutcome::Done);
     EXPECT_EQ(history().undoName(), "Clear");

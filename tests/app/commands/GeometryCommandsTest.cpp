@@ -24,7 +24,7 @@ protected:
     }
 
     // The record the Canvas Size dialog returns for a size and an anchor.
-    CanvasSizeSettings canvasSize(int32_t width, int32_t height, int32_t anchor, uint32_t color = 0xFFFFFF) {
+    CanvasSizeSettings canvasSize(int32_t width, int32_t height, int32_t anchor, Color color = kWhite) {
         CanvasSizeSettings s;
         s.width = width;
         s.height = height;
@@ -77,7 +77,7 @@ TEST_F(GeometryCommandsTest, ImageSizeOutOfRangeIsRefused) {
 
 TEST_F(GeometryCommandsTest, CanvasSizeCentredGrowthPutsTheImageAtTwo) {
     layers().rasterAt(0)->color().fillSolid24({0, 0, 100, 100}, 0x000000);
-    EXPECT_EQ(run(kCmdCanvasSize, canvasSize(105, 100, kCenterAnchor, 0xFF0000)), CommandOutcome::Done);
+    EXPECT_EQ(run(kCmdCanvasSize, canvasSize(105, 100, kCenterAnchor, Color::fromRgb(0xFF0000))), CommandOutcome::Done);
     EXPECT_EQ(history().undoName(), "Canvas Size");
     // The extension is red (0xFF0000 as the dialog gives it), stored blue-green-red.
     for (int32_t x : {0, 1, 102, 103, 104}) {

@@ -46,11 +46,11 @@ TEST(StepArguments, DecimalNumbersAreFiniteAndPlain) {
 
 TEST(StepArguments, ColorsAreSixHexDigits) {
     std::string error;
-    uint32_t color = 0;
+    Color color;
     EXPECT_TRUE(readColor("ff8000", "c", color, error));
-    EXPECT_EQ(color, 0xFF8000u);
+    EXPECT_EQ(color, (Color{0xFF, 0x80, 0x00}));
     EXPECT_TRUE(readColor("#00A0fF", "c", color, error));
-    EXPECT_EQ(color, 0x00A0FFu);
+    EXPECT_EQ(color, (Color{0x00, 0xA0, 0xFF}));
     for (const char* bad : {"", "fff", "ff80000", "gg0000", "#", "0xff00"})
         EXPECT_FALSE(readColor(bad, "c", color, error)) << bad;
 }

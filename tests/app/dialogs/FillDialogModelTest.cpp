@@ -6,12 +6,16 @@
 namespace pict {
 namespace {
 
-TEST(FillDialogModel, ContentsChoicesGiveOpaqueColors) {
-    EXPECT_EQ(fillContentsColor(FillContents::Foreground, 0x112233, 0x445566, 0x778899), 0xFF112233u);
-    EXPECT_EQ(fillContentsColor(FillContents::Background, 0x112233, 0x445566, 0x778899), 0xFF445566u);
-    EXPECT_EQ(fillContentsColor(FillContents::White, 0x112233, 0x445566, 0x778899), 0xFFFFFFFFu);
-    EXPECT_EQ(fillContentsColor(FillContents::Black, 0x112233, 0x445566, 0x778899), 0xFF000000u);
-    EXPECT_EQ(fillContentsColor(FillContents::Custom, 0x112233, 0x445566, 0x00778899), 0xFF778899u);
+TEST(FillDialogModel, ContentsChoicesGiveTheirColors) {
+    const Color fore = Color::fromRgb(0x112233), back = Color::fromRgb(0x445566), custom = Color::fromRgb(0x778899);
+    const std::pair<FillContents, uint32_t> cases[] = {
+        {FillContents::Foreground, 0x112233}, {FillContents::Background, 0x445566}, {FillContents::White, 0xFFFFFF},
+        {FillContents::Black, 0x000000},      {FillContents::Custom, 0x778899},
+        {FillContents(7), 0x112233}, // outside the list: the foreground
+    };
+    for (const auto& [choice, rgb] : cases)
+        EXPECT_EQ(fillContentsColor(choice, fore, back, custom).rgb(), rgb) << int(choice);
+    EXPECT_EQ(kFillContentsNames[size_t(FillContents::Custom)], "Custom");
 }
 
 TEST(FillDialogModel, OpacityTextMustBeAWholeNumberFromOneToHundred) {
@@ -31,11 +35,11 @@ TEST(FillDialogModel, ConfirmRemembersTheValuesAndKeepsTheLockOnlyWhenEnabled) {
     FillDialogMemory memory;
     FillDialogAnswer answer;
     answer.contents = FillContents::Custom;
-    answer.customColor = 0x123456;
+    answer.customColor = Color::fromRgb(0x123456);
     answer.mode = kBlendScreen;
     answer.opacity = 250;
     answer.preserveTransparency = true;
-    FillParams params = confirmFillDialog(memory, answer, true, 0, 0xFFFFFF);
+    FillParams params = confirmFillDialog(memory, answer, true, kBlack, kWhite);
     EXPECT_EQ(params.color, 0xFF123456u);
     EXPECT_EQ(params.mode, kBlendScreen);
     EXPECT_EQ(params.opacity, 100);
@@ -46,7 +50,7 @@ TEST(FillDialogModel, ConfirmRemembersTheValuesAndKeepsTheLockOnlyWhenEnabled) {
     // On a background layer the box is disabled: nothing is locked and the memory keeps
     // the earlier choice.
     answer.preserveTransparency = false;
-    params = confirmFillDialog(memory, answer, false, 0, 0xFFFFFF);
+    params = confirmFillDialog(memory, answer, false, kBlack, kWhite);
     EXPECT_FALSE(params.preserveTransparency);
     EXPECT_TRUE(memory.preserveTransparency);
 }

@@ -122,7 +122,7 @@ TEST(CanvasSizeDialogModel, EntriesInUnitsAndRelative) {
     EXPECT_EQ(model.text(CanvasAxis::Height), "0");
     model.edit(CanvasAxis::Height, "-20");
     CanvasSizeDialogMemory memory;
-    const CanvasSizeSettings s = model.confirm(memory, 0, 0xFFFFFF);
+    const CanvasSizeSettings s = model.confirm(memory, kBlack, kWhite);
     EXPECT_EQ(s.width, 150);
     EXPECT_EQ(s.height, 60);
     EXPECT_EQ(s.anchorOffset, (Point{25, -10}));
@@ -147,20 +147,20 @@ TEST(CanvasSizeDialogModel, SizesOutsideTheLimitsRefuseOk) {
 TEST(CanvasSizeDialogModel, AnchorAndColorMemory) {
     CanvasSizeDialogMemory memory;
     CanvasSizeDialogModel model(100, 100, 72.0f, kPixelsPerInch, memory);
-    EXPECT_EQ(model.colorChoice(), ExtensionColorChoice::Background);
-    EXPECT_EQ(model.extensionColor(0x112233, 0x445566), 0x445566u);
+    EXPECT_EQ(model.colorChoice(), FillContents::Background);
+    EXPECT_EQ(model.extensionColor(Color::fromRgb(0x112233), Color::fromRgb(0x445566)).rgb(), 0x445566u);
     model.edit(CanvasAxis::Width, "80");
     model.edit(CanvasAxis::Height, "80");
     model.setAnchor(8);
     model.setAnchor(12); // ignored
-    model.pickCustomColor(0xFF00AA11);
-    EXPECT_EQ(model.colorChoice(), ExtensionColorChoice::Custom);
-    const CanvasSizeSettings s = model.confirm(memory, 0, 0xFFFFFF);
+    model.pickCustomColor(Color::fromRgb(0x00AA11));
+    EXPECT_EQ(model.colorChoice(), FillContents::Custom);
+    const CanvasSizeSettings s = model.confirm(memory, kBlack, kWhite);
     EXPECT_EQ(s.anchorOffset, (Point{-20, -20}));
-    EXPECT_EQ(s.extensionColor, 0x00AA11u);
-    EXPECT_EQ(memory.colorChoice, ExtensionColorChoice::Custom);
-    EXPECT_EQ(memory.customColor, 0x00AA11u);
-    EXPECT_EQ(CanvasSizeDialogModel(5, 5, 72.0f, 0, memory).customColor(), 0x00AA11u);
+    EXPECT_EQ(s.extensionColor.rgb(), 0x00AA11u);
+    EXPECT_EQ(memory.colorChoice, FillContents::Custom);
+    EXPECT_EQ(memory.customColor.rgb(), 0x00AA11u);
+    EXPECT_EQ(CanvasSizeDialogModel(5, 5, 72.0f, 0, memory).customColor().rgb(), 0x00AA11u);
 }
 
 } // namespace

@@ -117,13 +117,5 @@ TEST(CanvasSizeFields, UnitsAndRelativeEntries) {
     EXPECT_FALSE(isAcceptable(s));
 }
 
-TEST(CanvasSizeFields, ExtensionColors) {
-    EXPECT_EQ(extensionColorFor(ExtensionColorChoice::Foreground, 0x112233, 0x445566, 0x778899), 0x112233u);
-    EXPECT_EQ(extensionColorFor(ExtensionColorChoice::Background, 0x112233, 0x445566, 0x778899), 0x445566u);
-    EXPECT_EQ(extensionColorFor(ExtensionColorChoice::White, 0x112233, 0x445566, 0x778899), 0xFFFFFFu);
-    EXPECT_EQ(extensionColorFor(ExtensionColorChoice::Black, 0x112233, 0x445566, 0x778899), 0x000000u);
-    EXPECT_EQ(extensionColorFor(ExtensionColorChoice::Custom, 0x112233, 0x445566, 0xFF778899), 0x778899u);
-}
-
 } // namespace
 } // namespace pict

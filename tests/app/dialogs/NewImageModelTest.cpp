@@ -137,17 +137,17 @@ TEST(NewImagePresets, SaveRefusesTakenNamesAndUsesTheNextId) {
 
 TEST(NewImageSpec, BackgroundChoices) {
     NewImageFields f = fields(210, 297, SizeUnit::Millimeters, 300);
-    NewImageSpec white = newImageSpec(f, 0x123456);
+    NewImageSpec white = newImageSpec(f, Color::fromRgb(0x123456));
     EXPECT_EQ(white.width, 2480);
     EXPECT_EQ(white.height, 3507);
-    EXPECT_EQ(white.fillColor, 0xFFFFFFu);
+    EXPECT_EQ(white.fillColor.rgb(), 0xFFFFFFu);
     EXPECT_FALSE(white.transparent);
     f.values.background = NewImageBackground::BackgroundColor;
-    EXPECT_EQ(newImageSpec(f, 0x123456).fillColor, 0x123456u);
+    EXPECT_EQ(newImageSpec(f, Color::fromRgb(0x123456)).fillColor.rgb(), 0x123456u);
     f.values.background = NewImageBackground::Transparent;
-    NewImageSpec clear = newImageSpec(f, 0x123456);
+    NewImageSpec clear = newImageSpec(f, Color::fromRgb(0x123456));
     EXPECT_TRUE(clear.transparent);
-    EXPECT_EQ(clear.fillColor, 0xFFFFFFu);
+    EXPECT_EQ(clear.fillColor.rgb(), 0xFFFFFFu);
 }
 
 TEST(DocumentNameCounter, CountsFromOne) {

@@ -17,16 +17,16 @@ protected:
 };
 
 TEST_F(SwatchesPanelModelTest, PickingSetsForegroundOrWithCtrlBackground) {
-    app.foregroundColor = 0x000000;
-    app.backgroundColor = 0xFFFFFF;
+    app.foregroundColor = kBlack;
+    app.backgroundColor = kWhite;
     EXPECT_TRUE(model.press({13, 1}, false)); // cell 1, FFFF00
-    EXPECT_EQ(app.foregroundColor, 0xFFFF00u) << "0x00RRGGBB in the context";
-    EXPECT_EQ(app.backgroundColor, 0xFFFFFFu);
+    EXPECT_EQ(app.foregroundColor.rgb(), 0xFFFF00u);
+    EXPECT_EQ(app.backgroundColor.rgb(), 0xFFFFFFu);
     EXPECT_TRUE(model.press({49, 1}, true)); // cell 4, 0000FF
-    EXPECT_EQ(app.backgroundColor, 0x0000FFu);
-    EXPECT_EQ(app.foregroundColor, 0xFFFF00u);
+    EXPECT_EQ(app.backgroundColor.rgb(), 0x0000FFu);
+    EXPECT_EQ(app.foregroundColor.rgb(), 0xFFFF00u);
     EXPECT_FALSE(model.press({200, 1}, false)) << "outside the grid";
-    EXPECT_EQ(app.foregroundColor, 0xFFFF00u);
+    EXPECT_EQ(app.foregroundColor.rgb(), 0xFFFF00u);
 }
 
 TEST_F(SwatchesPanelModelTest, ScrollStaysWithinTheRows) {
@@ -40,17 +40,17 @@ TEST_F(SwatchesPanelModelTest, ScrollStaysWithinTheRows) {
 }
 
 TEST_F(SwatchesPanelModelTest, NewSwatchAppendsTheCurrentColor) {
-    app.foregroundColor = 0x112233;
-    app.backgroundColor = 0x445566;
+    app.foregroundColor = Color::fromRgb(0x112233);
+    app.backgroundColor = Color::fromRgb(0x445566);
     EXPECT_TRUE(model.runCommand(kCmdNewSwatch, false));
     EXPECT_TRUE(model.runCommand(kCmdNewSwatch, true));
     ASSERT_EQ(model.swatches().count(), 124u);
-    EXPECT_EQ(*model.swatches().at(122), 0x332211u) << "stored red low";
-    EXPECT_EQ(*model.swatches().at(123), 0x665544u);
+    EXPECT_EQ(model.swatches().at(122)->rgb(), 0x112233u);
+    EXPECT_EQ(model.swatches().at(123)->rgb(), 0x445566u);
     // Picking it back gives the same color.
     model.setScroll(1000);
     EXPECT_TRUE(model.press({12 * 3 + 1, 12 * 12 - model.scroll() + 1}, false)); // cell 123
-    EXPECT_EQ(app.foregroundColor, 0x445566u);
+    EXPECT_EQ(app.foregroundColor.rgb(), 0x445566u);
     EXPECT_FALSE(model.runCommand(kCmdNew, false)) << "not a panel button";
 }
 
@@ -62,11 +62,11 @@ TEST_F(SwatchesPanelModelTest, DeleteRemovesTheLastUntilEmpty) {
     EXPECT_EQ(model.scroll(), 0);
     EXPECT_FALSE(model.runCommand(kCmdDeleteSwatch, false));
     EXPECT_FALSE(model.press({1, 1}, false));
-    app.foregroundColor = 0xABCDEF;
+    app.foregroundColor = Color::fromRgb(0xABCDEF);
     model.runCommand(kCmdNewSwatch, false);
     EXPECT_EQ(model.swatchAt({1, 1}), 0u) << "the new swatch is cell 0";
     model.press({1, 1}, true);
-    EXPECT_EQ(app.backgroundColor, 0xABCDEFu);
+    EXPECT_EQ(app.backgroundColor.rgb(), 0xABCDEFu);
 }
 
 TEST_F(SwatchesPanelModelTest, DeletingARowPullsTheScrollBack) {

@@ -23,10 +23,10 @@ TEST(SettingsDefaults, MatchTheDocumentedValues) {
     AppSettings s;
     EXPECT_TRUE(s.options.saveLayout);
     EXPECT_EQ(s.options.maxRecentFiles, 8);
-    EXPECT_EQ(s.options.documentWindowBackground, 0xAAAAAAu);
-    EXPECT_EQ(s.options.imageBorder, 0x000000u);
-    EXPECT_EQ(s.options.defaultForeground, 0x000000u);
-    EXPECT_EQ(s.options.defaultBackground, 0xFFFFFFu);
+    EXPECT_EQ(s.options.documentWindowBackground.rgb(), 0xAAAAAAu);
+    EXPECT_EQ(s.options.imageBorder.rgb(), 0x000000u);
+    EXPECT_EQ(s.options.defaultForeground.rgb(), 0x000000u);
+    EXPECT_EQ(s.options.defaultBackground.rgb(), 0xFFFFFFu);
     EXPECT_EQ(s.options.historyStates, 20);
     EXPECT_EQ(s.options.pixelSimilarityTolerance, 0);
     EXPECT_TRUE(s.mainWindow.rect.isEmpty());
@@ -71,18 +71,18 @@ TEST(SettingsLoad, ClampsIntegersToTheirRanges) {
 TEST(SettingsLoad, ReadsColorsLeniently) {
     struct Case {
         const char* text;
-        Color32 expected;
+        uint32_t expected;
     } cases[] = {
         {"#1a2B3c", 0x1A2B3C}, {"1A2B3C", 0x1A2B3C}, {"#12345", 0x000000}, {"", 0x000000},
         {"#GGGGGG", 0x000000}, {"x00FF00", 0x00FF00}, {"#FFFFFF", 0xFFFFFF},
     };
     for (const Case& c : cases) {
         AppSettings s = loadApplication(std::string("doc_window_bg_color=\"") + c.text + "\"");
-        EXPECT_EQ(s.options.documentWindowBackground, c.expected) << '"' << c.text << '"';
+        EXPECT_EQ(s.options.documentWindowBackground.rgb(), c.expected) << '"' << c.text << '"';
     }
     AppSettings absent = loadApplication("image_border_color=\"#102030\"");
-    EXPECT_EQ(absent.options.documentWindowBackground, 0xAAAAAAu);
-    EXPECT_EQ(absent.options.imageBorder, 0x102030u);
+    EXPECT_EQ(absent.options.documentWindowBackground.rgb(), 0xAAAAAAu);
+    EXPECT_EQ(absent.options.imageBorder.rgb(), 0x102030u);
 }
 
 TEST(SettingsLoad, BooleansAreAnyNonZero) {
@@ -175,7 +175,7 @@ TEST(SettingsRecentFiles, LoadKeepsOrderAndDropsDuplicates) {
 
 TEST(SettingsSave, WritesTheExactFormat) {
     AppSettings s;
-    s.options.documentWindowBackground = 0x0A0B0C;
+    s.options.documentWindowBackground = Color::fromRgb(0x0A0B0C);
     s.mainWindow = {Rect{10, 20, 110, 220}, true, true, false};
     ImagePreset p;
     p.name = "Web & print";
@@ -268,7 +268,7 @@ TEST(SettingsSave, RoundTripsThroughAFile) {
     s.options.saveLayout = false;
     s.options.maxRecentFiles = 3;
     s.options.pixelSimilarityTolerance = 17;
-    s.options.defaultForeground = 0x123456;
+    s.options.defaultForeground = Color::fromRgb(0x123456);
     s.mainWindow = {Rect{-5, 0, 800, 600}, false, true, true};
     ImagePreset p;
     p.name = "Ünïcode";

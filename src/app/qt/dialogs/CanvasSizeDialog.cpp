@@ -38,7 +38,7 @@ QString anchorGlyph(int cell, int anchor) {
 } // namespace
 
 CanvasSizeDialog::CanvasSizeDialog(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
-                                   const CanvasSizeDialogMemory& memory, uint32_t foreground, uint32_t background,
+                                   const CanvasSizeDialogMemory& memory, Color foreground, Color background,
                                    QWidget* parent)
     : SizeDialog(parent), model_(width, height, resolution, resolutionUnit, memory), foreground_(foreground),
       background_(background) {
@@ -83,13 +83,13 @@ CanvasSizeDialog::CanvasSizeDialog(int32_t width, int32_t height, float resoluti
     grid->addWidget(new QLabel(tr("Anchor:")), 4, 0, Qt::AlignRight | Qt::AlignTop);
     grid->addLayout(anchorGrid, 4, 1, 1, 2, Qt::AlignLeft);
 
-    colors_ = makeList(kExtensionColorNames);
+    colors_ = makeList(kFillContentsNames);
     connect(colors_, &QComboBox::currentIndexChanged, this, [this](int choice) {
-        model_.setColorChoice(ExtensionColorChoice(choice));
+        model_.setColorChoice(FillContents(choice));
         refresh();
     });
     swatch_ = new ColorButton(this);
-    connect(swatch_, &ColorButton::colorChanged, this, [this](uint32_t color) {
+    connect(swatch_, &ColorButton::colorChanged, this, [this](Color color) {
         if (refreshing_)
             return;
         model_.pickCustomColor(color);

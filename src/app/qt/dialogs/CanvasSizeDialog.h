@@ -23,7 +23,7 @@ class CanvasSizeDialog : public SizeDialog {
 public:
     // foreground and background are the current colors the first two choices stand for.
     CanvasSizeDialog(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
-                     const CanvasSizeDialogMemory& memory, uint32_t foreground, uint32_t background,
+                     const CanvasSizeDialogMemory& memory, Color foreground, Color background,
                      QWidget* parent = nullptr);
     // OK: the record, and the memory takes the color choice.
     CanvasSizeSettings confirm(CanvasSizeDialogMemory& memory) const;
@@ -41,8 +41,8 @@ private:
     void refresh(int except = -1);
 
     CanvasSizeDialogModel model_;
-    uint32_t foreground_;
-    uint32_t background_;
+    Color foreground_;
+    Color background_;
     std::array<QLineEdit*, 2> fields_{};
     std::array<QComboBox*, 2> units_{};
     QCheckBox* relative_ = nullptr;

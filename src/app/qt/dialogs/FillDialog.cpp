@@ -24,7 +24,7 @@
 
 namespace pict::qt {
 
-FillDialog::FillDialog(const FillDialogMemory& memory, uint32_t foreground, uint32_t background,
+FillDialog::FillDialog(const FillDialogMemory& memory, Color foreground, Color background,
                        bool preserveEnabled, QWidget* parent)
     : ModalDialog(parent), foreground_(foreground), background_(background), customColor_(memory.customColor),
       preserveEnabled_(preserveEnabled), contents_(new QComboBox(this)), swatch_(new ColorButton(this)),
@@ -65,7 +65,7 @@ FillDialog::FillDialog(const FillDialogMemory& memory, uint32_t foreground, uint
 
     connect(contents_, &QComboBox::currentIndexChanged, this, &FillDialog::refresh);
     connect(opacity_, &QLineEdit::textChanged, this, &FillDialog::refresh);
-    connect(swatch_, &ColorButton::colorChanged, this, [this](uint32_t color) {
+    connect(swatch_, &ColorButton::colorChanged, this, [this](Color color) {
         if (refreshing_)
             return;
         // A color chosen with the swatch is the custom color.
@@ -80,8 +80,7 @@ FillDialog::FillDialog(const FillDialogMemory& memory, uint32_t foreground, uint
 void FillDialog::refresh() {
     refreshing_ = true;
     swatch_->setColor(fillContentsColor(FillContents(contents_->currentIndex()), foreground_, background_,
-                                        customColor_) &
-                      0xFFFFFF);
+                                        customColor_));
     int32_t percent = 0;
     okButton()->setEnabled(parseFillOpacity(modelText(opacity_->text()), percent));
     refreshing_ = false;

@@ -18,7 +18,7 @@ class FillDialog : public ModalDialog {
 public:
     // foreground and background are the colors the first two choices stand for; the lock is
     // offered only when preserveEnabled (not on a background layer).
-    FillDialog(const FillDialogMemory& memory, uint32_t foreground, uint32_t background, bool preserveEnabled,
+    FillDialog(const FillDialogMemory& memory, Color foreground, Color background, bool preserveEnabled,
                QWidget* parent = nullptr);
     // OK: the memory takes the values and the command receives the record.
     FillParams confirm(FillDialogMemory& memory) const;
@@ -32,9 +32,9 @@ public:
 private:
     void refresh();
 
-    uint32_t foreground_;
-    uint32_t background_;
-    uint32_t customColor_;
+    Color foreground_;
+    Color background_;
+    Color customColor_;
     bool preserveEnabled_;
     QComboBox* contents_;
     ColorButton* swatch_;

@@ -271,7 +271,7 @@ void NewImageDialog::updateStates() {
     deletePreset_->setEnabled(canDeletePreset(fields_.selectedPresetId));
 }
 
-std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color32 currentBackground,
+std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color currentBackground,
                                         DocumentNameCounter& untitledNames, ImagePreset& lastConfirmed) {
     BuiltInPresetInputs inputs;
     inputs.lastConfirmed = lastConfirmed;

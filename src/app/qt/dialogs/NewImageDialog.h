@@ -77,7 +77,7 @@ private:
 
 // Runs the dialog. lastConfirmed is the "Custom" entry's values, kept by the caller for the
 // run and updated on OK.
-std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color32 currentBackground,
+std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color currentBackground,
                                         DocumentNameCounter& untitledNames, ImagePreset& lastConfirmed);
 
 } // namespace pict::qt

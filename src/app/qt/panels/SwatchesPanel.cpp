@@ -2,6 +2,7 @@
 
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandTable.h"
+#include "app/qt/widgets/ColorButton.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -42,7 +43,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         const QColor face = palette().color(QPalette::Window);
-        if (!model_.draw(pixels_, face.rgb() & 0xFFFFFF))
+        if (!model_.draw(pixels_, colorOf(face)))
             return;
         const QImage image(reinterpret_cast<const uchar*>(pixels_.pixels.data()), pixels_.width, pixels_.height,
                            static_cast<qsizetype>(pixels_.strideBytes()), QImage::Format_RGB32);
@@ -108,8 +109,6 @@ QIcon buttonIcon(bool add) {
     return QIcon(pixmap);
 }
 
-QColor fromRgb(uint32_t rgb) { return QColor::fromRgb(rgb & 0xFFFFFF); }
-
 } // namespace
 
 SwatchesPanel::SwatchesPanel(ApplicationContext& app, InfoPanelModel* info, QWidget* parent)
@@ -170,9 +169,9 @@ void SwatchesPanel::currentColorsChanged() {
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setPen(Qt::black);
-    p.setBrush(fromRgb(app_.backgroundColor));
+    p.setBrush(toQColor(app_.backgroundColor));
     p.drawRect(10, 7, 14, 13);
-    p.setBrush(fromRgb(app_.foregroundColor));
+    p.setBrush(toQColor(app_.foregroundColor));
     p.drawRect(1, 1, 14, 13);
     p.end();
     indicator_->setPixmap(pixmap);

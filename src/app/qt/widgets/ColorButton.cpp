@@ -8,21 +8,21 @@ namespace pict::qt {
 ColorButton::ColorButton(QWidget* parent) : QPushButton(parent) {
     setIconSize(QSize(40, 14));
     connect(this, &QPushButton::clicked, this, &ColorButton::choose);
-    setColor(0);
+    setColor(kBlack);
 }
 
-void ColorButton::setColor(uint32_t color) {
-    color_ = color & 0xFFFFFF;
+void ColorButton::setColor(Color color) {
+    color_ = color;
     QPixmap swatch(iconSize());
-    swatch.fill(QColor::fromRgb(static_cast<QRgb>(color_)));
+    swatch.fill(toQColor(color_));
     setIcon(QIcon(swatch));
     emit colorChanged(color_);
 }
 
 void ColorButton::choose() {
-    const QColor chosen = QColorDialog::getColor(QColor::fromRgb(static_cast<QRgb>(color_)), this);
+    const QColor chosen = QColorDialog::getColor(toQColor(color_), this);
     if (chosen.isValid())
-        setColor(chosen.rgb() & 0xFFFFFF);
+        setColor(colorOf(chosen));
 }
 
 } // namespace pict::qt

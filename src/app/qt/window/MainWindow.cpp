@@ -350,8 +350,8 @@ void MainWindow::swapColors() {
 }
 
 void MainWindow::resetColors() {
-    context_.foregroundColor = 0x000000;
-    context_.backgroundColor = 0xFFFFFF;
+    context_.foregroundColor = kBlack;
+    context_.backgroundColor = kWhite;
     colorsChanged();
 }
 

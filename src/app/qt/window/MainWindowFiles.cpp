@@ -8,8 +8,8 @@
 #include "app/session/DocumentFileRules.h"
 #include "app/session/FileDialogRules.h"
 #include "app/session/LargePictures.h"
+#include "app/session/NewDocument.h"
 #include "app/settings/FileListBlock.h"
-#include "app/session/LayerColor.h"
 #include "app/qt/canvas/CanvasWidget.h"
 #include "app/qt/window/ClipboardImage.h"
 #include "app/qt/window/DocumentFrame.h"
@@ -110,17 +110,8 @@ void MainWindow::newImage() {
         prompts_.askNewImage(this, settings_, context_.backgroundColor, untitledNames_, lastConfirmedNew_);
     if (!spec || !mayCreatePicture(spec->name, spec->width, spec->height, 1))
         return;
-    DocumentInfo info;
-    info.width = spec->width;
-    info.height = spec->height;
-    info.resolution = static_cast<float>(spec->resolution);
-    info.resolutionUnit = static_cast<int32_t>(spec->resolutionUnit);
-    info.name = spec->name;
-    info.transparent = spec->transparent;
-    info.backgroundColor = layerColorWord(spec->fillColor);
-    info.untitled = true;
-    auto document = std::make_unique<Document>();
-    if (!document->newFromInfo(info) || !addDocument(std::move(document)))
+    std::unique_ptr<Document> document = createNewDocument(*spec);
+    if (!document || !addDocument(std::move(document)))
         prompts_.showError(this, QString::fromUtf8(kNewImageFailedMessage));
 }
 

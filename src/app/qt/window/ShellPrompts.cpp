@@ -118,7 +118,7 @@ void QtShellPrompts::showInformation(QWidget* parent, const QString& text) {
     showMessageBox(parent, QMessageBox::Information, QStringLiteral("Information"), text);
 }
 
-std::optional<NewImageSpec> QtShellPrompts::askNewImage(QWidget* parent, AppSettings& settings, Color32 background,
+std::optional<NewImageSpec> QtShellPrompts::askNewImage(QWidget* parent, AppSettings& settings, Color background,
                                                         DocumentNameCounter& untitledNames,
                                                         ImagePreset& lastConfirmed) {
     return qt::askNewImage(parent, settings, background, untitledNames, lastConfirmed);

@@ -58,7 +58,7 @@ public:
     virtual void showInformation(QWidget* parent, const QString& text) = 0;
 
     // The New dialog (see askNewImage in NewImageDialog.h); nothing when cancelled.
-    virtual std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color32 background,
+    virtual std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color background,
                                                     DocumentNameCounter& untitledNames, ImagePreset& lastConfirmed) = 0;
     // The "Duplicate Image" dialog; nothing when cancelled.
     virtual std::optional<QString> askDuplicateName(QWidget* parent, const QString& documentName) = 0;
@@ -78,7 +78,7 @@ public:
     std::optional<PngCompression> askPngOptions(QWidget* parent, PngCompression current) override;
     void showError(QWidget* parent, const QString& text) override;
     void showInformation(QWidget* parent, const QString& text) override;
-    std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color32 background,
+    std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color background,
                                             DocumentNameCounter& untitledNames, ImagePreset& lastConfirmed) override;
     std::optional<QString> askDuplicateName(QWidget* parent, const QString& documentName) override;
     std::optional<ApplicationOptions> askOptions(QWidget* parent, const ApplicationOptions& options) override;
