@@ -41,8 +41,8 @@ public:
 
     Document& document() override { return *document_; }
     const Document& document() const { return *document_; }
-    SelectionController& selection() { return *selection_; }
-    const SelectionController& selection() const { return *selection_; }
+    SelectionController& selection() override { return *selection_; }
+    const SelectionController& selection() const override { return *selection_; }
     HistoryManager& history() { return *history_; }
     const HistoryManager& history() const { return *history_; }
     ApplicationContext& app() { return app_; }
@@ -61,9 +61,6 @@ public:
     std::vector<int32_t> selectedLayers() const;
 
     // ---- DocumentContext ----
-    bool hasSelection() const override;
-    SelectionArea selectionArea() const override;
-    std::unique_ptr<HistoryState> makeDeselectState() override;
     void canvasSizeChanged() override;
     void beginLongOperation() override;
     void endLongOperation() override;
