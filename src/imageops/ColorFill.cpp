@@ -27,6 +27,13 @@ void fillRow(uint8_t* pixel, uint8_t* alpha, const uint8_t* coverage, int32_t n,
         } else {
             uint8_t blended[3];
             blendPixel<Mode>(pixel, source, blended);
+            // At full weight the mix is the blended colour itself: (255 x B) / 255 + 0.
+            if (v == 255) {
+                pixel[0] = blended[0];
+                pixel[1] = blended[1];
+                pixel[2] = blended[2];
+                continue;
+            }
             for (int c = 0; c < 3; ++c)
                 pixel[c] = mixOverOpaque(pixel[c], blended[c], v);
         }

@@ -9,6 +9,7 @@ namespace pict {
 
 class ClipboardStore;
 class LastFilterSlot;
+struct ToolOptions;
 
 struct ApplicationContext {
     // Color32 values 0x00RRGGBB: the foreground and background colors that Fill, Clear and
@@ -25,6 +26,9 @@ struct ApplicationContext {
     LastFilterSlot* lastFilter = nullptr;
     // The clipboard the purge commands empty; owned by the application, null without one.
     ClipboardStore* clipboard = nullptr;
+    // The tools' settings from the options bar; owned by the application, null without one
+    // (the tools then take their defaults).
+    ToolOptions* tools = nullptr;
 };
 
 } // namespace pict
