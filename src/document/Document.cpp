@@ -130,6 +130,21 @@ bool Document::restoreFrom(const Document& snapshot) {
     return true;
 }
 
+void Document::rewind(LayerJournal& journal, const DocumentInfo& before,
+                      std::unique_ptr<AlphaChannelList> channels) {
+    // The old composite goes first so that it and the one rebuilt are never held at once.
+    cache_.reset();
+    layers().rewind(journal);
+    info_.width = before.width;
+    info_.height = before.height;
+    info_.resolution = before.resolution;
+    info_.resolutionUnit = before.resolutionUnit;
+    if (channels)
+        channels_ = std::move(channels);
+    modified_ = true;
+    invalidateAndNotifyAll();
+}
+
 bool Document::replaceContents(const Document& source) {
     // Everything is cloned before anything is replaced, so a failure leaves this document as it was.
     try {

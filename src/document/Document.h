@@ -63,6 +63,10 @@ public:
     bool copy(const Document& source);
     // Replaces everything by a copy of the snapshot and rebuilds the composite.
     bool restoreFrom(const Document& snapshot);
+    // Puts back what a whole-document change recorded in journal took (the very layers, no
+    // copies), the canvas size and resolution of before, and channels when given; rebuilds
+    // the composite and sets the modified flag. The file's name and folder stay current.
+    void rewind(LayerJournal& journal, const DocumentInfo& before, std::unique_ptr<AlphaChannelList> channels);
 
     // ---- change reporting ----
     // Recomposes rect clipped to the canvas.

@@ -191,21 +191,27 @@ public:
     // The layer as it lies on the canvas, scaled into target over the pattern; no opacity or mode.
     bool thumbnail(Surface24& target, const ThumbnailPattern& pattern) const;
 
-    // ---- geometry (the stack walks move the position) ----
+    // ---- geometry (the stack walks place the result) ----
+    // Each makes a new layer with this one's attributes and the changed pixels and leaves
+    // this one as it was, so that a history state can keep the old layer instead of a copy.
+    // Null when there is nothing to change it into or memory runs out.
     // Resamples color and mask; method 0 is nearest neighbour, any other value smooth.
-    bool resize(Size size, int32_t method);
-    bool rotate(double angle);
-    bool flip(bool horizontal);
-    bool crop(const Rect& localRect);
-    bool trim();
+    std::unique_ptr<RasterLayer> resized(Size size, int32_t method) const;
+    // Quarter and half turns only.
+    std::unique_ptr<RasterLayer> rotated(double angle) const;
+    std::unique_ptr<RasterLayer> flipped(bool horizontal) const;
+    // localRect clipped to the layer; null when that leaves nothing.
+    std::unique_ptr<RasterLayer> cropped(const Rect& localRect) const;
     // Canvas Size for a background layer: a canvas-sized surface with the old one at anchor
-    // and the uncovered part in the extension color (0x00BBGGRR).
-    bool extendBackground(Size canvas, Point anchor, uint32_t color);
+    // and the uncovered part in the extension color (0x00BBGGRR), placed at the origin.
+    std::unique_ptr<RasterLayer> extendedBackground(Size canvas, Point anchor, uint32_t color) const;
 
 private:
     // The selection's coverage placed in layer coordinates and clipped to the layer: the mask
     // covering `area` (layer coordinates). False when the selection misses the layer.
     bool restrictedSelection(const SelectionArea& selection, Surface8& mask, Rect& area) const;
+    // A layer like this one holding other pixels; an empty mask leaves it without one.
+    std::unique_ptr<RasterLayer> withPixels(Surface24&& color, Surface8&& mask) const;
 
     bool background_ = false;
     Surface24 color_;

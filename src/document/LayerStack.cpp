@@ -7,6 +7,7 @@
 #include "document/NumberedNames.h"
 
 #include <new>
+#include <utility>
 
 namespace pict {
 
@@ -68,6 +69,8 @@ bool LayerStack::insert(std::unique_ptr<Layer>&& layer, int32_t position) {
         index = activeIndex() + 1;
     else
         index = count();
+    if (journal_ && !journal_->hasRoom())
+        return false;
     try {
         Layer* inserted = layer.get();
         layers_.insert(layers_.begin() + index, std::move(layer));
@@ -76,6 +79,8 @@ bool LayerStack::insert(std::unique_ptr<Layer>&& layer, int32_t position) {
     } catch (const std::bad_alloc&) {
         return false; // the vector, the active layer and the caller's pointer are unchanged
     }
+    if (journal_)
+        journal_->record(LayerJournal::Change::Added, index, nullptr);
     return true;
 }
 
@@ -98,12 +103,17 @@ std::unique_ptr<Layer> LayerStack::erase(int32_t index) {
 }
 
 bool LayerStack::remove(const Layer* layer, bool notify) {
-    std::unique_ptr<Layer> removed = erase(indexOf(layer));
+    const int32_t index = indexOf(layer);
+    if (journal_ && !journal_->hasRoom())
+        return false;
+    std::unique_ptr<Layer> removed = erase(index);
     if (!removed)
         return false;
-    // The notification still carries the layer, so it is destroyed only afterwards.
+    // The notification still carries the layer, so it is destroyed (or kept) only afterwards.
     if (notify)
         report(removed.get(), LayerChangeKind::Structure);
+    if (journal_)
+        journal_->record(LayerJournal::Change::Removed, index, std::move(removed));
     return true;
 }
 
@@ -125,21 +135,66 @@ bool LayerStack::replaceWithPlaceholder(int32_t index, bool notify) {
     Layer* layer = layerAt(index);
     if (!layer || !layer->isLive() || !layer->isRaster())
         return false;
+    const bool wasVisible = layer->isVisible();
     try {
-        std::unique_ptr<Layer> placeholder = RemovedLayer::replacing(*layer);
-        placeholder->setOwner(this);
-        std::unique_ptr<Layer> old = std::move(layers_[size_t(index)]);
-        layers_[size_t(index)] = std::move(placeholder);
-        if (active_ == old.get())
-            active_ = layers_[size_t(index)].get();
-        // A placeholder alone would report nothing, but the pixels of the layer it replaces
-        // must leave the composite: the report is forced when that layer was showing.
-        if (notify)
-            report(layers_[size_t(index)].get(), LayerChangeKind::Structure, std::nullopt, old->isVisible());
+        if (!replaceAt(index, RemovedLayer::replacing(*layer)))
+            return false;
     } catch (const std::bad_alloc&) {
         return false;
     }
+    // A placeholder alone would report nothing, but the pixels of the layer it replaces
+    // must leave the composite: the report is forced when that layer was showing.
+    if (notify)
+        report(layers_[size_t(index)].get(), LayerChangeKind::Structure, std::nullopt, wasVisible);
     return true;
+}
+
+bool LayerStack::replaceAt(int32_t index, std::unique_ptr<Layer>&& next) {
+    if (!next || !layerAt(index) || contains(next.get()) || (journal_ && !journal_->hasRoom()))
+        return false;
+    next->setOwner(this);
+    std::unique_ptr<Layer> old = std::exchange(layers_[size_t(index)], std::move(next));
+    if (active_ == old.get())
+        active_ = layers_[size_t(index)].get();
+    if (journal_)
+        journal_->record(LayerJournal::Change::Replaced, index, std::move(old));
+    return true;
+}
+
+void LayerStack::rewind(LayerJournal& journal) {
+    LayerJournal* attached = std::exchange(journal_, nullptr);
+    auto& entries = journal.entries_;
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        const auto index = size_t(entry->index);
+        switch (entry->change) {
+        case LayerJournal::Change::Replaced:
+            if (index < layers_.size()) {
+                entry->layer->setOwner(this);
+                layers_[index] = std::move(entry->layer);
+            }
+            break;
+        case LayerJournal::Change::Removed:
+            // The stack held this many layers before, so its capacity takes them back
+            // without allocating.
+            if (index <= layers_.size()) {
+                entry->layer->setOwner(this);
+                layers_.insert(layers_.begin() + std::ptrdiff_t(index), std::move(entry->layer));
+            }
+            break;
+        case LayerJournal::Change::Added:
+            if (index < layers_.size())
+                layers_.erase(layers_.begin() + std::ptrdiff_t(index));
+            break;
+        }
+    }
+    const auto& positions = journal.positions_;
+    for (size_t i = 0; i < positions.size() && i < layers_.size(); ++i)
+        layers_[i]->setPosition(positions[i]);
+    active_ = layerAt(journal.activeIndex_);
+    if (!active_ && !layers_.empty())
+        active_ = layers_.back().get();
+    journal.clear();
+    journal_ = attached == &journal ? nullptr : attached;
 }
 
 bool LayerStack::setActive(const Layer* layer) {

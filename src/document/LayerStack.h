@@ -6,6 +6,7 @@
 #include "common/Geometry.h"
 #include "document/DocumentNotification.h"
 #include "document/Layer.h"
+#include "document/LayerJournal.h"
 #include "document/SelectionArea.h"
 
 #include <memory>
@@ -57,6 +58,9 @@ public:
     void removeAll(bool notify);
     // Replaces a live layer by a placeholder with its name and visibility.
     bool replaceWithPlaceholder(int32_t index, bool notify);
+    // Puts next at the index; the layer that was there goes to the journal, or is destroyed
+    // without one. Nothing is reported: the walks report the whole canvas once.
+    bool replaceAt(int32_t index, std::unique_ptr<Layer>&& next);
     // Makes an existing layer the active one; changes nothing for a layer not in the stack.
     bool setActive(const Layer* layer);
 
@@ -82,6 +86,15 @@ public:
     std::string defaultLayerName(bool background) const;
     std::string duplicateLayerName(const Layer& layer) const;
 
+    // ---- journal ----
+    // While a journal is attached, every layer replaced or removed goes into it instead of
+    // being destroyed, and every insertion is noted; null detaches it.
+    void attachJournal(LayerJournal* journal) { journal_ = journal; }
+    // Undoes what the journal recorded, newest first, and puts the positions and the active
+    // layer back; the layers it kept come back as the very objects taken out. Nothing is
+    // reported. The journal is left empty.
+    void rewind(LayerJournal& journal);
+
     // A stack for another document with a clone of every layer; the top layer is active.
     // Null when memory runs out.
     std::unique_ptr<LayerStack> clone(Document* document) const;
@@ -106,6 +119,7 @@ private:
     Document* document_;
     std::vector<std::unique_ptr<Layer>> layers_;
     Layer* active_ = nullptr;
+    LayerJournal* journal_ = nullptr;
 };
 
 } // namespace pict

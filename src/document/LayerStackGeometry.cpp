@@ -1,5 +1,6 @@
-// The geometry walks over every layer: each layer changes its pixels and the walk moves it
-// so that it keeps its place on the transformed canvas.
+// The geometry walks over every layer: each raster layer is replaced by a transformed one
+// (the old one goes to the attached journal, if any, so undo takes it back instead of a
+// copy) and the walk places it so that it keeps its place on the transformed canvas.
 #include "document/LayerStack.h"
 #include "document/RotationAngle.h"
 
@@ -17,16 +18,23 @@ bool LayerStack::resizeAll(Size oldCanvas, Size newCanvas, int32_t method) {
         return false;
     const float scaleX = float(newCanvas.width) / float(oldCanvas.width);
     const float scaleY = float(newCanvas.height) / float(oldCanvas.height);
-    for (const auto& each : layers_) {
-        RasterLayer* layer = each->asRaster();
+    for (int32_t index = 0; index < count(); ++index) {
+        RasterLayer* layer = rasterAt(index);
         if (!layer)
             continue;
         const Size target{std::max(1, roundHalfUp(float(layer->size().width) * scaleX)),
                           std::max(1, roundHalfUp(float(layer->size().height) * scaleY))};
-        if (!layer->resize(target, method))
-            return false;
         // Negative positions use the same add-0.5-and-truncate rule as the sizes.
-        layer->setPosition({roundHalfUp(float(layer->x()) * scaleX), roundHalfUp(float(layer->y()) * scaleY)});
+        const Point placed{roundHalfUp(float(layer->x()) * scaleX), roundHalfUp(float(layer->y()) * scaleY)};
+        if (target != layer->size()) {
+            std::unique_ptr<RasterLayer> next = layer->resized(target, method);
+            if (!next)
+                return false;
+            layer = next.get();
+            if (!replaceAt(index, std::move(next)))
+                return false;
+        }
+        layer->setPosition(placed);
     }
     return true;
 }
@@ -34,12 +42,13 @@ bool LayerStack::resizeAll(Size oldCanvas, Size newCanvas, int32_t method) {
 bool LayerStack::canvasAll(Size newCanvas, Point anchor, uint32_t extensionColor) {
     if (newCanvas.isEmpty())
         return false;
-    for (const auto& each : layers_) {
+    for (int32_t index = 0; index < count(); ++index) {
+        Layer* each = layerAt(index);
         if (!each->isLive())
             continue;
-        RasterLayer* layer = each->asRaster();
+        const RasterLayer* layer = each->asRaster();
         if (layer && layer->isBackground()) {
-            if (!layer->extendBackground(newCanvas, anchor, extensionColor))
+            if (!replaceAt(index, layer->extendedBackground(newCanvas, anchor, extensionColor)))
                 return false;
         } else {
             each->setPosition({each->x() + anchor.x, each->y() + anchor.y});
@@ -50,31 +59,35 @@ bool LayerStack::canvasAll(Size newCanvas, Point anchor, uint32_t extensionColor
 
 bool LayerStack::rotateAll(double angle, Size oldCanvas) {
     angle = normalizedRotation(angle);
-    for (const auto& each : layers_) {
-        RasterLayer* layer = each->asRaster();
-        if (!layer)
+    if (isNearAngle(angle, 0.0))
+        return true;
+    for (int32_t index = 0; index < count(); ++index) {
+        const RasterLayer* old = rasterAt(index);
+        if (!old)
             continue;
-        const Rect r = layer->canvasRect();
-        if (!layer->rotate(angle))
-            return false;
+        const Rect r = old->canvasRect();
+        std::unique_ptr<RasterLayer> next = old->rotated(angle);
+        RasterLayer* layer = next.get();
+        if (!replaceAt(index, std::move(next)))
+            return false; // an angle that is not a quarter or half turn ends here
         if (isNearAngle(angle, 180.0))
             layer->setPosition({oldCanvas.width - r.right, oldCanvas.height - r.bottom});
         else if (isNearAngle(angle, 90.0))
             layer->setPosition({oldCanvas.height - r.bottom, r.left});
-        else if (isNearAngle(angle, 270.0))
+        else
             layer->setPosition({r.top, oldCanvas.width - r.right});
-        else if (!isNearAngle(angle, 0.0))
-            layer->setPosition({0, 0});
     }
     return true;
 }
 
 bool LayerStack::flipAll(bool horizontal, Size canvas) {
-    for (const auto& each : layers_) {
-        RasterLayer* layer = each->asRaster();
-        if (!layer)
+    for (int32_t index = 0; index < count(); ++index) {
+        const RasterLayer* old = rasterAt(index);
+        if (!old)
             continue;
-        if (!layer->flip(horizontal))
+        std::unique_ptr<RasterLayer> next = old->flipped(horizontal);
+        RasterLayer* layer = next.get();
+        if (!replaceAt(index, std::move(next)))
             return false;
         const Size size = layer->size();
         if (horizontal)
@@ -101,8 +114,13 @@ bool LayerStack::cropAll(const Rect& rect, Size canvas) {
             continue;
         }
         const Point origin = layer->position();
-        if (!layer->crop(kept.translated(-origin.x, -origin.y)))
-            return false;
+        const Rect local = kept.translated(-origin.x, -origin.y);
+        if (local != layer->localBounds()) {
+            std::unique_ptr<RasterLayer> next = layer->cropped(local);
+            layer = next.get();
+            if (!replaceAt(index, std::move(next)))
+                return false;
+        }
         layer->setPosition({std::max(0, origin.x - crop.left), std::max(0, origin.y - crop.top)});
     }
     return true;
@@ -111,8 +129,15 @@ bool LayerStack::cropAll(const Rect& rect, Size canvas) {
 bool LayerStack::trimAll() {
     if (count() != 1)
         return false;
-    RasterLayer* layer = rasterAt(0);
-    return layer && layer->isBackground() && layer->trim();
+    const RasterLayer* layer = rasterAt(0);
+    if (!layer || !layer->isBackground() || layer->color().isEmpty())
+        return false;
+    // The box is found on the colors; a transparency mask is cut to the same box so that
+    // the two keep the same size.
+    const Rect box = layer->color().trimBounds();
+    if (box.isEmpty() || box == layer->localBounds())
+        return true;
+    return replaceAt(0, layer->cropped(box));
 }
 
 } // namespace pict

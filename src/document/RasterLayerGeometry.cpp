@@ -25,127 +25,96 @@ Turn turnFor(double angle) {
     return Turn::Unsupported;
 }
 
-template <class S>
-bool turn(S& surface, Turn how) {
+Orientation orientationFor(Turn how) {
     switch (how) {
-    case Turn::None:
-        return true;
     case Turn::Half:
-        return surface.rotate180();
-    case Turn::Clockwise:
-        return surface.rotate90Clockwise();
+        return Orientation::HalfTurn;
     case Turn::CounterClockwise:
-        return surface.rotate90CounterClockwise();
-    case Turn::Unsupported:
-        return false;
+        return Orientation::CounterClockwise;
+    default:
+        return Orientation::Clockwise;
     }
-    return false;
 }
 
 } // namespace
 
-bool RasterLayer::resize(Size newSize, int32_t method) {
+std::unique_ptr<RasterLayer> RasterLayer::withPixels(Surface24&& color, Surface8&& mask) const {
+    auto layer = createFromSurface(owner(), std::move(color), background_);
+    if (!layer)
+        return nullptr;
+    layer->copyAttributesFrom(*this);
+    if (!mask.isEmpty() && !layer->masks_->setMask(std::move(mask)))
+        return nullptr;
+    return layer;
+}
+
+std::unique_ptr<RasterLayer> RasterLayer::resized(Size newSize, int32_t method) const {
     if (color_.isEmpty() || newSize.isEmpty())
-        return false;
-    if (newSize == size())
-        return true;
+        return nullptr;
     const bool smooth = method != 0;
-    // Resample into copies first so that a failure leaves color and mask consistent.
     Surface24 color;
     Surface8 mask;
     if (!color_.resizeInto(color, newSize, smooth))
-        return false;
+        return nullptr;
     if (const Surface8* old = transparencyMask(); old && !old->resizeInto(mask, newSize, smooth))
-        return false;
-    color_ = std::move(color);
-    if (masks_) {
-        masks_->setSize(newSize);
-        if (!mask.isEmpty())
-            masks_->setMask(std::move(mask));
-    }
-    return true;
+        return nullptr;
+    return withPixels(std::move(color), std::move(mask));
 }
 
-bool RasterLayer::rotate(double angle) {
+std::unique_ptr<RasterLayer> RasterLayer::rotated(double angle) const {
     const Turn how = turnFor(angle);
-    if (how == Turn::None)
-        return true;
-    if (color_.isEmpty() || how == Turn::Unsupported)
-        return false;
-    Surface8* mask = transparencyMask();
-    if (!turn(color_, how))
-        return false;
-    if (mask && !turn(*mask, how)) {
-        // Keep the pair consistent: turn the color back rather than leave them mismatched.
-        turn(color_, how == Turn::Half ? Turn::Half
-                     : how == Turn::Clockwise ? Turn::CounterClockwise
-                                              : Turn::Clockwise);
-        return false;
-    }
-    if (masks_)
-        masks_->setSize(color_.size());
-    return true;
+    if (color_.isEmpty() || how == Turn::None || how == Turn::Unsupported)
+        return nullptr;
+    const Orientation orientation = orientationFor(how);
+    Surface24 color;
+    Surface8 mask;
+    if (!color_.orientedInto(color, orientation))
+        return nullptr;
+    if (const Surface8* old = transparencyMask(); old && !old->orientedInto(mask, orientation))
+        return nullptr;
+    return withPixels(std::move(color), std::move(mask));
 }
 
-bool RasterLayer::flip(bool horizontal) {
+std::unique_ptr<RasterLayer> RasterLayer::flipped(bool horizontal) const {
     if (color_.isEmpty())
-        return false;
-    auto apply = [horizontal](AnySurface& surface) { return horizontal ? surface.mirror() : surface.flip(); };
-    if (!apply(color_))
-        return false;
-    if (Surface8* mask = transparencyMask(); mask && !apply(*mask)) {
-        apply(color_);
-        return false;
-    }
-    return true;
+        return nullptr;
+    const Orientation orientation = horizontal ? Orientation::Mirrored : Orientation::Flipped;
+    Surface24 color;
+    Surface8 mask;
+    if (!color_.orientedInto(color, orientation))
+        return nullptr;
+    if (const Surface8* old = transparencyMask(); old && !old->orientedInto(mask, orientation))
+        return nullptr;
+    return withPixels(std::move(color), std::move(mask));
 }
 
-bool RasterLayer::crop(const Rect& localRect) {
+std::unique_ptr<RasterLayer> RasterLayer::cropped(const Rect& localRect) const {
     if (color_.isEmpty())
-        return false;
+        return nullptr;
     const Rect area = localRect.intersected(localBounds());
     if (area.isEmpty())
-        return false;
-    if (area == localBounds())
-        return true;
+        return nullptr;
     try {
         Surface24 color;
         Surface8 mask;
         if (!extractRect(color_, area, color))
-            return false;
+            return nullptr;
         if (const Surface8* old = transparencyMask(); old && !extractRect(*old, area, mask))
-            return false;
-        color_ = std::move(color);
-        if (masks_) {
-            masks_->setSize(area.size());
-            if (!mask.isEmpty())
-                masks_->setMask(std::move(mask));
-        }
-        return true;
+            return nullptr;
+        return withPixels(std::move(color), std::move(mask));
     } catch (const std::bad_alloc&) {
-        return false;
+        return nullptr;
     }
 }
 
-bool RasterLayer::trim() {
-    if (!isBackground() || color_.isEmpty())
-        return false;
-    // The box is found on the colors; a transparency mask is cut to the same box so that
-    // the two keep the same size.
-    const Rect box = color_.trimBounds();
-    if (box.isEmpty())
-        return true;
-    return crop(box);
-}
-
-bool RasterLayer::extendBackground(Size canvas, Point anchor, uint32_t color) {
+std::unique_ptr<RasterLayer> RasterLayer::extendedBackground(Size canvas, Point anchor, uint32_t color) const {
     if (!isBackground() || color_.isEmpty() || canvas.isEmpty())
-        return false;
+        return nullptr;
     const Point placed{x() + anchor.x, y() + anchor.y};
     Surface24 extended;
     Surface8 mask;
     if (!extended.create(canvas.width, canvas.height, 24))
-        return false;
+        return nullptr;
     const Rect oldArea = Rect::fromPointSize(placed, size());
     if (!oldArea.contains(extended.bounds()))
         extended.fillSolid24(extended.bounds(), color, oldArea);
@@ -153,17 +122,13 @@ bool RasterLayer::extendBackground(Size canvas, Point anchor, uint32_t color) {
     if (const Surface8* old = transparencyMask()) {
         // The extension color is opaque; only the old pixels keep their transparency.
         if (!mask.create(canvas.width, canvas.height, 8) || !mask.fillValue(255))
-            return false;
+            return nullptr;
         copyPixels(*old, old->bounds(), mask, placed);
     }
-    color_ = std::move(extended);
-    if (masks_) {
-        masks_->setSize(canvas);
-        if (!mask.isEmpty())
-            masks_->setMask(std::move(mask));
-    }
-    setPosition({0, 0});
-    return true;
+    auto layer = withPixels(std::move(extended), std::move(mask));
+    if (layer)
+        layer->setPosition({0, 0});
+    return layer;
 }
 
 } // namespace pict

@@ -1,4 +1,5 @@
 #include "surface/PixelThreads.h"
+#include "surface/PixelWorkCancellation.h"
 
 #include <oneapi/tbb/blocked_range.h>
 #include <oneapi/tbb/global_control.h>
@@ -64,10 +65,24 @@ int32_t stripCount(int32_t items, int64_t pixelsPerItem) {
                                 grainFor(items, pixelsPerItem));
 }
 
+namespace {
+thread_local const std::atomic<bool>* cancelFlag = nullptr;
+
+bool isCancelled(const std::atomic<bool>* flag) { return flag && flag->load(std::memory_order_relaxed); }
+} // namespace
+
+PixelWorkCancellation::PixelWorkCancellation(const std::atomic<bool>* cancelled) : outer_(cancelFlag) {
+    cancelFlag = cancelled;
+}
+
+PixelWorkCancellation::~PixelWorkCancellation() { cancelFlag = outer_; }
+
 namespace strip_detail {
 
 void run(int32_t begin, int32_t end, int64_t pixelsPerItem, Body body, const void* context) {
-    if (end <= begin)
+    // Read on the calling thread: the strips may run on the pool's threads.
+    const std::atomic<bool>* cancelled = cancelFlag;
+    if (end <= begin || isCancelled(cancelled))
         return;
     pixelsPerItem = std::max<int64_t>(pixelsPerItem, 1);
     const int64_t items = int64_t(end) - begin;
@@ -83,7 +98,8 @@ void run(int32_t begin, int32_t end, int64_t pixelsPerItem, Body body, const voi
         oneapi::tbb::blocked_range<int64_t>(0, count, 1),
         [&](const oneapi::tbb::blocked_range<int64_t>& r) {
             for (int64_t strip = r.begin(); strip < r.end(); ++strip)
-                body(context, edge(strip), edge(strip + 1));
+                if (!isCancelled(cancelled))
+                    body(context, edge(strip), edge(strip + 1));
         },
         oneapi::tbb::simple_partitioner());
 }

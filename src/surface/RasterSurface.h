@@ -19,6 +19,9 @@ namespace pict {
 
 class AnySurface;
 
+// The whole-surface turns and reflections a copy can be made in.
+enum class Orientation : uint8_t { Clockwise, CounterClockwise, HalfTurn, Mirrored, Flipped };
+
 class RasterSurface {
 public:
     RasterSurface() = default;
@@ -132,6 +135,9 @@ public:
     virtual bool flip();
     virtual bool transpose();
     virtual bool transverse();
+    // target becomes a turned or reflected copy of this surface, which does not change: the
+    // same pixels as the in-place operation without first copying the original.
+    bool orientedInto(RasterSurface& target, Orientation how) const;
     virtual bool resize(Size size, bool smooth);
     virtual bool resizeInto(RasterSurface& target, Size size, bool smooth) const;
     bool resizePlain(Size size) { return resize(size, false); }

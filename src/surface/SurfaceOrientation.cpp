@@ -6,6 +6,7 @@
 #include "surface/RasterSurface.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace pict {
 
@@ -121,17 +122,14 @@ bool isValidBuffer(const std::unique_ptr<SurfaceBuffer>& b) { return b && b->mag
 
 enum class Turn { Clockwise, CounterClockwise, Transpose, Transverse };
 
-// Allocates the turned buffer and fills it; the old buffer is kept when that fails.
-bool turnBuffer(std::unique_ptr<SurfaceBuffer>& buffer, Turn turn) {
-    if (!isValidBuffer(buffer))
-        return false;
-    const SurfaceBuffer& src = *buffer;
+// A new buffer holding src turned; null for a depth that cannot turn or when memory runs out.
+std::unique_ptr<SurfaceBuffer> turnedBuffer(const SurfaceBuffer& src, Turn turn) {
     const int depth = src.depth();
     if (depth != 8 && depth != 16 && depth != 24 && depth != 32)
-        return false;
+        return nullptr;
     auto out = createBufferLike(src, src.height(), src.width());
     if (!out)
-        return false;
+        return nullptr;
     std::swap(out->section.header.xPelsPerMeter, out->section.header.yPelsPerMeter);
     const bool reverseColumns = turn == Turn::CounterClockwise || turn == Turn::Transverse;
     const bool reverseRows = turn == Turn::Clockwise || turn == Turn::Transverse;
@@ -149,8 +147,70 @@ bool turnBuffer(std::unique_ptr<SurfaceBuffer>& buffer, Turn turn) {
         transposeInto<4>(src, *out, reverseColumns, reverseRows);
         break;
     }
+    return out;
+}
+
+// Allocates the turned buffer and fills it; the old buffer is kept when that fails.
+bool turnBuffer(std::unique_ptr<SurfaceBuffer>& buffer, Turn turn) {
+    if (!isValidBuffer(buffer))
+        return false;
+    auto out = turnedBuffer(*buffer, turn);
+    if (!out)
+        return false;
     buffer = std::move(out);
     return true;
+}
+
+// Destination row y is source row (reverseRows ? h - 1 - y : y), its pixels in reverse order
+// when reverseColumns: a reflected or half-turned copy written in one pass.
+template <int Bytes>
+void reflectInto(const SurfaceBuffer& src, SurfaceBuffer& dst, bool reverseColumns, bool reverseRows) {
+    const int32_t w = src.width();
+    const int32_t h = src.height();
+    const size_t rowBytes = size_t(w) * Bytes;
+    forEachStrip(0, h, w, [&](int32_t top, int32_t bottom) {
+        for (int32_t y = top; y < bottom; ++y) {
+            const uint8_t* s = src.row(reverseRows ? h - 1 - y : y);
+            uint8_t* d = dst.row(y);
+            if (!reverseColumns) {
+                std::memcpy(d, s, rowBytes);
+                continue;
+            }
+            for (int32_t x = 0; x < w; ++x)
+                copyPixel<Bytes>(d + int64_t(x) * Bytes, s + int64_t(w - 1 - x) * Bytes);
+        }
+    });
+}
+
+// A new buffer holding src reflected; sub-byte depths are copied and then reflected in place.
+std::unique_ptr<SurfaceBuffer> reflectedBuffer(const SurfaceBuffer& src, bool reverseColumns, bool reverseRows) {
+    auto out = createBufferLike(src, src.width(), src.height());
+    if (!out)
+        return nullptr;
+    switch (src.depth()) {
+    case 8:
+        reflectInto<1>(src, *out, reverseColumns, reverseRows);
+        return out;
+    case 16:
+        reflectInto<2>(src, *out, reverseColumns, reverseRows);
+        return out;
+    case 24:
+        reflectInto<3>(src, *out, reverseColumns, reverseRows);
+        return out;
+    case 32:
+        reflectInto<4>(src, *out, reverseColumns, reverseRows);
+        return out;
+    default:
+        break;
+    }
+    const size_t rowBytes = size_t(src.stride());
+    for (int32_t y = 0; y < src.height(); ++y)
+        std::memcpy(out->row(y), src.row(y), rowBytes);
+    if (reverseColumns && !mirrorBuffer(*out))
+        return nullptr;
+    if (reverseRows)
+        flipBuffer(*out);
+    return out;
 }
 
 bool halfTurnBuffer(std::unique_ptr<SurfaceBuffer>& buffer) {
@@ -163,6 +223,30 @@ bool halfTurnBuffer(std::unique_ptr<SurfaceBuffer>& buffer) {
 } // namespace
 
 bool AnySurface::rotate180() { return halfTurnBuffer(buffer_); }
+
+bool AnySurface::orientedInto(RasterSurface& target, Orientation how) const {
+    if (!isValidBuffer(buffer_))
+        return false;
+    std::unique_ptr<SurfaceBuffer> out;
+    switch (how) {
+    case Orientation::Clockwise:
+        out = turnedBuffer(*buffer_, Turn::Clockwise);
+        break;
+    case Orientation::CounterClockwise:
+        out = turnedBuffer(*buffer_, Turn::CounterClockwise);
+        break;
+    case Orientation::HalfTurn:
+        out = reflectedBuffer(*buffer_, true, true);
+        break;
+    case Orientation::Mirrored:
+        out = reflectedBuffer(*buffer_, true, false);
+        break;
+    case Orientation::Flipped:
+        out = reflectedBuffer(*buffer_, false, true);
+        break;
+    }
+    return out && target.attach(std::move(out));
+}
 bool AnySurface::rotate90Clockwise() { return turnBuffer(buffer_, Turn::Clockwise); }
 bool AnySurface::rotate90CounterClockwise() { return turnBuffer(buffer_, Turn::CounterClockwise); }
 bool AnySurface::transpose() { return turnBuffer(buffer_, Turn::Transpose); }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <mutex>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace pict {
@@ -114,6 +115,39 @@ TEST(PixelThreads, ReorientationGivesTheSameBytes) {
                 });
                 EXPECT_TRUE(testutil::samePixels(result.one, result.four));
             }
+}
+
+// The copying form keeps its source and gives the in-place operation's bytes, on any
+// thread count; sub-byte depths take the copy-then-reflect path.
+TEST(PixelThreads, OrientedCopiesMatchTheInPlaceOperations) {
+    const std::vector<std::tuple<const char*, Orientation, std::function<bool(AnySurface&)>>> operations = {
+        {"rotate 90", Orientation::Clockwise, [](AnySurface& s) { return s.rotate90Clockwise(); }},
+        {"rotate -90", Orientation::CounterClockwise, [](AnySurface& s) { return s.rotate90CounterClockwise(); }},
+        {"rotate 180", Orientation::HalfTurn, [](AnySurface& s) { return s.rotate180(); }},
+        {"mirror", Orientation::Mirrored, [](AnySurface& s) { return s.mirror(); }},
+        {"flip", Orientation::Flipped, [](AnySurface& s) { return s.flip(); }},
+    };
+    for (const auto& [name, orientation, operation] : operations)
+        for (const int depth : {1, 4, 8, 16, 24, 32}) {
+            if (depth < 8 && (orientation == Orientation::Clockwise || orientation == Orientation::CounterClockwise || orientation == Orientation::HalfTurn))
+                continue; // the in-place quarter and half turns refuse these depths too
+            SCOPED_TRACE(testing::Message() << name << ", depth " << depth);
+            AnySurface expected = randomSurface(131, 77, depth);
+            const AnySurface source = expected.clone();
+            ASSERT_TRUE(operation(expected));
+            const auto result = onOneAndFourThreads([&, orientation = orientation] {
+                AnySurface copy;
+                EXPECT_TRUE(source.orientedInto(copy, orientation));
+                return copy;
+            });
+            EXPECT_TRUE(testutil::samePixels(result.one, expected));
+            EXPECT_TRUE(testutil::samePixels(result.four, expected));
+            AnySurface untouched = randomSurface(131, 77, depth);
+            EXPECT_TRUE(testutil::samePixels(source, untouched)) << "the source is left as it was";
+        }
+    AnySurface empty;
+    AnySurface target;
+    EXPECT_FALSE(empty.orientedInto(target, Orientation::Flipped));
 }
 
 TEST(PixelThreads, StretchingGivesTheSameBytes) {

@@ -1,6 +1,7 @@
 #include "history/document/WholeDocumentState.h"
 
 #include "document/Document.h"
+#include "document/LayerStack.h"
 #include "history/selection/SelectionState.h"
 
 #include <new>
@@ -10,20 +11,26 @@ namespace pict {
 WholeDocumentState::WholeDocumentState(DocumentContext& context, WholeDocumentSteps steps)
     : DocumentChangeState([&context] { context.document().setModified(true); }), context_(context), steps_(steps) {}
 
-bool WholeDocumentState::takeSnapshot() {
-    if (snapshot_)
-        return true;
+bool WholeDocumentState::beginRecord() {
+    Document& doc = document();
     try {
-        auto snapshot = std::make_unique<Document>();
-        // A fresh document is not composed by the copy: the snapshot, never shown, adds no
-        // canvas-sized image to its history entry.
-        if (!snapshot->copy(document()))
-            return false;
-        snapshot_ = std::move(snapshot);
+        infoBefore_ = doc.info();
+        channelsBefore_.reset();
+        // Channels are changed in place by the walks, so the few a document has are copied.
+        if (const AlphaChannelList* channels = doc.channelsIfAny(); channels && channels->count() > 0) {
+            channelsBefore_ = channels->clone();
+            if (!channelsBefore_)
+                return false;
+        }
+        journal_.begin(doc.layers());
         return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+void WholeDocumentState::putBack() {
+    document().rewind(journal_, infoBefore_, std::move(channelsBefore_));
 }
 
 void WholeDocumentState::deselect() {
@@ -50,44 +57,50 @@ void WholeDocumentState::reselect() {
 }
 
 bool WholeDocumentState::applyWithSnapshot(const std::function<bool(Document&)>& operation) {
-    if (!takeSnapshot())
+    if (journal_.isBegun() || !beginRecord())
         return false;
     deselect();
     bool done = false;
     {
         LongOperationScope busy(context_);
+        LayerStack& stack = document().layers();
+        stack.attachJournal(&journal_);
         try {
             done = operation(document());
         } catch (const std::bad_alloc&) {
             done = false;
         }
+        stack.attachJournal(nullptr);
         if (!done) {
             // A walk that stopped half way would leave some layers transformed and others
             // not; put the document back as it was, including its modified flag.
             const bool wasModified = document().isModified();
-            document().restoreFrom(*snapshot_);
+            putBack();
             document().setModified(wasModified);
             reselect();
         }
     }
+    hasApplied_ = hasApplied_ || done;
     if (steps_.refreshLayout)
         context_.canvasSizeChanged();
     return done;
 }
 
 bool WholeDocumentState::undoFromSnapshot() {
-    if (!snapshot_)
+    if (!journal_.isBegun())
         return false;
-    bool restored = false;
     {
         LongOperationScope busy(context_);
-        restored = document().restoreFrom(*snapshot_);
+        putBack();
+        // As the whole-document copy this state used to restore did, undo leaves the top
+        // layer active; the merge states choose again.
+        LayerStack& stack = document().layers();
+        stack.setActive(stack.layerAt(stack.count() - 1));
     }
-    if (restored)
-        reselect();
+    reselect();
     if (steps_.refreshLayout)
         context_.canvasSizeChanged();
-    return restored;
+    return true;
 }
 
 } // namespace pict

@@ -1,14 +1,21 @@
 #pragma once
-// The undo technique of the geometry and merge states: a complete copy of the document,
-// taken on the first apply and reused by every redo, put back on undo. A state of this
-// family may drop the selection first (through an inner "Deselect" state it keeps, so that
-// undo brings the selection back) and tells the window that the canvas changed size.
+// The undo technique of the geometry and merge states: while the operation runs, the layer
+// stack records into the state's journal, so the state keeps the very layers the operation
+// replaced or removed (the document gets new ones; nothing is copied) together with the
+// canvas description and any alpha channels; undo puts them back, redo runs the operation
+// again. A state of this family may drop the selection first (through an inner "Deselect"
+// state it keeps, so that undo brings the selection back) and tells the window that the
+// canvas changed size.
 
+#include "document/AlphaChannel.h"
+#include "document/DocumentInfo.h"
+#include "document/LayerJournal.h"
 #include "history/DocumentContext.h"
 #include "history/HistoryState.h"
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace pict {
 
@@ -29,25 +36,31 @@ protected:
     DocumentContext& context() { return context_; }
     Document& document() { return context_.document(); }
 
-    // Snapshot (first time only), deselect-first, the operation inside the long-operation
-    // bracket, then the refresh. When the operation fails the document is put back from the
-    // snapshot and the selection restored, so a failed state leaves nothing half done.
+    // Starts the journal, deselect-first, the operation inside the long-operation bracket,
+    // then the refresh. When the operation fails what it took is put back and the selection
+    // restored, so a failed state leaves nothing half done.
     bool applyWithSnapshot(const std::function<bool(Document&)>& operation);
-    // Restores the snapshot, brings the selection back and refreshes. False when no snapshot
-    // is held or it cannot be copied back.
+    // Puts back what the last apply took, brings the selection back and refreshes. False
+    // when the state is not applied.
     bool undoFromSnapshot();
 
-    bool holdsSnapshot() const { return snapshot_ != nullptr; }
-    const Document* heldSnapshot() const { return snapshot_.get(); }
+    // The state has applied through its journal at least once.
+    bool holdsSnapshot() const { return hasApplied_; }
+    // The layers the applied state keeps for undo, in the order they were taken.
+    std::vector<const Layer*> keptLayers() const { return journal_.takenLayers(); }
 
 private:
-    bool takeSnapshot();
+    bool beginRecord();
+    void putBack();
     void deselect();
     void reselect();
 
     DocumentContext& context_;
     WholeDocumentSteps steps_;
-    std::unique_ptr<Document> snapshot_;
+    LayerJournal journal_;
+    DocumentInfo infoBefore_;
+    std::unique_ptr<AlphaChannelList> channelsBefore_;
+    bool hasApplied_ = false;
     // The "Deselect" this state runs inside itself, made on the first apply that finds a
     // selection; bringing the selection back on undo is its undo.
     std::unique_ptr<HistoryState> deselect_;

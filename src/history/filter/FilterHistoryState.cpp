@@ -38,10 +38,7 @@ bool FilterHistoryState::apply() {
     // Every apply starts from the pixels before this state (a redo follows its undo, a
     // preview undoes itself before it runs again), so when a later apply reaches further
     // than what was saved, saving the larger rectangle now is still saving the original.
-    const Rect layerBounds = layer->color().bounds();
-    const Rect reach = selection.isEmpty()
-                           ? layerBounds
-                           : selection.bounds.translated(-layer->position().x, -layer->position().y).intersected(layerBounds);
+    const Rect reach = reachOn(*layer);
     try {
         if (saved_.isEmpty() || !saved_.rect().contains(reach)) {
             const Rect wanted = saved_.isEmpty() ? reach : reach.united(saved_.rect());
@@ -56,6 +53,22 @@ bool FilterHistoryState::apply() {
     if (applied_)
         applied_(*filter_);
     return true;
+}
+
+Rect FilterHistoryState::reachOn(const RasterLayer& layer) const {
+    const SelectionArea selection = context_.selectionArea();
+    const Rect layerBounds = layer.color().bounds();
+    return selection.isEmpty()
+               ? layerBounds
+               : selection.bounds.translated(-layer.position().x, -layer.position().y).intersected(layerBounds);
+}
+
+bool FilterHistoryState::recordApplied(const Surface24& before) {
+    const RasterLayer* layer = editableLayer();
+    if (!filter_ || !layer || before.size() != layer->size())
+        return false;
+    const Rect reach = reachOn(*layer);
+    return !reach.isEmpty() && saved_.save(before, reach);
 }
 
 bool FilterHistoryState::undo() {

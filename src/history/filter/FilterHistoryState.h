@@ -42,6 +42,11 @@ public:
     // before a first apply or when the layer is gone or no longer holds the saved rectangle.
     bool undo() override;
     std::vector<SavedPixels*> savedPixels() override { return {&saved_}; }
+    // The filter was put on the layer by other means (a dialog's background preview, which
+    // filtered a copy); before is the layer's color as it was. Saves for undo what apply
+    // would have saved, so the state can be added as already applied. False without a
+    // filter or an editable layer of before's size, or when memory runs out.
+    bool recordApplied(const Surface24& before);
 
     // Replaces the filter (destroying the old one); the saved copy stays, so that a preview
     // re-applied with new parameters still undoes to the original pixels.
@@ -55,6 +60,9 @@ public:
 
 private:
     RasterLayer* editableLayer() const;
+    // The part of the layer the filter can change under the current selection (layer
+    // coordinates); empty when the selection misses the layer.
+    Rect reachOn(const RasterLayer& layer) const;
 
     DocumentContext& context_;
     std::shared_ptr<ImageFilter> filter_;

@@ -27,7 +27,7 @@ public:
         return applyWithSnapshot([this](Document& doc) {
             window_.log.push_back("operation");
             if (failHalfWay_) {
-                doc.layers().layerAt(0)->asRaster()->crop({0, 0, 5, 5});
+                doc.layers().replaceAt(0, doc.layers().rasterAt(0)->cropped({0, 0, 5, 5}));
                 return false;
             }
             return doc.crop({0, 0, doc.width() / 2, doc.height() / 2});
@@ -59,25 +59,33 @@ TEST(WholeDocumentState, AppliesUndoesAndRedoesFromOneSnapshot) {
     EXPECT_EQ(window.doc.canvasSize(), (Size{40, 30}));
 }
 
-// Exposes the snapshot so that its memory use can be checked.
-class SnapshotProbe final : public WholeDocumentState {
+// Exposes the layers the state keeps.
+class KeptLayersProbe final : public WholeDocumentState {
 public:
-    explicit SnapshotProbe(FakeDocumentWindow& window) : WholeDocumentState(window) {}
+    explicit KeptLayersProbe(FakeDocumentWindow& window) : WholeDocumentState(window) {}
     std::string name() const override { return "Probe"; }
     bool apply() override { return applyWithSnapshot([](Document& doc) { return doc.flip(true); }); }
     bool undo() override { return undoFromSnapshot(); }
-    const Document* snapshot() const { return heldSnapshot(); }
+    std::vector<const Layer*> kept() const { return keptLayers(); }
 };
 
-TEST(WholeDocumentState, TheSnapshotKeepsNoComposite) {
+TEST(WholeDocumentState, KeepsTheOldLayerItselfAndPutsItBack) {
     FakeDocumentWindow window;
-    auto probe = std::make_unique<SnapshotProbe>(window);
-    SnapshotProbe* raw = probe.get();
+    const Layer* original = window.doc.layers().layerAt(0);
+    const SurfaceBuffer* pixels = original->asRaster()->color().buffer();
+    auto probe = std::make_unique<KeptLayersProbe>(window);
+    KeptLayersProbe* raw = probe.get();
     HistoryManager history;
     ASSERT_TRUE(history.add(std::move(probe), false));
-    ASSERT_NE(raw->snapshot(), nullptr);
-    EXPECT_EQ(raw->snapshot()->compositeIfAny(), nullptr);
+    EXPECT_NE(window.doc.layers().layerAt(0), original) << "the document gets a new layer";
+    ASSERT_EQ(raw->kept(), (std::vector<const Layer*>{original}));
+    EXPECT_EQ(original->asRaster()->color().buffer(), pixels) << "kept, not copied";
+    EXPECT_NE(window.doc.compositeIfAny(), nullptr);
+
     ASSERT_TRUE(history.undo());
+    EXPECT_EQ(window.doc.layers().layerAt(0), original);
+    EXPECT_EQ(window.doc.layers().rasterAt(0)->color().buffer(), pixels);
+    EXPECT_TRUE(raw->kept().empty()) << "after undo the state holds nothing until redo";
     EXPECT_NE(window.doc.compositeIfAny(), nullptr);
 }
 

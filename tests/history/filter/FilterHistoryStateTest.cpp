@@ -138,7 +138,8 @@ TEST(FilterHistoryState, UndoRefusesASurfaceOfAnotherSize) {
     TestWindow window(whiteDocument(4, 4));
     FilterHistoryState state(window, std::make_unique<InvertFilter>());
     ASSERT_TRUE(state.apply());
-    ASSERT_TRUE(window.activeRaster().resize({2, 2}, 0));
+    LayerStack& stack = window.document().layers();
+    ASSERT_TRUE(stack.replaceAt(stack.activeIndex(), window.activeRaster().resized({2, 2}, 0)));
     EXPECT_FALSE(state.undo());
     EXPECT_EQ(pixel(window.activeRaster().color(), 1, 1), gray(0));
 }

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QCheckBox;
+class QTimer;
 class QVBoxLayout;
 
 namespace pict::qt {
@@ -19,6 +20,8 @@ class AdjustmentDialog : public ModalDialog {
     Q_OBJECT
 public:
     AdjustmentDialog(AdjustmentDialogModel& model, const QString& title, QWidget* parent);
+    // Stops the preview's worker, which must not call back into a dialog that is gone.
+    ~AdjustmentDialog() override;
 
     QCheckBox* previewBox() const { return preview_; }
     // What OK confirmed; nothing before OK or after Cancel.
@@ -34,6 +37,10 @@ protected:
     // The model's values into the controls (after Reset, a channel or mode change).
     virtual void showValues() = 0;
     void reset() override;
+    // A value changed: a dragged slider (a mouse button is down) previews at once, letting
+    // the running preview finish; typing into a field waits for a pause; anything else
+    // previews at once.
+    void valuesChanged();
     // The dialog reopens where it was last closed during this run; the first time it is
     // centred over its owner.
     void keepPlacement(std::optional<QRect>* memory);
@@ -45,6 +52,7 @@ private:
     QCheckBox* preview_;
     std::optional<CommandParams> answer_;
     std::optional<QRect>* placement_ = nullptr;
+    QTimer* typingPause_;
 };
 
 // Shows a dialog built over its model and hands back the answer; the modal loop runs while
