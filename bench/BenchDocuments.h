@@ -32,6 +32,7 @@ public:
     bool hasSelection() const override { return false; }
     SelectionArea selectionArea() const override { return {}; }
     std::unique_ptr<HistoryState> makeDeselectState() override { return nullptr; }
+    void placeSelection(const Surface8&, Point) override {}
     void canvasSizeChanged() override {}
 
 private:

@@ -4,6 +4,7 @@
 // command layer, and where the steps print.
 
 #include "app/session/ApplicationContext.h"
+#include "app/session/InternalClipboard.h"
 #include "app/commands/DocumentCommands.h"
 #include "batch/BatchStep.h"
 #include "imageops/LastFilterSlot.h"
@@ -45,6 +46,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     LastFilterSlot lastFilter_;
+    InternalClipboard clipboard_; // this run's own: --copy fills it, --paste reads it
     ApplicationContext app_;
     std::unique_ptr<DocumentSession> session_;
     std::optional<DocumentCommands> commands_;

@@ -3,7 +3,9 @@
 // selection lives in a library above this one, so the states below see it only through
 // this interface; the application core implements it for each open document.
 
+#include "common/Geometry.h"
 #include "document/SelectionArea.h"
+#include "surface/RasterSurface.h"
 
 #include <memory>
 
@@ -26,6 +28,10 @@ public:
     // A new, not yet applied "Deselect" state of this window: the whole-document states
     // drop the selection first and bring it back on undo.
     virtual std::unique_ptr<HistoryState> makeDeselectState() = 0;
+    // The coverage laid with its top-left at the canvas point becomes the selection, cut to
+    // the canvas; an empty coverage deselects. Pasted and moved pixels become the selection
+    // this way, and their undo brings the old selection back the same way.
+    virtual void placeSelection(const Surface8& coverage, Point topLeft) = 0;
 
     // The canvas changed size (or was restored): the selection takes the new canvas size
     // and the view recomputes its layout.

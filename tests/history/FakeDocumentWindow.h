@@ -37,6 +37,13 @@ public:
         return selected && !area.isEmpty() ? SelectionArea{area, &mask} : SelectionArea{};
     }
     std::unique_ptr<HistoryState> makeDeselectState() override;
+    // The coverage as it is, at its place (no cut to the canvas, no trim).
+    void placeSelection(const Surface8& coverage, Point topLeft) override {
+        selected = !coverage.isEmpty();
+        area = selected ? Rect::fromPointSize(topLeft, coverage.size()) : Rect{};
+        mask = selected ? coverage.clone() : Surface8();
+        ++placements;
+    }
     void canvasSizeChanged() override { log.push_back("refresh"); }
     void beginLongOperation() override { log.push_back("begin"); }
     void endLongOperation() override { log.push_back("end"); }
@@ -46,6 +53,7 @@ public:
     Rect area;
     Surface8 mask;
     int deselectStatesMade = 0;
+    int placements = 0;
     std::vector<std::string> log;
 };
 

@@ -23,6 +23,7 @@ public:
         return {selectionBounds_, &coverage_};
     }
     std::unique_ptr<HistoryState> makeDeselectState() override { return nullptr; }
+    void placeSelection(const Surface8&, Point) override {}
     void canvasSizeChanged() override {}
 
     // A rectangular selection of one coverage value.

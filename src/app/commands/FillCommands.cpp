@@ -6,6 +6,7 @@
 #include "app/commands/CommandPreconditions.h"
 #include "app/session/DocumentSession.h"
 #include "app/session/LayerColor.h"
+#include "history/layers/EmptyLayerPromotion.h"
 #include "imageops/FillStates.h"
 
 namespace pict {
@@ -16,7 +17,7 @@ const CommandResult kFailed{CommandOutcome::Failed};
 const CommandResult kRefused{CommandOutcome::Refused};
 
 bool canClear(const DocumentSession& session) {
-    return hasSelection(session) && hasVisibleRasterLayer(session);
+    return hasSelection(session) && acceptsContent(session);
 }
 
 // Normal, 100 %, transparency not locked: what Alt+Delete and Ctrl+Delete paint with.
@@ -27,11 +28,12 @@ FillParams plainFill(uint32_t color32) {
 }
 
 CommandResult fillWith(DocumentSession& session, const FillParams& params) {
-    return pushState(session, std::make_unique<FillState>(session, params));
+    return pushState(session, ontoContentLayer(session, std::make_unique<FillState>(session, params)));
 }
 
 CommandResult clear(DocumentSession& session, const CommandParams&) {
-    return pushState(session, std::make_unique<ClearState>(session, layerColorWord(session.app().backgroundColor)));
+    return pushState(session, ontoContentLayer(session, std::make_unique<ClearState>(
+                                  session, layerColorWord(session.app().backgroundColor))));
 }
 
 CommandResult fillForeground(DocumentSession& session, const CommandParams&) {
@@ -57,12 +59,12 @@ CommandResult fillDialog(DocumentSession& session, const CommandParams& params) 
     return fillWith(session, *answer);
 }
 
-constexpr std::string_view kRasterLayer = "a visible raster active layer";
+constexpr std::string_view kRasterLayer = "a visible raster or empty active layer";
 
 constexpr CommandStep kClearSteps[] = {
     {"--clear", "", StepArgument::None, nullptr,
      "clear the selection: transparent, or the background color on the background layer",
-     "a selection and a visible raster active layer", StepGroup::Fill},
+     "a selection and a visible raster or empty active layer", StepGroup::Fill},
 };
 constexpr CommandStep kFillForegroundSteps[] = {
     {"--fill-foreground", "", StepArgument::None, nullptr,
@@ -83,14 +85,14 @@ constexpr CommandSpec kFillCommands[] = {
      .statusText = "Clear the selection of the active layer\nClear", .enabled = canClear, .run = clear,
      .steps = kClearSteps},
     {.id = kCmdFillForeground, .route = CommandRoute::Document, .shortcutText = "Alt+Delete", .keys = "Alt+Del",
-     .statusText = "Fill with the foreground color", .enabled = hasVisibleRasterLayer, .run = fillForeground,
+     .statusText = "Fill with the foreground color", .enabled = acceptsContent, .run = fillForeground,
      .steps = kFillForegroundSteps},
     {.id = kCmdFillBackground, .route = CommandRoute::Document, .shortcutText = "Ctrl+Delete",
-     .keys = "Ctrl+Del", .statusText = "Fill with the background color", .enabled = hasVisibleRasterLayer,
+     .keys = "Ctrl+Del", .statusText = "Fill with the background color", .enabled = acceptsContent,
      .run = fillBackground, .steps = kFillBackgroundSteps},
     {.id = kCmdFill, .route = CommandRoute::Document, .menuText = "Fill...",
      .statusText = "Fill canvas or selection with a specified color\nFill", .asks = CommandAsks::Dialog,
-     .enabled = hasVisibleRasterLayer, .run = fillDialog, .steps = kFillSteps},
+     .enabled = acceptsContent, .run = fillDialog, .steps = kFillSteps},
     {.id = kCmdNewSwatch, .route = CommandRoute::Document, .statusText = "Create a new swatch"},
     {.id = kCmdDeleteSwatch, .route = CommandRoute::Document, .statusText = "Delete swatch"},
 };

@@ -160,4 +160,14 @@ bool checkFieldCount(const std::vector<std::string_view>& fields, size_t minimum
     return false;
 }
 
+bool readOffset(std::string_view text, std::string_view what, int32_t& x, int32_t& y, std::string& error) {
+    constexpr int64_t kLimit = 1000000;
+    const std::vector<std::string_view> fields = splitFields(text, ',');
+    if (fields.size() != 2) {
+        error = "expected X,Y for " + std::string(what);
+        return false;
+    }
+    return readInteger(fields[0], -kLimit, kLimit, "x", x, error) && readInteger(fields[1], -kLimit, kLimit, "y", y, error);
+}
+
 } // namespace pict

@@ -34,6 +34,9 @@ std::string blendModeKeyword(int32_t mode);
 bool readKeyword(std::string_view text, std::span<const std::string_view> keywords, std::string_view what,
                  int32_t& index, std::string& error);
 
+// "X,Y": two integers within -1000000..1000000; `what` names the pair ("the position").
+bool readOffset(std::string_view text, std::string_view what, int32_t& x, int32_t& y, std::string& error);
+
 // Checks that a list has between minimum and maximum fields.
 bool checkFieldCount(const std::vector<std::string_view>& fields, size_t minimum, size_t maximum,
                      std::string_view syntax, std::string& error);

@@ -64,6 +64,13 @@ std::unique_ptr<HistoryState> DocumentSession::makeDeselectState() {
     return std::make_unique<DeselectState>(*selection_);
 }
 
+void DocumentSession::placeSelection(const Surface8& coverage, Point topLeft) {
+    if (coverage.isEmpty())
+        selection_->clear();
+    else
+        selection_->place(coverage, topLeft);
+}
+
 void DocumentSession::canvasSizeChanged() {
     // An undo that restores a snapshot brings the old selection back right after the
     // canvas; a selection that already fits the canvas is kept.

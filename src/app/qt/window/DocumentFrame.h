@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace pict::qt {
@@ -80,6 +81,7 @@ private:
     void toggleSelectionOutline() override;
     void beginLongOperation() override;
     void endLongOperation() override;
+    std::optional<Rect> visibleCanvasRect() const override { return view_.visibleImageRect(); }
     // DocumentObserver
     void changed(const DocumentNotification& notification) override;
     // CanvasViewListener

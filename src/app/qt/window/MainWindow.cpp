@@ -13,6 +13,7 @@
 #include "app/qt/window/ShellPrompts.h"
 #include "app/qt/panels/SwatchesInfoDocks.h"
 #include "app/qt/window/SystemClipboard.h"
+#include "app/session/InternalClipboard.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
 #include "surface/PixelThreads.h"
@@ -42,7 +43,8 @@ MainWindow::MainWindow(const SettingsLocation& settings, ShellPrompts& prompts, 
         settings_.loadFromFile(location_.file);
     context_.lastFilter = &lastFilter_;
     clipboard_ = new SystemClipboard(this);
-    context_.clipboard = clipboard_;
+    programClipboard_ = std::make_unique<InternalClipboard>(clipboard_);
+    context_.clipboard = programClipboard_.get();
     context_.foregroundColor = settings_.options.defaultForeground;
     context_.backgroundColor = settings_.options.defaultBackground;
     applyOptions();
@@ -151,7 +153,7 @@ ShellState MainWindow::shellState() const {
     const DocumentFrame* frame = activeFrame();
     state.hasDocument = frame != nullptr;
     state.documentModified = frame && frame->document().isModified();
-    state.clipboardHasImage = clipboard_->hasImage();
+    state.clipboardHasImage = programClipboard_->hasImage();
     state.hasRecentFiles = !settings_.recentFiles.isEmpty();
     for (const DocumentFrame* f : frames_)
         state.hasMinimizedWindows = state.hasMinimizedWindows || f->isMinimized();

@@ -26,6 +26,7 @@ class QToolBar;
 
 namespace pict {
 class Document;
+class InternalClipboard;
 }
 
 namespace pict::qt {
@@ -139,6 +140,7 @@ private:
     bool wasMaximizedBeforeFullScreen_ = false;
 
     SystemClipboard* clipboard_ = nullptr;
+    std::unique_ptr<InternalClipboard> programClipboard_; // over clipboard_
     QMdiArea* area_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     CommandActions* actions_ = nullptr;
