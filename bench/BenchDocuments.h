@@ -4,7 +4,7 @@
 
 #include "document/Document.h"
 #include "history/DocumentContext.h"
-#include "history/HistoryState.h"
+#include "selection/SelectionController.h"
 
 #include "BenchPictures.h"
 
@@ -27,16 +27,16 @@ inline void startPhotoDocument(Document& document, int32_t width, int32_t height
 // No selection and no view: the states' window hooks cost nothing.
 class BenchWindow final : public DocumentContext {
 public:
-    explicit BenchWindow(Document& document) : document_(document) {}
+    explicit BenchWindow(Document& document)
+        : document_(document), selection_(document.width(), document.height()) {}
     Document& document() override { return document_; }
-    bool hasSelection() const override { return false; }
-    SelectionArea selectionArea() const override { return {}; }
-    std::unique_ptr<HistoryState> makeDeselectState() override { return nullptr; }
-    void placeSelection(const Surface8&, Point) override {}
+    SelectionController& selection() override { return selection_; }
+    const SelectionController& selection() const override { return selection_; }
     void canvasSizeChanged() override {}
 
 private:
     Document& document_;
+    SelectionController selection_;
 };
 
 } // namespace pict::bench

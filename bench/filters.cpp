@@ -1,11 +1,11 @@
 // Throughput of the adjustments and filters on a 6000 x 4000 24-bit layer, in megapixels per
 // second, and the time one filter undo takes to write the saved surface back.
 #include "document/Document.h"
+#include "history/filter/FilterHistoryState.h"
 #include "imageops/BrightnessContrastFilter.h"
 #include "imageops/ColorBalanceFilter.h"
 #include "imageops/ConvolutionFilter.h"
 #include "imageops/CurvesFilter.h"
-#include "imageops/FilterHistoryState.h"
 #include "imageops/GaussianBlurFilter.h"
 #include "imageops/HueSaturationFilter.h"
 #include "imageops/LevelsFilter.h"

@@ -1,8 +1,8 @@
 // Whole-document geometry on a 6000 x 4000 canvas: Image Size to 50 % and 200 % with the
 // plain and the smooth stretch, Rotate 90 of a three-layer document, and the undo of a
 // whole-document state (putting its snapshot back). Rates are source canvas pixels.
-#include "history/GeometryStates.h"
 #include "history/HistoryManager.h"
+#include "history/geometry/GeometryStates.h"
 
 #include "BenchDocuments.h"
 

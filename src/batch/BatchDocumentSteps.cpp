@@ -61,15 +61,32 @@ bool parseThreads(std::string_view text, StepInput& input, std::string& error) {
     return readInteger(text, 0, 64, "the thread count", input.number, error);
 }
 
+constexpr std::array<std::string_view, 2> kSubsamplingKeywords = {"420", "444"};
+constexpr std::array<std::string_view, 3> kPngCompressionKeywords = {"fast", "normal", "best"};
+
+bool parseJpegQuality(std::string_view text, StepInput& input, std::string& error) {
+    return readInteger(text, 1, JpegSaveSettings::kQualityMax, "the JPEG quality", input.number, error);
+}
+
+bool parseSubsampling(std::string_view text, StepInput& input, std::string& error) {
+    return readKeyword(text, kSubsamplingKeywords, "the chroma subsampling", input.number, error);
+}
+
+bool parsePngCompression(std::string_view text, StepInput& input, std::string& error) {
+    return readKeyword(text, kPngCompressionKeywords, "the PNG compression", input.number, error);
+}
+
 // ---- actions ----
 
 StepReport openFile(BatchRun& run, const BatchStep&, const StepInput& input) {
     ReadReport read;
-    std::unique_ptr<Document> document = openDocument(input.text, &read);
+    ImageMetadata metadata;
+    std::unique_ptr<Document> document = openDocument(input.text, &read, &metadata);
     if (!document)
         return {StepStatus::Failed, openFailedMessage(input.text, read.reason)};
     noteReadInPart(run, input.text, read);
     run.setDocument(std::move(document));
+    run.carriedMetadata() = std::move(metadata);
     return {};
 }
 
@@ -83,12 +100,37 @@ StepReport newDocument(BatchRun& run, const BatchStep&, const StepInput& input) 
 }
 
 StepReport saveAs(BatchRun& run, const BatchStep&, const StepInput& input) {
-    if (saveDocument(run.session().document(), input.text))
+    if (saveDocument(run.session().document(), input.text, run.saveOptions(), &run.carriedMetadata()))
         return {};
     std::string message = saveFailedMessage(input.text);
     if (!canSaveKind(kindOfPath(input.text)))
         message += "\npictorane-cli: -o: the file name must end in .bmp, .dib, .rle, .jpg, .jpeg, .jpe, .jfif, .png or .ora";
     return {StepStatus::Failed, std::move(message)};
+}
+
+StepReport setJpegQuality(BatchRun& run, const BatchStep&, const StepInput& input) {
+    run.saveOptions().jpeg.quality = input.number;
+    return {};
+}
+
+StepReport setSubsampling(BatchRun& run, const BatchStep&, const StepInput& input) {
+    run.saveOptions().jpeg.subsampling = input.number == 0 ? ChromaSubsampling::Half : ChromaSubsampling::Full;
+    return {};
+}
+
+StepReport setProgressive(BatchRun& run, const BatchStep&, const StepInput&) {
+    run.saveOptions().jpeg.progressive = true;
+    return {};
+}
+
+StepReport stripMetadata(BatchRun& run, const BatchStep&, const StepInput&) {
+    run.saveOptions().keepMetadata = false;
+    return {};
+}
+
+StepReport setPngCompression(BatchRun& run, const BatchStep&, const StepInput& input) {
+    run.saveOptions().pngCompression = static_cast<PngCompression>(input.number);
+    return {};
 }
 
 StepReport printInfo(BatchRun& run, const BatchStep&, const StepInput&) {
@@ -124,6 +166,18 @@ constexpr BatchStep kNewDocument{
 constexpr BatchStep kDocumentSteps[] = {
     {"-o", "PATH", StepArgument::Required, parsePath, saveAs, kCmdSaveAs,
      "save as PATH; the extension (.bmp, .jpg, .png, .ora) picks the format; .ora keeps the layers", ""},
+    {"--jpeg-quality", "N", StepArgument::Required, parseJpegQuality, setJpegQuality, 0,
+     "JPEG files that -o writes next use quality N (1..100, default 95)", ""},
+    {"--jpeg-subsampling", "420|444", StepArgument::Required, parseSubsampling, setSubsampling, 0,
+     "JPEG files that -o writes next halve the colour resolution (420) or keep it (444); by default it is kept "
+     "only from quality 97 up",
+     ""},
+    {"--progressive", "", StepArgument::None, nullptr, setProgressive, 0,
+     "JPEG files that -o writes next are progressive", ""},
+    {"--strip-metadata", "", StepArgument::None, nullptr, stripMetadata, 0,
+     "files that -o writes next leave out the source's EXIF, XMP, colour profile, comments and texts", ""},
+    {"--png-compression", "fast|normal|best", StepArgument::Required, parsePngCompression, setPngCompression, 0,
+     "PNG files that -o writes next are compressed fast, normally (the default) or best", ""},
     {"--info", "", StepArgument::None, nullptr, printInfo, 0,
      "print the document (size, layers, selection, channels, history) as one JSON line", ""},
     {"--history-limit", "N", StepArgument::Required, parseHistoryLimit, setHistoryLimit, 0,

@@ -7,6 +7,8 @@
 #include "app/session/InternalClipboard.h"
 #include "app/commands/DocumentCommands.h"
 #include "batch/BatchStep.h"
+#include "codecs/ImageMetadata.h"
+#include "codecs/SaveOptions.h"
 #include "imageops/LastFilterSlot.h"
 
 #include <iosfwd>
@@ -39,6 +41,11 @@ public:
     DocumentSession& session() { return *session_; }
     DocumentCommands& commands() { return *commands_; }
 
+    // What -o writes with: the JPEG, PNG and metadata steps before it change these.
+    SaveOptions& saveOptions() { return saveOptions_; }
+    // What the source file held besides its pixels, carried into what -o writes.
+    ImageMetadata& carriedMetadata() { return metadata_; }
+
     // Runs a command id and turns its outcome into the step's report.
     StepReport execute(uint16_t id, CommandParams params = {});
 
@@ -48,6 +55,8 @@ private:
     LastFilterSlot lastFilter_;
     InternalClipboard clipboard_; // this run's own: --copy fills it, --paste reads it
     ApplicationContext app_;
+    SaveOptions saveOptions_;
+    ImageMetadata metadata_;
     std::unique_ptr<DocumentSession> session_;
     std::optional<DocumentCommands> commands_;
 };

@@ -39,37 +39,23 @@ bool loadPixels(BitmapImage& image, ByteStream& stream) {
 } // namespace
 
 bool BitmapCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) const {
-    auto* image = dynamic_cast<BitmapImage*>(&target);
-    target.clearLoaded();
-    target.report = {};
-    if (!image)
-        return target.report.notThisKind(FileKind::Bmp);
-    try {
+    return guardedLoad<BitmapImage>(target, FileKind::Bmp, [&](BitmapImage& image) {
         const int64_t start = stream.position();
         SurfaceHeader header;
-        if (!readBitmapHeaders(stream, header, image->report)) {
-            image->clearLoaded();
+        if (!readBitmapHeaders(stream, header, image.report))
             return false;
-        }
-        image->bitDepth = header.bitCount;
-        image->width = header.width;
-        image->height = header.height < 0 ? -header.height : header.height;
+        image.bitDepth = header.bitCount;
+        image.width = header.width;
+        image.height = header.height < 0 ? -header.height : header.height;
         if (headerOnly) {
-            image->header.assign(sizeof header, 0);
-            std::memcpy(image->header.data(), &header, sizeof header);
+            image.header.assign(sizeof header, 0);
+            std::memcpy(image.header.data(), &header, sizeof header);
             return true;
         }
         if (!stream.seekTo(start))
-            image->report.fail(ReadFault::CannotRead, "The file cannot be read again from its start.");
-        if (image->report.failed() || !loadPixels(*image, stream)) {
-            image->clearLoaded();
-            return false;
-        }
-        return true;
-    } catch (const std::bad_alloc&) {
-        image->clearLoaded();
-        return image->report.noMemory();
-    }
+            return image.report.fail(ReadFault::CannotRead, "The file cannot be read again from its start.");
+        return !image.report.failed() && loadPixels(image, stream);
+    });
 }
 
 bool BitmapCodec::save(ByteStream& stream, const CodecImage& image) const {

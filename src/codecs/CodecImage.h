@@ -65,6 +65,10 @@ constexpr int32_t kTagExif = 0x10E1;
 constexpr int32_t kTagPhotoshop = 0x10ED;
 constexpr int32_t kRawSegment = -1; // every byte after the start-of-scan segment
 
+// How the chroma (colour) planes of a JPEG are sampled. ByQuality is the long-standing rule:
+// full resolution only from library quality subsamplingThreshold up, half otherwise.
+enum class ChromaSubsampling : uint8_t { ByQuality, Half /* 4:2:0 */, Full /* 4:4:4 */ };
+
 struct JpegSaveSettings {
     static constexpr int32_t kQualityMin = 0, kQualityMax = 100, kQualityDefault = 95;
     static constexpr uint32_t kForceBaseline = 1, kOptimizeHuffman = 2, kGrayscale = 4;
@@ -74,6 +78,10 @@ struct JpegSaveSettings {
     int32_t subsamplingThreshold = 95;     // library quality at which chroma is not subsampled
     uint32_t flags = 0;                    // kForceBaseline | kOptimizeHuffman | kGrayscale
     int32_t smoothing = 0;                 // 0 library default, else 1..100
+    ChromaSubsampling subsampling = ChromaSubsampling::ByQuality;
+    bool progressive = false;
+
+    friend bool operator==(const JpegSaveSettings&, const JpegSaveSettings&) = default;
 };
 
 class JpegImage : public CodecImage {
@@ -83,6 +91,12 @@ public:
     std::vector<MarkerSegment> segments; // application segments captured on load
     JpegSaveSettings settings;
 };
+
+// The PNG compression a user chooses: zlib levels 1, 5 (the long-standing default) and 9.
+enum class PngCompression : uint8_t { Fast, Normal, Best };
+constexpr int32_t pngLevelOf(PngCompression compression) {
+    return compression == PngCompression::Fast ? 1 : compression == PngCompression::Best ? 9 : 5;
+}
 
 struct PngSaveSettings {
     static constexpr int32_t kLevelMin = 0, kLevelMax = 9, kLevelDefault = 5;
@@ -103,6 +117,19 @@ public:
     int32_t interlace = 0;
     PngSaveSettings settings;
 };
+
+// A codec's load as every codec frames it: the image starts without loaded data and with a
+// fresh report, an image of another kind is refused, and when body(image) fails or memory
+// runs out the image is cleared, its report saying why.
+template <class Image, class Body>
+bool guardedLoad(CodecImage& target, FileKind kind, Body&& body) {
+    target.clearLoaded();
+    target.report = {};
+    auto* image = dynamic_cast<Image*>(&target);
+    if (!image)
+        return target.report.notThisKind(kind);
+    return guardedRead(target.report, [&] { return body(*image); }, [&] { target.clearLoaded(); });
+}
 
 // Bitmap, JPEG or PNG image; null for the other kinds.
 std::unique_ptr<CodecImage> createCodecImage(FileKind kind);

@@ -5,11 +5,13 @@
 #include "codecs/CodecImage.h"
 #include "codecs/FileKind.h"
 #include "codecs/JpegCodec.h"
+#include "codecs/MetadataBlocks.h"
 #include "codecs/OpenRaster.h"
 #include "codecs/PictureReaders.h"
 #include "codecs/PixelPacking.h"
 #include "codecs/PngCodec.h"
 #include "document/Document.h"
+#include "surface/BlendModes.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -130,7 +132,7 @@ bool isMixedAlpha(const Surface8& alpha) { return !alpha.isAll(0) && !alpha.isAl
 
 // Writes the composite by the rule of each kind, straight from the cache's surfaces: only a
 // JPEG of a see-through composite needs a copy of the picture.
-bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& composite) {
+bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& composite, const SaveOptions& options) {
     const Surface24& color = composite.color();
     const Surface8& alpha = composite.alpha();
     switch (kind) {
@@ -142,17 +144,20 @@ bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& compos
     }
     case FileKind::Jpg: {
         if (alpha.isAll(255))
-            return writeJpeg(out, color, JpegSaveSettings{});
+            return writeJpeg(out, color, options.jpeg);
         // JPEG has no transparency: what the composite leaves see-through is shown over white.
         Surface24 flat;
         if (!flat.create(color.width(), color.height(), 24))
             return false;
         for (int32_t y = 0; y < color.height(); ++y)
             std::memcpy(flat.row(y), color.row(y), size_t(color.width()) * 3);
-        return flattenOverWhite(flat, alpha) && writeJpeg(out, flat, JpegSaveSettings{});
+        return flattenOverWhite(flat, alpha) && writeJpeg(out, flat, options.jpeg);
     }
-    case FileKind::Png:
-        return writePng(out, color, alpha.isAll(255) ? nullptr : &alpha, PngSaveSettings{});
+    case FileKind::Png: {
+        PngSaveSettings png;
+        png.compressionLevel = pngLevelOf(options.pngCompression);
+        return writePng(out, color, alpha.isAll(255) ? nullptr : &alpha, png);
+    }
     case FileKind::Unknown:
     case FileKind::Ved:
     case FileKind::Gif:
@@ -205,13 +210,16 @@ bool openImage(const std::string& path, OpenedImage& image) {
 }
 
 // A layered file becomes the document it describes; the reader says why when it cannot.
-std::unique_ptr<Document> openLayeredDocument(const std::string& path, ReadReport* report) {
+std::unique_ptr<Document> openLayeredDocument(const std::string& path, ReadReport* report, ImageMetadata* metadata) {
     ReadReport read;
     OpenRasterResult result;
     std::string error;
     if (checkReadableFile(path, read)) {
-        if (readOpenRaster(path, result, error))
+        if (readOpenRaster(path, result, error)) {
             read.note = std::move(result.note);
+            if (metadata)
+                *metadata = std::move(result.metadata);
+        }
         else
             read.fail(ReadFault::Corrupt, "It cannot be opened: " + error + ".");
     }
@@ -220,9 +228,29 @@ std::unique_ptr<Document> openLayeredDocument(const std::string& path, ReadRepor
     return std::move(result.document);
 }
 
-std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* report) {
+namespace {
+
+// What a JPEG or PNG holds besides its picture; nothing when it cannot be read.
+ImageMetadata metadataOfFile(const std::string& path, FileKind kind) {
+    if (kind != FileKind::Jpg && kind != FileKind::Png)
+        return {};
+    FileStream stream;
+    std::vector<uint8_t> bytes;
+    if (!stream.openForRead(path) || stream.size() <= 0)
+        return {};
+    bytes.resize(size_t(stream.size()));
+    if (!stream.readExact(bytes.data(), bytes.size()))
+        return {};
+    return readMetadata(kind, bytes.data(), bytes.size());
+}
+
+} // namespace
+
+std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* report, ImageMetadata* metadata) {
+    if (metadata)
+        *metadata = {};
     if (kindOfPath(path) == FileKind::Ora)
-        return openLayeredDocument(path, report);
+        return openLayeredDocument(path, report, metadata);
     OpenedImage image;
     try {
         if (openImage(path, image)) {
@@ -235,6 +263,8 @@ std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* repo
                 document->setModified(false);
                 if (report)
                     *report = std::move(image.report);
+                if (metadata)
+                    *metadata = metadataOfFile(path, kindOfPath(path));
                 return document;
             }
             image.report.noMemory();
@@ -247,14 +277,48 @@ std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* repo
     return nullptr;
 }
 
-bool saveDocument(Document& document, const std::string& path) {
+bool encodeComposite(FileKind kind, const CompositeCache& composite, const SaveOptions& options,
+                     const ImageMetadata& kept, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    try {
+        MemoryStream encoded;
+        if (!encoded.openOwned(size_t(composite.size().width) * size_t(composite.size().height)) ||
+            !writeComposite(kind, encoded, composite, options))
+            return false;
+        bytes = kind == FileKind::Jpg   ? withJpegMetadata(encoded.ownedBytes(), kept)
+                : kind == FileKind::Png ? withPngMetadata(encoded.ownedBytes(), kept)
+                                        : encoded.ownedBytes();
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+namespace {
+
+// The composite written with the kept metadata put in; only then is it encoded into memory
+// first.
+bool writeCompositeWithMetadata(FileKind kind, ByteStream& out, const CompositeCache& composite,
+                                const SaveOptions& options, const ImageMetadata& kept) {
+    if (kept.isEmpty() || (kind != FileKind::Jpg && kind != FileKind::Png))
+        return writeComposite(kind, out, composite, options);
+    std::vector<uint8_t> bytes;
+    return encodeComposite(kind, composite, options, kept, bytes) && out.writeExact(bytes.data(), bytes.size());
+}
+
+} // namespace
+
+bool saveDocument(Document& document, const std::string& path, const SaveOptions& options,
+                  const ImageMetadata* carried) {
     const FileKind kind = kindOfPath(path);
     if (!canSaveKind(kind) || !document.isUsable())
         return false;
     try {
+        const ImageMetadata kept =
+            carried ? metadataForSave(*carried, options, document.canvasSize()) : ImageMetadata{};
         if (kind == FileKind::Ora) {
             std::string error;
-            if (!saveOpenRaster(document, path, nullptr, error))
+            if (!saveOpenRaster(document, path, kept.isEmpty() ? nullptr : &kept, error))
                 return false;
             takePathAsFile(document, path);
             document.setUntitled(false);
@@ -264,7 +328,7 @@ bool saveDocument(Document& document, const std::string& path) {
         const CompositeCache* composite = document.composite();
         if (!composite || composite->size() != document.canvasSize())
             return false;
-        if (!writeReplacingFile(path, [&](ByteStream& out) { return writeComposite(kind, out, *composite); }))
+        if (!writeReplacingFile(path, [&](ByteStream& out) { return writeCompositeWithMetadata(kind, out, *composite, options, kept); }))
             return false;
         takePathAsFile(document, path);
         document.setUntitled(false);
@@ -273,6 +337,23 @@ bool saveDocument(Document& document, const std::string& path) {
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+bool needsLayeredFile(const Document& document) {
+    if (const AlphaChannelList* channels = document.channelsIfAny(); channels && channels->count() > 0)
+        return true;
+    const LayerStack* stack = document.layersIfAny();
+    if (!stack)
+        return false;
+    int32_t live = 0;
+    for (int32_t i = 0; i < stack->count(); ++i) {
+        const Layer* layer = stack->layerAt(i);
+        if (!layer || !layer->isLive())
+            continue;
+        if (++live > 1 || !layer->isVisible() || layer->blendMode() != kBlendNormal)
+            return true;
+    }
+    return false;
 }
 
 } // namespace pict

@@ -3,14 +3,19 @@
 // becomes, and what is written when a document is saved. The editor's Open and Save and the
 // batch tool both come through here.
 
+#include "codecs/FileKind.h"
+#include "codecs/ImageMetadata.h"
 #include "codecs/ReadReport.h"
+#include "codecs/SaveOptions.h"
 #include "surface/RasterSurface.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pict {
 
+class CompositeCache;
 class Document;
 
 // What a file yields: 24-bit color and, when the file has transparency, an 8-bit alpha of
@@ -30,16 +35,32 @@ bool openImage(const std::string& path, OpenedImage& image);
 
 // A document made from the file: named after it, "Background", or "Layer 1" carrying the
 // transparency; not modified and not untitled. Null on any failure; the report, when given,
-// says why, or that the file ended early.
-std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* report = nullptr);
+// says why, or that the file ended early. metadata, when given, receives what the file holds
+// besides its pixels (JPEG, PNG and layered files), to be carried into later saves.
+std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* report = nullptr,
+                                       ImageMetadata* metadata = nullptr);
 
 // Writes the document's composite to path with the codec of the path's extension:
 // - BMP: 32 bits when the alpha holds values other than 0 and other than 255, else 24;
-// - JPEG: transparent parts mixed with white, default quality, no carried-over segments;
-// - PNG: RGBA, or RGB when the composite is opaque everywhere.
-// The old file at path is replaced only by a completely written new one; on any failure it
-// is left byte for byte as it was. On success the document takes path as its file (name and
+// - JPEG: transparent parts mixed with white, with the options' quality, subsampling and
+//   progressive choice;
+// - PNG: RGBA, or RGB when the composite is opaque everywhere, at the options' compression.
+// The carried metadata, when given, goes into JPEG, PNG and layered files as the options say
+// (see metadataForSave). The old file at path is replaced only by a completely written new
+// one; on any failure it is left byte for byte as it was. On success the document takes path as its file (name and
 // folder), stops being untitled and is no longer modified; on failure it is not changed.
-bool saveDocument(Document& document, const std::string& path);
+bool saveDocument(Document& document, const std::string& path, const SaveOptions& options = {},
+                  const ImageMetadata* carried = nullptr);
+
+// The bytes a save of the composite to a flat kind (BMP, JPEG, PNG) would write, with the
+// metadata already chosen for it (see metadataForSave): what the save options dialog sizes
+// and previews.
+bool encodeComposite(FileKind kind, const CompositeCache& composite, const SaveOptions& options,
+                     const ImageMetadata& kept, std::vector<uint8_t>& bytes);
+
+// Whether a flat file (BMP, JPEG, PNG) would lose part of the document: it has more than one
+// layer, a hidden layer or one not in Normal mode, or saved channels. Placeholders kept only
+// for the history do not count.
+bool needsLayeredFile(const Document& document);
 
 } // namespace pict

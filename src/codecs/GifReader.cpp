@@ -152,46 +152,31 @@ bool readFrame(GifFileType* gif, int transparentIndex, Surface24& color, Surface
 } // namespace
 
 bool readGif(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report) {
-    color.destroy();
-    alpha.destroy();
-    if (!stream.isOpen() || stream.isBad())
-        return report.fail(ReadFault::CannotRead, "The file cannot be read.");
-    try {
+    return readPicture(stream, color, alpha, report, [&] {
         GifSession session;
         int error = 0;
         session.gif = DGifOpen(&stream, readFromStream, &error);
         if (!session.gif)
             return reportGifError(error, stream.size(), report);
         int transparentIndex = NO_TRANSPARENT_COLOR;
+        // Extension records (one may name the transparent index) come before the first frame.
+        GifRecordType record = UNDEFINED_RECORD_TYPE;
         for (;;) {
-            GifRecordType record = UNDEFINED_RECORD_TYPE;
-            if (DGifGetRecordType(session.gif, &record) != GIF_OK) {
-                reportGifError(session.gif->Error, stream.size(), report);
+            if (DGifGetRecordType(session.gif, &record) != GIF_OK)
+                return reportGifError(session.gif->Error, stream.size(), report);
+            if (record != EXTENSION_RECORD_TYPE)
                 break;
-            }
-            if (record == EXTENSION_RECORD_TYPE) {
-                if (!readExtension(session.gif, transparentIndex)) {
-                    reportGifError(session.gif->Error, stream.size(), report);
-                    break;
-                }
-                continue;
-            }
-            if (record != IMAGE_DESC_RECORD_TYPE) { // the terminator (or garbage) before any frame
-                report.corrupt("it holds no picture");
-                break;
-            }
-            if (!readFrame(session.gif, transparentIndex, color, alpha, report))
-                break;
-            if (alpha.isAll(255))
-                alpha.destroy();
-            return true;
+            if (!readExtension(session.gif, transparentIndex))
+                return reportGifError(session.gif->Error, stream.size(), report);
         }
-    } catch (const std::bad_alloc&) {
-        report.noMemory();
-    }
-    color.destroy();
-    alpha.destroy();
-    return false;
+        if (record != IMAGE_DESC_RECORD_TYPE) // the terminator (or garbage) before any frame
+            return report.corrupt("it holds no picture");
+        if (!readFrame(session.gif, transparentIndex, color, alpha, report))
+            return false;
+        if (alpha.isAll(255))
+            alpha.destroy();
+        return true;
+    });
 }
 
 } // namespace pict

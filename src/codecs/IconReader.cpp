@@ -122,11 +122,7 @@ bool readBitmapEntry(const Entry& entry, Surface24& color, Surface8& alpha, Read
 } // namespace
 
 bool readIcon(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report) {
-    color.destroy();
-    alpha.destroy();
-    if (!stream.isOpen() || stream.isBad())
-        return report.fail(ReadFault::CannotRead, "The file cannot be read.");
-    try {
+    return readPicture(stream, color, alpha, report, [&] {
         const int64_t size = stream.remaining();
         if (size < int64_t(kDirectoryHeaderBytes))
             return report.notThisKind(FileKind::Ico);
@@ -157,15 +153,8 @@ bool readIcon(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport&
         }
         if (!best.data)
             return report.corrupt("none of its " + std::to_string(count) + " entries holds a picture");
-        const bool ok = best.png ? readPngEntry(best, color, alpha, report) : readBitmapEntry(best, color, alpha, report);
-        if (ok)
-            return true;
-    } catch (const std::bad_alloc&) {
-        report.noMemory();
-    }
-    color.destroy();
-    alpha.destroy();
-    return false;
+        return best.png ? readPngEntry(best, color, alpha, report) : readBitmapEntry(best, color, alpha, report);
+    });
 }
 
 } // namespace pict

@@ -332,10 +332,15 @@ bool encode(EncodeSession& s, ByteStream& stream, const Surface24& color, const 
         c.smoothing_factor = std::clamp(settings.smoothing, 1, JpegSaveSettings::kSmoothingMax);
     const int quality = jpegLibraryQuality(settings.quality);
     jpeg_set_quality(&c, quality, (settings.flags & JpegSaveSettings::kForceBaseline) ? TRUE : FALSE);
-    if (quality >= settings.subsamplingThreshold) {
+    const bool fullChroma = settings.subsampling == ChromaSubsampling::ByQuality
+                                ? quality >= settings.subsamplingThreshold
+                                : settings.subsampling == ChromaSubsampling::Full;
+    if (fullChroma) {
         c.comp_info[0].h_samp_factor = 1;
         c.comp_info[0].v_samp_factor = 1;
     }
+    if (settings.progressive)
+        jpeg_simple_progression(&c);
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
         const JDIMENSION y = c.next_scanline;
@@ -356,33 +361,21 @@ int32_t jpegLibraryQuality(int32_t userQuality) {
 }
 
 bool JpegCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) const {
-    auto* image = dynamic_cast<JpegImage*>(&target);
-    target.clearLoaded();
-    target.report = {};
-    if (!image)
-        return target.report.notThisKind(FileKind::Jpg);
-    if (!stream.isOpen() || stream.isBad())
-        return target.report.fail(ReadFault::CannotRead, "The file cannot be read.");
-    try {
+    return guardedLoad<JpegImage>(target, FileKind::Jpg, [&](JpegImage& image) {
+        if (!stream.isOpen() || stream.isBad())
+            return image.report.fail(ReadFault::CannotRead, "The file cannot be read.");
         if (!headerOnly) {
             const int64_t start = stream.position();
             std::vector<MarkerSegment> segments;
             if (!readJpegSegments(stream, true, segments))
                 segments.clear(); // the decoder decides whether the file is usable
             if (!stream.seekTo(start))
-                return image->report.fail(ReadFault::CannotRead, "The file cannot be read again from its start.");
-            image->segments = std::move(segments);
+                return image.report.fail(ReadFault::CannotRead, "The file cannot be read again from its start.");
+            image.segments = std::move(segments);
         }
         DecodeSession session;
-        if (!decode(session, *image, stream, headerOnly)) {
-            image->clearLoaded();
-            return false;
-        }
-        return true;
-    } catch (const std::bad_alloc&) {
-        image->clearLoaded();
-        return image->report.noMemory();
-    }
+        return decode(session, image, stream, headerOnly);
+    });
 }
 
 bool writeJpeg(ByteStream& stream, const Surface24& color, const JpegSaveSettings& settings) {

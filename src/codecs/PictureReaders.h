@@ -3,14 +3,27 @@
 // largest, deepest entry). Both yield 24-bit color and, where the file has transparency, an
 // 8-bit alpha surface of the same size. On failure the report says why.
 
+#include "codecs/ByteStream.h"
+#include "codecs/ReadReport.h"
 #include "surface/RasterSurface.h"
 
 namespace pict {
 
-class ByteStream;
-struct ReadReport;
-
 bool readGif(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report);
 bool readIcon(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report);
+
+// How both readers start and end: the surfaces start empty, an unreadable stream is refused,
+// and when body() fails or memory runs out both surfaces are left empty, the report saying why.
+template <class Body>
+bool readPicture(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report, Body&& body) {
+    color.destroy();
+    alpha.destroy();
+    if (!stream.isOpen() || stream.isBad())
+        return report.fail(ReadFault::CannotRead, "The file cannot be read.");
+    return guardedRead(report, body, [&] {
+        color.destroy();
+        alpha.destroy();
+    });
+}
 
 } // namespace pict

@@ -389,37 +389,25 @@ std::string pngModificationTime(std::time_t when) {
 }
 
 bool PngCodec::load(CodecImage& target, ByteStream& stream, bool headerOnly) const {
-    auto* image = dynamic_cast<PngImage*>(&target);
-    target.clearLoaded();
-    target.report = {};
-    if (!image)
-        return target.report.notThisKind(FileKind::Png);
-    if (!stream.isOpen() || stream.isBad())
-        return target.report.fail(ReadFault::CannotRead, "The file cannot be read.");
-    try {
+    return guardedLoad<PngImage>(target, FileKind::Png, [&](PngImage& image) {
+        if (!stream.isOpen() || stream.isBad())
+            return image.report.fail(ReadFault::CannotRead, "The file cannot be read.");
         png_byte signature[kSignatureBytes] = {};
         const int64_t present = stream.remaining();
         const bool whole = stream.readExact(signature, sizeof signature);
         const size_t compared = size_t(std::clamp<int64_t>(present, 0, kSignatureBytes));
         if (compared == 0 || png_sig_cmp(signature, 0, compared) != 0)
-            return image->report.notThisKind(FileKind::Png);
+            return image.report.notThisKind(FileKind::Png);
         if (!whole)
-            return image->report.truncated(present, kSignatureBytes);
+            return image.report.truncated(present, kSignatureBytes);
         ReadSession session;
         session.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &session.error, keepError, silentWarning);
         if (!session.png || !(session.info = png_create_info_struct(session.png)))
-            return image->report.noMemory();
+            return image.report.noMemory();
         if (!headerOnly && !(session.endInfo = png_create_info_struct(session.png)))
-            return image->report.noMemory();
-        if (!decode(session, *image, stream, headerOnly)) {
-            image->clearLoaded();
-            return false;
-        }
-        return true;
-    } catch (const std::bad_alloc&) {
-        image->clearLoaded();
-        return image->report.noMemory();
-    }
+            return image.report.noMemory();
+        return decode(session, image, stream, headerOnly);
+    });
 }
 
 bool writePng(ByteStream& stream, const Surface24& color, const Surface8* alpha, const PngSaveSettings& settings) {

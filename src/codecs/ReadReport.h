@@ -5,6 +5,7 @@
 #include "codecs/FileKind.h"
 
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,21 @@ struct ReadReport {
     bool corrupt(std::string_view detail);
     bool noMemory();
 };
+
+// Runs a reader's body the way every reader ends: when the body fails, or memory runs out
+// (reported as such), drop() throws away what was read so far, so that a failed read leaves
+// nothing half made.
+template <class Body, class Drop>
+bool guardedRead(ReadReport& report, Body&& body, Drop&& drop) {
+    try {
+        if (body())
+            return true;
+    } catch (const std::bad_alloc&) {
+        report.noMemory();
+    }
+    drop();
+    return false;
+}
 
 // The format's name as users know it: "BMP", "GIF", "icon", "JPEG", "PNG".
 std::string_view kindName(FileKind kind);

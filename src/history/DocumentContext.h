@@ -1,37 +1,30 @@
 #pragma once
-// What a history state may reach of the document window it belongs to. The window's
-// selection lives in a library above this one, so the states below see it only through
-// this interface; the application core implements it for each open document.
+// What a history state may reach of the document window it belongs to: its document, its
+// selection and the hooks that keep the window's view in step. The application's document
+// session implements it for each open document; the tests give simpler windows.
 
-#include "common/Geometry.h"
 #include "document/SelectionArea.h"
-#include "surface/RasterSurface.h"
-
-#include <memory>
+#include "selection/SelectionController.h"
 
 namespace pict {
 
 class Document;
-class HistoryState;
 
 class DocumentContext {
 public:
     virtual ~DocumentContext() = default;
 
     virtual Document& document() = 0;
+    // The window's selection; the selection states change it and the whole-document states
+    // drop it first.
+    virtual SelectionController& selection() = 0;
+    virtual const SelectionController& selection() const = 0;
 
     // True while the window's selection is not empty.
-    virtual bool hasSelection() const = 0;
+    bool hasSelection() const { return !selection().isEmpty(); }
     // The selection as layer operations take it (empty bounds when there is none); valid
     // until the selection next changes.
-    virtual SelectionArea selectionArea() const = 0;
-    // A new, not yet applied "Deselect" state of this window: the whole-document states
-    // drop the selection first and bring it back on undo.
-    virtual std::unique_ptr<HistoryState> makeDeselectState() = 0;
-    // The coverage laid with its top-left at the canvas point becomes the selection, cut to
-    // the canvas; an empty coverage deselects. Pasted and moved pixels become the selection
-    // this way, and their undo brings the old selection back the same way.
-    virtual void placeSelection(const Surface8& coverage, Point topLeft) = 0;
+    SelectionArea selectionArea() const { return selection().area(); }
 
     // The canvas changed size (or was restored): the selection takes the new canvas size
     // and the view recomputes its layout.

@@ -13,7 +13,6 @@ enum class FilterKind : int32_t {
     Sharpen,
     SharpenMore,
     GaussianBlur,
-    StackBlur,
     Levels,
     AutoLevels,
     AutoContrast,
@@ -26,7 +25,7 @@ enum class FilterKind : int32_t {
     Invert,
 };
 
-inline constexpr int32_t kFilterKindCount = 16;
+inline constexpr int32_t kFilterKindCount = 15;
 
 struct FilterIdentity {
     FilterKind kind;
@@ -42,7 +41,6 @@ inline constexpr FilterIdentity kFilterIdentities[kFilterKindCount] = {
     {FilterKind::Sharpen, "Sharpen", "sharpen", true},
     {FilterKind::SharpenMore, "Sharpen More", "sharpen-more", true},
     {FilterKind::GaussianBlur, "Gaussian Blur", "gaussian-blur", true},
-    {FilterKind::StackBlur, "Stack Blur", "", true},
     {FilterKind::Levels, "Levels", "levels", false},
     {FilterKind::AutoLevels, "Auto Levels", "auto-levels", false},
     {FilterKind::AutoContrast, "Auto Contrast", "auto-contrast", false},

@@ -1,8 +1,8 @@
 #include "imageops/GaussianBlurFilter.h"
 
 #include "imageops/CoverageBlend.h"
-#include "imageops/StackBlur.h"
 #include "surface/PixelThreads.h"
+#include "surface/StackBlur.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,12 +14,6 @@ double limitBlurRadius(double radius) {
     if (!(radius > GaussianBlurSettings::kRadius.min))
         return GaussianBlurSettings::kRadius.min;
     return radius > GaussianBlurSettings::kRadius.max ? GaussianBlurSettings::kRadius.max : radius;
-}
-
-int32_t gaussianBlockPadding(double radius) {
-    const double reach = 2.7 * radius;
-    const auto padding = static_cast<int32_t>(reach);
-    return reach - padding > 0.0001 ? padding + 1 : padding;
 }
 
 double gaussianRadiusFromSlider(int32_t position) {
@@ -51,7 +45,7 @@ bool GaussianBlurFilter::blur(Surface& target) {
     // Blur a block grown by more than the radius, so that inside the work rectangle the
     // result equals a blur of the whole target, then write it back through the mask.
     const Rect& work = workRect();
-    const int32_t pad = gaussianBlockPadding(radius_);
+    const int32_t pad = stackBlurPadding(radius_);
     const Rect block =
         Rect{work.left - pad, work.top - pad, work.right + pad, work.bottom + pad}.intersected(target.bounds());
     Surface temporary;
@@ -87,24 +81,5 @@ bool GaussianBlurFilter::blur(Surface& target) {
 bool GaussianBlurFilter::applyRgb(Surface24& target) { return blur(target); }
 
 bool GaussianBlurFilter::applyGray(Surface8& target) { return blur(target); }
-
-StackBlurFilter::StackBlurFilter(uint32_t radius)
-    : radius_(limitBlurRadius(radius > 1000u ? 1000.0 : static_cast<double>(radius))) {
-    setTransient(true);
-}
-
-std::unique_ptr<NeighborhoodFilter> StackBlurFilter::clone() const {
-    return std::unique_ptr<NeighborhoodFilter>(new StackBlurFilter(*this));
-}
-
-bool StackBlurFilter::applyRgb(Surface24& target) {
-    const auto r = static_cast<int32_t>(radius_);
-    return stackBlur(target, r, r);
-}
-
-bool StackBlurFilter::applyGray(Surface8& target) {
-    const auto r = static_cast<int32_t>(radius_);
-    return stackBlur(target, r, r);
-}
 
 } // namespace pict

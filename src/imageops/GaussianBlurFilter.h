@@ -1,6 +1,6 @@
 #pragma once
-// Gaussian Blur (the Filter menu's, with a dialog) and Stack Blur (the selection feather's,
-// transient): both the stack blur of the whole-pixel part of their radius.
+// Gaussian Blur (the Filter menu's, with a dialog): the stack blur of the whole-pixel part of
+// its radius.
 
 #include "imageops/FilterParams.h"
 #include "imageops/ImageFilter.h"
@@ -21,7 +21,7 @@ struct GaussianBlurSettings {
     friend bool operator==(const GaussianBlurSettings&, const GaussianBlurSettings&) = default;
 };
 
-// The limit applied to every radius given to either filter.
+// The limit applied to every radius given to the filter.
 double limitBlurRadius(double radius);
 
 class GaussianBlurFilter : public NeighborhoodFilter {
@@ -48,30 +48,8 @@ private:
     double radius_;
 };
 
-class StackBlurFilter : public NeighborhoodFilter {
-public:
-    // Made transient: the feather never becomes the last filter.
-    explicit StackBlurFilter(uint32_t radius);
-
-    FilterKind kind() const override { return FilterKind::StackBlur; }
-    std::unique_ptr<NeighborhoodFilter> clone() const override;
-    double radius() const { return radius_; }
-
-protected:
-    StackBlurFilter(const StackBlurFilter&) = default;
-    bool applyRgb(Surface24& target) override;
-    bool applyGray(Surface8& target) override;
-
-private:
-    double radius_;
-};
-
 // The Gaussian Blur dialog's slider (0..200) as a radius: linear to 5 at 50, a parabola
 // through (50, 5) and (180, 100), then steeper up to 250 at 200.
 double gaussianRadiusFromSlider(int32_t position);
-
-// The padding a masked blur reads around the work rectangle: trunc(2.7 r), plus one when
-// 2.7 r exceeds it by more than 0.0001.
-int32_t gaussianBlockPadding(double radius);
 
 } // namespace pict

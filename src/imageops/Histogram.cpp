@@ -64,11 +64,11 @@ uint64_t Histogram::total() const {
     return sum;
 }
 
-int32_t Histogram::highestAbove(int32_t channel, double percent) const {
+int32_t Histogram::levelReaching(int32_t channel, double percent, int32_t from, int32_t step) const {
     const double n = double(total()) * (channel == kAllChannels ? 3.0 : 1.0);
     uint64_t sum = 0;
     int32_t lastSeen = -1;
-    for (int32_t level = 255; level >= 0; --level) {
+    for (int32_t level = from; level >= 0 && level <= 255; level += step) {
         const uint32_t c = levelCount(channel, level);
         if (c == 0)
             continue;
@@ -77,23 +77,7 @@ int32_t Histogram::highestAbove(int32_t channel, double percent) const {
         if (percent <= double(sum) * 100.0 / n)
             return level;
     }
-    return lastSeen >= 0 ? lastSeen : 0;
-}
-
-int32_t Histogram::lowestAbove(int32_t channel, double percent) const {
-    const double n = double(total()) * (channel == kAllChannels ? 3.0 : 1.0);
-    uint64_t sum = 0;
-    int32_t lastSeen = -1;
-    for (int32_t level = 0; level <= 255; ++level) {
-        const uint32_t c = levelCount(channel, level);
-        if (c == 0)
-            continue;
-        sum += c;
-        lastSeen = level;
-        if (percent <= double(sum) * 100.0 / n)
-            return level;
-    }
-    return lastSeen >= 0 ? lastSeen : 255;
+    return lastSeen >= 0 ? lastSeen : 255 - from;
 }
 
 } // namespace pict

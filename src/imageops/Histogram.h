@@ -44,17 +44,19 @@ public:
     // Number of pixels counted.
     uint64_t total() const;
 
-    int32_t highest(int32_t channel) const { return highestAbove(channel, 0.0); }
-    int32_t lowest(int32_t channel) const { return lowestAbove(channel, 0.0); }
-    int32_t highestClipped(int32_t channel) const { return highestAbove(channel, clipPercent_); }
-    int32_t lowestClipped(int32_t channel) const { return lowestAbove(channel, clipPercent_); }
+    int32_t highest(int32_t channel) const { return levelReaching(channel, 0.0, 255, -1); }
+    int32_t lowest(int32_t channel) const { return levelReaching(channel, 0.0, 0, 1); }
+    int32_t highestClipped(int32_t channel) const { return levelReaching(channel, clipPercent_, 255, -1); }
+    int32_t lowestClipped(int32_t channel) const { return levelReaching(channel, clipPercent_, 0, 1); }
 
     double clipPercent() const { return clipPercent_; }
     void setClipPercent(double percent) { clipPercent_ = percent; }
 
 private:
-    int32_t highestAbove(int32_t channel, double percent) const;
-    int32_t lowestAbove(int32_t channel, double percent) const;
+    // Walking the levels from `from` in steps of `step` (1 up, -1 down): the first level at
+    // which the counts seen so far reach percent of the whole; with none, the last level
+    // that had any count, and the level it walks toward for an empty histogram.
+    int32_t levelReaching(int32_t channel, double percent, int32_t from, int32_t step) const;
 
     std::array<uint32_t, 256> red_{};
     std::array<uint32_t, 256> green_{};

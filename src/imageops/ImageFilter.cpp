@@ -105,7 +105,7 @@ bool ImageFilter::applyGray(Surface8& target) {
 }
 
 void NeighborhoodFilter::beforeApply() {
-    if (!transient_ && slot_)
+    if (slot_)
         slot_->record(*this);
 }
 

@@ -70,15 +70,10 @@ public:
     virtual void transformGray(uint8_t& value) const { (void)value; }
 };
 
-// Filters whose new value depends on the neighbourhood. Applying one (unless transient)
-// makes a clone of it the application's last filter, when a slot is attached.
+// Filters whose new value depends on the neighbourhood. Applying one makes a clone of it the application's last filter, when a slot is attached.
 class NeighborhoodFilter : public ImageFilter {
 public:
     virtual std::unique_ptr<NeighborhoodFilter> clone() const = 0;
-
-    // Transient filters (the selection feather) never become the last filter.
-    void setTransient(bool transient) { transient_ = transient; }
-    bool isTransient() const { return transient_; }
 
     // The slot this filter records itself into; clones keep it. Null records nowhere.
     void setLastFilterSlot(LastFilterSlot* slot) { slot_ = slot; }
@@ -90,7 +85,6 @@ protected:
     void beforeApply() override;
 
 private:
-    bool transient_ = false;
     LastFilterSlot* slot_ = nullptr;
 };
 

@@ -88,6 +88,9 @@ public:
     bool growOrSimilar(const SampledImage& image, int32_t tolerance, bool grow);
 
 private:
+    // Makes target a mask of the working rectangle holding the coverage at its place (zero
+    // around it), for the Modify commands to work on.
+    bool copyToWorking(Surface8& target, const Rect& working) const;
     // Installs a finished surface as the coverage at the given bounds, then trims.
     bool adoptTrimmed(Surface8& surface, const Rect& surfaceBounds);
 

@@ -4,9 +4,9 @@
 
 #include "selection/BorderBand.h"
 #include "selection/MaskRegions.h"
-#include "selection/MaskStackBlur.h"
 #include "selection/ModifyLimits.h"
 #include "selection/Morphology.h"
+#include "surface/StackBlur.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,19 +19,22 @@ Rect grown(const Rect& r, int32_t by) { return {r.left - by, r.top - by, r.right
 
 } // namespace
 
+bool SelectionMask::copyToWorking(Surface8& target, const Rect& working) const {
+    if (!createMask(target, working.size()))
+        return false;
+    copyOverlap(coverage_, bounds_.topLeft(), target, working.topLeft());
+    return true;
+}
+
 bool SelectionMask::feather(double radius) {
     if (isEmpty())
         return true;
     radius = clampFeatherRadius(radius);
-    const int32_t pad = static_cast<int32_t>(std::ceil(radius * 2.7));
+    const int32_t pad = stackBlurPadding(radius);
     const Rect working = grown(bounds_, pad).intersected(canvasRect());
     Surface8 blurred;
-    if (!createMask(blurred, working.size()))
-        return false;
-    copyOverlap(coverage_, bounds_.topLeft(), blurred, working.topLeft());
-    if (!stackBlurMask(blurred, static_cast<int32_t>(std::ceil(radius))))
-        return false;
-    return adoptTrimmed(blurred, working);
+    return copyToWorking(blurred, working) && stackBlur(blurred, static_cast<int32_t>(std::ceil(radius))) &&
+           adoptTrimmed(blurred, working);
 }
 
 bool SelectionMask::expand(int32_t width) {
@@ -41,12 +44,7 @@ bool SelectionMask::expand(int32_t width) {
     const Rect working = grown(bounds_, n).intersected(canvasRect());
     Surface8 input;
     Surface8 output;
-    if (!createMask(input, working.size()))
-        return false;
-    copyOverlap(coverage_, bounds_.topLeft(), input, working.topLeft());
-    if (!dilateMask(input, output, n, n))
-        return false;
-    return adoptTrimmed(output, working);
+    return copyToWorking(input, working) && dilateMask(input, output, n, n) && adoptTrimmed(output, working);
 }
 
 bool SelectionMask::contract(int32_t width) {
@@ -67,12 +65,7 @@ bool SelectionMask::contract(int32_t width) {
         ++working.bottom;
     Surface8 input;
     Surface8 output;
-    if (!createMask(input, working.size()))
-        return false;
-    copyOverlap(coverage_, bounds_.topLeft(), input, working.topLeft());
-    if (!erodeMask(input, output, n, n))
-        return false;
-    return adoptTrimmed(output, working);
+    return copyToWorking(input, working) && erodeMask(input, output, n, n) && adoptTrimmed(output, working);
 }
 
 bool SelectionMask::border(int32_t width) {
@@ -82,10 +75,7 @@ bool SelectionMask::border(int32_t width) {
     const Rect working = grown(bounds_, n).intersected(canvasRect());
     Surface8 input;
     Surface8 edges;
-    if (!createMask(input, working.size()))
-        return false;
-    copyOverlap(coverage_, bounds_.topLeft(), input, working.topLeft());
-    if (!edgeMap(input, edges))
+    if (!copyToWorking(input, working) || !edgeMap(input, edges))
         return false;
     if (n == 1)
         return adoptTrimmed(edges, working);

@@ -56,6 +56,9 @@ const std::vector<Args> kGoodForms = {
     {"--layer-mode", "0"}, {"--layer-opacity", "0"}, {"--layer-opacity", "255"}, {"--toggle-visibility"},
     {"--merge-layers", "0,1"}, {"--merge-layers", "2,0,1"}, {"--merge-down"}, {"--merge-visible"}, {"--flatten"},
     {"--place", "a.png"}, {"--place", "a.png,3,-4"}, {"--place", "a,b.png"},
+    {"--jpeg-quality", "1"}, {"--jpeg-quality", "100"}, {"--jpeg-subsampling", "420"}, {"--jpeg-subsampling", "444"},
+    {"--progressive"}, {"--strip-metadata"}, {"--png-compression", "fast"}, {"--png-compression", "normal"},
+    {"--png-compression", "BEST"},
 };
 
 // Forms that are usage errors.
@@ -92,6 +95,9 @@ const std::vector<Args> kBadForms = {
     {"--active-layer", "-1"}, {"--active-layer", "top"}, {"--rename-layer"}, {"--layer-mode", "19"},
     {"--layer-mode", "plain"}, {"--layer-opacity", "256"}, {"--layer-opacity", "50%"}, {"--merge-layers", "0"},
     {"--merge-layers", "0,x"}, {"--merge-layers"}, {"--place"}, {"--place", ",1,2"},
+    {"--jpeg-quality", "0"}, {"--jpeg-quality", "101"}, {"--jpeg-quality"}, {"--jpeg-subsampling", "422"},
+    {"--jpeg-subsampling"}, {"--progressive", "1"}, {"--strip-metadata", "all"}, {"--png-compression", "9"},
+    {"--png-compression"},
     {"--new", "4,4"}, {"--bogus"}, {"stray"},
 };
 

@@ -367,5 +367,41 @@ TEST(SaveDocument, ReplacesAnExistingFileCompletely) {
     EXPECT_EQ(entriesOf(folder), std::set<std::string>{"photo.bmp"});
 }
 
+// ---- what a flat file would lose ----
+
+TEST(NeedsLayeredFile, LayersHiddenOrBlendedLayersAndChannelsNeedIt) {
+    auto document = std::make_unique<Document>();
+    DocumentInfo info;
+    info.width = 8;
+    info.height = 6;
+    info.name = "a";
+    ASSERT_TRUE(document->newFromInfo(info));
+    EXPECT_FALSE(needsLayeredFile(*document)) << "one visible Normal background";
+
+    Layer* background = document->layers().layerAt(0);
+    document->layers().setOpacity(background, 100);
+    EXPECT_FALSE(needsLayeredFile(*document)) << "opacity alone is in the composite";
+    document->layers().setVisible(background, false);
+    EXPECT_TRUE(needsLayeredFile(*document));
+    document->layers().setVisible(background, true);
+    document->layers().setBlendMode(background, 1);
+    EXPECT_TRUE(needsLayeredFile(*document));
+    document->layers().setBlendMode(background, 0);
+
+    Surface8 mask;
+    ASSERT_TRUE(mask.create(8, 6, 8));
+    ASSERT_TRUE(document->channels().insert(std::make_unique<AlphaChannel>("Alpha 1", std::move(mask))));
+    EXPECT_TRUE(needsLayeredFile(*document));
+    document->channels().removeAt(0);
+    EXPECT_FALSE(needsLayeredFile(*document));
+
+    auto second = RasterLayer::create(&document->layers(), Size{8, 6}, std::nullopt);
+    ASSERT_TRUE(document->layers().add(std::move(second)));
+    EXPECT_TRUE(needsLayeredFile(*document));
+    // A deleted layer's placeholder, kept for undo, is not a layer of the picture.
+    ASSERT_TRUE(document->layers().replaceWithPlaceholder(1, false));
+    EXPECT_FALSE(needsLayeredFile(*document));
+}
+
 } // namespace
 } // namespace pict

@@ -135,12 +135,6 @@ TEST(LastFilter, NeighborhoodFiltersRecordThemselvesPointFiltersNever) {
     InvertFilter invert; // point filters have no slot to record into
     invert.apply(image);
     EXPECT_EQ(slot.menuText(), "Blur\tCtrl+F");
-
-    StackBlurFilter feather(4);
-    feather.setLastFilterSlot(&slot);
-    EXPECT_TRUE(feather.isTransient());
-    feather.apply(image);
-    EXPECT_EQ(slot.menuText(), "Blur\tCtrl+F");
 }
 
 TEST(LastFilter, RunningACloneKeepsParametersAndRefreshesTheSlot) {
@@ -173,7 +167,6 @@ TEST(FilterIdentityTable, NamesAndStepsAreStable) {
     EXPECT_EQ(filterName(FilterKind::BrightnessContrast), "Brightness/Contrast");
     EXPECT_EQ(filterIdentity(FilterKind::GaussianBlur).stepName, "gaussian-blur");
     EXPECT_EQ(ConvolutionFilter(FilterKind::SharpenMore).name(), "Sharpen More");
-    EXPECT_EQ(StackBlurFilter(1).name(), "Stack Blur");
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "imageops/ConvolutionFilter.h"
 #include "imageops/CoverageBlend.h"
 #include "imageops/GaussianBlurFilter.h"
-#include "imageops/StackBlur.h"
 
 #include <gtest/gtest.h>
 
@@ -42,25 +41,6 @@ int32_t referenceMaskedColor(const Surface24& source, const ConvolutionFilter& f
     if (coverage == 0)
         return src;
     return coverage == 255 ? fresh : fresh + (((src - fresh) * (255 - coverage)) >> 8);
-}
-
-// One stack blur pass over whole lines: S = sum of (R + 1 - |k|) p[clamp(x + k)].
-void referenceStackBlur(RasterSurface& s, int32_t radius, int channels) {
-    const uint32_t mul = kStackBlurTables.mul[radius];
-    const uint32_t shift = kStackBlurTables.shift[radius];
-    for (int pass = 0; pass < 2; ++pass) {
-        AnySurface copy = static_cast<AnySurface&>(s).clone();
-        for (int32_t y = 0; y < s.height(); ++y)
-            for (int32_t x = 0; x < s.width(); ++x)
-                for (int c = 0; c < channels; ++c) {
-                    uint32_t sum = 0;
-                    for (int32_t k = -radius; k <= radius; ++k) {
-                        const uint32_t w = uint32_t(radius + 1 - std::abs(k));
-                        sum += w * (pass == 0 ? at(copy, x + k, y, c, channels) : at(copy, x, y + k, c, channels));
-                    }
-                    s.row(y)[int64_t(x) * channels + c] = static_cast<uint8_t>((sum * mul) >> shift);
-                }
-    }
 }
 
 TEST(Convolution, UniformImagesStayUniform) {
@@ -209,64 +189,6 @@ TEST(Convolution, PartialMasksFollowTheirDepthsRules) {
         }
 }
 
-TEST(StackBlurTables, PublishedEntries) {
-    const uint16_t firstMul[] = {512, 512, 456, 512, 328, 456};
-    const uint8_t firstShift[] = {9, 11, 12, 13, 13, 14};
-    for (int r = 0; r < 6; ++r) {
-        EXPECT_EQ(kStackBlurTables.mul[r], firstMul[r]);
-        EXPECT_EQ(kStackBlurTables.shift[r], firstShift[r]);
-    }
-    EXPECT_EQ(kStackBlurTables.mul[22], 496);
-    EXPECT_EQ(kStackBlurTables.shift[22], 18);
-    EXPECT_EQ(kStackBlurTables.mul[254], 259);
-    EXPECT_EQ(kStackBlurTables.shift[254], 24);
-    for (int r = 0; r <= kStackBlurMaxRadius; ++r)
-        ASSERT_LE(uint64_t(255) * (r + 1) * (r + 1) * kStackBlurTables.mul[r], uint64_t(UINT32_MAX));
-}
-
-TEST(StackBlur, RadiusOneOfALonePixel) {
-    Surface8 image = makeGray(5, 5, 0);
-    image.row(2)[2] = 255;
-    ASSERT_TRUE(stackBlur(image, 1, 0));
-    EXPECT_EQ(image.row(2)[2], 127);
-    EXPECT_EQ(image.row(2)[1], 63);
-    ASSERT_TRUE(stackBlur(image, 0, 1));
-    EXPECT_EQ(image.row(2)[2], 63);
-    EXPECT_EQ(image.row(1)[2], 31);
-    EXPECT_EQ(image.row(2)[3], 31);
-    EXPECT_EQ(image.row(1)[1], 15);
-}
-
-TEST(StackBlur, RunningSumMatchesDirectWeightedSum) {
-    struct Case {
-        int32_t width, height, radius;
-    };
-    for (Case c : {Case{1, 1, 3}, Case{7, 5, 1}, Case{7, 5, 2}, Case{20, 9, 6}, Case{3, 40, 17}, Case{260, 3, 254}}) {
-        Surface24 color = makeRgb(c.width, c.height);
-        fillRandom(color, uint32_t(c.radius));
-        Surface24 expected = color.clone();
-        referenceStackBlur(expected, c.radius, 3);
-        ASSERT_TRUE(stackBlur(color, c.radius));
-        EXPECT_TRUE(samePixels(color, expected)) << c.width << "x" << c.height << " r" << c.radius;
-
-        Surface8 plane = makeGray(c.height, c.width); // transposed shape for the 8-bit path
-        fillRandom(plane, uint32_t(c.radius) + 1);
-        Surface8 expectedPlane = plane.clone();
-        referenceStackBlur(expectedPlane, c.radius, 1);
-        ASSERT_TRUE(stackBlur(plane, c.radius));
-        EXPECT_TRUE(samePixels(plane, expectedPlane)) << "gray r" << c.radius;
-    }
-}
-
-TEST(StackBlur, WideImagesUseSeveralColumnStrips) {
-    Surface24 color = makeRgb(150, 12);
-    fillRandom(color, 99);
-    Surface24 expected = color.clone();
-    referenceStackBlur(expected, 4, 3);
-    ASSERT_TRUE(stackBlur(color, 4));
-    EXPECT_TRUE(samePixels(color, expected));
-}
-
 TEST(GaussianBlur, RadiusLimitsAndWholePixels) {
     EXPECT_EQ(GaussianBlurFilter(0.0).radius(), 0.1);
     EXPECT_EQ(GaussianBlurFilter(-4).radius(), 0.1);
@@ -329,25 +251,12 @@ TEST(GaussianBlur, MaskedBlockEqualsWholeBlurInside) {
     }
 }
 
-TEST(GaussianBlur, PaddingAndSliderMapping) {
-    EXPECT_EQ(gaussianBlockPadding(1.0), 3);  // 2.7 -> 3
-    EXPECT_EQ(gaussianBlockPadding(10.0), 27); // exactly 27
-    EXPECT_EQ(gaussianBlockPadding(0.1), 1);
+TEST(GaussianBlur, SliderMapping) {
     EXPECT_NEAR(gaussianRadiusFromSlider(0), 0.1, 1e-12);
     EXPECT_NEAR(gaussianRadiusFromSlider(49), 4.902, 1e-12);
     EXPECT_NEAR(gaussianRadiusFromSlider(50), 5.0, 1e-9);
     EXPECT_NEAR(gaussianRadiusFromSlider(180), 100.0, 1e-9);
     EXPECT_NEAR(gaussianRadiusFromSlider(200), 250.0, 1e-9);
-}
-
-TEST(StackBlurFilterFeather, IgnoresMaskAndBlursWhole) {
-    Surface8 plane = makeGray(9, 9, 0);
-    plane.row(4)[4] = 255;
-    Surface8 tiny = makeGray(1, 1, 255);
-    StackBlurFilter feather(1);
-    EXPECT_TRUE(feather.apply(plane, &tiny, {0, 0}));
-    EXPECT_EQ(plane.row(4)[4], 63);
-    EXPECT_EQ(plane.row(3)[3], 15);
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include "imageops/HueSaturationFilter.h"
 #include "imageops/LevelsFilter.h"
 #include "imageops/SimpleColorFilters.h"
-#include "imageops/StackBlur.h"
 #include "support/ThreadCounts.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +64,6 @@ std::vector<NamedFilter> everyFilter() {
         {"Gaussian 0.7", [] { return std::make_unique<GaussianBlurFilter>(0.7); }},
         {"Gaussian 4", [] { return std::make_unique<GaussianBlurFilter>(4.0); }},
         {"Gaussian 40", [] { return std::make_unique<GaussianBlurFilter>(40.0); }},
-        {"Stack Blur", [] { return std::make_unique<StackBlurFilter>(6); }},
         {"Levels", [levels] { return std::make_unique<LevelsFilter>(levels); }},
         {"Curves", [curves] { return std::make_unique<CurvesFilter>(curves); }},
         {"Brightness/Contrast",
@@ -117,20 +115,6 @@ TEST(ParallelFilters, EveryFilterGivesTheSameBytesOnOneAndFourThreads) {
             const auto gray = onOneAndFourThreads([&] { return filtered<Surface8>(named, 8, masked); });
             EXPECT_TRUE(samePixels(gray.one, gray.four));
         }
-    }
-}
-
-TEST(ParallelFilters, StackBlurRadiiInBothDirections) {
-    for (const auto& [rx, ry] :
-         std::vector<std::pair<int32_t, int32_t>>{{1, 1}, {0, 9}, {9, 0}, {30, 2}, {254, 254}}) {
-        SCOPED_TRACE(testing::Message() << rx << " x " << ry);
-        const auto result = onOneAndFourThreads([&, rx = rx, ry = ry] {
-            Surface24 surface = test::makeRgb(kWidth, kHeight);
-            fillRandom(surface, 3);
-            EXPECT_TRUE(stackBlur(surface, rx, ry));
-            return surface;
-        });
-        EXPECT_TRUE(samePixels(result.one, result.four));
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace pict {
 namespace {
 
@@ -112,6 +114,33 @@ TEST(HistogramCounts, PercentilesAndFallbacks) {
     EXPECT_EQ(h.highestClipped(0), 100); // now below 0.1 %
     EXPECT_EQ(h.lowest(1), 5);
     EXPECT_EQ(h.lowestClipped(Histogram::kAllChannels), 100);
+}
+
+// The percentile queries against a plain cumulative count, both ways and on every channel.
+TEST(HistogramCounts, PercentilesMatchAPlainCumulativeCount) {
+    std::mt19937 random(12);
+    for (int round = 0; round < 20; ++round) {
+        Histogram h;
+        h.setClipPercent(round % 2 ? 0.1 : 2.5);
+        const int samples = 1 + int(random() % 400);
+        for (int i = 0; i < samples; ++i)
+            h.add(uint8_t(40 + random() % 60), uint8_t(random()), uint8_t(random() % 7 * 30));
+        for (int32_t channel : {0, 1, 2, int32_t(Histogram::kAllChannels)}) {
+            const double n = double(h.total()) * (channel == Histogram::kAllChannels ? 3 : 1);
+            auto plain = [&](bool fromTop) {
+                uint64_t seen = 0;
+                for (int i = 0; i < 256; ++i) {
+                    const int level = fromTop ? 255 - i : i;
+                    seen += h.levelCount(channel, level);
+                    if (h.levelCount(channel, level) && h.clipPercent() <= double(seen) * 100.0 / n)
+                        return level;
+                }
+                return -1;
+            };
+            EXPECT_EQ(h.highestClipped(channel), plain(true)) << round << " " << channel;
+            EXPECT_EQ(h.lowestClipped(channel), plain(false)) << round << " " << channel;
+        }
+    }
 }
 
 TEST(AutoLevels, StretchesEachChannelAndKeepsFlatOnes) {

@@ -5,6 +5,7 @@
 #include "app/qt/window/ShellPrompts.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace pict::qt::test {
@@ -18,10 +19,18 @@ public:
     std::deque<std::optional<NewImageSpec>> newImages;
     std::deque<std::optional<QString>> duplicateNames;
     std::deque<std::optional<ApplicationOptions>> options;
+    std::deque<FlatSaveAnswer> flatSaves;
+    // The options dialogs: a function that makes the user's choices (none: OK unchanged),
+    // and whether OK was pressed.
+    std::deque<std::function<bool(JpegOptionsModel&)>> jpegOptions;
+    std::deque<std::optional<PngCompression>> pngOptions;
 
     // What was asked.
     QStringList askedToSave;           // document names in the close prompts
     std::vector<SaveAsRequest> saveAsRequests;
+    QStringList flatSaveTexts;
+    int jpegOptionsAsked = 0;
+    int pngOptionsAsked = 0;
     QStringList errors;
     QStringList informations;
 
@@ -33,6 +42,19 @@ public:
     std::optional<SaveAsAnswer> askSaveAs(QWidget*, const SaveAsRequest& request) override {
         saveAsRequests.push_back(request);
         return take(saveAs, std::optional<SaveAsAnswer>());
+    }
+    FlatSaveAnswer askFlatSave(QWidget*, const QString& text) override {
+        flatSaveTexts.append(text);
+        return take(flatSaves, FlatSaveAnswer::Cancel);
+    }
+    bool askJpegOptions(QWidget*, JpegOptionsModel& model, const CompositeCache&) override {
+        ++jpegOptionsAsked;
+        const auto choose = take(jpegOptions, std::function<bool(JpegOptionsModel&)>());
+        return !choose || choose(model);
+    }
+    std::optional<PngCompression> askPngOptions(QWidget*, PngCompression current) override {
+        ++pngOptionsAsked;
+        return pngOptions.empty() ? std::optional<PngCompression>(current) : take(pngOptions, std::optional<PngCompression>());
     }
     void showError(QWidget*, const QString& text) override { errors.append(text); }
     void showInformation(QWidget*, const QString& text) override { informations.append(text); }

@@ -2,7 +2,6 @@
 
 #include "MaskTestSupport.h"
 #include "selection/BorderBand.h"
-#include "selection/MaskStackBlur.h"
 #include "selection/ModifyLimits.h"
 #include "selection/Morphology.h"
 
@@ -175,7 +174,7 @@ TEST(Border, KernelPeaksOnTheEdgeAndFallsToZero) {
     EXPECT_TRUE(isTight(m));
 }
 
-// Direct triangle-weighted sum of one pass, for comparison with the running form.
+// Direct triangle-weighted sum in both directions, edges repeated, for comparison.
 Surface8 referenceBlur(const Surface8& in, int32_t r) {
     auto divide = [&](uint32_t sum) {
         const uint32_t weight = uint32_t(r + 1) * uint32_t(r + 1);
@@ -199,21 +198,35 @@ Surface8 referenceBlur(const Surface8& in, int32_t r) {
     });
 }
 
-TEST(Feather, StackBlurMatchesTheDirectSum) {
-    for (int32_t r : {1, 2, 5, 13}) {
-        const Surface8 in = randomMask(19, 31, uint32_t(r), 30);
-        Surface8 fast = in.clone();
-        ASSERT_TRUE(stackBlurMask(fast, r));
-        expectSame(fast, referenceBlur(in, r));
+// Feather blurs only a block around the selection; the result must still equal a blur of
+// the whole canvas with radius ceil(r), for selections inside and touching the canvas edge.
+TEST(Feather, EqualsTheDirectSumOverTheWholeCanvas) {
+    for (double r : {0.1, 1.0, 2.3, 5.0, 13.0, 40.0}) {
+        SCOPED_TRACE(r);
+        const Surface8 patch = randomMask(17, 13, uint32_t(r * 10), 30);
+        for (Point at : {Point{30, 25}, Point{0, 0}, Point{60, 50}}) {
+            const Surface8 canvas = makeMask(77, 63, [&](int32_t x, int32_t y) -> uint8_t {
+                const int32_t px = x - at.x, py = y - at.y;
+                return px >= 0 && py >= 0 && px < patch.width() && py < patch.height() ? patch.valueAt(px, py) : 0;
+            });
+            SelectionMask selection(77, 63);
+            ASSERT_TRUE(selection.load(canvas));
+            ASSERT_TRUE(selection.feather(r));
+            EXPECT_TRUE(isTight(selection));
+            Surface8 feathered;
+            ASSERT_TRUE(selection.toCanvasSurface(feathered));
+            expectSame(feathered, referenceBlur(canvas, static_cast<int32_t>(std::ceil(r))));
+        }
     }
 }
 
 TEST(Feather, SinglePixelRadiusOne) {
-    Surface8 dot = makeMask(5, 5, [](int32_t x, int32_t y) -> uint8_t { return x == 2 && y == 2 ? 255 : 0; });
-    ASSERT_TRUE(stackBlurMask(dot, 1));
-    EXPECT_EQ(dot.valueAt(2, 2), 63);
-    EXPECT_EQ(dot.valueAt(1, 2), 31);
-    EXPECT_EQ(dot.valueAt(1, 1), 15);
+    SelectionMask dot(5, 5);
+    ASSERT_TRUE(dot.setShape({2, 2, 3, 3}, false));
+    ASSERT_TRUE(dot.feather(1));
+    EXPECT_EQ(dot.coverageAt(2, 2), 63);
+    EXPECT_EQ(dot.coverageAt(1, 2), 31);
+    EXPECT_EQ(dot.coverageAt(1, 1), 15);
 }
 
 TEST(Feather, TinyRadiusActsAsATenthAndStaysOnTheCanvas) {

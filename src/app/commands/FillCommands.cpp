@@ -1,13 +1,13 @@
 // Fill and Clear on the active layer, and the two shortcuts that fill with the current
 // foreground or background color.
 #include "app/commands/CommandDomains.h"
-#include "app/commands/steps/StepParsers.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
+#include "app/commands/steps/StepParsers.h"
 #include "app/session/DocumentSession.h"
 #include "app/session/LayerColor.h"
+#include "history/fill/FillStates.h"
 #include "history/layers/EmptyLayerPromotion.h"
-#include "imageops/FillStates.h"
 
 namespace pict {
 

@@ -1,14 +1,15 @@
 // The Adjust and Filter menus: every adjustment, the blur and sharpen filters and Last
 // Filter. Each pushes one filter history state on the active layer within the selection.
 #include "app/commands/CommandDomains.h"
-#include "app/commands/steps/StepParsers.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
+#include "app/commands/steps/StepParsers.h"
 #include "app/session/DocumentSession.h"
 #include "document/Document.h"
+#include "history/filter/FilterHistoryState.h"
+#include "history/filter/PreviewedState.h"
 #include "imageops/AutoLevelsFilter.h"
 #include "imageops/ConvolutionFilter.h"
-#include "imageops/FilterHistoryState.h"
 #include "imageops/LastFilterSlot.h"
 #include "imageops/SimpleColorFilters.h"
 
@@ -21,23 +22,6 @@ namespace {
 
 const CommandResult kFailed{CommandOutcome::Failed};
 const CommandResult kUnchanged{CommandOutcome::Unchanged};
-
-// The dialog answer carries its previewed state shared; the history takes this owner of
-// it, which runs it and names it exactly as the state itself would.
-class PreviewedState final : public HistoryState {
-public:
-    explicit PreviewedState(std::shared_ptr<HistoryState> state) : state_(std::move(state)) {}
-    std::string name() const override { return state_->name(); }
-    bool apply() override { return state_->apply(); }
-    bool undo() override { return state_->undo(); }
-    void beforeApply() override { state_->beforeApply(); }
-    void afterApply(bool applied) override { state_->afterApply(applied); }
-    void beforeUndo() override { state_->beforeUndo(); }
-    void afterUndo(bool undone) override { state_->afterUndo(undone); }
-
-private:
-    std::shared_ptr<HistoryState> state_;
-};
 
 CommandResult pushFilter(DocumentSession& session, std::shared_ptr<ImageFilter> filter) {
     if (!filter)

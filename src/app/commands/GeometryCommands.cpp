@@ -2,15 +2,15 @@
 // Trim. The two size commands take their dialog's confirmed record and record a state only
 // when it changes the document.
 #include "app/commands/CommandDomains.h"
-#include "app/commands/steps/StepParsers.h"
-#include "app/dialogs/CanvasSizeSettings.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
-#include "app/session/DocumentSession.h"
+#include "app/commands/steps/StepParsers.h"
+#include "app/dialogs/CanvasSizeSettings.h"
 #include "app/dialogs/ImageSizeSettings.h"
+#include "app/session/DocumentSession.h"
 #include "app/session/LayerColor.h"
 #include "document/Document.h"
-#include "history/GeometryStates.h"
+#include "history/geometry/GeometryStates.h"
 
 namespace pict {
 

@@ -1,15 +1,15 @@
 // The Layer menu, the merges, and the notifications of the Layers panel. The menu ids that
 // act on a layer take the active one; the notifications name theirs (or -1 for the active).
 #include "app/commands/CommandDomains.h"
-#include "app/commands/steps/StepParsers.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
+#include "app/commands/steps/StepParsers.h"
 #include "app/session/DocumentSession.h"
 #include "document/Document.h"
 #include "document/Merge.h"
-#include "history/LayerPropertyStates.h"
-#include "history/LayerStructureStates.h"
-#include "history/MergeStates.h"
+#include "history/layers/LayerPropertyStates.h"
+#include "history/layers/LayerStructureStates.h"
+#include "history/layers/MergeStates.h"
 #include "surface/BlendModes.h"
 
 #include <algorithm>

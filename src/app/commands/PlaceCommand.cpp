@@ -3,7 +3,7 @@
 #include "app/commands/CommandPreconditions.h"
 #include "app/session/DocumentSession.h"
 #include "codecs/DocumentFiles.h"
-#include "history/PlaceLayerState.h"
+#include "history/layers/PlaceLayerState.h"
 
 namespace pict {
 

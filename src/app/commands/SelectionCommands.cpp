@@ -1,15 +1,15 @@
 // The Select menu: whole-canvas, inverse and Modify commands, Grow and Similar, the saved
 // channels, and the marquee entry point.
 #include "app/commands/CommandDomains.h"
-#include "app/commands/steps/StepParsers.h"
-#include "app/dialogs/ChannelDialogModel.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
+#include "app/commands/steps/StepParsers.h"
+#include "app/dialogs/ChannelDialogModel.h"
 #include "app/session/DocumentSession.h"
 #include "document/Document.h"
-#include "selection/ChannelStates.h"
-#include "selection/ColorSelectionState.h"
-#include "selection/SelectionState.h"
+#include "history/selection/ChannelStates.h"
+#include "history/selection/ColorSelectionState.h"
+#include "history/selection/SelectionState.h"
 
 namespace pict {
 

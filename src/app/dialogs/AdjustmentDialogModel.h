@@ -5,7 +5,7 @@
 // checked Preview shows it on the layer.
 
 #include "app/commands/DocumentCommands.h"
-#include "imageops/FilterPreview.h"
+#include "app/dialogs/FilterPreview.h"
 
 #include <memory>
 

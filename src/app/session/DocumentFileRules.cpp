@@ -21,6 +21,18 @@ SaveAction decideSave(const SaveCheck& c) {
     return SaveAction::SaveAs;
 }
 
+bool asksBeforeFlatSave(FileKind kind, bool documentNeedsLayers) {
+    return documentNeedsLayers && canSaveKind(kind) && !keepsLayers(kind);
+}
+
+std::string flatSavePromptText(FileKind kind) {
+    const char* name = kind == FileKind::Jpg ? "JPEG" : kind == FileKind::Bmp ? "BMP" : "PNG";
+    return std::string("Saving as ") + name +
+           " merges all layers into one picture. The layers stay open here but are not in the file.";
+}
+
+bool staysModifiedAfterSave(FileKind kind, bool documentNeedsLayers) { return asksBeforeFlatSave(kind, documentNeedsLayers); }
+
 std::string closePromptText(const std::string& documentName) {
     return "Save changes to \"" + documentName + "\" before closing?";
 }

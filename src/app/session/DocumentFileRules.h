@@ -3,6 +3,8 @@
 // opened path goes to, whether Save writes or asks for a name, and what each answer of the
 // close prompt leads to. The user interface asks the questions and does the writing.
 
+#include "codecs/FileKind.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,6 +26,18 @@ struct SaveCheck {
     bool kindWritable = false; // its extension is one the program writes (bmp, jpg, png)
 };
 SaveAction decideSave(const SaveCheck& check);
+
+// Saving a document with layers, hidden or blended layers or saved channels to a flat kind
+// asks first; the answer "Save as OpenRaster…" runs Save As with OpenRaster chosen.
+enum class FlatSaveAnswer { Save, SaveAsLayered, Cancel };
+bool asksBeforeFlatSave(FileKind kind, bool documentNeedsLayers);
+// "Saving as %s merges all layers into one picture. ..." with the kind's name (BMP, JPEG, PNG).
+std::string flatSavePromptText(FileKind kind);
+inline constexpr const char* kFlatSaveButton = "Save";
+inline constexpr const char* kSaveAsLayeredButton = "Save as OpenRaster\u2026";
+// After a flat save of such a document its layers exist nowhere else: it stays modified, so
+// closing it still asks.
+bool staysModifiedAfterSave(FileKind kind, bool documentNeedsLayers);
 
 // The close prompt. A document without unsaved changes closes without one.
 enum class CloseAnswer { Yes, No, Cancel };

@@ -3,7 +3,6 @@
 #include "document/Document.h"
 #include "history/HistoryManager.h"
 #include "selection/SelectionController.h"
-#include "selection/SelectionState.h"
 
 namespace pict {
 
@@ -50,25 +49,6 @@ std::vector<int32_t> DocumentSession::selectedLayers() const {
         if (stack->layerAt(index))
             layers.push_back(index);
     return layers;
-}
-
-bool DocumentSession::hasSelection() const {
-    return !selection_->isEmpty();
-}
-
-SelectionArea DocumentSession::selectionArea() const {
-    return selection_->area();
-}
-
-std::unique_ptr<HistoryState> DocumentSession::makeDeselectState() {
-    return std::make_unique<DeselectState>(*selection_);
-}
-
-void DocumentSession::placeSelection(const Surface8& coverage, Point topLeft) {
-    if (coverage.isEmpty())
-        selection_->clear();
-    else
-        selection_->place(coverage, topLeft);
 }
 
 void DocumentSession::canvasSizeChanged() {

@@ -44,8 +44,8 @@ public:
 
     Document& document() override { return *document_; }
     const Document& document() const { return *document_; }
-    SelectionController& selection() { return *selection_; }
-    const SelectionController& selection() const { return *selection_; }
+    SelectionController& selection() override { return *selection_; }
+    const SelectionController& selection() const override { return *selection_; }
     HistoryManager& history() { return *history_; }
     const HistoryManager& history() const { return *history_; }
     ApplicationContext& app() { return app_; }
@@ -64,10 +64,6 @@ public:
     std::vector<int32_t> selectedLayers() const;
 
     // ---- DocumentContext ----
-    bool hasSelection() const override;
-    SelectionArea selectionArea() const override;
-    std::unique_ptr<HistoryState> makeDeselectState() override;
-    void placeSelection(const Surface8& coverage, Point topLeft) override;
     void canvasSizeChanged() override;
     void beginLongOperation() override;
     void endLongOperation() override;

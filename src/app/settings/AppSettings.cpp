@@ -100,6 +100,21 @@ void readApplication(const tinyxml2::XMLElement& e, ApplicationOptions& o) {
     readClamped(e, "history_memory", kHistoryMemoryRange, o.historyMemory);
 }
 
+void readSaving(const tinyxml2::XMLElement& e, SaveOptions& o) {
+    static constexpr IntOptionRange kQuality{1, JpegSaveSettings::kQualityMax, JpegSaveSettings::kQualityDefault};
+    static constexpr IntOptionRange kSubsampling{0, 2, 0}, kPngCompression{0, 2, 1};
+    readClamped(e, "jpeg_quality", kQuality, o.jpeg.quality);
+    int32_t subsampling = static_cast<int32_t>(o.jpeg.subsampling);
+    readClamped(e, "jpeg_subsampling", kSubsampling, subsampling);
+    o.jpeg.subsampling = static_cast<ChromaSubsampling>(subsampling);
+    readBool(e, "jpeg_progressive", o.jpeg.progressive);
+    readBool(e, "keep_metadata", o.keepMetadata);
+    readBool(e, "remove_location", o.removeLocation);
+    int32_t compression = static_cast<int32_t>(o.pngCompression);
+    readClamped(e, "png_compression", kPngCompression, compression);
+    o.pngCompression = static_cast<PngCompression>(compression);
+}
+
 void readMainFrame(const tinyxml2::XMLElement& e, MainWindowState& s) {
     int64_t x = 0, y = 0, w = 0, h = 0;
     readInt(e, "x", x);
@@ -222,6 +237,7 @@ bool AppSettings::loadFromText(const std::string& xml) {
 
     AppSettings fresh;
     forEachNamedChild(*root, "Options", "Application", [&](const auto& e) { readApplication(e, fresh.options); });
+    forEachNamedChild(*root, "Options", "Saving", [&](const auto& e) { readSaving(e, fresh.saving); });
     forEachNamedChild(*root, "States", "MainFrame", [&](const auto& e) { readMainFrame(e, fresh.mainWindow); });
     if (const tinyxml2::XMLElement* section = root->FirstChildElement("ImagePresets"))
         readPresets(*section, fresh.presets);
@@ -249,7 +265,8 @@ std::string AppSettings::toText() const {
     tinyxml2::XMLElement* root = doc.NewElement(kRootName);
     doc.InsertEndChild(root);
 
-    tinyxml2::XMLElement* app = root->InsertNewChildElement("Options")->InsertNewChildElement("Application");
+    tinyxml2::XMLElement* optionsSection = root->InsertNewChildElement("Options");
+    tinyxml2::XMLElement* app = optionsSection->InsertNewChildElement("Application");
     app->SetAttribute("save_layout", options.saveLayout ? 1 : 0);
     app->SetAttribute("max_recent_files", options.maxRecentFiles);
     app->SetAttribute("doc_window_bg_color", formatSettingsColor(options.documentWindowBackground).c_str());
@@ -260,6 +277,13 @@ std::string AppSettings::toText() const {
     app->SetAttribute("pixel_similarity_tolerance", options.pixelSimilarityTolerance);
     app->SetAttribute("pixel_threads", options.pixelThreads);
     app->SetAttribute("history_memory", options.historyMemory);
+    tinyxml2::XMLElement* save = optionsSection->InsertNewChildElement("Saving");
+    save->SetAttribute("jpeg_quality", saving.jpeg.quality);
+    save->SetAttribute("jpeg_subsampling", static_cast<int32_t>(saving.jpeg.subsampling));
+    save->SetAttribute("jpeg_progressive", saving.jpeg.progressive ? 1 : 0);
+    save->SetAttribute("keep_metadata", saving.keepMetadata ? 1 : 0);
+    save->SetAttribute("remove_location", saving.removeLocation ? 1 : 0);
+    save->SetAttribute("png_compression", static_cast<int32_t>(saving.pngCompression));
 
     tinyxml2::XMLElement* frame = root->InsertNewChildElement("States")->InsertNewChildElement("MainFrame");
     const Rect r = mainWindow.rect.normalized();

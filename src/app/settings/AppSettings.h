@@ -5,6 +5,7 @@
 
 #include "app/dialogs/ImagePreset.h"
 #include "app/settings/RecentFiles.h"
+#include "codecs/SaveOptions.h"
 #include "common/Geometry.h"
 
 #include <cstdint>
@@ -64,6 +65,8 @@ public:
     MainWindowState mainWindow;
     RecentFileList recentFiles;
     PresetList presets;
+    // The choices of the last JPEG and PNG save (quality, subsampling, compression, metadata).
+    SaveOptions saving;
 
     // Replaces every field by what the file holds (defaults where it holds nothing). True,
     // and loaded() from then on, only when the text parses and has the expected root element;

@@ -17,7 +17,7 @@ bool PasteState::apply() {
     LayerStack& stack = context_.document().layers();
     try {
         if (!selectionSaved_) {
-            if (!oldSelection_.save(context_.selectionArea()))
+            if (!oldSelection_.save(context_))
                 return false;
             selectionSaved_ = true;
         }
@@ -31,7 +31,7 @@ bool PasteState::apply() {
         if (!stack.add(std::move(layer)))
             return false;
         index_ = stack.indexOf(placed);
-        context_.placeSelection(piece_->alpha, position_);
+        context_.selection().place(piece_->alpha, position_);
         return true;
     } catch (const std::bad_alloc&) {
         return false;

@@ -43,7 +43,7 @@ TEST_F(ClipboardCommandsTest, CoverageMultipliesIntoTransparency) {
     const uint8_t values[4] = {0, 64, 128, 255};
     for (int x = 0; x < 4; ++x)
         coverage.row(0)[x] = values[x];
-    session_.placeSelection(coverage, {3, 2});
+    selection().place(coverage, {3, 2});
     ASSERT_EQ(run(kCmdCopy), CommandOutcome::Done);
     const PixelPiece& piece = copied();
     EXPECT_EQ(piece.origin, (Point{4, 2})) << "the selection is trimmed to its non-zero coverage";

@@ -1,7 +1,7 @@
 #include "app/commands/CommandPreconditions.h"
 
 #include "app/SessionFixture.h"
-#include "selection/SelectionState.h"
+#include "history/selection/SelectionState.h"
 
 namespace pict {
 namespace {
@@ -108,14 +108,13 @@ TEST_F(PreconditionsTest, SessionTakesTheHistoryLimitFromTheApplication) {
     EXPECT_EQ(small.history().limit(), 3);
 }
 
-TEST_F(PreconditionsTest, SessionDeselectStateDropsAndRestoresTheSelection) {
+TEST_F(PreconditionsTest, ADeselectOfTheSessionsSelectionDropsAndRestoresIt) {
     selection().setShape(Rect{2, 3, 12, 13}, false);
     const int changes = view_.selectionChanges;
     EXPECT_TRUE(session_.hasSelection());
     EXPECT_EQ(session_.selectionArea().bounds, (Rect{2, 3, 12, 13}));
 
-    auto deselect = session_.makeDeselectState();
-    ASSERT_TRUE(deselect);
+    auto deselect = std::make_unique<DeselectState>(session_.selection());
     EXPECT_EQ(deselect->name(), "Deselect");
     EXPECT_TRUE(deselect->apply());
     EXPECT_FALSE(session_.hasSelection());

@@ -1,9 +1,9 @@
 #include "app/SessionFixture.h"
 
+#include "app/dialogs/FilterPreview.h"
 #include "imageops/BrightnessContrastFilter.h"
 #include "imageops/ConvolutionFilter.h"
 #include "imageops/CurvesFilter.h"
-#include "imageops/FilterPreview.h"
 #include "imageops/GaussianBlurFilter.h"
 #include "imageops/HueSaturationFilter.h"
 #include "imageops/LastFilterSlot.h"

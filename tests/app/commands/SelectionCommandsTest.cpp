@@ -1,6 +1,6 @@
 #include "app/SessionFixture.h"
-#include "selection/ChannelStates.h"
-#include "selection/SelectionState.h"
+#include "history/selection/ChannelStates.h"
+#include "history/selection/SelectionState.h"
 
 namespace pict {
 namespace {

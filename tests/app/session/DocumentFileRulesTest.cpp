@@ -36,6 +36,25 @@ TEST(DocumentFileRules, ClosePromptAnswers) {
     EXPECT_EQ(closeActionFor(CloseAnswer::Cancel, true, true), CloseAction::KeepOpen);
 }
 
+TEST(DocumentFileRules, OnlyALayeredDocumentGoingFlatIsAskedAboutAndStaysModified) {
+    for (FileKind flat : {FileKind::Bmp, FileKind::Jpg, FileKind::Png}) {
+        EXPECT_TRUE(asksBeforeFlatSave(flat, true));
+        EXPECT_TRUE(staysModifiedAfterSave(flat, true));
+        EXPECT_FALSE(asksBeforeFlatSave(flat, false));
+        EXPECT_FALSE(staysModifiedAfterSave(flat, false));
+    }
+    // The layered kind keeps everything; kinds that are not written never get as far.
+    for (FileKind other : {FileKind::Ora, FileKind::Gif, FileKind::Unknown}) {
+        EXPECT_FALSE(asksBeforeFlatSave(other, true));
+        EXPECT_FALSE(staysModifiedAfterSave(other, true));
+    }
+    EXPECT_EQ(flatSavePromptText(FileKind::Jpg), "Saving as JPEG merges all layers into one picture. The layers stay "
+                                                 "open here but are not in the file.");
+    EXPECT_EQ(flatSavePromptText(FileKind::Bmp).substr(0, 14), "Saving as BMP ");
+    EXPECT_EQ(flatSavePromptText(FileKind::Png).substr(0, 14), "Saving as PNG ");
+    EXPECT_EQ(std::string(kSaveAsLayeredButton), "Save as OpenRaster\xE2\x80\xA6");
+}
+
 TEST(DocumentFileRules, ExitStopsAtTheFirstWindowThatStaysOpen) {
     std::vector<size_t> asked;
     bool all = closeWindowsInOrder(3, [&](size_t i) {

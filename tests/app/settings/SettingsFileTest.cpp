@@ -188,6 +188,8 @@ TEST(SettingsSave, WritesTheExactFormat) {
         "        <Application save_layout=\"1\" max_recent_files=\"8\" doc_window_bg_color=\"#0A0B0C\" "
         "image_border_color=\"#000000\" default_fg_color=\"#000000\" default_bg_color=\"#FFFFFF\" "
         "nb_history_states=\"20\" pixel_similarity_tolerance=\"0\" pixel_threads=\"0\" history_memory=\"256\"/>\n"
+        "        <Saving jpeg_quality=\"95\" jpeg_subsampling=\"0\" jpeg_progressive=\"0\" keep_metadata=\"1\" "
+        "remove_location=\"0\" png_compression=\"1\"/>\n"
         "    </Options>\n"
         "    <States>\n"
         "        <MainFrame x=\"10\" y=\"20\" width=\"100\" height=\"200\" maximized=\"1\" show_toolbar=\"1\" "
@@ -202,6 +204,28 @@ TEST(SettingsSave, WritesTheExactFormat) {
         "    </RecentFiles>\n"
         "</BrindlemossSettingsV1>\n";
     EXPECT_EQ(s.toText(), expected);
+}
+
+TEST(SettingsSave, SaveChoicesRoundTripAndAreClampedOnLoad) {
+    AppSettings s;
+    s.saving.jpeg.quality = 42;
+    s.saving.jpeg.subsampling = ChromaSubsampling::Full;
+    s.saving.jpeg.progressive = true;
+    s.saving.keepMetadata = false;
+    s.saving.removeLocation = true;
+    s.saving.pngCompression = PngCompression::Best;
+    AppSettings reread;
+    ASSERT_TRUE(reread.loadFromText(s.toText()));
+    EXPECT_EQ(reread.saving, s.saving);
+
+    ASSERT_TRUE(reread.loadFromText(wrap("<Options><Saving jpeg_quality=\"0\" jpeg_subsampling=\"7\" "
+                                         "png_compression=\"-3\"/></Options>")));
+    EXPECT_EQ(reread.saving.jpeg.quality, 1);
+    EXPECT_EQ(reread.saving.jpeg.subsampling, ChromaSubsampling::Full);
+    EXPECT_EQ(reread.saving.pngCompression, PngCompression::Fast);
+    EXPECT_TRUE(reread.saving.keepMetadata) << "what the file does not hold keeps its default";
+    ASSERT_TRUE(reread.loadFromText(wrap("<Options/>")));
+    EXPECT_EQ(reread.saving, SaveOptions{});
 }
 
 TEST(SettingsSave, RoundTripsThroughAFile) {

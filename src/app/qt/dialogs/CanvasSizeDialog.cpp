@@ -40,7 +40,7 @@ QString anchorGlyph(int cell, int anchor) {
 CanvasSizeDialog::CanvasSizeDialog(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
                                    const CanvasSizeDialogMemory& memory, uint32_t foreground, uint32_t background,
                                    QWidget* parent)
-    : ModalDialog(parent), model_(width, height, resolution, resolutionUnit, memory), foreground_(foreground),
+    : SizeDialog(parent), model_(width, height, resolution, resolutionUnit, memory), foreground_(foreground),
       background_(background) {
     setWindowTitle(tr("Canvas Size"));
 
@@ -83,9 +83,7 @@ CanvasSizeDialog::CanvasSizeDialog(int32_t width, int32_t height, float resoluti
     grid->addWidget(new QLabel(tr("Anchor:")), 4, 0, Qt::AlignRight | Qt::AlignTop);
     grid->addLayout(anchorGrid, 4, 1, 1, 2, Qt::AlignLeft);
 
-    colors_ = new QComboBox(this);
-    for (std::string_view name : kExtensionColorNames)
-        colors_->addItem(uiText(name));
+    colors_ = makeList(kExtensionColorNames);
     connect(colors_, &QComboBox::currentIndexChanged, this, [this](int choice) {
         model_.setColorChoice(ExtensionColorChoice(choice));
         refresh();
@@ -114,49 +112,33 @@ CanvasSizeDialog::CanvasSizeDialog(int32_t width, int32_t height, float resoluti
 }
 
 void CanvasSizeDialog::addSizeRow(QGridLayout* grid, int row, const QString& label, CanvasAxis axis) {
-    auto* edit = new QLineEdit(this);
-    edit->setMaxLength(12);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000.000")) + 16);
-    auto* units = new QComboBox(this);
-    for (std::string_view name : kCanvasLengthUnitNames)
-        units->addItem(uiText(name));
-    fields_[size_t(axis)] = edit;
-    units_[size_t(axis)] = units;
-    connect(edit, &QLineEdit::textChanged, this, [this, axis](const QString& text) {
-        if (refreshing_)
-            return;
+    QLineEdit* entry = makeNumberEntry([this, axis](const QString& text) {
         model_.edit(axis, modelText(text));
         refresh(int(axis));
     });
+    QComboBox* units = makeList(kCanvasLengthUnitNames);
+    fields_[size_t(axis)] = entry;
+    units_[size_t(axis)] = units;
     connect(units, &QComboBox::currentIndexChanged, this, [this, axis](int unit) {
         model_.setUnit(axis, CanvasLengthUnit(unit));
         refresh();
     });
-    auto* text = new QLabel(label, this);
-    text->setBuddy(edit);
-    grid->addWidget(text, row, 0, Qt::AlignRight);
-    grid->addWidget(edit, row, 1);
-    grid->addWidget(units, row, 2);
+    addRow(grid, row, label, entry, units);
 }
 
 void CanvasSizeDialog::refresh(int except) {
     refreshing_ = true;
     for (int axis = 0; axis < 2; ++axis) {
-        const QString text = QString::fromStdString(model_.text(CanvasAxis(axis)));
-        if (axis != except && fields_[size_t(axis)]->text() != text)
-            fields_[size_t(axis)]->setText(text);
-        const QSignalBlocker blocker(units_[size_t(axis)]);
-        units_[size_t(axis)]->setCurrentIndex(int(model_.unit(CanvasAxis(axis))));
+        if (axis != except)
+            showText(fields_[size_t(axis)], model_.text(CanvasAxis(axis)));
+        selectQuietly(units_[size_t(axis)], int(model_.unit(CanvasAxis(axis))));
     }
     for (int cell = 0; cell < kAnchorCount; ++cell) {
         QAbstractButton* button = anchors_->button(cell);
         button->setChecked(cell == model_.anchor());
         button->setText(anchorGlyph(cell, model_.anchor()));
     }
-    {
-        const QSignalBlocker blocker(colors_);
-        colors_->setCurrentIndex(int(model_.colorChoice()));
-    }
+    selectQuietly(colors_, int(model_.colorChoice()));
     swatch_->setColor(model_.extensionColor(foreground_, background_));
     newSize_->setText(tr("New Size: %1").arg(QString::fromStdString(model_.newSizeText())));
     okButton()->setEnabled(model_.acceptable());

@@ -3,7 +3,7 @@
 // extension color list beside its swatch.
 
 #include "app/dialogs/CanvasSizeDialogModel.h"
-#include "app/qt/dialogs/ModalDialog.h"
+#include "app/qt/dialogs/SizeDialog.h"
 
 #include <array>
 
@@ -18,7 +18,7 @@ namespace pict::qt {
 
 class ColorButton;
 
-class CanvasSizeDialog : public ModalDialog {
+class CanvasSizeDialog : public SizeDialog {
     Q_OBJECT
 public:
     // foreground and background are the current colors the first two choices stand for.
@@ -50,7 +50,6 @@ private:
     QComboBox* colors_ = nullptr;
     ColorButton* swatch_ = nullptr;
     QLabel* newSize_ = nullptr;
-    bool refreshing_ = false;
 };
 
 } // namespace pict::qt

@@ -16,28 +16,15 @@
 
 namespace pict::qt {
 
-namespace {
-
-// A row of a size group: label, entry, unit list.
-void addRow(QGridLayout* grid, int row, const QString& text, QLineEdit* field, QComboBox* units) {
-    auto* label = new QLabel(text);
-    label->setBuddy(field);
-    grid->addWidget(label, row, 0, Qt::AlignRight);
-    grid->addWidget(field, row, 1);
-    grid->addWidget(units, row, 2);
-}
-
-} // namespace
-
 ImageSizeDialog::ImageSizeDialog(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
                                  QWidget* parent)
-    : ModalDialog(parent), model_(width, height, resolution, resolutionUnit) {
+    : SizeDialog(parent), model_(width, height, resolution, resolutionUnit) {
     setWindowTitle(tr("Image Size"));
 
     pixelGroup_ = new QGroupBox(this);
     auto* pixels = new QGridLayout(pixelGroup_);
     for (int i = 0; i < 2; ++i) {
-        pixelUnits_[size_t(i)] = makeUnitList(kPixelEntryUnitNames);
+        pixelUnits_[size_t(i)] = makeList(kPixelEntryUnitNames);
         connect(pixelUnits_[size_t(i)], &QComboBox::currentIndexChanged, this, [this](int unit) {
             model_.setPixelUnit(PixelEntryUnit(unit));
             refresh();
@@ -49,13 +36,13 @@ ImageSizeDialog::ImageSizeDialog(int32_t width, int32_t height, float resolution
     auto* document = new QGroupBox(tr("Document Size:"), this);
     auto* printed = new QGridLayout(document);
     for (int i = 0; i < 2; ++i) {
-        documentUnits_[size_t(i)] = makeUnitList(kDocumentLengthUnitNames);
+        documentUnits_[size_t(i)] = makeList(kDocumentLengthUnitNames);
         connect(documentUnits_[size_t(i)], &QComboBox::currentIndexChanged, this, [this](int unit) {
             model_.setDocumentUnit(DocumentLengthUnit(unit));
             refresh();
         });
     }
-    resolutionUnit_ = makeUnitList(kResolutionUnitNames);
+    resolutionUnit_ = makeList(kResolutionUnitNames);
     connect(resolutionUnit_, &QComboBox::currentIndexChanged, this, [this](int unit) {
         model_.setResolutionUnit(unit);
         refresh();
@@ -74,7 +61,7 @@ ImageSizeDialog::ImageSizeDialog(int32_t width, int32_t height, float resolution
         model_.setResample(on);
         refresh();
     });
-    method_ = makeUnitList(kResampleMethodNames);
+    method_ = makeList(kResampleMethodNames);
     connect(method_, &QComboBox::currentIndexChanged, this, [this](int method) { model_.setMethod(method); });
     auto* resampleRow = new QHBoxLayout;
     resampleRow->addWidget(resample_);
@@ -91,45 +78,26 @@ ImageSizeDialog::ImageSizeDialog(int32_t width, int32_t height, float resolution
 }
 
 QLineEdit* ImageSizeDialog::makeField(ImageSizeField field) {
-    auto* edit = new QLineEdit(this);
-    edit->setMaxLength(12);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000.000")) + 16);
-    fields_[size_t(field)] = edit;
-    connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& text) {
-        if (refreshing_)
-            return;
+    fields_[size_t(field)] = makeNumberEntry([this, field](const QString& text) {
         model_.edit(field, modelText(text));
         refresh(int(field));
     });
-    return edit;
-}
-
-QComboBox* ImageSizeDialog::makeUnitList(std::span<const std::string_view> names) {
-    auto* list = new QComboBox(this);
-    for (std::string_view name : names)
-        list->addItem(uiText(name));
-    return list;
+    return fields_[size_t(field)];
 }
 
 void ImageSizeDialog::refresh(int except) {
     refreshing_ = true;
-    for (size_t i = 0; i < kImageSizeFieldCount; ++i) {
-        const QString text = QString::fromStdString(model_.text(ImageSizeField(i)));
-        if (int(i) != except && fields_[i]->text() != text)
-            fields_[i]->setText(text);
-    }
-    const auto select = [](QComboBox* list, int index) {
-        const QSignalBlocker blocker(list);
-        list->setCurrentIndex(index);
-    };
+    for (size_t i = 0; i < kImageSizeFieldCount; ++i)
+        if (int(i) != except)
+            showText(fields_[i], model_.text(ImageSizeField(i)));
     for (QComboBox* list : pixelUnits_) {
-        select(list, int(model_.pixelUnit()));
+        selectQuietly(list, int(model_.pixelUnit()));
         list->setEnabled(model_.pixelEntriesEnabled());
     }
     for (QComboBox* list : documentUnits_)
-        select(list, int(model_.documentUnit()));
-    select(resolutionUnit_, model_.resolutionUnit());
-    select(method_, model_.method());
+        selectQuietly(list, int(model_.documentUnit()));
+    selectQuietly(resolutionUnit_, model_.resolutionUnit());
+    selectQuietly(method_, model_.method());
     {
         const QSignalBlocker constrainBlocker(constrain_);
         const QSignalBlocker resampleBlocker(resample_);

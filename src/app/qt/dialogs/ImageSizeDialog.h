@@ -2,11 +2,9 @@
 // "Image Size": a thin host over ImageSizeDialogModel.
 
 #include "app/dialogs/ImageSizeDialogModel.h"
-#include "app/qt/dialogs/ModalDialog.h"
+#include "app/qt/dialogs/SizeDialog.h"
 
 #include <array>
-#include <span>
-#include <string_view>
 
 class QCheckBox;
 class QComboBox;
@@ -15,7 +13,7 @@ class QLineEdit;
 
 namespace pict::qt {
 
-class ImageSizeDialog : public ModalDialog {
+class ImageSizeDialog : public SizeDialog {
     Q_OBJECT
 public:
     ImageSizeDialog(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
@@ -33,7 +31,6 @@ public:
 
 private:
     QLineEdit* makeField(ImageSizeField field);
-    QComboBox* makeUnitList(std::span<const std::string_view> names);
     void refresh(int except = -1);
 
     ImageSizeDialogModel model_;
@@ -45,7 +42,6 @@ private:
     QCheckBox* resample_ = nullptr;
     QComboBox* method_ = nullptr;
     QGroupBox* pixelGroup_ = nullptr;
-    bool refreshing_ = false;
 };
 
 } // namespace pict::qt

@@ -8,6 +8,7 @@
 #include "app/session/DocumentSession.h"
 #include "canvas/CanvasRenderer.h"
 #include "canvas/CanvasView.h"
+#include "codecs/ImageMetadata.h"
 #include "document/DocumentNotification.h"
 
 #include <QMdiSubWindow>
@@ -38,6 +39,10 @@ public:
     CanvasView& view() override { return view_; }
     const CanvasView& view() const { return view_; }
     CanvasWidget* canvas() const { return canvas_; }
+
+    // What the file the document came from held besides its pixels (EXIF, XMP, colour
+    // profile, comments, texts): carried into the files it is saved to.
+    ImageMetadata& carriedMetadata() { return metadata_; }
 
     // The file the document came from or was saved to; empty for an untitled document.
     std::string path() const;
@@ -96,6 +101,7 @@ private:
     CanvasWidget* canvas_ = nullptr;
     std::function<bool(DocumentFrame*)> closeGuard_;
     bool closed_ = false;
+    ImageMetadata metadata_;
 };
 
 } // namespace pict::qt

@@ -13,6 +13,7 @@
 #include "app/dialogs/NewImageModel.h"
 #include "app/commands/ShellCommandStates.h"
 #include "canvas/CanvasRenderer.h"
+#include "codecs/FileKind.h"
 #include "imageops/LastFilterSlot.h"
 
 #include <QMainWindow>
@@ -66,6 +67,8 @@ public:
     // Save, Save As and the close prompt; true when the document was written (closed).
     bool saveDocument(DocumentFrame* frame);
     bool saveDocumentAs(DocumentFrame* frame);
+    // Save As with this kind preselected whatever the document's own kind.
+    bool saveDocumentAs(DocumentFrame* frame, FileKind preselected);
     bool closeDocument(DocumentFrame* frame);
     // Close All and exit: asks each window in creation order; false when one stayed open.
     bool closeAllDocuments();
@@ -96,7 +99,10 @@ private:
     void applyOptions();
     void rebuildRecentFiles();
     void noteRecentFile(const std::string& path);
-    bool writeDocument(DocumentFrame* frame, const std::string& path);
+    // askOptions: Save As asks for the JPEG or PNG options first (Save uses the last ones).
+    bool writeDocument(DocumentFrame* frame, const std::string& path, bool askOptions = false);
+    // The options dialog of the kind, remembered in the settings; false when cancelled.
+    bool askSaveOptions(DocumentFrame* frame, FileKind kind);
     bool confirmClose(DocumentFrame* frame);
     void frameClosing(DocumentFrame* frame);
     CanvasColors canvasColors() const;

@@ -130,8 +130,11 @@ void MainWindow::duplicateImage() {
     copy->setName(name->toStdString());
     copy->setFolder({});
     copy->setUntitled(true);
-    if (!addDocument(std::move(copy)))
+    DocumentFrame* made = addDocument(std::move(copy));
+    if (!made)
         prompts_.showError(this, QString::fromUtf8(kNewImageFailedMessage));
+    else
+        made->carriedMetadata() = frame->carriedMetadata();
 }
 
 void MainWindow::openWithDialog() { openFiles(prompts_.askOpenFiles(this)); }
@@ -154,15 +157,17 @@ DocumentFrame* MainWindow::openFile(const QString& path) {
     }
     std::unique_ptr<Document> document;
     ReadReport read;
+    ImageMetadata metadata;
     {
         WaitCursor wait;
-        document = openDocument(text, &read);
+        document = openDocument(text, &read, &metadata);
     }
     DocumentFrame* frame = document ? addDocument(std::move(document)) : nullptr;
     if (!frame) {
         prompts_.showError(this, QString::fromStdString(openFailedMessage(text, read.reason)));
         return nullptr;
     }
+    frame->carriedMetadata() = std::move(metadata);
     noteRecentFile(text);
     if (read.endsEarly)
         prompts_.showInformation(this, QString::fromStdString(openedInPartMessage(text)));
@@ -209,20 +214,34 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 // ---- writing ----
 
-bool MainWindow::writeDocument(DocumentFrame* frame, const std::string& path) {
+bool MainWindow::writeDocument(DocumentFrame* frame, const std::string& path, bool askOptions) {
     Document& document = frame->document();
+    const FileKind kind = kindOfPath(path);
+    const bool layered = needsLayeredFile(document);
+    if (asksBeforeFlatSave(kind, layered)) {
+        switch (prompts_.askFlatSave(this, QString::fromStdString(flatSavePromptText(kind)))) {
+        case FlatSaveAnswer::Save: break;
+        case FlatSaveAnswer::SaveAsLayered: return saveDocumentAs(frame, FileKind::Ora);
+        case FlatSaveAnswer::Cancel: return false;
+        }
+    }
+    if (askOptions && !askSaveOptions(frame, kind))
+        return false;
     bool written = false;
     {
         WaitCursor wait;
         // On success the document takes the path as its file and is no longer modified.
-        written = pict::saveDocument(document, path);
+        written = pict::saveDocument(document, path, settings_.saving, &frame->carriedMetadata());
     }
     if (!written) {
         prompts_.showError(this, QString::fromStdString(saveFailedMessage(path)));
         return false;
     }
+    if (staysModifiedAfterSave(kind, layered))
+        document.setModified(true);
     noteRecentFile(path);
     frame->refreshCaption();
+    refreshCommandStates();
     return true;
 }
 
@@ -255,9 +274,15 @@ bool MainWindow::saveDocument(DocumentFrame* frame) {
 }
 
 bool MainWindow::saveDocumentAs(DocumentFrame* frame) {
+    // A document a flat file would lose layers of is offered the layered kind first.
+    const Document& document = frame->document();
+    return saveDocumentAs(frame, needsLayeredFile(document) ? FileKind::Ora : kindOfPath(document.info().name));
+}
+
+bool MainWindow::saveDocumentAs(DocumentFrame* frame, FileKind preselected) {
     const DocumentInfo& info = frame->document().info();
     SaveAsRequest request;
-    request.filterEntry = saveFilterIndexOfKind(kindOfPath(info.name));
+    request.filterEntry = saveFilterIndexOfKind(preselected);
     request.folder = info.untitled ? QString() : QString::fromStdString(info.folder);
     request.proposedName =
         QString::fromStdString(proposedSaveName(info.name, kindOfSaveFilterIndex(request.filterEntry)));
@@ -265,7 +290,27 @@ bool MainWindow::saveDocumentAs(DocumentFrame* frame) {
     if (!answer || answer->path.isEmpty())
         return false;
     const FileKind kind = kindOfSaveFilterIndex(answer->filterEntry);
-    return writeDocument(frame, ensureExtension(answer->path.toStdString(), kind));
+    return writeDocument(frame, ensureExtension(answer->path.toStdString(), kind), true);
+}
+
+bool MainWindow::askSaveOptions(DocumentFrame* frame, FileKind kind) {
+    if (kind == FileKind::Png) {
+        const std::optional<PngCompression> compression = prompts_.askPngOptions(this, settings_.saving.pngCompression);
+        if (!compression)
+            return false;
+        settings_.saving.pngCompression = *compression;
+        return true;
+    }
+    if (kind != FileKind::Jpg)
+        return true;
+    const CompositeCache* composite = frame->document().composite();
+    if (!composite)
+        return false;
+    JpegOptionsModel model(settings_.saving, frame->carriedMetadata());
+    if (!prompts_.askJpegOptions(this, model, *composite))
+        return false;
+    settings_.saving = model.result();
+    return true;
 }
 
 // ---- closing ----

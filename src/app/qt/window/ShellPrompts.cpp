@@ -6,10 +6,12 @@
 #include "app/qt/window/MessageBoxes.h"
 #include "app/qt/dialogs/NewImageDialog.h"
 #include "app/qt/dialogs/OptionsDialog.h"
+#include "app/qt/dialogs/SaveOptionsDialogs.h"
 #include "app/qt/dialogs/TextPrompt.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QPushButton>
 
 namespace pict::qt {
 
@@ -58,6 +60,29 @@ std::optional<SaveAsAnswer> QtShellPrompts::askSaveAs(QWidget* parent, const Sav
         return std::nullopt;
     return SaveAsAnswer{dialog.selectedFiles().front(),
                         static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+FlatSaveAnswer QtShellPrompts::askFlatSave(QWidget* parent, const QString& text) {
+    MessageBox box(QMessageBox::Warning, applicationTitle(), text, QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(QString::fromUtf8(kFlatSaveButton), QMessageBox::AcceptRole);
+    QPushButton* layered = box.addButton(QString::fromUtf8(kSaveAsLayeredButton), QMessageBox::ActionRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(layered);
+    box.exec();
+    if (box.clickedButton() == save)
+        return FlatSaveAnswer::Save;
+    if (box.clickedButton() == layered)
+        return FlatSaveAnswer::SaveAsLayered;
+    return FlatSaveAnswer::Cancel;
+}
+
+bool QtShellPrompts::askJpegOptions(QWidget* parent, JpegOptionsModel& model, const CompositeCache& composite) {
+    JpegOptionsDialog dialog(model, composite, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<PngCompression> QtShellPrompts::askPngOptions(QWidget* parent, PngCompression current) {
+    return askPngCompression(parent, current);
 }
 
 void QtShellPrompts::showError(QWidget* parent, const QString& text) {

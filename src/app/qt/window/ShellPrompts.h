@@ -3,8 +3,10 @@
 // interface, so that the window's rules (close prompts, Save As fallbacks, open failures)
 // can be driven by a script in tests. QtShellPrompts is the real one.
 
+#include "app/session/DocumentFileRules.h"
 #include "app/settings/AppSettings.h"
 #include "app/dialogs/NewImageModel.h"
+#include "app/dialogs/SaveOptionsModel.h"
 
 #include <QString>
 #include <QStringList>
@@ -38,6 +40,13 @@ public:
     virtual QStringList askOpenFiles(QWidget* parent) = 0;
     // The save dialog with the save filter; nothing when cancelled.
     virtual std::optional<SaveAsAnswer> askSaveAs(QWidget* parent, const SaveAsRequest& request) = 0;
+    // Before a layered document goes into a flat file: the text of flatSavePromptText with
+    // Save, Save as OpenRaster… and Cancel.
+    virtual FlatSaveAnswer askFlatSave(QWidget* parent, const QString& text) = 0;
+    // "JPEG Options" over the choices (which it changes) and the picture to be saved; false
+    // when cancelled. "PNG Options"; nothing when cancelled.
+    virtual bool askJpegOptions(QWidget* parent, JpegOptionsModel& model, const CompositeCache& composite) = 0;
+    virtual std::optional<PngCompression> askPngOptions(QWidget* parent, PngCompression current) = 0;
     // A message box captioned "Error" / "Information".
     virtual void showError(QWidget* parent, const QString& text) = 0;
     virtual void showInformation(QWidget* parent, const QString& text) = 0;
@@ -56,6 +65,9 @@ public:
     SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& documentName) override;
     QStringList askOpenFiles(QWidget* parent) override;
     std::optional<SaveAsAnswer> askSaveAs(QWidget* parent, const SaveAsRequest& request) override;
+    FlatSaveAnswer askFlatSave(QWidget* parent, const QString& text) override;
+    bool askJpegOptions(QWidget* parent, JpegOptionsModel& model, const CompositeCache& composite) override;
+    std::optional<PngCompression> askPngOptions(QWidget* parent, PngCompression current) override;
     void showError(QWidget* parent, const QString& text) override;
     void showInformation(QWidget* parent, const QString& text) override;
     std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color32 background,
