@@ -4,6 +4,7 @@
 #include "app/commands/StepArguments.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchSteps.h"
+#include "app/commands/steps/StepParsers.h"
 
 namespace pict::batch {
 
@@ -13,16 +14,19 @@ bool parseRect(std::string_view text, StepInput& input, std::string& error) {
     const auto f = splitFields(text, ',');
     Rect r;
     constexpr int64_t limit = 1000000;
-    if (!checkFieldCount(f, 4, 4, "L,T,R,B", error) || !readInteger(f[0], -limit, limit, "the left", r.left, error) ||
+    int32_t mode = 0;
+    if (!checkFieldCount(f, 4, 5, "L,T,R,B[,MODE]", error) ||
+        !readInteger(f[0], -limit, limit, "the left", r.left, error) ||
         !readInteger(f[1], -limit, limit, "the top", r.top, error) ||
         !readInteger(f[2], -limit, limit, "the right", r.right, error) ||
-        !readInteger(f[3], -limit, limit, "the bottom", r.bottom, error))
+        !readInteger(f[3], -limit, limit, "the bottom", r.bottom, error) ||
+        (f.size() > 4 && !readSelectionMode(f[4], mode, error)))
         return false;
     if (r.right <= r.left || r.bottom <= r.top) {
         error = "the rectangle is empty: right must exceed left and bottom must exceed top (both exclusive)";
         return false;
     }
-    input.params = MarqueeParams{r};
+    input.params = MarqueeParams{r, mode};
     return true;
 }
 
@@ -32,8 +36,8 @@ bool parseTolerance(std::string_view text, StepInput& input, std::string& error)
 }
 
 StepReport selectShape(BatchRun& run, const BatchStep& step, const StepInput& input) {
-    return reportFor(run.commands().selectMarquee(std::get<MarqueeParams>(input.params).rect,
-                                                  step.name == "--select-ellipse"));
+    const MarqueeParams& marquee = std::get<MarqueeParams>(input.params);
+    return reportFor(run.commands().selectMarquee(marquee.rect, step.name == "--select-ellipse", marquee.mode));
 }
 
 StepReport setTolerance(BatchRun& run, const BatchStep&, const StepInput& input) {
@@ -42,10 +46,10 @@ StepReport setTolerance(BatchRun& run, const BatchStep&, const StepInput& input)
 }
 
 constexpr BatchStep kSelectionSteps[] = {
-    {"--select-rect", "L,T,R,B", StepArgument::Required, parseRect, selectShape, 0,
-     "select the rectangle (right and bottom exclusive)", "a rectangle"},
-    {"--select-ellipse", "L,T,R,B", StepArgument::Required, parseRect, selectShape, 0,
-     "select the ellipse inside the rectangle", "a rectangle"},
+    {"--select-rect", "L,T,R,B[,MODE]", StepArgument::Required, parseRect, selectShape, 0,
+     "select the rectangle (right and bottom exclusive); MODE replace|add|subtract|intersect", "a rectangle"},
+    {"--select-ellipse", "L,T,R,B[,MODE]", StepArgument::Required, parseRect, selectShape, 0,
+     "select the ellipse inside the rectangle; MODE replace|add|subtract|intersect", "a rectangle"},
     {"--tolerance", "N", StepArgument::Required, parseTolerance, setTolerance, 0,
      "the tolerance of --grow and --similar (0..255, default 0)", ""},
 };

@@ -23,6 +23,7 @@ constexpr Heading kHeadings[] = {
     {"Image geometry", StepGroup::Geometry, none},
     {"Selection", StepGroup::Selection, selectionSteps},
     {"Fill and colors", StepGroup::Fill, fillSteps},
+    {"Painting", StepGroup::Paint, none},
     {"Layers", StepGroup::Layers, layerSteps},
 };
 constexpr size_t kHeadingCount = std::size(kHeadings);

@@ -22,6 +22,7 @@ enum class CanvasCursor {
     Crop,
     CropAlternate,
     OverSelection, // the marquee or crop tool over a selected pixel: a press there starts nothing
+    Precise,       // the painting, picking and lasso tools: a thin cross
 };
 
 enum class CanvasTool { Marquee, Crop, Hand, ZoomIn, ZoomOut };

@@ -15,8 +15,10 @@ std::span<const CommandSpec> filterCommandSpecs();
 std::span<const CommandSpec> geometryCommandSpecs();
 std::span<const CommandSpec> selectionCommandSpecs();
 std::span<const CommandSpec> fillCommandSpecs();
+std::span<const CommandSpec> paintCommandSpecs();
 std::span<const CommandSpec> layerCommandSpecs();
 std::span<const CommandSpec> viewCommandSpecs();
+std::span<const CommandSpec> toolCommandSpecs();
 std::span<const CommandSpec> windowHelpCommandSpecs();
 
 } // namespace pict

@@ -32,6 +32,12 @@ public:
     virtual void toggleToolbar() = 0;
     virtual void toggleStatusBar() = 0;
     virtual void about() = 0;
+    // X and D: the current colors swap, or go back to black and white.
+    virtual void swapColors() = 0;
+    virtual void resetColors() = 0;
+    // Shift+M and Shift+L: the marquee (kToolMarquee) or lasso (kToolLasso) switches its shape
+    // and becomes the active tool.
+    virtual void switchToolShape(int32_t tool) = 0;
 
     // What the toggles show as checked.
     virtual int32_t currentTool() const = 0;

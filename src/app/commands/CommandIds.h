@@ -129,6 +129,30 @@ enum CommandId : uint16_t {
     kCmdLoadSelection = 32929,
     kCmdSaveSelection = 32930,
 
+    // ---- painting and picking on the canvas (the tools' results, and their batch steps) ----
+    kCmdBrushStroke = 33200,
+    kCmdPencilStroke = 33201,
+    kCmdEraserStroke = 33202,
+    kCmdPaintBucket = 33203,
+    kCmdGradient = 33204,
+    kCmdPickColor = 33205,
+    kCmdMagicWand = 33206,
+    kCmdSelectLasso = 33207,
+
+    // ---- the painting and selection tools, and the current colors ----
+    kCmdBrushTool = 33220,
+    kCmdPencilTool = 33221,
+    kCmdEraserTool = 33222,
+    kCmdColorPickerTool = 33223,
+    kCmdPaintBucketTool = 33224,
+    kCmdGradientTool = 33225,
+    kCmdLassoTool = 33226,
+    kCmdMagicWandTool = 33227,
+    kCmdSwitchMarqueeShape = 33228, // Shift+M: rectangle or ellipse
+    kCmdSwitchLassoShape = 33229,   // Shift+L: freehand or polygonal
+    kCmdSwapColors = 33230,
+    kCmdResetColors = 33231,
+
     // ---- panel and options-bar buttons ----
     kCmdMarqueeNew = 32960,
     kCmdMarqueeAdd = 32961,
@@ -159,6 +183,16 @@ enum ToolId : int32_t {
     kToolHand = 17,
     kToolZoomIn = 18,
     kToolZoomOut = 19,
+    // The painting, picking and freehand selection tools; the drawing area hands their
+    // events to the tool input of the document window.
+    kToolBrush = 30,
+    kToolPencil = 31,
+    kToolEraser = 32,
+    kToolColorPicker = 33,
+    kToolPaintBucket = 34,
+    kToolGradient = 35,
+    kToolLasso = 36,
+    kToolMagicWand = 37,
 };
 
 // Timer ids of a document window and of modal dialogs.

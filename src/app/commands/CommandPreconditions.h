@@ -32,6 +32,10 @@ bool selectionMeetsCanvas(const DocumentSession& session);
 CommandResult pushState(DocumentSession& session, std::unique_ptr<HistoryState> state,
                         bool alreadyApplied = false);
 
+// Records a painting tool's state, which painted as it went: it is marked applied and the
+// document modified. A null state (nothing changed) records nothing and says so.
+CommandResult recordPainting(DocumentSession& session, std::unique_ptr<HistoryState> state);
+
 // The dialog's answer a command was given: the record itself, its defaults for monostate (a
 // caller that takes what the dialog would start with), or none for a record of another kind.
 template <class Params> std::optional<Params> dialogAnswer(const CommandParams& params) {

@@ -32,7 +32,7 @@ struct StepInput {
 };
 
 // The --help heading a step is listed under.
-enum class StepGroup : uint8_t { Document, Filters, Geometry, Selection, Fill, Layers };
+enum class StepGroup : uint8_t { Document, Filters, Geometry, Selection, Fill, Paint, Layers };
 
 using StepParser = bool (*)(std::string_view argument, StepInput& input, std::string& error);
 // Runs the command `id` for a step whose parameters depend on the document (the old size of

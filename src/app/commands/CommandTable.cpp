@@ -20,7 +20,9 @@ const Registry& registry() {
         using Domain = std::span<const CommandSpec> (*)();
         constexpr Domain kDomains[] = {fileCommandSpecs,      editCommandSpecs,  clipboardCommandSpecs, filterCommandSpecs,
                                        geometryCommandSpecs,  selectionCommandSpecs, fillCommandSpecs,
-                                       layerCommandSpecs,     viewCommandSpecs,  windowHelpCommandSpecs};
+                                       paintCommandSpecs,
+                                       layerCommandSpecs,     viewCommandSpecs,  toolCommandSpecs,
+                                       windowHelpCommandSpecs};
         Registry r;
         for (Domain domain : kDomains)
             for (const CommandSpec& spec : domain()) {

@@ -8,6 +8,9 @@
 #include "app/dialogs/ImageSizeSettings.h"
 #include "common/Geometry.h"
 #include "imageops/FillParams.h"
+#include "imageops/painting/BrushParams.h"
+#include "imageops/painting/GradientFill.h"
+#include "selection/SelectionSources.h"
 
 #include <cstdint>
 #include <memory>
@@ -51,7 +54,9 @@ struct ModifyParams {   // Expand, Contract, Border
     int32_t pixels = 1; // 1..100
 };
 struct MarqueeParams {
-    Rect rect; // canvas coordinates
+    Rect rect;          // canvas coordinates
+    int32_t mode = 0;   // 0 replace, 1 add, 2 subtract, 3 intersect
+    bool ellipse = false;
 };
 struct SaveSelectionParams {
     int32_t channel = -1;  // an index, or the channel count (or -1) for a new channel
@@ -91,10 +96,49 @@ struct FilterParams {
     std::shared_ptr<HistoryState> previewedState;
 };
 
+// A brush, pencil or eraser stroke through canvas pixels (the first point alone is a dab).
+// The colors are the application's current ones when the command runs.
+struct StrokeParams {
+    BrushParams brush;
+    std::vector<Point> points;
+};
+
+// The tolerance of the bucket and the magic wand when none is given: the application's
+// pixel similarity tolerance, which Grow and Similar use.
+inline constexpr int32_t kApplicationTolerance = -1;
+
+struct BucketParams {
+    Point point;                               // canvas pixel clicked
+    int32_t tolerance = kApplicationTolerance; // 0..255
+    bool contiguous = true;                    // false: every similar pixel of the canvas
+    bool sampleMerged = false;                 // compare colours in the composite, not the layer
+    int32_t mode = 0;                          // BlendMode
+    int32_t opacity = 100;                     // percent
+};
+struct PickColorParams {
+    Point point;
+    bool sampleMerged = false;
+    int32_t sampleSize = 1;  // 1, 3 or 5: the mean of that square
+    bool background = false; // set the background color instead of the foreground
+};
+struct MagicWandParams {
+    Point point;
+    int32_t tolerance = kApplicationTolerance;
+    bool contiguous = true;
+    bool sampleMerged = false;
+    int32_t mode = 0; // 0 replace, 1 add, 2 subtract, 3 intersect
+};
+struct LassoParams {
+    std::vector<PolygonPoint> polygon; // canvas coordinates
+    int32_t mode = 0;
+    bool polygonal = false; // names the state "Polygonal Lasso"
+};
+
 using CommandParams = std::variant<std::monostate, ImageSizeSettings, CanvasSizeSettings, FeatherParams,
                                    ModifyParams, MarqueeParams, SaveSelectionParams, LoadSelectionParams,
-                                   LayerParams, MergeLayersParams, FilterParams, FillParams, PasteParams,
-                                   MoveParams>;
+                                   LayerParams, MergeLayersParams, FilterParams, FillParams, StrokeParams,
+                                   BucketParams, GradientParams, PickColorParams, MagicWandParams, LassoParams,
+                                   PasteParams, MoveParams>;
 
 class DocumentCommands {
 public:
@@ -109,7 +153,7 @@ public:
     // The marquee tool's result (and the batch tool's rectangle and ellipse selections):
     // records "Rectangular Marquee" or "Elliptical Marquee" for the shape in canvas
     // coordinates. Refused for an empty shape.
-    CommandResult selectMarquee(Rect rect, bool ellipse);
+    CommandResult selectMarquee(Rect rect, bool ellipse, int32_t mode = 0);
 
     DocumentSession& session() { return session_; }
 

@@ -1,5 +1,5 @@
 // The Select menu: whole-canvas, inverse and Modify commands, Grow and Similar, the saved
-// channels, and the marquee entry point.
+// channels; and the selection tools' results: the marquee, the lasso and the magic wand.
 #include "app/commands/CommandDomains.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
@@ -10,6 +10,10 @@
 #include "history/selection/ChannelStates.h"
 #include "history/selection/ColorSelectionState.h"
 #include "history/selection/SelectionState.h"
+#include "history/selection/CombinedSelectionState.h"
+#include "selection/SimilarRegion.h"
+
+#include <algorithm>
 
 namespace pict {
 
@@ -97,6 +101,39 @@ CommandResult saveSelection(DocumentSession& session, const CommandParams& param
                                                                    channel, std::move(answer->name), mode));
 }
 
+// The selection tools' combine modes map onto Load Selection's: replace is New.
+CombineMode selectionMode(int32_t mode) { return combineModeFromInt(std::clamp(mode, 0, 3)); }
+
+CommandResult magicWand(DocumentSession& session, const CommandParams& params) {
+    const MagicWandParams* wand = std::get_if<MagicWandParams>(&params);
+    if (!wand)
+        return kFailed;
+    Document& document = session.document();
+    if (!document.canvasRect().contains(wand->point.x, wand->point.y))
+        return {CommandOutcome::Refused, "the point " + std::to_string(wand->point.x) + "," +
+                                             std::to_string(wand->point.y) + " lies outside the canvas"};
+    const int32_t tolerance =
+        std::clamp(wand->tolerance < 0 ? session.app().similarityTolerance : wand->tolerance, 0, 255);
+    SelectionMask region;
+    if (!similarRegionOfDocument(document, wand->point, tolerance, wand->contiguous, wand->sampleMerged, region))
+        return {CommandOutcome::Refused, "the active layer has no pixels to compare"};
+    return pushState(session, std::make_unique<CombinedSelectionState>(session.selection(), "Magic Wand",
+                                                                       std::move(region), selectionMode(wand->mode)));
+}
+
+CommandResult lasso(DocumentSession& session, const CommandParams& params) {
+    const LassoParams* lasso = std::get_if<LassoParams>(&params);
+    if (!lasso || lasso->polygon.size() < 3)
+        return {CommandOutcome::Refused, "a lasso needs at least three points"};
+    Surface8 shape;
+    if (!polygonMask(lasso->polygon, session.document().canvasSize(), shape))
+        return kFailed;
+    return pushState(session,
+                     std::make_unique<CombinedSelectionState>(session.selection(),
+                                                              lasso->polygonal ? "Polygonal Lasso" : "Lasso", shape,
+                                                              selectionMode(lasso->mode)));
+}
+
 constexpr std::string_view kSelection = "a selection";
 
 constexpr CommandStep kSelectAllSteps[] = {
@@ -143,6 +180,18 @@ constexpr CommandStep kSaveSelectionSteps[] = {
      "save the selection to a channel (default new, \"Alpha N\"); OP new|add|subtract|intersect",
      kSelection, StepGroup::Selection, runSaveSelectionStep},
 };
+constexpr CommandStep kMagicWandSteps[] = {
+    {"--magic-wand", "X,Y[,TOLERANCE[,MODE]]", StepArgument::Required, parseMagicWand,
+     "select the similar colors connected to the pixel (TOLERANCE 0..255, default --tolerance's; MODE "
+     "replace|add|subtract|intersect)",
+     "a raster active layer", StepGroup::Selection},
+};
+constexpr CommandStep kLassoSteps[] = {
+    {"--select-lasso", "X1,Y1;X2,Y2;...[,MODE]", StepArgument::Required, parseLasso,
+     "select the polygon through the points (pixel corners: 0,0;4,0;4,3;0,3 is a 4 x 3 rectangle); MODE "
+     "replace|add|subtract|intersect",
+     "", StepGroup::Selection},
+};
 
 constexpr CommandSpec kSelectionCommands[] = {
     {.id = kCmdSelectAll, .route = CommandRoute::Document, .menuText = "All", .shortcutText = "Ctrl+A",
@@ -181,6 +230,10 @@ constexpr CommandSpec kSelectionCommands[] = {
     {.id = kCmdSaveSelection, .route = CommandRoute::Document, .menuText = "Save Selection...",
      .statusText = "Save the selection to a channel\nSave Selection", .asks = CommandAsks::Dialog,
      .enabled = hasSelection, .run = saveSelection, .steps = kSaveSelectionSteps},
+    {.id = kCmdMagicWand, .route = CommandRoute::Document,
+     .statusText = "Select similar colors by clicking\nMagic Wand", .run = magicWand, .steps = kMagicWandSteps},
+    {.id = kCmdSelectLasso, .route = CommandRoute::Document, .statusText = "Select a freehand shape\nLasso",
+     .run = lasso, .steps = kLassoSteps},
     {.id = kCmdMarqueeNew, .route = CommandRoute::Document, .statusText = "New selection"},
     {.id = kCmdMarqueeAdd, .route = CommandRoute::Document, .statusText = "Add to selection"},
     {.id = kCmdMarqueeSubtract, .route = CommandRoute::Document, .statusText = "Subtract from selection"},
@@ -191,10 +244,17 @@ constexpr CommandSpec kSelectionCommands[] = {
 
 std::span<const CommandSpec> selectionCommandSpecs() { return kSelectionCommands; }
 
-CommandResult DocumentCommands::selectMarquee(Rect rect, bool ellipse) {
+CommandResult DocumentCommands::selectMarquee(Rect rect, bool ellipse, int32_t mode) {
     if (rect.normalized().isEmpty())
         return {CommandOutcome::Refused};
-    return pushState(session_, std::make_unique<MarqueeState>(session_.selection(), rect, ellipse));
+    if (mode <= 0)
+        return pushState(session_, std::make_unique<MarqueeState>(session_.selection(), rect, ellipse));
+    Surface8 shape;
+    if (!shapeMask(rect.normalized(), ellipse, session_.document().canvasSize(), shape))
+        return kFailed;
+    return pushState(session_, std::make_unique<CombinedSelectionState>(
+                                   session_.selection(), ellipse ? "Elliptical Marquee" : "Rectangular Marquee",
+                                   shape, selectionMode(mode)));
 }
 
 } // namespace pict

@@ -160,14 +160,40 @@ bool checkFieldCount(const std::vector<std::string_view>& fields, size_t minimum
     return false;
 }
 
-bool readOffset(std::string_view text, std::string_view what, int32_t& x, int32_t& y, std::string& error) {
-    constexpr int64_t kLimit = 1000000;
-    const std::vector<std::string_view> fields = splitFields(text, ',');
-    if (fields.size() != 2) {
-        error = "expected X,Y for " + std::string(what);
-        return false;
+namespace {
+constexpr int64_t kCoordinateLimit = 1000000;
+} // namespace
+
+bool readPoint(std::string_view x, std::string_view y, Point& point, std::string& error) {
+    return readInteger(x, -kCoordinateLimit, kCoordinateLimit, "an x coordinate", point.x, error) &&
+           readInteger(y, -kCoordinateLimit, kCoordinateLimit, "a y coordinate", point.y, error);
+}
+
+bool readPointList(std::string_view text, size_t maxOptions, std::string_view syntax, std::vector<Point>& points,
+                   std::vector<std::string_view>& options, std::string& error) {
+    const auto pieces = splitFields(text, ';');
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const auto f = splitFields(pieces[i], ',');
+        const bool last = i + 1 == pieces.size();
+        Point p;
+        if (!checkFieldCount(f, 2, last ? 2 + maxOptions : 2, syntax, error) || !readPoint(f[0], f[1], p, error))
+            return false;
+        points.push_back(p);
+        if (last)
+            options.assign(f.begin() + 2, f.end());
     }
-    return readInteger(fields[0], -kLimit, kLimit, "x", x, error) && readInteger(fields[1], -kLimit, kLimit, "y", y, error);
+    return true;
+}
+
+bool readOffset(std::string_view text, std::string_view what, int32_t& x, int32_t& y, std::string& error) {
+    const std::vector<std::string_view> fields = splitFields(text, ',');
+    Point point;
+    if (!checkFieldCount(fields, 2, 2, "X,Y for " + std::string(what), error) ||
+        !readPoint(fields[0], fields[1], point, error))
+        return false;
+    x = point.x;
+    y = point.y;
+    return true;
 }
 
 } // namespace pict

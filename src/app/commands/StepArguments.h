@@ -3,6 +3,8 @@
 // decimal numbers within a range, RRGGBB colors, blend-mode and keyword choices. Every
 // reader fills `error` with a message the user can act on when the text does not fit.
 
+#include "common/Geometry.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -34,7 +36,13 @@ std::string blendModeKeyword(int32_t mode);
 bool readKeyword(std::string_view text, std::span<const std::string_view> keywords, std::string_view what,
                  int32_t& index, std::string& error);
 
-// "X,Y": two integers within -1000000..1000000; `what` names the pair ("the position").
+// A canvas point from its two fields, each within -1000000..1000000.
+bool readPoint(std::string_view x, std::string_view y, Point& point, std::string& error);
+// Points "X1,Y1;X2,Y2;..." and up to maxOptions fields after the last point's comma
+// ("1,1;5,5,10" has the option "10"). syntax names the whole form in the error.
+bool readPointList(std::string_view text, size_t maxOptions, std::string_view syntax, std::vector<Point>& points,
+                   std::vector<std::string_view>& options, std::string& error);
+// "X,Y": a point or offset, each within -1000000..1000000; `what` names it ("the position").
 bool readOffset(std::string_view text, std::string_view what, int32_t& x, int32_t& y, std::string& error);
 
 // Checks that a list has between minimum and maximum fields.

@@ -9,6 +9,7 @@ namespace pict {
 
 class InternalClipboard;
 class LastFilterSlot;
+struct ToolOptions;
 
 struct ApplicationContext {
     // Color32 values 0x00RRGGBB: the foreground and background colors that Fill, Clear and
@@ -25,6 +26,9 @@ struct ApplicationContext {
     LastFilterSlot* lastFilter = nullptr;
     // The program's clipboard; owned by the application (the batch tool keeps one per run).
     InternalClipboard* clipboard = nullptr;
+    // The tools' settings from the options bar; owned by the application, null without one
+    // (the tools then take their defaults).
+    ToolOptions* tools = nullptr;
 };
 
 } // namespace pict

@@ -243,6 +243,13 @@ bool AppSettings::loadFromText(const std::string& xml) {
         readPresets(*section, fresh.presets);
     if (const tinyxml2::XMLElement* section = root->FirstChildElement("RecentFiles"))
         readRecentFiles(*section, fresh.recentFiles);
+    if (const tinyxml2::XMLElement* section = root->FirstChildElement("ToolOptions"))
+        for (const tinyxml2::XMLElement* e = section->FirstChildElement("Tool"); e; e = e->NextSiblingElement("Tool")) {
+            int64_t value = 0;
+            const char* key = e->Attribute("key");
+            if (key && readInt(*e, "value", value))
+                setToolOption(fresh.tools, key, value); // unknown keys are left alone
+        }
     fresh.loaded_ = true;
     *this = std::move(fresh);
     return true;
@@ -311,6 +318,20 @@ std::string AppSettings::toText() const {
     tinyxml2::XMLElement* recentSection = root->InsertNewChildElement("RecentFiles");
     for (const std::string& path : recentFiles.all())
         recentSection->InsertNewChildElement("File")->SetAttribute("path", path.c_str());
+
+    // Only the tool settings the user changed: a file of someone who never touched the tool
+    // options bar has no such section at all.
+    const ToolOptions defaults;
+    tinyxml2::XMLElement* toolSection = nullptr;
+    for (const ToolOptionField& field : toolOptionFields()) {
+        if (field.get(tools) == field.get(defaults))
+            continue;
+        if (!toolSection)
+            toolSection = root->InsertNewChildElement("ToolOptions");
+        tinyxml2::XMLElement* e = toolSection->InsertNewChildElement("Tool");
+        e->SetAttribute("key", field.key);
+        e->SetAttribute("value", field.get(tools));
+    }
 
     tinyxml2::XMLPrinter printer;
     doc.Print(&printer);

@@ -5,6 +5,7 @@
 
 #include "app/dialogs/ImagePreset.h"
 #include "app/settings/RecentFiles.h"
+#include "canvas/tools/ToolOptions.h"
 #include "codecs/SaveOptions.h"
 #include "common/Geometry.h"
 
@@ -67,6 +68,8 @@ public:
     PresetList presets;
     // The choices of the last JPEG and PNG save (quality, subsampling, compression, metadata).
     SaveOptions saving;
+    // The tools' settings, as the tool options bar last left them.
+    ToolOptions tools;
 
     // Replaces every field by what the file holds (defaults where it holds nothing). True,
     // and loaded() from then on, only when the text parses and has the expected root element;

@@ -1,7 +1,7 @@
 #include "history/selection/ColorSelectionState.h"
 
 #include "document/Document.h"
-#include "selection/ColorSimilarity.h"
+#include "selection/SelectionSources.h"
 
 namespace pict {
 
@@ -10,16 +10,10 @@ void ColorSelectionState::perform(SelectionController& selection) {
     const RasterLayer* layer = stack ? stack->rasterAt(layerIndex_) : nullptr;
     if (!layer)
         return; // only pixels can be sampled; the step is kept, changing nothing
-    Surface24 color;
-    Surface8 alpha;
-    if (!layer->canvasImage(color, alpha))
+    LayerSample sample;
+    if (!sampleLayer(*layer, document_.canvasSize(), sample))
         return;
-    // The canvas outside a layer that does not cover it is transparent, not black: such a
-    // layer is sampled with its alpha plane even when it has no transparency mask.
-    const bool withAlpha =
-        layer->transparencyMask() != nullptr || !layer->canvasRect().contains(document_.canvasRect());
-    SampledImage image{&color, withAlpha ? &alpha : nullptr};
-    selection.growOrSimilar(image, tolerance_, grow_);
+    selection.growOrSimilar(sample.image, tolerance_, grow_);
 }
 
 } // namespace pict

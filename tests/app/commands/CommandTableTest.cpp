@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace pict {
 namespace {
@@ -109,7 +111,10 @@ TEST(CommandSpecs, TogglesAreTheToolsAndTheBars) {
         if (spec.isToggle())
             toggles.insert(spec.id);
     EXPECT_EQ(toggles, (std::set<uint16_t>{kCmdHandTool, kCmdMarqueeTool, kCmdCropTool, kCmdZoomInTool,
-                                           kCmdZoomOutTool, kCmdFullScreen, kCmdToolbar, kCmdStatusBar}));
+                                           kCmdZoomOutTool, kCmdFullScreen, kCmdToolbar, kCmdStatusBar,
+                                           kCmdBrushTool, kCmdPencilTool, kCmdEraserTool, kCmdColorPickerTool,
+                                           kCmdPaintBucketTool, kCmdGradientTool, kCmdLassoTool,
+                                           kCmdMagicWandTool}));
 }
 
 TEST(CommandSpecs, BatchStepsHaveUniqueNamesAndParsersWhereTheyTakeArguments) {
@@ -140,6 +145,31 @@ TEST(ToolbarLayout, NamesCommandsThatExist) {
         EXPECT_NE(findCommand(id), nullptr) << id;
     }
     EXPECT_EQ(buttons, 14u);
+}
+
+// The tools' one-key shortcuts: each key chooses exactly one command.
+TEST(CommandSpecs, ToolKeysAreDeclaredOnceEach) {
+    const std::pair<const char*, uint16_t> expected[] = {
+        {"B", kCmdBrushTool},        {"N", kCmdPencilTool},        {"E", kCmdEraserTool},
+        {"I", kCmdColorPickerTool},  {"K", kCmdPaintBucketTool},   {"G", kCmdGradientTool},
+        {"M", kCmdMarqueeTool},      {"Shift+M", kCmdSwitchMarqueeShape}, {"L", kCmdLassoTool},
+        {"Shift+L", kCmdSwitchLassoShape}, {"W", kCmdMagicWandTool}, {"C", kCmdCropTool},
+        {"H", kCmdHandTool},         {"Z", kCmdZoomInTool},        {"X", kCmdSwapColors},
+        {"D", kCmdResetColors},
+    };
+    std::map<std::string, std::vector<uint16_t>> byKey;
+    for (const CommandSpec& spec : commandTable()) {
+        std::string keys = spec.keys;
+        size_t start = 0;
+        while (start < keys.size()) {
+            const size_t end = keys.find("; ", start);
+            const std::string key = keys.substr(start, end == std::string::npos ? std::string::npos : end - start);
+            byKey[key].push_back(spec.id);
+            start = end == std::string::npos ? keys.size() : end + 2;
+        }
+    }
+    for (auto [key, id] : expected)
+        EXPECT_EQ(byKey[key], std::vector<uint16_t>{id}) << key;
 }
 
 } // namespace

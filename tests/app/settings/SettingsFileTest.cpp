@@ -206,6 +206,25 @@ TEST(SettingsSave, WritesTheExactFormat) {
     EXPECT_EQ(s.toText(), expected);
 }
 
+TEST(SettingsSave, KeepsTheToolSettingsThatDifferFromTheDefaults) {
+    AppSettings s;
+    s.tools.brush.size = 42;
+    s.tools.polygonalLasso = true;
+    const std::string text = s.toText();
+    EXPECT_NE(text.find("<Tool key=\"brush.size\" value=\"42\"/>"), std::string::npos) << text;
+    EXPECT_NE(text.find("<Tool key=\"lasso.polygonal\" value=\"1\"/>"), std::string::npos);
+    EXPECT_EQ(text.find("pencil.size"), std::string::npos) << "defaults are not written";
+    AppSettings read;
+    ASSERT_TRUE(read.loadFromText(text));
+    EXPECT_EQ(read.tools.brush.size, 42);
+    EXPECT_TRUE(read.tools.polygonalLasso);
+    EXPECT_EQ(read.tools.pencil.size, 1);
+    // Out-of-range and unknown entries: clamped, ignored.
+    ASSERT_TRUE(read.loadFromText("<BrindlemossSettingsV1><ToolOptions><Tool key=\"brush.size\" value=\"99999\"/>"
+                                  "<Tool key=\"brush.sparkle\" value=\"1\"/></ToolOptions></BrindlemossSettingsV1>"));
+    EXPECT_EQ(read.tools.brush.size, BrushParams::kMaxSize);
+}
+
 TEST(SettingsSave, SaveChoicesRoundTripAndAreClampedOnLoad) {
     AppSettings s;
     s.saving.jpeg.quality = 42;

@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::array<std::string_view, 4> kLoadOperations = {"new", "add", "subtract", "intersect"};
 constexpr std::array<std::string_view, 1> kInvertFlag = {"invert"};
+constexpr std::array<std::string_view, 4> kSelectionModes = {"replace", "add", "subtract", "intersect"};
 // A new channel, as --save-selection names it; stands for the channel count.
 constexpr int32_t kNewChannel = -1;
 constexpr int32_t kMaxIndex = 1 << 20;
@@ -115,6 +116,38 @@ CommandResult runLoadSelectionStep(DocumentCommands& commands, uint16_t id, cons
         return {CommandOutcome::Refused, "there is no channel " + std::to_string(channel) + " (the document has " +
                                          std::to_string(count) + ")"};
     return commands.execute(id, input.params);
+}
+
+bool readSelectionMode(std::string_view text, int32_t& mode, std::string& error) {
+    return readKeyword(text, kSelectionModes, "the mode", mode, error);
+}
+
+bool parseMagicWand(std::string_view text, StepInput& input, std::string& error) {
+    const auto f = splitFields(text, ',');
+    MagicWandParams wand;
+    if (!checkFieldCount(f, 2, 4, "X,Y[,TOLERANCE[,MODE]]", error) || !readPoint(f[0], f[1], wand.point, error) ||
+        (f.size() > 2 && !readInteger(f[2], 0, 255, "the tolerance", wand.tolerance, error)) ||
+        (f.size() > 3 && !readSelectionMode(f[3], wand.mode, error)))
+        return false;
+    input.params = wand;
+    return true;
+}
+
+bool parseLasso(std::string_view text, StepInput& input, std::string& error) {
+    std::vector<Point> points;
+    std::vector<std::string_view> options;
+    LassoParams lasso;
+    if (!readPointList(text, 1, "X1,Y1;X2,Y2;...[,MODE]", points, options, error) ||
+        (!options.empty() && !readSelectionMode(options[0], lasso.mode, error)))
+        return false;
+    if (points.size() < 3) {
+        error = "a lasso needs at least three points";
+        return false;
+    }
+    for (Point p : points)
+        lasso.polygon.push_back({double(p.x), double(p.y)});
+    input.params = std::move(lasso);
+    return true;
 }
 
 } // namespace pict

@@ -32,11 +32,23 @@ bool parseContract(std::string_view text, StepInput& input, std::string& error);
 bool parseBorder(std::string_view text, StepInput& input, std::string& error);
 bool parseSaveSelection(std::string_view text, StepInput& input, std::string& error);
 bool parseLoadSelection(std::string_view text, StepInput& input, std::string& error);
+bool parseMagicWand(std::string_view text, StepInput& input, std::string& error);
+bool parseLasso(std::string_view text, StepInput& input, std::string& error);
+// A selection tool's mode: replace, add, subtract or intersect (0..3).
+bool readSelectionMode(std::string_view text, int32_t& mode, std::string& error);
 CommandResult runSaveSelectionStep(DocumentCommands& commands, uint16_t id, const StepInput& input);
 CommandResult runLoadSelectionStep(DocumentCommands& commands, uint16_t id, const StepInput& input);
 
 // Fill
 bool parseFill(std::string_view text, StepInput& input, std::string& error);
+
+// Painting
+bool parsePencilStroke(std::string_view text, StepInput& input, std::string& error);
+bool parseBrushStroke(std::string_view text, StepInput& input, std::string& error);
+bool parseEraserStroke(std::string_view text, StepInput& input, std::string& error);
+bool parseBucket(std::string_view text, StepInput& input, std::string& error);
+bool parseGradient(std::string_view text, StepInput& input, std::string& error);
+bool parsePickColor(std::string_view text, StepInput& input, std::string& error);
 
 // Layers
 bool parseNewLayer(std::string_view text, StepInput& input, std::string& error);

@@ -80,6 +80,7 @@ QCursor overSelectionCursor() {
 QCursor canvasCursor(CanvasCursor cursor) {
     switch (cursor) {
     case CanvasCursor::Arrow: return QCursor(Qt::ArrowCursor);
+    case CanvasCursor::Precise: return QCursor(Qt::CrossCursor);
     case CanvasCursor::Hand: return QCursor(Qt::OpenHandCursor);
     case CanvasCursor::Grabbing: return QCursor(Qt::ClosedHandCursor);
     case CanvasCursor::ZoomIn: {

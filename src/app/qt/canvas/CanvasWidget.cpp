@@ -2,6 +2,8 @@
 
 #include "app/commands/CommandTable.h"
 #include "app/qt/canvas/CanvasCursors.h"
+#include "app/qt/canvas/ToolEvents.h"
+#include "canvas/tools/ToolOptions.h"
 #include "document/Document.h"
 #include "document/Layer.h"
 #include "selection/SelectionController.h"
@@ -11,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTabletEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -69,6 +72,9 @@ void CanvasWidget::setTool(int32_t toolId) {
     if (toolId == toolId_)
         return;
     endBand();
+    if (toolInput_)
+        toolInput_->cancel();
+    toolButtonDown_ = false;
     toolId_ = toolId;
     updateCursor();
 }
@@ -113,7 +119,9 @@ void CanvasWidget::updateScrollBars() {
 void CanvasWidget::updateCursor() {
     CanvasCursor cursor = CanvasCursor::Arrow;
     const CanvasTool tool = dragTool_.value_or(activeTool());
-    switch (tool) {
+    if (!dragTool_ && forwarding())
+        cursor = CanvasCursor::Precise;
+    else switch (tool) {
     case CanvasTool::Hand: cursor = hand_.cursor(); break;
     case CanvasTool::ZoomIn:
     case CanvasTool::ZoomOut:
@@ -194,6 +202,53 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     const QRect area = event->rect();
     painter.drawImage(area.topLeft(), image, area);
+    if (forwarding())
+        drawToolOverlay(painter, view_, toolInput_->overlay());
+}
+
+void CanvasWidget::repaintOverlay(const ToolOverlay& before) {
+    // The lines are thin and few; the whole area is cheap to repaint from the cache.
+    if (!before.isEmpty() || !toolInput_->overlay().isEmpty())
+        viewport()->update();
+}
+
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!forwarding() || event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        return;
+    }
+    ToolPointer pointer = toolPointer(view_, event->position(), event->modifiers());
+    pointer.doubleClick = true;
+    const ToolOverlay before = toolInput_->overlay();
+    toolInput_->press(toolId_, pointer);
+    toolButtonDown_ = true;
+    repaintOverlay(before);
+}
+
+void CanvasWidget::tabletEvent(QTabletEvent* event) {
+    if (!forwarding()) {
+        event->ignore(); // the mouse events Qt makes from it go to the other tools
+        return;
+    }
+    const ToolPointer pointer = toolPointer(view_, event->position(), event->modifiers(), event->pressure());
+    const ToolOverlay before = toolInput_->overlay();
+    switch (event->type()) {
+    case QEvent::TabletPress:
+        toolInput_->press(toolId_, pointer);
+        toolButtonDown_ = true;
+        break;
+    case QEvent::TabletMove:
+        toolInput_->move(toolId_, pointer, toolButtonDown_);
+        break;
+    case QEvent::TabletRelease:
+        toolInput_->release(toolId_, pointer);
+        toolButtonDown_ = false;
+        break;
+    default:
+        break;
+    }
+    repaintOverlay(before);
+    event->accept();
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
@@ -208,6 +263,16 @@ void CanvasWidget::scrollContentsBy(int, int) {
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    if (forwarding() && !dragTool_ && !toolButtonDown_ &&
+        (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)) {
+        ToolPointer pointer = toolPointer(view_, event->position(), event->modifiers());
+        pointer.secondary = event->button() == Qt::RightButton;
+        const ToolOverlay before = toolInput_->overlay();
+        toolInput_->press(toolId_, pointer);
+        toolButtonDown_ = true;
+        repaintOverlay(before);
+        return;
+    }
     if (event->button() != Qt::LeftButton || dragTool_)
         return;
     const Point p = toPoint(event->position());
@@ -231,6 +296,12 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     case CanvasTool::Crop:
         marquee_.setCrop(tool == CanvasTool::Crop);
         dragTool_ = tool; // the press captures the mouse even when it starts no band
+        // Shift adds, Alt subtracts, both intersect; the crop frame always replaces.
+        pressMode_ = tool == CanvasTool::Crop ? 0
+                                              : selectionModeFor(event->modifiers().testFlag(Qt::ShiftModifier),
+                                                                 event->modifiers().testFlag(Qt::AltModifier),
+                                                                 toolOptions_ ? toolOptions_->selectionMode : 0);
+        pressEllipse_ = tool == CanvasTool::Marquee && toolOptions_ && toolOptions_->ellipseMarquee;
         marqueePress(p);
         break;
     }
@@ -238,7 +309,11 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void CanvasWidget::marqueePress(Point p) {
-    switch (marquee_.buttonDown(view_, p, selectionView())) {
+    // A combining drag may start anywhere and keeps the selection it combines with.
+    MarqueeSelectionView shown = selectionView();
+    if (pressMode_ != 0)
+        shown.selection = nullptr;
+    switch (marquee_.buttonDown(view_, p, shown)) {
     case MarqueePress::OnSelection: return;
     case MarqueePress::DeselectThenBand: emit marqueeDeselect(); break;
     case MarqueePress::Band: break;
@@ -254,6 +329,13 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     pointer_ = p;
     if (pointerListener_)
         pointerListener_->pointerMoved(view_, renderer_.render(view_, compositeSourceOf(document_)), p);
+    if (forwarding() && !dragTool_) {
+        const ToolOverlay before = toolInput_->overlay();
+        toolInput_->move(toolId_, toolPointer(view_, event->position(), event->modifiers()), toolButtonDown_);
+        repaintOverlay(before);
+        updateCursor();
+        return;
+    }
     if (!dragTool_) {
         updateCursor(); // the marquee's cursor depends on the pixel under it
         return;
@@ -272,6 +354,15 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (toolButtonDown_) {
+        toolButtonDown_ = false;
+        if (toolInput_) {
+            const ToolOverlay before = toolInput_->overlay();
+            toolInput_->release(toolId_, toolPointer(view_, event->position(), event->modifiers()));
+            repaintOverlay(before);
+        }
+        return;
+    }
     if (event->button() != Qt::LeftButton || !dragTool_)
         return;
     const Point p = toPoint(event->position());
@@ -290,7 +381,8 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
         const std::optional<Rect> picked = marquee_.buttonUp(view_);
         repaintBand(before);
         if (picked)
-            emit marqueeSelected(QRect(picked->left, picked->top, picked->width(), picked->height()));
+            emit marqueeSelected(QRect(picked->left, picked->top, picked->width(), picked->height()), pressMode_,
+                                 pressEllipse_);
     }
     dragTool_.reset();
     updateCursor();
@@ -342,7 +434,19 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
         updateCursor();
         break;
     case Qt::Key_Escape:
-        if (activeBand()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Backspace:
+        if (forwarding()) {
+            const ToolOverlay before = toolInput_->overlay();
+            if (toolInput_->key(toolId_, *toolKeyOf(*event))) {
+                toolButtonDown_ = false;
+                repaintOverlay(before);
+                event->accept();
+                return;
+            }
+        }
+        if (event->key() == Qt::Key_Escape && activeBand()) {
             cancelDrag();
             event->accept();
             return;
@@ -390,8 +494,12 @@ void CanvasWidget::focusOutEvent(QFocusEvent* event) {
     // the button release of a running drag: a zoom or marquee drag ends as with Escape.
     spaceDown_ = false;
     setAltDown(false);
-    if (event->reason() != Qt::PopupFocusReason)
+    if (event->reason() != Qt::PopupFocusReason) {
         cancelDrag();
+        if (toolInput_ && toolButtonDown_)
+            toolInput_->cancel();
+        toolButtonDown_ = false;
+    }
     updateCursor();
     QAbstractScrollArea::focusOutEvent(event);
 }

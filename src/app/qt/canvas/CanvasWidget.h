@@ -9,6 +9,7 @@
 #include "canvas/MarqueeTool.h"
 #include "canvas/NavigationTools.h"
 #include "canvas/SelectionOverlay.h"
+#include "canvas/tools/ToolInput.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -17,6 +18,7 @@
 
 namespace pict {
 class Document;
+struct ToolOptions;
 class SelectionController;
 }
 
@@ -42,6 +44,12 @@ public:
     void selectionChanged();
     // Told about every pointer move over the drawing area (null for nobody).
     void setPointerListener(CanvasPointerListener* listener) { pointerListener_ = listener; }
+    // The tools the drawing area does not run itself (painting, picking, lasso, wand) get
+    // their events here (null: those tools do nothing). Not owned.
+    void setToolInput(CanvasToolInput* input) { toolInput_ = input; }
+    // The tool options the marquee reads its mode and shape from at each press (null: a
+    // rectangle replacing the selection). Not owned.
+    void setToolOptions(const ToolOptions* options) { toolOptions_ = options; }
 
     const CanvasRenderer& renderer() const { return renderer_; }
     const ZoomTool& zoomTool() const { return zoomTool_; }
@@ -58,8 +66,9 @@ signals:
     void commandKey(uint16_t id);
     // A marquee drag started over an existing selection: the window records "Deselect".
     void marqueeDeselect();
-    // A marquee drag ended on these image pixels: the window selects them.
-    void marqueeSelected(const QRect& imageRect);
+    // A marquee drag ended on these image pixels: the window selects them, with the mode
+    // (0 replace .. 3 intersect) and shape the drag began with.
+    void marqueeSelected(const QRect& imageRect, int mode = 0, bool ellipse = false);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -68,6 +77,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void tabletEvent(QTabletEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -77,6 +88,9 @@ protected:
 
 private:
     CanvasTool activeTool() const { return canvasToolFor(toolId_, spaceDown_); }
+    // The tool input takes this event's tool (not while the space bar borrows the hand).
+    bool forwarding() const { return toolInput_ && !spaceDown_ && toolInput_->handlesTool(toolId_); }
+    void repaintOverlay(const ToolOverlay& before);
     void syncClientSize();
     void updateScrollBars();
     void updateCursor();
@@ -98,6 +112,11 @@ private:
     ViewBuffer overlaid_; // the rendered picture with the outline and the rubber band over it
     const SelectionController* selection_ = nullptr;
     CanvasPointerListener* pointerListener_ = nullptr;
+    CanvasToolInput* toolInput_ = nullptr;
+    bool toolButtonDown_ = false;
+    const ToolOptions* toolOptions_ = nullptr;
+    int32_t pressMode_ = 0;     // the marquee mode of the running drag
+    bool pressEllipse_ = false; // and its shape
     SelectionOverlay outline_;
     QBasicTimer outlineTimer_;
     int32_t outlinePhase_ = 0;

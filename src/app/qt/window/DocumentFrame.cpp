@@ -20,6 +20,7 @@ DocumentFrame::DocumentFrame(ApplicationContext& app, std::unique_ptr<Document> 
     : QMdiSubWindow(parent),
       session_(std::make_unique<DocumentSession>(app, std::move(document))),
       commands_(*session_),
+      toolInput_(commands_, app.tools ? *app.tools : ownTools_),
       view_(session_->document().canvasSize(), {0, 0}) {
     setAttribute(Qt::WA_DeleteOnClose);
     canvas_ = new CanvasWidget(view_, session_->document(), this);
@@ -29,8 +30,15 @@ DocumentFrame::DocumentFrame(ApplicationContext& app, std::unique_ptr<Document> 
             executeCommand(id);
     });
     connect(canvas_, &CanvasWidget::marqueeDeselect, this, [this] { executeCommand(kCmdDeselect); });
-    connect(canvas_, &CanvasWidget::marqueeSelected, this, [this](const QRect& r) {
-        commands_.selectMarquee({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, false);
+    connect(canvas_, &CanvasWidget::marqueeSelected, this, [this](const QRect& r, int mode, bool ellipse) {
+        commands_.selectMarquee({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, ellipse, mode);
+        emit stateChanged();
+    });
+    canvas_->setToolOptions(app.tools ? app.tools : &ownTools_);
+    canvas_->setToolInput(&toolInput_);
+    toolInput_.setResultListener([this](const CommandResult& result) {
+        if (result.outcome == CommandOutcome::Refused || result.outcome == CommandOutcome::Failed)
+            emit toolRefused(QString::fromStdString(result.message));
         emit stateChanged();
     });
     setWidget(canvas_);

@@ -6,6 +6,7 @@
 #include "app/commands/CommandHosts.h"
 #include "app/commands/DocumentCommands.h"
 #include "app/session/DocumentSession.h"
+#include "app/session/DocumentToolInput.h"
 #include "canvas/CanvasRenderer.h"
 #include "canvas/CanvasView.h"
 #include "codecs/ImageMetadata.h"
@@ -39,6 +40,7 @@ public:
     CanvasView& view() override { return view_; }
     const CanvasView& view() const { return view_; }
     CanvasWidget* canvas() const { return canvas_; }
+    DocumentToolInput& toolInput() { return toolInput_; }
 
     // What the file the document came from held besides its pixels (EXIF, XMP, colour
     // profile, comments, texts): carried into the files it is saved to.
@@ -73,6 +75,8 @@ signals:
     void stateChanged();
     // The document reported a change (its panels look again).
     void documentChanged();
+    // A tool ran a command that was refused or failed, with the reason (may be empty).
+    void toolRefused(const QString& reason);
     // The window accepted its close and is about to go.
     void closing(DocumentFrame* frame);
 
@@ -97,6 +101,8 @@ private:
 
     std::unique_ptr<DocumentSession> session_;
     DocumentCommands commands_;
+    ToolOptions ownTools_; // when the application keeps none
+    DocumentToolInput toolInput_;
     CanvasView view_;
     CanvasWidget* canvas_ = nullptr;
     std::function<bool(DocumentFrame*)> closeGuard_;

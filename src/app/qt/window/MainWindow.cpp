@@ -12,8 +12,11 @@
 #include "app/qt/panels/LayersPanel.h"
 #include "app/qt/window/ShellPrompts.h"
 #include "app/qt/panels/SwatchesInfoDocks.h"
+#include "app/qt/panels/SwatchesPanel.h"
+#include "app/qt/widgets/ToolOptionsBar.h"
 #include "app/qt/window/SystemClipboard.h"
 #include "app/session/InternalClipboard.h"
+#include "app/qt/window/TextFieldKeys.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
 #include "surface/PixelThreads.h"
@@ -30,6 +33,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <utility>
+
 namespace pict::qt {
 namespace {
 
@@ -42,6 +47,7 @@ MainWindow::MainWindow(const SettingsLocation& settings, ShellPrompts& prompts, 
     if (!location_.file.empty())
         settings_.loadFromFile(location_.file);
     context_.lastFilter = &lastFilter_;
+    context_.tools = &settings_.tools;
     clipboard_ = new SystemClipboard(this);
     programClipboard_ = std::make_unique<InternalClipboard>(clipboard_);
     context_.clipboard = programClipboard_.get();
@@ -49,6 +55,7 @@ MainWindow::MainWindow(const SettingsLocation& settings, ShellPrompts& prompts, 
     context_.backgroundColor = settings_.options.defaultBackground;
     applyOptions();
     registerCommandDialogs(*dialogs_);
+    new TextFieldKeys(this);
     buildWindow();
 }
 
@@ -92,6 +99,12 @@ void MainWindow::buildWindow() {
         action->setIcon(commandIcon(id));
         toolbar_->addAction(action);
     }
+    // The options of the active tool, on a row of their own under the toolbar.
+    addToolBarBreak();
+    toolOptions_ = new ToolOptionsBar(settings_.tools, this);
+    toolOptions_->toggleViewAction()->setVisible(false);
+    addToolBar(toolOptions_);
+    toolOptions_->showTool(tool_);
     statusBar();
     new SwatchesInfoDocks(*this, *area_, context_);
     LayersPanel::install(*this);
@@ -296,6 +309,34 @@ void MainWindow::setTool(int32_t tool) {
     tool_ = tool;
     for (DocumentFrame* frame : frames_)
         frame->setTool(tool);
+    if (toolOptions_)
+        toolOptions_->showTool(tool);
+}
+
+void MainWindow::switchToolShape(int32_t tool) {
+    ToolOptions& tools = settings_.tools;
+    if (tool == kToolMarquee)
+        tools.ellipseMarquee = !tools.ellipseMarquee;
+    else if (tool == kToolLasso)
+        tools.polygonalLasso = !tools.polygonalLasso;
+    setTool(tool);
+    toolOptions_->refresh();
+}
+
+void MainWindow::swapColors() {
+    std::swap(context_.foregroundColor, context_.backgroundColor);
+    colorsChanged();
+}
+
+void MainWindow::resetColors() {
+    context_.foregroundColor = 0x000000;
+    context_.backgroundColor = 0xFFFFFF;
+    colorsChanged();
+}
+
+void MainWindow::colorsChanged() {
+    for (SwatchesPanel* panel : findChildren<SwatchesPanel*>())
+        panel->update();
 }
 
 

@@ -32,6 +32,8 @@ class InternalClipboard;
 
 namespace pict::qt {
 
+class ToolOptionsBar;
+
 class CommandActions;
 class CommandDialogs;
 class DocumentFrame;
@@ -79,6 +81,9 @@ public:
 
     AppSettings& settings() { return settings_; }
     const ApplicationContext& context() const { return context_; }
+    ToolOptionsBar* toolOptionsBar() const { return toolOptions_; }
+    // The current colors changed (picker, X, D): whatever shows them repaints.
+    void colorsChanged();
     int32_t currentTool() const override { return tool_; }
     QMdiArea* documentArea() const { return area_; }
 
@@ -127,6 +132,9 @@ private:
     void toggleToolbar() override;
     void toggleStatusBar() override;
     void about() override;
+    void swapColors() override;
+    void resetColors() override;
+    void switchToolShape(int32_t tool) override;
     bool fullScreenShown() const override;
     bool toolbarShown() const override;
     bool statusBarShown() const override;
@@ -149,6 +157,7 @@ private:
     std::unique_ptr<InternalClipboard> programClipboard_; // over clipboard_
     QMdiArea* area_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    ToolOptionsBar* toolOptions_ = nullptr;
     CommandActions* actions_ = nullptr;
     std::unique_ptr<CommandDialogs> dialogs_;
     std::vector<DocumentFrame*> frames_;

@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QMdiArea>
+#include <QStatusBar>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -69,6 +70,12 @@ DocumentFrame* MainWindow::addDocument(std::unique_ptr<Document> document) {
     frame->setCloseGuard([this](DocumentFrame* f) { return confirmClose(f); });
     connect(frame, &DocumentFrame::closing, this, &MainWindow::frameClosing);
     connect(frame, &DocumentFrame::stateChanged, this, &MainWindow::refreshCommandStates);
+    // The picker changes the current colors; a tool that cannot work says why.
+    connect(frame, &DocumentFrame::stateChanged, this, &MainWindow::colorsChanged);
+    connect(frame, &DocumentFrame::toolRefused, this, [this](const QString& reason) {
+        if (!reason.isEmpty())
+            statusBar()->showMessage(reason, 5000);
+    });
     frames_.push_back(frame);
     area_->addSubWindow(frame);
     frame->show();
