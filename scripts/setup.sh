@@ -9,7 +9,7 @@ packages=(
   libtbb-dev libzstd-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
-  xvfb x11-utils imagemagick xdotool
+  xvfb x11-utils imagemagick xdotool xclip
 )
 
 missing=()

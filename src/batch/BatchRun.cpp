@@ -11,7 +11,10 @@
 
 namespace pict::batch {
 
-BatchRun::BatchRun(std::ostream& out, std::ostream& err) : out_(out), err_(err) { app_.lastFilter = &lastFilter_; }
+BatchRun::BatchRun(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
+    app_.lastFilter = &lastFilter_;
+    app_.clipboard = &clipboard_;
+}
 
 BatchRun::~BatchRun() {
     // The command layer refers to the session, the session to the context: undo in order.

@@ -5,6 +5,7 @@
 
 #include "app/session/ApplicationContext.h"
 #include "app/settings/AppSettings.h"
+#include "app/session/InternalClipboard.h"
 #include "app/commands/DocumentCommands.h"
 #include "batch/BatchStep.h"
 #include "app/commands/LastFilterSlot.h"
@@ -61,6 +62,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     LastFilterSlot lastFilter_;
+    InternalClipboard clipboard_; // this run's own: --copy fills it, --paste reads it
     ApplicationContext app_;
     SaveOptions saveOptions_;
     ImageMetadata metadata_;

@@ -131,6 +131,19 @@ void LayerStack::removeAll(bool notify) {
         remove(layers_.back().get(), notify);
 }
 
+std::unique_ptr<Layer> LayerStack::replace(int32_t index, std::unique_ptr<Layer> layer) {
+    if (!layer || !layerAt(index) || contains(layer.get()))
+        return nullptr;
+    layer->setOwner(this);
+    std::unique_ptr<Layer> old = std::move(layers_[size_t(index)]);
+    layers_[size_t(index)] = std::move(layer);
+    if (active_ == old.get())
+        active_ = layers_[size_t(index)].get();
+    old->setOwner(nullptr);
+    report(layers_[size_t(index)].get(), LayerChangeKind::Structure);
+    return old;
+}
+
 bool LayerStack::replaceWithPlaceholder(int32_t index, bool notify) {
     Layer* layer = layerAt(index);
     if (!layer || !layer->isLive() || !layer->isRaster())

@@ -56,6 +56,9 @@ public:
     // Takes the layer out without destroying it (Delete Layer keeps it for undo).
     std::unique_ptr<Layer> detach(int32_t index);
     void removeAll(bool notify);
+    // Puts layer in the place of the one at index, which is handed back (null, nothing
+    // changed, for an index without a layer); the active layer stays the active place.
+    std::unique_ptr<Layer> replace(int32_t index, std::unique_ptr<Layer> layer);
     // Replaces a live layer by a placeholder with its name and visibility.
     bool replaceWithPlaceholder(int32_t index, bool notify);
     // Puts next at the index; the layer that was there goes to the journal, or is destroyed

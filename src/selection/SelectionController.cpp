@@ -35,6 +35,9 @@ void SelectionController::clear() {
 bool SelectionController::load(const Surface8& source) {
     return change([&] { return mask_.load(source); });
 }
+bool SelectionController::place(const Surface8& coverage, Point topLeft) {
+    return change([&] { return mask_.place(coverage, topLeft); });
+}
 bool SelectionController::loadFromChannel(const Surface8& channel, CombineMode mode, bool invert) {
     return change([&] { return loadSelectionFromChannel(mask_, channel, mode, invert); });
 }

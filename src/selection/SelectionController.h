@@ -39,6 +39,7 @@ public:
     bool invert();
     void clear();
     bool load(const Surface8& canvasSizedSource);
+    bool place(const Surface8& coverage, Point topLeft);
     bool loadFromChannel(const Surface8& channel, CombineMode mode, bool invert);
     bool feather(double radius);
     bool expand(int32_t width);

@@ -166,6 +166,19 @@ bool SelectionMask::invert() {
     return adoptTrimmed(inverted, canvasRect());
 }
 
+bool SelectionMask::place(const Surface8& coverage, Point topLeft) {
+    const Rect visible = Rect::fromPointSize(topLeft, coverage.size()).intersected(canvasRect());
+    if (!coverage.isValid() || visible.isEmpty()) {
+        clear();
+        return true;
+    }
+    Surface8 part;
+    if (!createMask(part, visible.size()))
+        return false;
+    copyOverlap(coverage, topLeft, part, visible.topLeft());
+    return adoptTrimmed(part, visible);
+}
+
 bool SelectionMask::load(const Surface8& source) {
     if (!source.isValid() || source.width() != canvasWidth_ || source.height() != canvasHeight_)
         return false;

@@ -74,6 +74,9 @@ public:
     bool invert();
     // A canvas-sized source becomes the selection (then trimmed).
     bool load(const Surface8& source);
+    // coverage laid with its top-left at the canvas point becomes the selection, cut to the
+    // canvas and trimmed (a pasted or moved piece's transparency).
+    bool place(const Surface8& coverage, Point topLeft);
 
     // ---- Modify commands (out-of-range arguments are clamped) ----
     bool feather(double radius);

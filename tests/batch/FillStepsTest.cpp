@@ -70,8 +70,9 @@ TEST(FillSteps, PreserveKeepsTheTransparency) {
 
 TEST(FillSteps, Refusals) {
     EXPECT_EQ(runCli({"--new", "4,4", "--clear"}).err,
-              "pictorane-cli: --clear refused: needs a selection and a visible raster active layer\n");
-    EXPECT_EQ(runCli({"--new", "4,4,transparent", "--fill", "ff0000"}).code, 1) << "an empty layer has no pixels";
+              "pictorane-cli: --clear refused: needs a selection and a visible raster or empty active layer\n");
+    EXPECT_EQ(runCli({"--new", "4,4,transparent", "--fill", "ff0000"}).code, 0)
+        << "an empty layer becomes a transparent layer first";
     EXPECT_EQ(runCli({"--new", "4,4", "--toggle-visibility", "--fill-foreground"}).code, 1);
 }
 

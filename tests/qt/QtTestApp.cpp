@@ -7,7 +7,9 @@ namespace pict::qt::test {
 
 QApplication& testApplication() {
     static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // PICT_TEST_PLATFORM picks a real platform for the tests that need one (xcb under Xvfb).
+        const QByteArray platform = qgetenv("PICT_TEST_PLATFORM");
+        qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
         static int argc = 1;
         static char name[] = "test_qt";
         static char* argv[] = {name, nullptr};

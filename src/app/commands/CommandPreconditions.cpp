@@ -21,6 +21,11 @@ bool hasVisibleRasterLayer(const DocumentSession& session) {
     return layer && layer->isRaster() && layer->isVisible();
 }
 
+bool acceptsContent(const DocumentSession& session) {
+    const Layer* layer = activeLayer(session);
+    return layer && layer->isLive() && layer->isVisible() && (layer->isRaster() || layer->isEmpty());
+}
+
 bool hasEditableLayer(const DocumentSession& session) {
     if (!hasVisibleRasterLayer(session))
         return false;

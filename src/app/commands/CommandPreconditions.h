@@ -18,6 +18,9 @@ class HistoryState;
 bool hasEditableLayer(const DocumentSession& session);
 // An active raster layer that is visible (it may be empty).
 bool hasVisibleRasterLayer(const DocumentSession& session);
+// A visible active layer that takes pixels: a raster layer, or an empty layer, which the
+// state turns into a transparent raster layer first.
+bool acceptsContent(const DocumentSession& session);
 // Something is selected.
 bool hasSelection(const DocumentSession& session);
 // Something is selected and its bounds meet the canvas.

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -79,6 +80,15 @@ struct MergeLayersParams {
     // the panel selection first (DocumentSession::setPanelSelection).
     std::vector<int32_t> layers;
 };
+// Paste: where the picture's top-left lands on the canvas; none: where it was copied from
+// when that meets the canvas, else centred on what the view shows.
+struct PasteParams {
+    std::optional<Point> at;
+};
+// Move Layer and Move Selection by a canvas offset.
+struct MoveParams {
+    Point offset;
+};
 // An adjustment confirmed in its dialog: either a filter to apply now or the dialog's
 // pending state that its preview already applied; neither when the dialog's values change
 // nothing.
@@ -130,7 +140,8 @@ struct LassoParams {
 using CommandParams = std::variant<std::monostate, ImageSizeSettings, CanvasSizeSettings, FeatherParams,
                                    ModifyParams, MarqueeParams, SaveSelectionParams, LoadSelectionParams,
                                    LayerParams, MergeLayersParams, FilterParams, FillParams, StrokeParams,
-                                   BucketParams, GradientParams, PickColorParams, MagicWandParams, LassoParams>;
+                                   BucketParams, GradientParams, PickColorParams, MagicWandParams, LassoParams,
+                                   PasteParams, MoveParams>;
 
 class DocumentCommands {
 public:

@@ -1,8 +1,8 @@
-// Undo, Redo, the Purge commands and the clipboard ids that do nothing to a document.
+// Undo, Redo and the Purge commands.
 #include "app/commands/CommandDomains.h"
-#include "app/session/ClipboardStore.h"
 #include "app/commands/CommandIds.h"
 #include "app/session/DocumentSession.h"
+#include "app/session/InternalClipboard.h"
 #include "history/HistoryManager.h"
 
 #include <string>
@@ -21,7 +21,7 @@ bool hasHistory(const DocumentSession& session) {
     return canUndo(session) || canRedo(session);
 }
 bool clipboardHasImage(const DocumentSession& session) {
-    const ClipboardStore* clipboard = session.app().clipboard;
+    const InternalClipboard* clipboard = session.app().clipboard;
     return clipboard && clipboard->hasImage();
 }
 bool hasHistoryOrClipboard(const DocumentSession& session) {
@@ -54,7 +54,7 @@ CommandResult purgeHistory(DocumentSession& session, const CommandParams&) {
 }
 
 void emptyClipboard(DocumentSession& session) {
-    if (ClipboardStore* clipboard = session.app().clipboard)
+    if (InternalClipboard* clipboard = session.app().clipboard)
         clipboard->clear();
 }
 
@@ -66,10 +66,6 @@ CommandResult purgeClipboard(DocumentSession& session, const CommandParams&) {
 CommandResult purgeAll(DocumentSession& session, const CommandParams& params) {
     emptyClipboard(session);
     return purgeHistory(session, params);
-}
-
-CommandResult noEffect(DocumentSession&, const CommandParams&) {
-    return {CommandOutcome::NoEffect};
 }
 
 constexpr CommandStep kUndoSteps[] = {
@@ -87,18 +83,6 @@ constexpr CommandSpec kEditCommands[] = {
     {.id = kCmdRedo, .route = CommandRoute::Document, .menuText = "Redo", .shortcutText = "Ctrl+Y",
      .keys = "Ctrl+Y; Ctrl+Shift+Z", .statusText = "Redo the previously undone action\nRedo", .enabled = canRedo, .run = redo,
      .steps = kRedoSteps},
-    {.id = kCmdCut, .route = CommandRoute::Document, .menuText = "Cut", .shortcutText = "Ctrl+X",
-     .keys = "Ctrl+X", .statusText = "Cut the selection to the clipboard\nCut", .run = noEffect},
-    {.id = kCmdCopy, .route = CommandRoute::Document, .menuText = "Copy", .shortcutText = "Ctrl+C",
-     .keys = "Ctrl+C", .statusText = "Copy the selection to the clipboard\nCopy", .run = noEffect},
-    {.id = kCmdCopyMerged, .route = CommandRoute::Document, .menuText = "Copy Merged",
-     .shortcutText = "Ctrl+Shift+C", .keys = "Ctrl+Shift+C",
-     .statusText = "Copy the selection of all visible layers\nCopy Merged", .run = noEffect},
-    {.id = kCmdPaste, .route = CommandRoute::Document, .menuText = "Paste", .shortcutText = "Ctrl+V",
-     .keys = "Ctrl+V", .statusText = "Paste the clipboard\nPaste", .run = noEffect},
-    {.id = kCmdPasteInto, .route = CommandRoute::Document, .menuText = "Paste Into",
-     .shortcutText = "Ctrl+Shift+V", .keys = "Ctrl+Shift+V",
-     .statusText = "Paste the clipboard into the selection\nPaste Into", .run = noEffect},
     {.id = kCmdPurgeUndo, .route = CommandRoute::Document, .menuText = "Undo",
      .statusText = "Free memory used by history states\nPurge Undo", .enabled = hasHistory, .run = purgeHistory},
     {.id = kCmdPurgeClipboard, .route = CommandRoute::Document,

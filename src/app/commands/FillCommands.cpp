@@ -6,6 +6,7 @@
 #include "app/commands/steps/StepParsers.h"
 #include "app/session/DocumentSession.h"
 #include "history/fill/FillStates.h"
+#include "history/layers/EmptyLayerPromotion.h"
 
 namespace pict {
 
@@ -15,7 +16,7 @@ const CommandResult kFailed{CommandOutcome::Failed};
 const CommandResult kRefused{CommandOutcome::Refused};
 
 bool canClear(const DocumentSession& session) {
-    return hasSelection(session) && hasVisibleRasterLayer(session);
+    return hasSelection(session) && acceptsContent(session);
 }
 
 // Normal, 100 %, transparency not locked: what Alt+Delete and Ctrl+Delete paint with.
@@ -26,11 +27,12 @@ FillParams plainFill(Color color) {
 }
 
 CommandResult fillWith(DocumentSession& session, const FillParams& params) {
-    return pushState(session, std::make_unique<FillState>(session, params));
+    return pushState(session, ontoContentLayer(session, std::make_unique<FillState>(session, params)));
 }
 
 CommandResult clear(DocumentSession& session, const CommandParams&) {
-    return pushState(session, std::make_unique<ClearState>(session, session.app().backgroundColor.fillWord()));
+    return pushState(session, ontoContentLayer(session, std::make_unique<ClearState>(
+                                  session, session.app().backgroundColor.fillWord())));
 }
 
 CommandResult fillForeground(DocumentSession& session, const CommandParams&) {
@@ -56,12 +58,12 @@ CommandResult fillDialog(DocumentSession& session, const CommandParams& params) 
     return fillWith(session, *answer);
 }
 
-constexpr std::string_view kRasterLayer = "a visible raster active layer";
+constexpr std::string_view kRasterLayer = "a visible raster or empty active layer";
 
 constexpr CommandStep kClearSteps[] = {
     {"--clear", "", StepArgument::None, nullptr,
      "clear the selection: transparent, or the background color on the background layer",
-     "a selection and a visible raster active layer", StepGroup::Fill},
+     "a selection and a visible raster or empty active layer", StepGroup::Fill},
 };
 constexpr CommandStep kFillForegroundSteps[] = {
     {"--fill-foreground", "", StepArgument::None, nullptr,
@@ -82,14 +84,14 @@ constexpr CommandSpec kFillCommands[] = {
      .statusText = "Clear the selection of the active layer\nClear", .enabled = canClear, .run = clear,
      .steps = kClearSteps},
     {.id = kCmdFillForeground, .route = CommandRoute::Document, .shortcutText = "Alt+Delete", .keys = "Alt+Del",
-     .statusText = "Fill with the foreground color", .enabled = hasVisibleRasterLayer, .run = fillForeground,
+     .statusText = "Fill with the foreground color", .enabled = acceptsContent, .run = fillForeground,
      .steps = kFillForegroundSteps},
     {.id = kCmdFillBackground, .route = CommandRoute::Document, .shortcutText = "Ctrl+Delete",
-     .keys = "Ctrl+Del", .statusText = "Fill with the background color", .enabled = hasVisibleRasterLayer,
+     .keys = "Ctrl+Del", .statusText = "Fill with the background color", .enabled = acceptsContent,
      .run = fillBackground, .steps = kFillBackgroundSteps},
     {.id = kCmdFill, .route = CommandRoute::Document, .menuText = "Fill...",
      .statusText = "Fill canvas or selection with a specified color\nFill", .asks = CommandAsks::Dialog,
-     .enabled = hasVisibleRasterLayer, .run = fillDialog, .steps = kFillSteps},
+     .enabled = acceptsContent, .run = fillDialog, .steps = kFillSteps},
     {.id = kCmdNewSwatch, .route = CommandRoute::Document, .statusText = "Create a new swatch"},
     {.id = kCmdDeleteSwatch, .route = CommandRoute::Document, .statusText = "Delete swatch"},
 };

@@ -185,4 +185,15 @@ bool readPointList(std::string_view text, size_t maxOptions, std::string_view sy
     return true;
 }
 
+bool readOffset(std::string_view text, std::string_view what, int32_t& x, int32_t& y, std::string& error) {
+    const std::vector<std::string_view> fields = splitFields(text, ',');
+    Point point;
+    if (!checkFieldCount(fields, 2, 2, "X,Y for " + std::string(what), error) ||
+        !readPoint(fields[0], fields[1], point, error))
+        return false;
+    x = point.x;
+    y = point.y;
+    return true;
+}
+
 } // namespace pict

@@ -43,6 +43,8 @@ bool readPoint(std::string_view x, std::string_view y, Point& point, std::string
 // ("1,1;5,5,10" has the option "10"). syntax names the whole form in the error.
 bool readPointList(std::string_view text, size_t maxOptions, std::string_view syntax, std::vector<Point>& points,
                    std::vector<std::string_view>& options, std::string& error);
+// "X,Y": a point or offset, each within -1000000..1000000; `what` names it ("the position").
+bool readOffset(std::string_view text, std::string_view what, int32_t& x, int32_t& y, std::string& error);
 
 // Checks that a list has between minimum and maximum fields.
 bool checkFieldCount(const std::vector<std::string_view>& fields, size_t minimum, size_t maximum,

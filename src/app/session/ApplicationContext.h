@@ -9,7 +9,7 @@
 
 namespace pict {
 
-class ClipboardStore;
+class InternalClipboard;
 class LastFilterSlot;
 struct ToolOptions;
 
@@ -26,8 +26,8 @@ struct ApplicationContext {
     int32_t historyMemoryMiB = 256;
     // The most recent neighbourhood filter, shared by all documents; owned by the application.
     LastFilterSlot* lastFilter = nullptr;
-    // The clipboard the purge commands empty; owned by the application, null without one.
-    ClipboardStore* clipboard = nullptr;
+    // The program's clipboard; owned by the application (the batch tool keeps one per run).
+    InternalClipboard* clipboard = nullptr;
     // The tools' settings from the options bar; owned by the application, null without one
     // (the tools then take their defaults).
     ToolOptions* tools = nullptr;

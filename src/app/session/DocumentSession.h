@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace pict {
@@ -28,6 +29,8 @@ public:
     virtual void toggleSelectionOutline() {}
     virtual void beginLongOperation() {}
     virtual void endLongOperation() {}
+    // The part of the canvas the window shows (canvas coordinates); none without a window.
+    virtual std::optional<Rect> visibleCanvasRect() const { return std::nullopt; }
 };
 
 class DocumentSession final : public DocumentContext {

@@ -11,13 +11,17 @@ protected:
     void select(Rect rect) { ASSERT_EQ(commands_.selectMarquee(rect, false).outcome, CommandOutcome::Done); }
 };
 
-TEST_F(FillCommandsTest, EveryIdIsRefusedWithoutAVisibleRasterLayer) {
+TEST_F(FillCommandsTest, EveryIdIsRefusedWithoutAVisibleLayerThatTakesPixels) {
     select({1, 1, 5, 5});
     layers().setVisible(layers().layerAt(0), false);
     for (uint16_t id : {kCmdClear, kCmdFillForeground, kCmdFillBackground, kCmdFill})
         expectRefused(id);
     layers().setVisible(layers().layerAt(0), true);
+    // An empty layer takes pixels (it becomes a raster layer first); a hidden one does not.
     layers().add(std::make_unique<EmptyLayer>(&layers()));
+    for (uint16_t id : {kCmdClear, kCmdFillForeground, kCmdFillBackground, kCmdFill})
+        EXPECT_TRUE(commands_.isEnabled(id)) << id;
+    layers().setVisible(layers().active(), false);
     for (uint16_t id : {kCmdClear, kCmdFillForeground, kCmdFillBackground, kCmdFill})
         expectRefused(id);
 }

@@ -1,54 +1,66 @@
 #include "app/qt/window/ClipboardImage.h"
 
+#include "app/session/InternalClipboard.h"
 #include "document/Document.h"
-#include "surface/RasterSurface.h"
+#include "document/PixelPiece.h"
 
 #include <QImage>
 
 #include <new>
-#include <optional>
 
 namespace pict::qt {
 
-std::unique_ptr<Document> documentFromImage(const QImage& image, const std::string& name) {
+bool pieceFromImage(const QImage& image, PixelPiece& piece) {
     if (image.isNull())
-        return nullptr;
+        return false;
     try {
         const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
         if (argb.isNull())
-            return nullptr;
+            return false;
         const int32_t width = argb.width();
         const int32_t height = argb.height();
-        Surface24 color;
-        if (!color.create(width, height, 24))
-            return nullptr;
-        const bool withAlpha = image.hasAlphaChannel();
-        std::optional<Surface8> alpha;
-        if (withAlpha) {
-            alpha.emplace();
-            if (!alpha->create(width, height, 8))
-                return nullptr;
-        }
+        PixelPiece read;
+        if (!read.color.create(width, height, 24) || !read.alpha.create(width, height, 8))
+            return false;
         for (int32_t y = 0; y < height; ++y) {
             const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-            uint8_t* out = color.row(y);
-            uint8_t* mask = withAlpha ? alpha->row(y) : nullptr;
+            uint8_t* out = read.color.row(y);
+            uint8_t* alpha = read.alpha.row(y);
             for (int32_t x = 0; x < width; ++x) {
-                out[3 * x] = static_cast<uint8_t>(qBlue(in[x]));
-                out[3 * x + 1] = static_cast<uint8_t>(qGreen(in[x]));
-                out[3 * x + 2] = static_cast<uint8_t>(qRed(in[x]));
-                if (mask)
-                    mask[x] = static_cast<uint8_t>(qAlpha(in[x]));
+                out[3 * x] = uint8_t(qBlue(in[x]));
+                out[3 * x + 1] = uint8_t(qGreen(in[x]));
+                out[3 * x + 2] = uint8_t(qRed(in[x]));
+                alpha[x] = uint8_t(qAlpha(in[x]));
             }
         }
-        auto document = std::make_unique<Document>();
-        if (!document->newFromSurface(name, std::move(color), std::move(alpha)))
-            return nullptr;
-        document->setUntitled(true);
-        return document;
+        piece = std::move(read);
+        return true;
     } catch (const std::bad_alloc&) {
-        return nullptr;
+        return false;
     }
+}
+
+QImage imageFromPiece(const PixelPiece& piece) {
+    if (piece.isEmpty())
+        return {};
+    QImage image(piece.color.width(), piece.color.height(), QImage::Format_ARGB32);
+    if (image.isNull())
+        return {};
+    for (int32_t y = 0; y < image.height(); ++y) {
+        const uint8_t* in = piece.color.row(y);
+        const uint8_t* alpha = piece.alpha.row(y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int32_t x = 0; x < image.width(); ++x)
+            out[x] = qRgba(in[3 * x + 2], in[3 * x + 1], in[3 * x], alpha[x]);
+    }
+    return image;
+}
+
+std::unique_ptr<Document> documentFromImage(const QImage& image, const std::string& name) {
+    PixelPiece piece;
+    if (!pieceFromImage(image, piece))
+        return nullptr;
+    return documentFromPicture(piece, name);
 }
 
 } // namespace pict::qt

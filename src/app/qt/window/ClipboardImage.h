@@ -1,5 +1,6 @@
 #pragma once
-// Turning a picture from the system clipboard into a new document.
+// Pictures between the system clipboard's QImage and the program's pixels: colors with their
+// transparency either way, and a new document from a picture.
 
 #include <memory>
 #include <string>
@@ -8,9 +9,16 @@ class QImage;
 
 namespace pict {
 class Document;
-}
+struct PixelPiece;
+} // namespace pict
 
 namespace pict::qt {
+
+// The picture's colors and its transparency (255 everywhere without an alpha channel), at
+// origin 0, 0. False for a null picture or when memory runs out.
+bool pieceFromImage(const QImage& image, PixelPiece& piece);
+// The piece as a straight (not premultiplied) ARGB picture; null when memory runs out.
+QImage imageFromPiece(const PixelPiece& piece);
 
 // A one-layer document named name: the picture's colors, and its transparency as the layer's
 // mask when it has any. Null when the picture is empty, too large, or memory runs out.

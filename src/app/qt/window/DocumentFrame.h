@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace pict::qt {
@@ -89,6 +90,7 @@ private:
     void toggleSelectionOutline() override;
     void beginLongOperation() override;
     void endLongOperation() override;
+    std::optional<Rect> visibleCanvasRect() const override { return view_.visibleImageRect(); }
     // DocumentObserver
     void changed(const DocumentNotification& notification) override;
     // CanvasViewListener

@@ -19,6 +19,7 @@
 #include "app/qt/panels/SwatchesPanel.h"
 #include "app/qt/widgets/ToolOptionsBar.h"
 #include "app/qt/window/SystemClipboard.h"
+#include "app/session/InternalClipboard.h"
 #include "app/qt/window/TextFieldKeys.h"
 #include "document/Document.h"
 #include "history/HistoryManager.h"
@@ -52,7 +53,8 @@ MainWindow::MainWindow(const SettingsLocation& settings, ShellPrompts& prompts, 
     context_.lastFilter = &lastFilter_;
     context_.tools = &settings_.tools;
     clipboard_ = new SystemClipboard(this);
-    context_.clipboard = clipboard_;
+    programClipboard_ = std::make_unique<InternalClipboard>(clipboard_);
+    context_.clipboard = programClipboard_.get();
     context_.foregroundColor = settings_.options.defaultForeground;
     context_.backgroundColor = settings_.options.defaultBackground;
     autosaver_ = std::make_unique<Autosaver>(recoveryFolder());
@@ -170,7 +172,7 @@ ShellState MainWindow::shellState() const {
     const DocumentFrame* frame = activeFrame();
     state.hasDocument = frame != nullptr;
     state.documentModified = frame && frame->document().isModified();
-    state.clipboardHasImage = clipboard_->hasImage();
+    state.clipboardHasImage = programClipboard_->hasImage();
     state.hasRecentFiles = !settings_.recentFiles.isEmpty();
     for (const DocumentFrame* f : frames_)
         state.hasMinimizedWindows = state.hasMinimizedWindows || f->isMinimized();

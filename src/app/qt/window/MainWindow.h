@@ -28,6 +28,7 @@ class QToolBar;
 namespace pict {
 class Document;
 struct RecoveryRecord;
+class InternalClipboard;
 }
 
 namespace pict::qt {
@@ -173,6 +174,7 @@ private:
     bool wasMaximizedBeforeFullScreen_ = false;
 
     SystemClipboard* clipboard_ = nullptr;
+    std::unique_ptr<InternalClipboard> programClipboard_; // over clipboard_
     QMdiArea* area_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     StatusBarFields* statusFields_ = nullptr;

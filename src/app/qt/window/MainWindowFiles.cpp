@@ -11,12 +11,12 @@
 #include "app/session/NewDocument.h"
 #include "app/settings/FileListBlock.h"
 #include "app/qt/canvas/CanvasWidget.h"
-#include "app/qt/window/ClipboardImage.h"
 #include "app/qt/window/DocumentFrame.h"
 #include "app/qt/window/FileDialogFilters.h"
 #include "app/qt/window/ShellPrompts.h"
 #include "app/qt/window/StatusBarFields.h"
 #include "app/qt/window/SystemClipboard.h"
+#include "app/session/InternalClipboard.h"
 #include "codecs/DocumentFiles.h"
 #include "codecs/FileKind.h"
 #include "codecs/PictureProbe.h"
@@ -116,10 +116,10 @@ void MainWindow::newImage() {
 }
 
 void MainWindow::newFromClipboard() {
-    const QImage image = clipboard_->image();
-    if (image.isNull())
+    const ClipboardPicture picture = programClipboard_->picture();
+    if (!picture)
         return;
-    std::unique_ptr<Document> document = documentFromImage(image, clipboardNames_.next());
+    std::unique_ptr<Document> document = documentFromPicture(*picture.piece, clipboardNames_.next());
     if (!document || !addDocument(std::move(document)))
         prompts_.showError(this, QString::fromUtf8(kNewImageFailedMessage));
 }

@@ -1,0 +1,44 @@
+#pragma once
+// Filling, clearing or moving pixels onto an empty layer (what New Layer makes) first turns it
+// into a transparent raster layer of the canvas size, with its name, visibility, mode and
+// opacity, inside the same history step: the wrapped state runs on the promoted layer, and
+// undo puts the very same empty layer back after undoing it.
+
+#include "history/DocumentContext.h"
+#include "history/HistoryState.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace pict {
+
+class Layer;
+
+class EmptyLayerPromotion final : public HistoryState {
+public:
+    EmptyLayerPromotion(DocumentContext& context, int32_t layerIndex, std::unique_ptr<HistoryState> inner);
+    ~EmptyLayerPromotion() override;
+
+    std::string name() const override { return inner_->name(); }
+    bool apply() override;
+    bool undo() override;
+    std::vector<SavedPixels*> savedPixels() override { return inner_->savedPixels(); }
+    void afterApply(bool applied) override { inner_->afterApply(applied); }
+    void afterUndo(bool undone) override { inner_->afterUndo(undone); }
+
+private:
+    bool demote();
+
+    DocumentContext& context_;
+    int32_t layerIndex_;
+    std::unique_ptr<HistoryState> inner_;
+    std::unique_ptr<Layer> emptyLayer_; // held while the promoted layer stands in its place
+};
+
+// True when the active layer is a live empty layer, visible or not.
+bool activeLayerIsEmpty(DocumentContext& context);
+
+// state as it is, or wrapped in a promotion when the active layer is empty.
+std::unique_ptr<HistoryState> ontoContentLayer(DocumentContext& context, std::unique_ptr<HistoryState> state);
+
+} // namespace pict
