@@ -3,8 +3,8 @@
 // the wait for the last preview. A 2 ms timer on the user-interface thread records the gap
 // between its ticks; the longest gap is the stall the user would feel (target: 50 ms).
 // Not run by CI. Usage: QT_QPA_PLATFORM=offscreen build/bench/bench_preview_stall
-#include "app/dialogs/HueSaturationDialogModel.h"
-#include "app/qt/dialogs/HueSaturationDialog.h"
+#include "app/dialogs/adjustments/HueSaturationDialogModel.h"
+#include "app/qt/dialogs/adjustments/HueSaturationDialog.h"
 #include "app/session/ApplicationContext.h"
 #include "app/session/DocumentSession.h"
 #include "document/Document.h"

@@ -122,11 +122,11 @@ TEST_F(DialogKeysTest, TheWindowsOwnDialogsToo) {
     DocumentNameCounter names{"Untitled-"};
     ImagePreset last = resetPreset();
     std::optional<NewImageSpec> image;
-    Seen seen = openAndPress([&] { image = real.askNewImage(window.get(), settings, 0xFFFFFF, names, last); },
+    Seen seen = openAndPress([&] { image = real.askNewImage(window.get(), settings, kWhite, names, last); },
                              Qt::Key_Return);
     EXPECT_TRUE(seen.fieldFocused && seen.allSelected) << "New: the name field";
     ASSERT_TRUE(image);
-    seen = openAndPress([&] { image = real.askNewImage(window.get(), settings, 0xFFFFFF, names, last); },
+    seen = openAndPress([&] { image = real.askNewImage(window.get(), settings, kWhite, names, last); },
                         Qt::Key_Escape);
     EXPECT_FALSE(image);
 

@@ -6,6 +6,7 @@
 
 #include "app/dialogs/adjustments/BackgroundPreview.h"
 #include "history/HistoryManager.h"
+#include "history/filter/PreviewedState.h"
 #include "imageops/BrightnessContrastFilter.h"
 #include "imageops/GaussianBlurFilter.h"
 #include "imageops/HueSaturationFilter.h"
@@ -118,7 +119,7 @@ TEST(BackgroundPreview, TheNewestParametersWinAndOkRecordsThem) {
     EXPECT_TRUE(samePixels(window.activeRaster().color(), expected));
 
     HistoryManager history;
-    ASSERT_TRUE(history.add(std::move(answer.previewedState), true));
+    ASSERT_TRUE(history.add(std::make_unique<PreviewedState>(std::move(answer.previewedState)), true));
     ASSERT_TRUE(history.undo());
     EXPECT_TRUE(samePixels(window.activeRaster().color(), original));
     ASSERT_TRUE(history.redo());
