@@ -2,15 +2,15 @@
 # Whole-process time of pictorane-cli beside libvips' command-line tool on the same 6000 x 4000
 # photo-like image, each at its default thread count, for the steps users script most. Prints
 # both times and their ratio (pictorane / vips; below 1 means pictorane is faster).
-# libvips is only the yardstick here, never a dependency of the program: install Debian's
-# libvips-tools to run this. Not run by CI.
+# libvips is only the yardstick here, never a dependency of the program: scripts/setup.sh --bench
+# installs Debian's libvips-tools. Not run by CI.
 # Usage: bench/cli_vs_vips.sh [runs]   (needs a release build in build/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-3}
 cli=build/src/batch/pictorane-cli
 [ -x "$cli" ] || { echo "build first: ./scripts/build.sh release pictorane-cli" >&2; exit 1; }
-command -v vips >/dev/null || { echo "vips is missing: apt-get install libvips-tools (for this benchmark only)" >&2; exit 1; }
+command -v vips >/dev/null || { echo "vips is missing: scripts/setup.sh --bench installs libvips-tools (for this benchmark only)" >&2; exit 1; }
 command -v convert >/dev/null || { echo "ImageMagick's convert is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 
 work=$(mktemp -d)

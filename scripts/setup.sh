@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the test suite need, and only those that are missing.
+# Installs the Debian packages the build and the test suite need, and only those that are missing;
+# with --bench also the tools the benchmarks compare against.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,13 @@ packages=(
   clang libclang-rt-dev
   xvfb x11-utils imagemagick xdotool xclip
 )
+
+# Yardsticks for the benchmarks only (bench/cli_vs_vips.sh); nothing builds or links against
+# them and CI does not run the benchmarks. Installed with: scripts/setup.sh --bench
+bench_packages=(libvips-tools)
+if [ "${1:-}" = "--bench" ]; then
+  packages+=("${bench_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -282,6 +282,8 @@ bool compositeEntries(const std::vector<CompositeEntry>& entries, Surface24& col
         }
         std::sort(rowEdges.begin(), rowEdges.end());
         rowEdges.erase(std::unique(rowEdges.begin(), rowEdges.end()), rowEdges.end());
+        color.ensureOwnPixels();
+        alpha.ensureOwnPixels();
 
         for (size_t band = 0; band + 1 < rowEdges.size(); ++band) {
             const int32_t top = rowEdges[band];

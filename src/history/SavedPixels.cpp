@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <new>
 #include <signal.h>
 #include <string>
@@ -137,14 +138,15 @@ bool SavedPixels::compress() {
     if (place_ != Place::Raw)
         return place_ != Place::Empty;
     try {
-        std::vector<uint8_t> frame(ZSTD_compressBound(bytes_.size()));
-        const size_t size =
-            ZSTD_compress(frame.data(), frame.size(), bytes_.data(), bytes_.size(), kCompressionLevel);
+        // Room for the worst case, left uninitialised: only the pages the frame is written to
+        // become resident, so the peak stays the raw pixels plus what they compress to.
+        const size_t bound = ZSTD_compressBound(bytes_.size());
+        const std::unique_ptr<uint8_t[]> frame(new uint8_t[bound]);
+        const size_t size = ZSTD_compress(frame.get(), bound, bytes_.data(), bytes_.size(), kCompressionLevel);
         if (ZSTD_isError(size))
             return false;
-        frame.resize(size);
-        frame.shrink_to_fit();
-        bytes_ = std::move(frame);
+        std::vector<uint8_t> packed(frame.get(), frame.get() + size);
+        bytes_ = std::move(packed);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -155,14 +157,17 @@ bool SavedPixels::compress() {
 bool SavedPixels::swapOut(const std::filesystem::path& folder) {
     if (place_ == Place::Swapped)
         return true;
-    if (place_ == Place::Empty || folder.empty() || !compress())
+    if (place_ == Place::Empty || folder.empty())
         return false;
     const std::filesystem::path file = swapFileName(folder);
+    size_t written = 0;
     {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes_.data()), std::streamsize(bytes_.size()));
+        // Raw pixels are compressed straight into the file through a small buffer rather
+        // than into memory first: swapping happens when memory is what is short.
+        const bool ok = place_ == Place::Raw ? compressInto(out, written) : writeCompressed(out, written);
         out.flush();
-        if (!out) {
+        if (!ok || !out) {
             out.close();
             std::error_code ignored;
             std::filesystem::remove(file, ignored);
@@ -170,11 +175,43 @@ bool SavedPixels::swapOut(const std::filesystem::path& folder) {
         }
     }
     file_ = file;
-    fileBytes_ = bytes_.size();
+    fileBytes_ = written;
     bytes_.clear();
     bytes_.shrink_to_fit();
     place_ = Place::Swapped;
     return true;
+}
+
+bool SavedPixels::writeCompressed(std::ostream& out, size_t& written) const {
+    out.write(reinterpret_cast<const char*>(bytes_.data()), std::streamsize(bytes_.size()));
+    written = bytes_.size();
+    return bool(out);
+}
+
+bool SavedPixels::compressInto(std::ostream& out, size_t& written) const {
+    written = 0;
+    const std::unique_ptr<ZSTD_CCtx, size_t (*)(ZSTD_CCtx*)> context(ZSTD_createCCtx(), ZSTD_freeCCtx);
+    if (!context || ZSTD_isError(ZSTD_CCtx_setParameter(context.get(), ZSTD_c_compressionLevel, kCompressionLevel)) ||
+        ZSTD_isError(ZSTD_CCtx_setPledgedSrcSize(context.get(), bytes_.size())))
+        return false;
+    try {
+        std::vector<uint8_t> chunk(ZSTD_CStreamOutSize());
+        ZSTD_inBuffer input{bytes_.data(), bytes_.size(), 0};
+        for (;;) {
+            ZSTD_outBuffer output{chunk.data(), chunk.size(), 0};
+            const size_t left = ZSTD_compressStream2(context.get(), &output, &input, ZSTD_e_end);
+            if (ZSTD_isError(left))
+                return false;
+            out.write(reinterpret_cast<const char*>(chunk.data()), std::streamsize(output.pos));
+            written += output.pos;
+            if (!out)
+                return false;
+            if (left == 0)
+                return true;
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 std::filesystem::path historySwapFolder() {

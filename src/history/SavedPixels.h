@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <iosfwd>
 #include <vector>
 
 namespace pict {
@@ -50,6 +51,9 @@ public:
 
 private:
     bool unpack(std::vector<uint8_t>& rows) const;
+    // The swap file's content: the held frame as it is, or the raw rows compressed on the way.
+    bool writeCompressed(std::ostream& out, size_t& written) const;
+    bool compressInto(std::ostream& out, size_t& written) const;
 
     Place place_ = Place::Empty;
     Rect rect_;

@@ -60,6 +60,9 @@ bool ColorFill::fill(Surface24& color, Surface8* transparency, const Surface8* m
     const uint32_t c = params_.color;
     const uint8_t source[3] = {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)}; // blue, green, red
     const uint32_t weight = fillOpacityWeight(params_.opacity);
+    color.ensureOwnPixels();
+    if (destinationAlpha)
+        destinationAlpha->ensureOwnPixels();
     return withBlendMode(params_.mode, [&](auto m) {
         constexpr int32_t kMode = decltype(m)::value;
         forEachStrip(area.top, area.bottom, area.width(), [&](int32_t top, int32_t bottom) {

@@ -244,6 +244,7 @@ void convolveRow(uint8_t* out, const uint8_t* const* rows, int32_t width, int32_
 template <int Channels, MaskRule Rule, class Sum>
 void convolveRect(RasterSurface& target, const Rect& work, int32_t radius, const std::vector<Tap>& taps,
                   const SumToByte& toByte, const Surface8* mask, Point maskOrigin) {
+    target.ensureOwnPixels();
     const int32_t blocks = stripCount(work.height(), work.width());
     const BlockRows rows(target, work, radius, blocks);
     forEachStrip(0, blocks, int64_t(work.width()) * (work.height() / blocks), [&](int32_t first, int32_t end) {

@@ -46,6 +46,7 @@ bool GaussianBlurFilter::blur(Surface& target) {
         return false;
 
     const Point origin = maskOrigin();
+    target.ensureOwnPixels();
     forEachStrip(work.top, work.bottom, work.width(), [&](int32_t top, int32_t bottom) {
         for (int32_t y = top; y < bottom; ++y) {
             uint8_t* out = target.row(y) + int64_t(work.left) * kChannels;

@@ -13,6 +13,7 @@ namespace pict {
 template <class PixelFn>
 void transformRgbRect(Surface24& target, const Rect& work, const Surface8* mask, Point maskOrigin, PixelFn&& fn) {
     const int32_t width = work.width();
+    target.ensureOwnPixels();
     forEachStrip(work.top, work.bottom, width, [&](int32_t top, int32_t bottom) {
         for (int32_t y = top; y < bottom; ++y) {
             uint8_t* px = target.row(y) + int64_t(work.left) * 3;
@@ -44,6 +45,7 @@ void transformRgbRect(Surface24& target, const Rect& work, const Surface8* mask,
 template <class ValueFn>
 void transformGrayRect(Surface8& target, const Rect& work, const Surface8* mask, Point maskOrigin, ValueFn&& fn) {
     const int32_t width = work.width();
+    target.ensureOwnPixels();
     forEachStrip(work.top, work.bottom, width, [&](int32_t top, int32_t bottom) {
         for (int32_t y = top; y < bottom; ++y) {
             uint8_t* v = target.row(y) + work.left;

@@ -10,6 +10,7 @@ bool InvertFilter::applyRgb(Surface24& target) {
     // Unmasked, the channels need no pixel boundaries: complement the row's bytes.
     const Rect& work = workRect();
     const int64_t bytes = int64_t(work.width()) * 3;
+    target.ensureOwnPixels();
     forEachStrip(work.top, work.bottom, work.width(), [&](int32_t top, int32_t bottom) {
         for (int32_t y = top; y < bottom; ++y) {
             uint8_t* p = target.row(y) + int64_t(work.left) * 3;

@@ -22,6 +22,7 @@ bool TablePointFilter::applyRgb(Surface24& target) {
     if (mask())
         return PointFilterOf<TablePointFilter>::applyRgb(target);
     const Rect& work = workRect();
+    target.ensureOwnPixels();
     forEachStrip(work.top, work.bottom, work.width(), [&](int32_t top, int32_t bottom) {
         for (int32_t y = top; y < bottom; ++y)
             mapRowUnmasked(target.row(y) + int64_t(work.left) * 3, work.width(), tables_);

@@ -67,6 +67,7 @@ int32_t stripCount(int32_t items, int64_t pixelsPerItem) {
 
 namespace {
 thread_local const std::atomic<bool>* cancelFlag = nullptr;
+thread_local bool inStrip = false;
 
 bool isCancelled(const std::atomic<bool>* flag) { return flag && flag->load(std::memory_order_relaxed); }
 } // namespace
@@ -76,6 +77,8 @@ PixelWorkCancellation::PixelWorkCancellation(const std::atomic<bool>* cancelled)
 }
 
 PixelWorkCancellation::~PixelWorkCancellation() { cancelFlag = outer_; }
+
+bool insideParallelStrips() { return inStrip; }
 
 namespace strip_detail {
 
@@ -97,6 +100,11 @@ void run(int32_t begin, int32_t end, int64_t pixelsPerItem, Body body, const voi
     oneapi::tbb::parallel_for(
         oneapi::tbb::blocked_range<int64_t>(0, count, 1),
         [&](const oneapi::tbb::blocked_range<int64_t>& r) {
+            struct StripMark {
+                bool outer = inStrip;
+                StripMark() { inStrip = true; }
+                ~StripMark() { inStrip = outer; }
+            } mark;
             for (int64_t strip = r.begin(); strip < r.end(); ++strip)
                 if (!isCancelled(cancelled))
                     body(context, edge(strip), edge(strip + 1));

@@ -31,6 +31,9 @@ StripTuning stripTuning();
 // thread. For bodies that must prepare something per cut before the strips run.
 int32_t stripCount(int32_t items, int64_t pixelsPerItem);
 
+// True on a thread while it runs one strip of work that forEachStrip split up.
+bool insideParallelStrips();
+
 namespace strip_detail {
 using Body = void (*)(const void* context, int32_t begin, int32_t end);
 void run(int32_t begin, int32_t end, int64_t pixelsPerItem, Body body, const void* context);

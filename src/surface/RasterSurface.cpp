@@ -1,6 +1,11 @@
 #include "surface/RasterSurface.h"
 
+#include "surface/PixelThreads.h"
+
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace pict {
@@ -92,6 +97,31 @@ bool RasterSurface::attach(std::unique_ptr<SurfaceBuffer> buffer) {
     if (buffer->magic != kSurfaceMagic || !accepts(*buffer))
         return false;
     buffer_ = std::move(buffer);
+    return true;
+}
+
+void SurfaceStore::ownPixelsOrThrow() {
+    if (insideParallelStrips()) {
+        // Another strip may be reading the row table this would rewrite: a caller forgot
+        // ensureOwnPixels() before starting the strips. Stopping beats corrupting a picture.
+        std::fputs("pictorane: a shared surface was written from parallel strips\n", stderr);
+        std::abort();
+    }
+    if (!ownPixels(*buffer_))
+        throw std::bad_alloc();
+}
+
+bool RasterSurface::shareFrom(const RasterSurface& source) {
+    if (source.isEmpty()) {
+        destroy();
+        return true;
+    }
+    if (&source == this)
+        return true;
+    auto view = shareBuffer(*source.buffer());
+    if (!view || !accepts(*view))
+        return false;
+    buffer_ = std::move(view);
     return true;
 }
 

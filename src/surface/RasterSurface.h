@@ -22,6 +22,43 @@ class AnySurface;
 // The whole-surface turns and reflections a copy can be made in.
 enum class Orientation : uint8_t { Clockwise, CounterClockwise, HalfTurn, Mirrored, Flipped };
 
+// A surface's buffer. Every non-const access first gives a buffer whose pixel memory is
+// shared with a read-only view (RasterSurface::shareFrom) a copy of its own, so that a view
+// read on another thread never sees a change; const access never copies.
+class SurfaceStore {
+public:
+    SurfaceStore() = default;
+    SurfaceStore(SurfaceStore&&) noexcept = default;
+    SurfaceStore& operator=(SurfaceStore&&) noexcept = default;
+    SurfaceStore& operator=(std::unique_ptr<SurfaceBuffer> buffer) {
+        buffer_ = std::move(buffer);
+        return *this;
+    }
+
+    explicit operator bool() const { return buffer_ != nullptr; }
+    const SurfaceBuffer* get() const { return buffer_.get(); }
+    SurfaceBuffer* get() { return writable().get(); }
+    const SurfaceBuffer* operator->() const { return buffer_.get(); }
+    SurfaceBuffer* operator->() { return writable().get(); }
+    const SurfaceBuffer& operator*() const { return *buffer_; }
+    SurfaceBuffer& operator*() { return *writable(); }
+    // The owning pointer, for the operations that rework or replace the buffer as a whole.
+    std::unique_ptr<SurfaceBuffer>& writable() {
+        if (buffer_ && buffer_->memory.isShared())
+            ownPixelsOrThrow();
+        return buffer_;
+    }
+    // Whether the pixel memory is shared with a view (or this is a view still shared).
+    bool isShared() const { return buffer_ && buffer_->memory.isShared(); }
+    const std::unique_ptr<SurfaceBuffer>& owner() const { return buffer_; }
+    std::unique_ptr<SurfaceBuffer> release() { return std::move(buffer_); }
+    void reset() { buffer_.reset(); }
+
+private:
+    void ownPixelsOrThrow(); // std::bad_alloc when the copy cannot be made
+    std::unique_ptr<SurfaceBuffer> buffer_;
+};
+
 class RasterSurface {
 public:
     RasterSurface() = default;
@@ -46,7 +83,16 @@ public:
     // Takes ownership; refused (false, old buffer kept) when accepts() says no. Null empties.
     bool attach(std::unique_ptr<SurfaceBuffer> buffer);
     bool swap(RasterSurface& other);
-    std::unique_ptr<SurfaceBuffer> detach() { return std::move(buffer_); }
+    std::unique_ptr<SurfaceBuffer> detach() { return buffer_.release(); }
+    // Replaces this surface by a read-only view of source's pixels: no pixel is copied, and
+    // whichever of the two is written to first takes a copy of its own before writing, so the
+    // view keeps the pixels of this moment (another thread may read it while the source
+    // changes). False, the surface unchanged, when memory runs out or the depth is refused.
+    bool shareFrom(const RasterSurface& source);
+    bool sharesPixels() const { return buffer_.isShared(); }
+    // Takes the copy now (when the pixels are shared), before threads write rows of this
+    // surface at once: a copy cannot be taken from inside parallel strips.
+    void ensureOwnPixels() { buffer_.writable(); }
     void destroy() { buffer_.reset(); }
 
     // ---- accessors ----
@@ -78,7 +124,7 @@ public:
     const SurfaceBuffer* buffer() const { return buffer_.get(); }
 
 protected:
-    std::unique_ptr<SurfaceBuffer> buffer_;
+    SurfaceStore buffer_;
 };
 
 // Accepts any valid buffer. Index and color access forward to the class of the buffer's depth.

@@ -111,6 +111,7 @@ void blurLine(At at, int32_t count, int32_t dynamicLanes, int32_t radius, uint8_
 template <int Channels>
 void blurRows(RasterSurface& surface, int32_t radius) {
     const int32_t width = surface.width();
+    surface.ensureOwnPixels();
     forEachStrip(0, surface.height(), width, [&](int32_t top, int32_t bottom) {
         std::vector<uint8_t> stack(size_t(2 * radius + 1) * Channels);
         for (int32_t y = top; y < bottom; ++y) {
@@ -125,6 +126,7 @@ void blurRows(RasterSurface& surface, int32_t radius) {
 void blurColumns(RasterSurface& surface, int32_t radius, int channels) {
     const int32_t rowLanes = surface.width() * channels;
     const int32_t strips = (rowLanes + kStripLanes - 1) / kStripLanes;
+    surface.ensureOwnPixels();
     forEachStrip(0, strips, int64_t(kStripLanes / channels) * surface.height(), [&](int32_t first, int32_t end) {
         std::vector<uint8_t> stack(size_t(2 * radius + 1) * size_t(std::min(kStripLanes, rowLanes)));
         for (int32_t strip = first; strip < end; ++strip) {

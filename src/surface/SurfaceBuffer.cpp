@@ -42,12 +42,61 @@ uint32_t readU32(const uint8_t* p) {
     return v;
 }
 
+void copyLayout(const SurfaceBuffer& source, SurfaceBuffer& buffer) {
+    buffer.section = source.section;
+    std::memcpy(buffer.shift, source.shift, sizeof buffer.shift);
+    std::memcpy(buffer.loss, source.loss, sizeof buffer.loss);
+    std::memcpy(buffer.mask, source.mask, sizeof buffer.mask);
+    buffer.palette = source.palette;
+    buffer.flags = source.flags;
+}
+
 } // namespace
 
 void setMaxSurfaceBytes(int64_t bytes) { gMaxImageBytes = bytes; }
 int64_t maxSurfaceBytes() { return gMaxImageBytes; }
 
-void PixelMemoryDeleter::operator()(uint8_t* p) const { std::free(p); }
+PixelMemory& PixelMemory::operator=(PixelMemory&& other) noexcept {
+    if (this != &other) {
+        release();
+        block_ = other.block_;
+        other.block_ = nullptr;
+    }
+    return *this;
+}
+
+void PixelMemory::reset(uint8_t* bytes) {
+    release();
+    if (!bytes)
+        return;
+    try {
+        block_ = new Block;
+    } catch (...) {
+        std::free(bytes);
+        throw;
+    }
+    block_->bytes = bytes;
+}
+
+PixelMemory PixelMemory::share() const {
+    PixelMemory other;
+    if (block_) {
+        block_->owners.fetch_add(1, std::memory_order_relaxed);
+        other.block_ = block_;
+    }
+    return other;
+}
+
+void PixelMemory::release() {
+    if (!block_)
+        return;
+    // acq_rel: this owner's reads of the bytes happen before whoever sees the count drop.
+    if (block_->owners.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        std::free(block_->bytes);
+        delete block_;
+    }
+    block_ = nullptr;
+}
 
 int32_t maskShift(uint32_t mask) { return mask == 0 ? 0 : std::countr_zero(mask); }
 
@@ -187,18 +236,47 @@ std::unique_ptr<SurfaceBuffer> copyBuffer(const SurfaceBuffer& source) {
         preferLargePages(buffer->memory.get(), static_cast<size_t>(bytes));
         buffer->bits = buffer->memory.get();
         std::memcpy(buffer->bits, source.bits, static_cast<size_t>(bytes));
-        buffer->section = source.section;
         buffer->rows.resize(source.rows.size());
         for (size_t i = 0; i < source.rows.size(); ++i)
             buffer->rows[i] = buffer->bits + (source.rows[i] - source.bits);
-        std::memcpy(buffer->shift, source.shift, sizeof buffer->shift);
-        std::memcpy(buffer->loss, source.loss, sizeof buffer->loss);
-        std::memcpy(buffer->mask, source.mask, sizeof buffer->mask);
-        buffer->palette = source.palette;
-        buffer->flags = source.flags;
+        copyLayout(source, *buffer);
         return buffer;
     } catch (const std::bad_alloc&) {
         return nullptr;
+    }
+}
+
+std::unique_ptr<SurfaceBuffer> shareBuffer(const SurfaceBuffer& source) {
+    try {
+        auto buffer = std::make_unique<SurfaceBuffer>();
+        buffer->rows = source.rows;
+        copyLayout(source, *buffer);
+        buffer->memory = source.memory.share();
+        buffer->bits = source.bits;
+        return buffer;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+bool ownPixels(SurfaceBuffer& buffer) {
+    if (!buffer.memory.isShared())
+        return true;
+    const int64_t bytes = buffer.imageSize();
+    try {
+        PixelMemory own;
+        own.reset(static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes > 0 ? bytes : 1))));
+        if (!own)
+            return false;
+        preferLargePages(own.get(), static_cast<size_t>(bytes));
+        std::memcpy(own.get(), buffer.bits, static_cast<size_t>(bytes));
+        for (uint8_t*& row : buffer.rows)
+            row = own.get() + (row - buffer.bits);
+        buffer.bits = own.get();
+        buffer.memory = std::move(own);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
     }
 }
 

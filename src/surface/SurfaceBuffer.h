@@ -3,6 +3,7 @@
 // four bytes, a row table that presents row 0 at the top, channel masks, a palette,
 // flags and a validity magic.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -97,10 +98,37 @@ constexpr uint32_t kSmoothStretch = 4;
 
 enum Channel { kRed = 0, kGreen = 1, kBlue = 2, kAlpha = 3 };
 
-struct PixelMemoryDeleter {
-    void operator()(uint8_t* p) const;
+// Pixel memory (from malloc) with a count of its owners. A buffer normally owns its memory
+// alone; shareBuffer gives a second, read-only buffer over the same memory, and the first
+// buffer's surface copies the memory before it next writes (RasterSurface), so that another
+// thread can read the shared pixels without locks while the original goes on changing.
+class PixelMemory {
+public:
+    PixelMemory() = default;
+    PixelMemory(const PixelMemory&) = delete;
+    PixelMemory& operator=(const PixelMemory&) = delete;
+    PixelMemory(PixelMemory&& other) noexcept : block_(other.block_) { other.block_ = nullptr; }
+    PixelMemory& operator=(PixelMemory&& other) noexcept;
+    ~PixelMemory() { release(); }
+
+    // Takes bytes (malloc'd; freed here on failure); null empties. Throws std::bad_alloc.
+    void reset(uint8_t* bytes = nullptr);
+    uint8_t* get() const { return block_ ? block_->bytes : nullptr; }
+    explicit operator bool() const { return block_ != nullptr; }
+    // Another owner of the same bytes.
+    PixelMemory share() const;
+    // Some other owner still holds the bytes. Seeing false means every other owner's reads
+    // have finished (the release by the last of them happens before this returns).
+    bool isShared() const { return block_ && block_->owners.load(std::memory_order_acquire) > 1; }
+
+private:
+    struct Block {
+        std::atomic<int32_t> owners{1};
+        uint8_t* bytes = nullptr;
+    };
+    void release();
+    Block* block_ = nullptr;
 };
-using PixelMemory = std::unique_ptr<uint8_t, PixelMemoryDeleter>;
 
 struct SurfaceBuffer {
     std::vector<uint8_t*> rows; // rows[0] is the top image row
@@ -138,6 +166,13 @@ int64_t maxSurfaceBytes();
 // A copy with the same layout and pixels; null when memory runs out or the copy would pass
 // maxSurfaceBytes().
 std::unique_ptr<SurfaceBuffer> copyBuffer(const SurfaceBuffer& source);
+
+// A buffer with the source's layout over the source's own pixel memory, for reading only
+// (the memory stays alive as long as either buffer holds it). Null when memory runs out.
+std::unique_ptr<SurfaceBuffer> shareBuffer(const SurfaceBuffer& source);
+// Gives a buffer whose memory is shared a copy of its own (rows and bits follow); nothing
+// to do for one that owns its memory alone. False when memory runs out.
+bool ownPixels(SurfaceBuffer& buffer);
 
 // Mask shift and loss as the buffer stores them: the lowest set bit, and 8 minus the run
 // of set bits above it (0 for an empty mask).

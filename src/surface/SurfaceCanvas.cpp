@@ -83,14 +83,14 @@ bool clipCopy(const SurfaceBuffer& source, Rect& sourceRect, const SurfaceBuffer
 
 } // namespace
 
-bool AnySurface::setBounds(const Rect& rect, bool keepContent) { return setBufferBounds(buffer_, rect, keepContent); }
+bool AnySurface::setBounds(const Rect& rect, bool keepContent) { return setBufferBounds(buffer_.writable(), rect, keepContent); }
 
 bool Surface8::setBounds(const Rect& rect, bool keepContent) {
     if (isEmpty()) {
         const Rect r = rect.normalized();
         return !r.isEmpty() && create(r.width(), r.height(), 8);
     }
-    return isValid() && setBufferBounds(buffer_, rect, keepContent);
+    return isValid() && setBufferBounds(buffer_.writable(), rect, keepContent);
 }
 
 bool Surface24::setBounds(const Rect& rect, bool keepContent) {
@@ -98,21 +98,21 @@ bool Surface24::setBounds(const Rect& rect, bool keepContent) {
         const Rect r = rect.normalized();
         return !r.isEmpty() && create(r.width(), r.height(), 24);
     }
-    return isValid() && setBufferBounds(buffer_, rect, keepContent);
+    return isValid() && setBufferBounds(buffer_.writable(), rect, keepContent);
 }
 
 Rect AnySurface::trimBounds() const { return isValid() ? differingBounds(*buffer_) : Rect{}; }
 
 bool AnySurface::trim() { return false; }
-bool Surface8::trim() { return isValid() && failSafe([&] { return trimBuffer(buffer_); }); }
-bool Surface24::trim() { return isValid() && failSafe([&] { return trimBuffer(buffer_); }); }
+bool Surface8::trim() { return isValid() && failSafe([&] { return trimBuffer(buffer_.writable()); }); }
+bool Surface24::trim() { return isValid() && failSafe([&] { return trimBuffer(buffer_.writable()); }); }
 
 bool Surface8::setSizeWithOffset(Size size, Point offset) {
     if (!isValid() || size.isEmpty())
         return false;
     if (size == this->size())
         return true;
-    return setBufferBounds(buffer_, Rect::fromPointSize({-offset.x, -offset.y}, size), true);
+    return setBufferBounds(buffer_.writable(), Rect::fromPointSize({-offset.x, -offset.y}, size), true);
 }
 
 bool AnySurface::copyRect(const RasterSurface& source, const Rect& srcRect, Point destPoint) {

@@ -280,7 +280,7 @@ BufferPtr mappedBuffer(const SurfaceBuffer& source, int depth, const ColorTable&
 bool AnySurface::normalize() {
     if (!isValid())
         return false;
-    return failSafe([&] { return normalizeBuffer(buffer_); });
+    return failSafe([&] { return normalizeBuffer(buffer_.writable()); });
 }
 bool Surface16::normalize() { return isValid() && AnySurface::normalize(); }
 bool Surface32::normalize() { return isValid() && AnySurface::normalize(); }

@@ -222,10 +222,10 @@ bool halfTurnBuffer(std::unique_ptr<SurfaceBuffer>& buffer) {
 
 } // namespace
 
-bool AnySurface::rotate180() { return halfTurnBuffer(buffer_); }
+bool AnySurface::rotate180() { return halfTurnBuffer(buffer_.writable()); }
 
 bool AnySurface::orientedInto(RasterSurface& target, Orientation how) const {
-    if (!isValidBuffer(buffer_))
+    if (!isValidBuffer(buffer_.owner()))
         return false;
     std::unique_ptr<SurfaceBuffer> out;
     switch (how) {
@@ -247,11 +247,11 @@ bool AnySurface::orientedInto(RasterSurface& target, Orientation how) const {
     }
     return out && target.attach(std::move(out));
 }
-bool AnySurface::rotate90Clockwise() { return turnBuffer(buffer_, Turn::Clockwise); }
-bool AnySurface::rotate90CounterClockwise() { return turnBuffer(buffer_, Turn::CounterClockwise); }
-bool AnySurface::transpose() { return turnBuffer(buffer_, Turn::Transpose); }
-bool AnySurface::transverse() { return turnBuffer(buffer_, Turn::Transverse); }
-bool AnySurface::mirror() { return isValidBuffer(buffer_) && mirrorBuffer(*buffer_); }
+bool AnySurface::rotate90Clockwise() { return turnBuffer(buffer_.writable(), Turn::Clockwise); }
+bool AnySurface::rotate90CounterClockwise() { return turnBuffer(buffer_.writable(), Turn::CounterClockwise); }
+bool AnySurface::transpose() { return turnBuffer(buffer_.writable(), Turn::Transpose); }
+bool AnySurface::transverse() { return turnBuffer(buffer_.writable(), Turn::Transverse); }
+bool AnySurface::mirror() { return isValidBuffer(buffer_.owner()) && mirrorBuffer(*buffer_); }
 bool AnySurface::flip() {
     if (!isValid())
         return false;
@@ -262,17 +262,17 @@ bool AnySurface::flip() {
 bool Surface4::mirror() { return isValid() && mirrorBuffer(*buffer_); }
 bool Surface4::flip() { return AnySurface::flip(); }
 
-bool Surface8::rotate180() { return isValid() && halfTurnBuffer(buffer_); }
-bool Surface8::rotate90Clockwise() { return isValid() && turnBuffer(buffer_, Turn::Clockwise); }
-bool Surface8::rotate90CounterClockwise() { return isValid() && turnBuffer(buffer_, Turn::CounterClockwise); }
+bool Surface8::rotate180() { return isValid() && halfTurnBuffer(buffer_.writable()); }
+bool Surface8::rotate90Clockwise() { return isValid() && turnBuffer(buffer_.writable(), Turn::Clockwise); }
+bool Surface8::rotate90CounterClockwise() { return isValid() && turnBuffer(buffer_.writable(), Turn::CounterClockwise); }
 bool Surface8::mirror() { return isValid() && mirrorBuffer(*buffer_); }
 bool Surface8::flip() { return AnySurface::flip(); }
 
-bool Surface24::rotate180() { return isValid() && halfTurnBuffer(buffer_); }
-bool Surface24::rotate90Clockwise() { return isValid() && turnBuffer(buffer_, Turn::Clockwise); }
-bool Surface24::rotate90CounterClockwise() { return isValid() && turnBuffer(buffer_, Turn::CounterClockwise); }
+bool Surface24::rotate180() { return isValid() && halfTurnBuffer(buffer_.writable()); }
+bool Surface24::rotate90Clockwise() { return isValid() && turnBuffer(buffer_.writable(), Turn::Clockwise); }
+bool Surface24::rotate90CounterClockwise() { return isValid() && turnBuffer(buffer_.writable(), Turn::CounterClockwise); }
 bool Surface24::mirror() { return isValid() && mirrorBuffer(*buffer_); }
-bool Surface24::transpose() { return isValid() && turnBuffer(buffer_, Turn::Transpose); }
-bool Surface24::transverse() { return isValid() && turnBuffer(buffer_, Turn::Transverse); }
+bool Surface24::transpose() { return isValid() && turnBuffer(buffer_.writable(), Turn::Transpose); }
+bool Surface24::transverse() { return isValid() && turnBuffer(buffer_.writable(), Turn::Transverse); }
 
 } // namespace pict

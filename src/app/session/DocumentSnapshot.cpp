@@ -9,16 +9,16 @@ namespace pict {
 
 namespace {
 
+// A read-only view of the source's pixels: no pixel is copied now; the document's surface
+// takes a copy of its own the first time it is written while the view lives.
 template <class S, class Store>
-const S* copyInto(const S* source, Store& store) {
+const S* shareInto(const S* source, Store& store) {
     if (!source)
         return nullptr;
-    if (source->isEmpty())
-        return &store.emplace_back();
-    S copy = source->clone();
-    if (copy.isEmpty())
+    S& view = store.emplace_back();
+    if (!view.shareFrom(*source))
         throw std::bad_alloc();
-    return &store.emplace_back(std::move(copy));
+    return &view;
 }
 
 } // namespace
@@ -30,13 +30,13 @@ std::unique_ptr<DocumentSnapshot> DocumentSnapshot::take(Document& document, con
         if (!describeDocument(document, picture))
             return nullptr;
         for (LayeredLayer& layer : picture.layers) {
-            layer.color = copyInto(layer.color, snapshot->colors_);
-            layer.mask = copyInto(layer.mask, snapshot->masks_);
+            layer.color = shareInto(layer.color, snapshot->colors_);
+            layer.mask = shareInto(layer.mask, snapshot->masks_);
         }
         for (LayeredChannel& channel : picture.channels)
-            channel.mask = copyInto(channel.mask, snapshot->masks_);
-        picture.compositeColor = copyInto(picture.compositeColor, snapshot->colors_);
-        picture.compositeAlpha = copyInto(picture.compositeAlpha, snapshot->masks_);
+            channel.mask = shareInto(channel.mask, snapshot->masks_);
+        picture.compositeColor = shareInto(picture.compositeColor, snapshot->colors_);
+        picture.compositeAlpha = shareInto(picture.compositeAlpha, snapshot->masks_);
         snapshot->metadata_ = metadata;
         picture.metadata = snapshot->metadata_.isEmpty() ? nullptr : &snapshot->metadata_;
         return snapshot;

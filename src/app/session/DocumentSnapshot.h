@@ -1,7 +1,9 @@
 #pragma once
-// What autosave writes, taken on the user-interface thread: a copy of every layer, channel
-// and the composite, described as a layered picture over those copies. A worker thread then
-// compresses it into a layered file while the user goes on editing the document itself.
+// What autosave writes, taken on the user-interface thread: a read-only view of every layer,
+// channel and the composite (their pixels shared, not copied; a surface the document writes
+// to while a view lives first takes a copy of its own), described as a layered picture over
+// those views. A worker thread then compresses it into a layered file while the user goes on
+// editing the document itself.
 
 #include "codecs/ImageMetadata.h"
 #include "codecs/openraster/OpenRaster.h"
@@ -26,7 +28,7 @@ public:
 
 private:
     DocumentSnapshot() = default;
-    LayeredPicture picture_; // every surface pointer leads into the copies below
+    LayeredPicture picture_; // every surface pointer leads into the views below
     // Deques: their elements stay where they are while more are added.
     std::deque<Surface24> colors_;
     std::deque<Surface8> masks_;

@@ -64,6 +64,9 @@ bool paintGradient(const GradientParams& params, const StrokeTarget& target, con
     Rect selectionBounds;
     if (!selection.isEmpty())
         selectionBounds = selection.bounds.translated(-target.position.x, -target.position.y);
+    target.color->ensureOwnPixels();
+    if (transparency)
+        transparency->ensureOwnPixels();
     withBlendMode(mode, [&](auto m) {
         constexpr int32_t kMode = decltype(m)::value;
         withPixelRule(rule, [&](auto r) {

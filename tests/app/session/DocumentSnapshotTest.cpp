@@ -2,12 +2,21 @@
 
 #include "codecs/openraster/OpenRaster.h"
 #include "document/Document.h"
+#include "imageops/ColorFill.h"
+#include "imageops/ConvolutionFilter.h"
+#include "imageops/GaussianBlurFilter.h"
+#include "imageops/SimpleColorFilters.h"
+#include "support/ThreadCounts.h"
 #include "support/DocumentFixtures.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <utility>
 
 namespace pict {
 namespace {
@@ -19,6 +28,11 @@ bool samePixels(const Surface24& a, const Surface24& b) {
         if (std::memcmp(a.row(y), b.row(y), size_t(a.width()) * 3) != 0)
             return false;
     return true;
+}
+
+std::vector<char> fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(DocumentSnapshot, WritesWhatTheDocumentHeldWhenItWasTaken) {
@@ -54,9 +68,10 @@ TEST(DocumentSnapshot, WritesWhatTheDocumentHeldWhenItWasTaken) {
     EXPECT_EQ(result.metadata.comments, metadata.comments);
 }
 
-TEST(DocumentSnapshot, CopiesEverySurfaceItDescribes) {
+TEST(DocumentSnapshot, SharesEverySurfaceItDescribesWithoutCopying) {
     auto document = test::whiteDocument(8, 8);
-    test::addColorLayer(*document, "A", Rect{0, 0, 8, 8}, 1, 2, 3);
+    RasterLayer* layer = test::addColorLayer(*document, "A", Rect{0, 0, 8, 8}, 1, 2, 3);
+    ASSERT_TRUE(layer->ensureTransparencyMask());
     Surface8 channel;
     ASSERT_TRUE(channel.create(8, 8, 8));
     document->channels().insert(std::make_unique<AlphaChannel>("Alpha 1", std::move(channel)));
@@ -64,12 +79,106 @@ TEST(DocumentSnapshot, CopiesEverySurfaceItDescribes) {
     ASSERT_TRUE(snapshot);
     const LayeredPicture& picture = snapshot->picture();
     ASSERT_EQ(picture.layers.size(), 2u);
-    for (const LayeredLayer& layer : picture.layers)
-        EXPECT_NE(layer.color, &document->layers().rasterAt(&layer - picture.layers.data())->color());
+    for (const LayeredLayer& entry : picture.layers) {
+        const RasterLayer* own = document->layers().rasterAt(int32_t(&entry - picture.layers.data()));
+        EXPECT_NE(entry.color, &own->color()) << "a view of its own";
+        EXPECT_EQ(entry.color->row(0), own->color().row(0)) << "over the same pixels";
+        EXPECT_TRUE(entry.color->sharesPixels());
+    }
+    ASSERT_NE(picture.layers[1].mask, nullptr);
+    EXPECT_TRUE(picture.layers[1].mask->sharesPixels());
     ASSERT_EQ(picture.channels.size(), 1u);
     EXPECT_NE(picture.channels[0].mask, &document->channels().at(0)->mask());
+    EXPECT_TRUE(picture.channels[0].mask->sharesPixels());
     EXPECT_NE(picture.compositeColor, &document->composite()->color());
+    EXPECT_TRUE(picture.compositeColor->sharesPixels());
     EXPECT_EQ(picture.metadata, nullptr);
+
+    snapshot.reset();
+    EXPECT_FALSE(layer->color().sharesPixels()) << "the document owns its pixels alone again";
+}
+
+// The layered file a snapshot writes while the document goes on changing, on several threads,
+// has the bytes of the file the document would have given when the snapshot was taken.
+class SnapshotWhileEditing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        document_ = test::whiteDocument(160, 120);
+        top_ = test::addColorLayer(*document_, "Top", Rect{-10, 5, 150, 100}, 40, 90, 200);
+        ASSERT_TRUE(top_->ensureTransparencyMask());
+        for (int32_t y = 0; y < top_->color().height(); ++y)
+            for (int32_t x = 0; x < top_->color().width(); ++x) {
+                uint8_t* pixel = top_->color().row(y) + 3 * x;
+                pixel[0] = uint8_t(x * 3 + y);
+                pixel[1] = uint8_t(y * 5);
+                top_->transparencyMask()->setValueAt(x, y, uint8_t(x + y * 2));
+            }
+        document_->setModified(true);
+        const std::string path = (test::scratchDir() / "reference.ora").string();
+        std::string error;
+        ASSERT_TRUE(saveOpenRaster(*document_, path, nullptr, error)) << error;
+        reference_ = fileBytes(path);
+    }
+
+    // Every kind of pixel change the editor makes, each over layer, mask and composite.
+    void edit(int round) {
+        const SelectionArea none;
+        InvertFilter invert;
+        ASSERT_TRUE(top_->applyFilter(invert, none));
+        GaussianBlurFilter blur(1.5 + round % 3);
+        ASSERT_TRUE(top_->applyFilter(blur, none));
+        ConvolutionFilter sharpen(FilterKind::Sharpen);
+        ASSERT_TRUE(top_->applyFilter(sharpen, none));
+        FillParams params;
+        params.color = 0xFF102030u + uint32_t(round);
+        params.opacity = 40;
+        ColorFill fill(params);
+        ASSERT_TRUE(top_->fill(fill, none));
+        ASSERT_TRUE(top_->clearToTransparent(uint8_t(round * 10), none));
+        document_->invalidate(document_->canvasRect());
+        ASSERT_NE(document_->composite(), nullptr);
+    }
+
+    std::unique_ptr<Document> document_;
+    RasterLayer* top_ = nullptr;
+    std::vector<char> reference_;
+};
+
+TEST_F(SnapshotWhileEditing, TheFileHoldsTheMomentItWasTaken) {
+    test::ThreadCount four(4);
+    std::shared_ptr<DocumentSnapshot> snapshot = DocumentSnapshot::take(*document_, ImageMetadata{});
+    ASSERT_TRUE(snapshot);
+    const std::string path = (test::scratchDir() / "while-editing.ora").string();
+    std::string error;
+    bool written = false;
+    std::thread writer([&, snapshot]() mutable {
+        for (int round = 0; round < 3; ++round)
+            written = snapshot->write(path, error);
+        snapshot.reset(); // the last owner lets go on the worker, as autosave's does
+    });
+    snapshot.reset();
+    for (int round = 0; round < 6; ++round)
+        edit(round);
+    writer.join();
+    ASSERT_TRUE(written) << error;
+    EXPECT_EQ(fileBytes(path), reference_);
+    EXPECT_FALSE(top_->color().sharesPixels());
+}
+
+TEST_F(SnapshotWhileEditing, EditsMatchTheSameEditsWithoutASnapshot) {
+    test::ThreadCount four(4);
+    auto twin = test::whiteDocument(1, 1);
+    ASSERT_TRUE(twin->copy(*document_));
+    std::unique_ptr<DocumentSnapshot> snapshot = DocumentSnapshot::take(*document_, ImageMetadata{});
+    ASSERT_TRUE(snapshot);
+    for (int round = 0; round < 3; ++round)
+        edit(round);
+    std::swap(document_, twin);
+    top_ = document_->layers().rasterAt(1);
+    for (int round = 0; round < 3; ++round)
+        edit(round);
+    EXPECT_TRUE(samePixels(document_->composite()->color(), twin->composite()->color()));
+    EXPECT_TRUE(samePixels(top_->color(), twin->layers().rasterAt(1)->color()));
 }
 
 } // namespace

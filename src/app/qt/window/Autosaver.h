@@ -1,9 +1,9 @@
 #pragma once
 // Autosave: every N minutes each document with unsaved changes made since its last autosave
-// is copied on this (the user-interface) thread and written as a layered file into the
-// recovery folder by a worker thread, so the window stays responsive; a small record of its
-// title, path and kind follows once the file is complete. A document's files go when it is
-// saved or closed.
+// is snapshot on this (the user-interface) thread, its pixels shared rather than copied, and
+// written as a layered file into the recovery folder by a worker thread, so the window stays
+// responsive; a small record of its title, path and kind follows once the file is complete.
+// A document's files go when it is saved or closed.
 
 #include "app/session/RecoveryFiles.h"
 
