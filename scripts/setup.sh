@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb x11-utils imagemagick xdotool xclip
+  desktop-file-utils appstream shared-mime-info man-db librsvg2-bin openbox
 )
 
 # Yardsticks for the benchmarks only (bench/cli_vs_vips.sh); nothing builds or links against
