@@ -1,0 +1,59 @@
+// The undo pixels of a full 6000 x 4000 layer read back from each place the history memory
+// budget may have moved them to: held raw, compressed in memory, or compressed in a swap file.
+// Target for a whole undo: under 300 ms (add the recomposition, BM_FilterUndo in bench_filters).
+#include "history/SavedPixels.h"
+
+#include "BenchPictures.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+namespace pict {
+namespace {
+
+constexpr int32_t kWidth = 6000;
+constexpr int32_t kHeight = 4000;
+
+void BM_RestoreSavedPixels(benchmark::State& state) {
+    const auto place = SavedPixels::Place(state.range(0));
+    Surface24 layer = bench::photo(kWidth, kHeight, 5);
+    SavedPixels saved;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    if (!saved.save(layer, layer.bounds()) || (place == SavedPixels::Place::Compressed && !saved.compress()) ||
+        (place == SavedPixels::Place::Swapped && !saved.swapOut(folder))) {
+        state.SkipWithError("the pixels could not be put in place");
+        return;
+    }
+    state.counters["held MiB"] = double(saved.memoryBytes()) / (1 << 20);
+    for (auto _ : state) {
+        if (!saved.restore(layer))
+            state.SkipWithError("restore failed");
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_RestoreSavedPixels)
+    ->Arg(int(SavedPixels::Place::Raw))
+    ->Arg(int(SavedPixels::Place::Compressed))
+    ->Arg(int(SavedPixels::Place::Swapped))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// What moving them down costs the history when it is over its budget.
+void BM_CompressSavedPixels(benchmark::State& state) {
+    const bool toSwap = state.range(0) != 0;
+    const Surface24 layer = bench::photo(kWidth, kHeight, 6);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    for (auto _ : state) {
+        state.PauseTiming();
+        SavedPixels saved;
+        saved.save(layer, layer.bounds());
+        state.ResumeTiming();
+        if (!(toSwap ? saved.swapOut(folder) : saved.compress()))
+            state.SkipWithError("compressing failed");
+    }
+}
+BENCHMARK(BM_CompressSavedPixels)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+} // namespace pict
