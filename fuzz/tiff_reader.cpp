@@ -3,8 +3,14 @@
 
 #include "codecs/tiff/TiffCodec.h"
 
+namespace {
+bool readTiffPicture(pict::ByteStream& stream, pict::Surface24& color, pict::Surface8& alpha, pict::ReadReport& report) {
+    return pict::readTiff(stream, color, alpha, report);
+}
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pict::fuzz::limitSurfaceMemory();
-    pict::fuzz::readPicture(pict::FileKind::Tif, pict::readTiff, data, size);
+    pict::fuzz::readPicture(pict::FileKind::Tif, readTiffPicture, data, size);
     return 0;
 }

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtinyxml2-dev libgif-dev
   libtbb-dev libzstd-dev libzip-dev
-  libtiff-dev
+  libtiff-dev libwebp-dev libheif-dev liblcms2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb x11-utils imagemagick xdotool xclip

@@ -68,6 +68,11 @@ bool parseJpegQuality(std::string_view text, StepInput& input, std::string& erro
     return readInteger(text, 1, JpegSaveSettings::kQualityMax, "the JPEG quality", input.number, error);
 }
 
+bool parseWebpQuality(std::string_view text, StepInput& input, std::string& error) {
+    return readInteger(text, WebpSaveSettings::kQualityMin, WebpSaveSettings::kQualityMax, "the WebP quality",
+                       input.number, error);
+}
+
 bool parseSubsampling(std::string_view text, StepInput& input, std::string& error) {
     return readKeyword(text, kSubsamplingKeywords, "the chroma subsampling", input.number, error);
 }
@@ -120,6 +125,16 @@ StepReport setJpegQuality(BatchRun& run, const BatchStep&, const StepInput& inpu
     return {};
 }
 
+StepReport setWebpQuality(BatchRun& run, const BatchStep&, const StepInput& input) {
+    run.saveOptions().webp.quality = input.number;
+    return {};
+}
+
+StepReport setWebpLossless(BatchRun& run, const BatchStep&, const StepInput&) {
+    run.saveOptions().webp.lossless = true;
+    return {};
+}
+
 StepReport setSubsampling(BatchRun& run, const BatchStep&, const StepInput& input) {
     run.saveOptions().jpeg.subsampling = input.number == 0 ? ChromaSubsampling::Half : ChromaSubsampling::Full;
     return {};
@@ -164,7 +179,7 @@ StepReport setThreads(BatchRun&, const BatchStep&, const StepInput& input) {
 
 constexpr BatchStep kOpenFile{
     "FILE", "", StepArgument::Required, parsePath, openFile, kCmdOpen,
-    "open an image file (.bmp .dib .rle .gif .ico .jpg .jpeg .jpe .jfif .png .tif .tiff .ora)", ""};
+    "open an image file (.bmp .dib .rle .gif .ico .jpg .jpeg .jpe .jfif .png .tif .tiff .webp .heic .heif .avif .ora)", ""};
 
 constexpr BatchStep kNewDocument{
     "--new", "W,H[,white|background|transparent]", StepArgument::Required, parseNewDocument, newDocument, kCmdNew,
@@ -172,7 +187,7 @@ constexpr BatchStep kNewDocument{
 
 constexpr BatchStep kDocumentSteps[] = {
     {"-o", "PATH", StepArgument::Required, parsePath, saveAs, kCmdSaveAs,
-     "save as PATH; the extension (.bmp, .jpg, .png, .tif, .ora) picks the format; .ora keeps the layers", ""},
+     "save as PATH; the extension (.bmp, .jpg, .png, .tif, .webp, .avif, .ora) picks the format; .ora keeps the layers", ""},
     {"--jpeg-quality", "N", StepArgument::Required, parseJpegQuality, setJpegQuality, 0,
      "JPEG files that -o writes next use quality N (1..100, default 95)", ""},
     {"--jpeg-subsampling", "420|444", StepArgument::Required, parseSubsampling, setSubsampling, 0,
@@ -185,6 +200,10 @@ constexpr BatchStep kDocumentSteps[] = {
      "files that -o writes next leave out the source's EXIF, XMP, colour profile, comments and texts", ""},
     {"--png-compression", "fast|normal|best", StepArgument::Required, parsePngCompression, setPngCompression, 0,
      "PNG files that -o writes next are compressed fast, normally (the default) or best", ""},
+    {"--webp-quality", "N", StepArgument::Required, parseWebpQuality, setWebpQuality, 0,
+     "WebP files that -o writes next use quality N (0..100, default 90)", ""},
+    {"--webp-lossless", "", StepArgument::None, nullptr, setWebpLossless, 0,
+     "WebP files that -o writes next are lossless (the quality then sets how hard they are compressed)", ""},
     {"--info", "", StepArgument::None, nullptr, printInfo, 0,
      "print the document (size, layers, selection, channels, history) as one JSON line", ""},
     {"--history-limit", "N", StepArgument::Required, parseHistoryLimit, setHistoryLimit, 0,

@@ -10,7 +10,10 @@
 #include "codecs/PictureReaders.h"
 #include "codecs/PixelPacking.h"
 #include "codecs/PngCodec.h"
+#include "codecs/display/OpenedPicture.h"
+#include "codecs/heif/HeifCodec.h"
 #include "codecs/tiff/TiffCodec.h"
+#include "codecs/webp/WebpCodec.h"
 #include "document/Document.h"
 #include "surface/BlendModes.h"
 
@@ -27,8 +30,8 @@ namespace pict {
 namespace {
 
 constexpr const char* kUnknownKindText =
-    "Only BMP, GIF, icon, JPEG, PNG, TIFF and OpenRaster files open, known by their extension (bmp, dib, rle, gif, "
-    "ico, jpg, jpeg, jpe, jfif, png, tif, tiff, ora).";
+    "Only BMP, GIF, icon, JPEG, PNG, TIFF, WebP, HEIC, AVIF and OpenRaster files open, known by their extension (bmp, "
+    "dib, rle, gif, ico, jpg, jpeg, jpe, jfif, png, tif, tiff, webp, heic, heif, avif, ora).";
 
 // A path that can be read as a file, or the report says why not.
 bool checkReadableFile(const std::string& path, ReadReport& report) {
@@ -70,7 +73,12 @@ bool readKind(FileKind kind, FileStream& stream, OpenedImage& out) {
     case FileKind::Ico:
         return readIcon(stream, out.color, out.alpha, out.report);
     case FileKind::Tif:
-        return readTiff(stream, out.color, out.alpha, out.report);
+        return readTiff(stream, out.color, out.alpha, out.report, &out.metadata);
+    case FileKind::Webp:
+        return readWebp(stream, out.color, out.alpha, out.report, &out.metadata);
+    case FileKind::Heic:
+    case FileKind::Avif:
+        return readHeif(stream, out.color, out.alpha, out.report, &out.metadata);
     case FileKind::Unknown:
     case FileKind::Ved:
     case FileKind::Ora: // a document of layers, not one picture: openDocument reads it
@@ -162,10 +170,15 @@ bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& compos
     }
     case FileKind::Tif:
         return writeTiff(out, color, alpha.isAll(255) ? nullptr : &alpha);
+    case FileKind::Webp:
+        return writeWebp(out, color, alpha.isAll(255) ? nullptr : &alpha, options.webp);
+    case FileKind::Avif:
+        return writeAvif(out, color, alpha.isAll(255) ? nullptr : &alpha);
     case FileKind::Unknown:
     case FileKind::Ved:
     case FileKind::Gif:
     case FileKind::Ico:
+    case FileKind::Heic:
     case FileKind::Ora: // layers, not a composite: saveDocument writes it
         return false;
     }
@@ -178,12 +191,27 @@ void takePathAsFile(Document& document, const std::string& path) {
     document.setFolder(slash == std::string::npos ? std::string() : path.substr(0, slash));
 }
 
+// What a JPEG or PNG holds besides its picture; nothing when it cannot be read.
+ImageMetadata metadataOfFile(const std::string& path, FileKind kind) {
+    if (kind != FileKind::Jpg && kind != FileKind::Png)
+        return {};
+    FileStream stream;
+    std::vector<uint8_t> bytes;
+    if (!stream.openForRead(path) || stream.size() <= 0)
+        return {};
+    bytes.resize(size_t(stream.size()));
+    if (!stream.readExact(bytes.data(), bytes.size()))
+        return {};
+    return readMetadata(kind, bytes.data(), bytes.size());
+}
+
 } // namespace
 
 bool openImage(const std::string& path, OpenedImage& image) {
     image.color.destroy();
     image.alpha.destroy();
     image.report = {};
+    image.metadata = {};
     const FileKind kind = kindOfPath(path);
     if (!canOpenKind(kind)) {
         image.report.fail(ReadFault::Unsupported, kUnknownKindText);
@@ -195,8 +223,12 @@ bool openImage(const std::string& path, OpenedImage& image) {
             if (!stream.openForRead(path))
                 image.report.fail(ReadFault::CannotRead,
                                   "The file cannot be read: " + std::string(std::strerror(errno)) + ".");
-            else if (readKind(kind, stream, image) && checkLimits(image))
-                return true;
+            else if (readKind(kind, stream, image) && checkLimits(image)) {
+                if (kind == FileKind::Jpg || kind == FileKind::Png)
+                    image.metadata = metadataOfFile(path, kind);
+                if (showAsMeant(kind, image.color, image.alpha, image.metadata, image.report))
+                    return true;
+            }
         }
         if (!image.report.failed())
             image.report.corrupt("the data cannot be decoded");
@@ -209,6 +241,7 @@ bool openImage(const std::string& path, OpenedImage& image) {
     }
     image.color.destroy();
     image.alpha.destroy();
+    image.metadata = {};
     return false;
 }
 
@@ -231,24 +264,6 @@ std::unique_ptr<Document> openLayeredDocument(const std::string& path, ReadRepor
     return std::move(result.document);
 }
 
-namespace {
-
-// What a JPEG or PNG holds besides its picture; nothing when it cannot be read.
-ImageMetadata metadataOfFile(const std::string& path, FileKind kind) {
-    if (kind != FileKind::Jpg && kind != FileKind::Png)
-        return {};
-    FileStream stream;
-    std::vector<uint8_t> bytes;
-    if (!stream.openForRead(path) || stream.size() <= 0)
-        return {};
-    bytes.resize(size_t(stream.size()));
-    if (!stream.readExact(bytes.data(), bytes.size()))
-        return {};
-    return readMetadata(kind, bytes.data(), bytes.size());
-}
-
-} // namespace
-
 std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* report, ImageMetadata* metadata) {
     if (metadata)
         *metadata = {};
@@ -267,7 +282,7 @@ std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* repo
                 if (report)
                     *report = std::move(image.report);
                 if (metadata)
-                    *metadata = metadataOfFile(path, kindOfPath(path));
+                    *metadata = std::move(image.metadata);
                 return document;
             }
             image.report.noMemory();

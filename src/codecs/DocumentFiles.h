@@ -24,11 +24,17 @@ struct OpenedImage {
     Surface24 color;
     Surface8 alpha;
     ReadReport report; // why it failed, or that the file ended early
+    // What the file holds besides its pixels (JPEG, PNG, TIFF, WebP, HEIF), less a colour
+    // profile that was applied to the pixels.
+    ImageMetadata metadata;
 };
 
 // Reads an existing file of an openable kind (by its extension): BMP, PNG and JPEG through
 // the codecs, the first frame of a GIF with its transparent index as transparency, the
-// largest and deepest entry of an ICO. Fails, leaving image empty and saying why in its
+// largest and deepest entry of an ICO, the first page of a TIFF, the first frame of a WebP,
+// the primary picture of a HEIC or AVIF file. The pixels come upright (EXIF or TIFF
+// orientation) and in sRGB (an embedded profile is applied, the report's colorNote saying
+// so). Fails, leaving image empty and saying why in its
 // report, for a missing or empty file, any other kind, a decoding error, a side above 30000
 // or when memory runs out.
 bool openImage(const std::string& path, OpenedImage& image);
@@ -36,7 +42,8 @@ bool openImage(const std::string& path, OpenedImage& image);
 // A document made from the file: named after it, "Background", or "Layer 1" carrying the
 // transparency; not modified and not untitled. Null on any failure; the report, when given,
 // says why, or that the file ended early. metadata, when given, receives what the file holds
-// besides its pixels (JPEG, PNG and layered files), to be carried into later saves.
+// besides its pixels (JPEG, PNG, TIFF, WebP, HEIF and layered files), to be carried into later
+// saves.
 std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* report = nullptr,
                                        ImageMetadata* metadata = nullptr);
 
@@ -44,7 +51,9 @@ std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* repo
 // - BMP: 32 bits when the alpha holds values other than 0 and other than 255, else 24;
 // - JPEG: transparent parts mixed with white, with the options' quality, subsampling and
 //   progressive choice;
-// - PNG: RGBA, or RGB when the composite is opaque everywhere, at the options' compression.
+// - PNG: RGBA, or RGB when the composite is opaque everywhere, at the options' compression;
+// - TIFF (LZW), WebP (the options' quality or lossless) and AVIF: with alpha unless the
+//   composite is opaque everywhere.
 // The carried metadata, when given, goes into JPEG, PNG and layered files as the options say
 // (see metadataForSave). The old file at path is replaced only by a completely written new
 // one; on any failure it is left byte for byte as it was. On success the document takes path as its file (name and

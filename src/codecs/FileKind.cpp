@@ -14,7 +14,7 @@ struct KindExtensions {
     std::array<std::string_view, 4> extensions; // the first is the default
 };
 
-constexpr std::array<KindExtensions, 8> kKinds = {{
+constexpr std::array<KindExtensions, 11> kKinds = {{
     {FileKind::Ved, {"ved"}},
     {FileKind::Bmp, {"bmp", "dib", "rle"}},
     {FileKind::Gif, {"gif"}},
@@ -22,11 +22,14 @@ constexpr std::array<KindExtensions, 8> kKinds = {{
     {FileKind::Jpg, {"jpg", "jpeg", "jpe", "jfif"}},
     {FileKind::Png, {"png"}},
     {FileKind::Tif, {"tif", "tiff"}},
+    {FileKind::Webp, {"webp"}},
+    {FileKind::Heic, {"heic", "heif"}},
+    {FileKind::Avif, {"avif"}},
     {FileKind::Ora, {"ora"}},
 }};
 
-constexpr std::array<FileKind, 5> kSaveKinds = {FileKind::Bmp, FileKind::Jpg, FileKind::Png, FileKind::Tif,
-                                                FileKind::Ora};
+constexpr std::array<FileKind, 7> kSaveKinds = {FileKind::Bmp,  FileKind::Jpg,  FileKind::Png, FileKind::Tif,
+                                                FileKind::Webp, FileKind::Avif, FileKind::Ora};
 
 std::string_view fileName(std::string_view path) {
     const size_t slash = path.find_last_of('/');
@@ -38,10 +41,10 @@ std::string_view fileName(std::string_view path) {
 const char* const kOpenFilter =
     "BMP (*.bmp;*.dib;*.rle)|*.bmp;*.dib;*.rle|GIF (*.gif)|*.gif|ICO (*.ico)|*.ico|"
     "JPG (*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|PNG (*.png)|*.png|TIFF (*.tif;*.tiff)|*.tif;*.tiff|"
-    "OpenRaster (*.ora)|*.ora|"
-    "All Formats|*.bmp;*.dib;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.png;*.rle;*.tif;*.tiff;*.ora|";
-const char* const kSaveFilter =
-    "BMP (*.bmp)|*.bmp|JPG (*.jpg)|*.jpg|PNG (*.png)|*.png|TIFF (*.tif)|*.tif|OpenRaster (*.ora)|*.ora|";
+    "WebP (*.webp)|*.webp|HEIC and AVIF (*.heic;*.heif;*.avif)|*.heic;*.heif;*.avif|OpenRaster (*.ora)|*.ora|"
+    "All Formats|*.bmp;*.dib;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.png;*.rle;*.tif;*.tiff;*.webp;*.heic;*.heif;*.avif;*.ora|";
+const char* const kSaveFilter = "BMP (*.bmp)|*.bmp|JPG (*.jpg)|*.jpg|PNG (*.png)|*.png|TIFF (*.tif)|*.tif|"
+                                "WebP (*.webp)|*.webp|AVIF (*.avif)|*.avif|OpenRaster (*.ora)|*.ora|";
 
 FileKind kindOfPath(std::string_view path) {
     const std::string_view name = fileName(path);

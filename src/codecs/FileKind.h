@@ -17,6 +17,9 @@ enum class FileKind : int32_t {
     Png = 5,
     Tif = 6,
     Ora = 7, // the layered format (OpenRaster)
+    Webp = 8,
+    Heic = 9, // HEIF with HEVC pictures (iPhone photos)
+    Avif = 10, // HEIF with AV1 pictures
 };
 
 // The kind of the text after the last "." of the file name (lower-cased); Unknown without one.
@@ -32,11 +35,11 @@ std::string ensureExtension(std::string_view path, FileKind kind);
 std::string proposedSaveName(std::string_view documentName, FileKind kind);
 
 constexpr bool canOpenKind(FileKind kind) {
-    return (kind >= FileKind::Bmp && kind <= FileKind::Png) || kind == FileKind::Tif || kind == FileKind::Ora;
+    return (kind >= FileKind::Bmp && kind <= FileKind::Png) || (kind >= FileKind::Tif && kind <= FileKind::Avif);
 }
 constexpr bool canSaveKind(FileKind kind) {
     return kind == FileKind::Bmp || kind == FileKind::Jpg || kind == FileKind::Png || kind == FileKind::Tif ||
-           kind == FileKind::Ora;
+           kind == FileKind::Webp || kind == FileKind::Avif || kind == FileKind::Ora;
 }
 // Kinds that hold every layer, channel and blend mode of a document; the others flatten it.
 constexpr bool keepsLayers(FileKind kind) { return kind == FileKind::Ora; }

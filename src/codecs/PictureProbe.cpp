@@ -3,7 +3,9 @@
 #include "codecs/CodecImage.h"
 #include "codecs/ByteStream.h"
 #include "codecs/FileKind.h"
+#include "codecs/heif/HeifCodec.h"
 #include "codecs/tiff/TiffCodec.h"
+#include "codecs/webp/WebpCodec.h"
 #include "codecs/openraster/OpenRasterStack.h"
 #include "codecs/openraster/ZipArchive.h"
 
@@ -84,6 +86,24 @@ std::optional<PictureClaim> probeTiff(ByteStream& stream) {
     return claim;
 }
 
+// The first chunks hold the canvas: RIFF header, VP8X (or VP8/VP8L) header.
+constexpr size_t kWebpHeaderBytes = 64;
+constexpr size_t kMaxHeifProbeBytes = size_t(64) << 20;
+
+std::optional<PictureClaim> probeWebp(const uint8_t* data, size_t size) {
+    PictureClaim claim;
+    if (!readWebpSize(data, size, claim.width, claim.height))
+        return std::nullopt;
+    return claim;
+}
+
+std::optional<PictureClaim> probeHeif(const uint8_t* data, size_t size) {
+    PictureClaim claim;
+    if (!readHeifSize(data, size, claim.width, claim.height))
+        return std::nullopt;
+    return claim;
+}
+
 // The codecs read their headers without pixels, from a file or from memory.
 std::optional<PictureClaim> claimOf(const CodecImage& image) { return PictureClaim{image.width, image.height, 1}; }
 
@@ -105,6 +125,16 @@ std::optional<PictureClaim> probePicture(const std::string& path) {
         case FileKind::Tif: {
             FileStream stream;
             return stream.openForRead(path) ? probeTiff(stream) : std::nullopt;
+        }
+        case FileKind::Webp: {
+            const std::vector<uint8_t> bytes = firstBytes(path, kWebpHeaderBytes);
+            return probeWebp(bytes.data(), bytes.size());
+        }
+        case FileKind::Heic:
+        case FileKind::Avif: {
+            // The boxes that give the size may lie anywhere in the file.
+            const std::vector<uint8_t> bytes = firstBytes(path, kMaxHeifProbeBytes);
+            return probeHeif(bytes.data(), bytes.size());
         }
         case FileKind::Bmp:
         case FileKind::Jpg:
@@ -130,6 +160,9 @@ std::optional<PictureClaim> probePictureBytes(FileKind kind, const uint8_t* data
             MemoryStream stream(data, int64_t(size));
             return probeTiff(stream);
         }
+        case FileKind::Webp: return probeWebp(data, size);
+        case FileKind::Heic:
+        case FileKind::Avif: return probeHeif(data, size);
         case FileKind::Bmp:
         case FileKind::Jpg:
         case FileKind::Png: {

@@ -30,6 +30,12 @@ std::string_view kindName(FileKind kind) {
         return "TIFF";
     case FileKind::Ora:
         return "OpenRaster";
+    case FileKind::Webp:
+        return "WebP";
+    case FileKind::Heic:
+        return "HEIF";
+    case FileKind::Avif:
+        return "AVIF";
     case FileKind::Ved:
     case FileKind::Unknown:
         break;

@@ -33,6 +33,9 @@ struct ReadReport {
     // groups merged, blend modes this program does not know read as Normal): one or two
     // sentences for the user.
     std::string note;
+    // The colours were converted from the file's profile: "Converted from ... to sRGB", a
+    // passing remark for the status bar.
+    std::string colorNote;
 
     bool failed() const { return fault != ReadFault::None; }
     // Records a fault and returns false, for `return report.fail(...)`. The first fault is
@@ -66,7 +69,7 @@ bool guardedRead(ReadReport& report, Body&& body, Drop&& drop) {
     return false;
 }
 
-// The format's name as users know it: "BMP", "GIF", "icon", "JPEG", "PNG".
+// The format's name as users know it: "BMP", "GIF", "icon", "JPEG", "PNG", "TIFF", "WebP", ...
 std::string_view kindName(FileKind kind);
 
 } // namespace pict

@@ -67,7 +67,7 @@ const std::vector<Args> kGoodForms = {
     {"--pick-color", "3,3"}, {"--pick-color", "3,3,merged"},
     {"--jpeg-quality", "1"}, {"--jpeg-quality", "100"}, {"--jpeg-subsampling", "420"}, {"--jpeg-subsampling", "444"},
     {"--progressive"}, {"--strip-metadata"}, {"--png-compression", "fast"}, {"--png-compression", "normal"},
-    {"--png-compression", "BEST"},
+    {"--png-compression", "BEST"}, {"--webp-quality", "0"}, {"--webp-quality", "100"}, {"--webp-lossless"},
 };
 
 // Forms that are usage errors.
@@ -111,7 +111,7 @@ const std::vector<Args> kBadForms = {
     {"--gradient", "0,0,1,1,conic"}, {"--gradient", "0,0,1,1,linear,opaque"}, {"--pick-color", "3,3,layer"},
     {"--jpeg-quality", "0"}, {"--jpeg-quality", "101"}, {"--jpeg-quality"}, {"--jpeg-subsampling", "422"},
     {"--jpeg-subsampling"}, {"--progressive", "1"}, {"--strip-metadata", "all"}, {"--png-compression", "9"},
-    {"--png-compression"},
+    {"--png-compression"}, {"--webp-quality", "101"}, {"--webp-quality"}, {"--webp-lossless", "1"},
     {"--new", "4,4"}, {"--bogus"}, {"stray"},
 };
 

@@ -1,5 +1,5 @@
 // The save option steps before -o: JPEG quality, chroma subsampling and progressive
-// encoding, PNG compression; and what they refuse.
+// encoding, PNG compression, WebP quality and lossless; and what they refuse.
 #include "batch/CliTestSupport.h"
 #include "codecs/MetadataBlocks.h"
 
@@ -86,11 +86,29 @@ TEST(SaveOptionSteps, PngCompressionChangesTheSizeButNeverThePixels) {
         EXPECT_EQ(readImage(path).color, original.color) << path;
 }
 
+TEST(SaveOptionSteps, WebpQualityAndLosslessChooseHowTheFileIsCompressed) {
+    const std::string source = detailedSource();
+    const std::string plain = written({source, "-o", scratchPath("plain.webp")});
+    const std::string at90 = written({source, "--webp-quality", "90", "-o", scratchPath("q90.webp")});
+    const std::string at10 = written({source, "--webp-quality", "10", "-o", scratchPath("q10.webp")});
+    EXPECT_EQ(plain, at90) << "90 is what a save without options writes";
+    EXPECT_LT(at10.size(), at90.size());
+    EXPECT_TRUE(contains(at90, "VP8 ")) << "lossy";
+    const std::string losslessPath = scratchPath("lossless.webp");
+    const std::string lossless = written({source, "--webp-lossless", "-o", losslessPath});
+    EXPECT_TRUE(contains(lossless, "VP8L"));
+    // The pictures read back through the program itself: lossless keeps every pixel.
+    const std::string back = scratchPath("back.png");
+    EXPECT_EQ(runCli({losslessPath, "-o", back}).code, 0);
+    EXPECT_EQ(readImage(back).color, readImage(source).color);
+}
+
 TEST(SaveOptionSteps, BadValuesAreRefusedBeforeAnythingIsWritten) {
     const std::string source = detailedSource();
     for (const std::vector<std::string>& bad :
          {std::vector<std::string>{"--jpeg-quality", "0"}, {"--jpeg-quality", "101"}, {"--jpeg-quality", "high"},
-          {"--jpeg-subsampling", "422"}, {"--png-compression", "max"}}) {
+          {"--jpeg-subsampling", "422"}, {"--png-compression", "max"}, {"--webp-quality", "101"},
+          {"--webp-quality", "-1"}}) {
         const std::string target = scratchPath("refused.jpg");
         const CliRun run = runCli({source, bad[0], bad[1], "-o", target});
         EXPECT_NE(run.code, 0) << bad[0] << " " << bad[1];

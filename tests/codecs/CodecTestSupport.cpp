@@ -76,6 +76,10 @@ std::string savePair(const std::string& name, const Rgba8& actual, const Rgba8& 
     return (dir / name).string() + ".{actual,expected}.png";
 }
 
+std::filesystem::path codecFixture(const std::string& folder, const std::string& name) {
+    return std::filesystem::path(PICT_SOURCE_DIR) / "tests/codecs" / folder / name;
+}
+
 Surface24 patternSurface(int32_t width, int32_t height, uint32_t seed) {
     Surface24 s;
     if (!s.create(width, height))

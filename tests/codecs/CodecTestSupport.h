@@ -2,6 +2,8 @@
 // Helpers shared by the codec tests: a trusted PNG decoder (libpng's simplified API), pixel
 // comparison with a tolerance that saves both pictures on failure, and small surfaces.
 
+#include "codecs/ByteStream.h"
+#include "codecs/ReadReport.h"
 #include "surface/RasterSurface.h"
 
 #include <cstdint>
@@ -40,10 +42,44 @@ inline void appendLe32(std::vector<uint8_t>& out, uint32_t value) {
     appendLe16(out, value >> 16);
 }
 
+// A file that a folder's make_fixtures.py made: tests/codecs/<folder>/<name>.
+std::filesystem::path codecFixture(const std::string& folder, const std::string& name);
+
+// What a fixture decodes to, as the other program's decoder gave it (NAME.expected.png
+// beside it), against what reader makes of the file: the largest channel difference,
+// saving both pictures on failure; -1 when a file is missing or the sizes differ. hasAlpha
+// tells whether the reader gave transparency.
+template <class Reader>
+int fixtureDifference(Reader reader, const std::filesystem::path& file, const std::filesystem::path& expectedPng,
+                      bool& hasAlpha, std::string& reason);
+
 // A 24-bit surface with a smooth, photo-like pattern.
 Surface24 patternSurface(int32_t width, int32_t height, uint32_t seed = 1);
 
 std::vector<uint8_t> readWholeFile(const std::filesystem::path& path);
 void writeWholeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+
+template <class Reader>
+int fixtureDifference(Reader reader, const std::filesystem::path& file, const std::filesystem::path& expectedPng,
+                      bool& hasAlpha, std::string& reason) {
+    Rgba8 expected;
+    if (!trustedPngDecode(expectedPng, expected))
+        return -1;
+    const std::vector<uint8_t> bytes = readWholeFile(file);
+    MemoryStream in(bytes.data(), int64_t(bytes.size()));
+    Surface24 color;
+    Surface8 alpha;
+    ReadReport report;
+    if (!reader(in, color, alpha, report)) {
+        reason = report.reason;
+        return -1;
+    }
+    hasAlpha = !alpha.isEmpty();
+    const Rgba8 actual = toRgba(color, hasAlpha ? &alpha : nullptr);
+    const int difference = maxDifference(actual, expected, true);
+    if (difference != 0)
+        reason = "see " + savePair(file.stem().string(), actual, expected);
+    return difference;
+}
 
 } // namespace pict::test

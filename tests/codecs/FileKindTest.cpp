@@ -17,19 +17,24 @@ TEST(FileKind, ExtensionsAreMatchedAfterTheLastDotIgnoringCase) {
     EXPECT_EQ(kindOfPath("x.tif"), FileKind::Tif);
     EXPECT_EQ(kindOfPath("layers.ORA"), FileKind::Ora);
     EXPECT_EQ(kindOfPath("x.TIFF"), FileKind::Tif);
+    EXPECT_EQ(kindOfPath("x.webp"), FileKind::Webp);
+    EXPECT_EQ(kindOfPath("IMG_0001.HEIC"), FileKind::Heic);
+    EXPECT_EQ(kindOfPath("x.heif"), FileKind::Heic);
+    EXPECT_EQ(kindOfPath("x.avif"), FileKind::Avif);
     EXPECT_EQ(kindOfPath("x.gz"), FileKind::Unknown);
     EXPECT_EQ(kindOfPath("noextension"), FileKind::Unknown);
     EXPECT_EQ(kindOfPath("folder.png/name"), FileKind::Unknown); // the dot is in a folder
     EXPECT_EQ(kindOfPath("trailing."), FileKind::Unknown);
 }
 
-TEST(FileKind, OnlyBitmapJpegPngTiffAndOpenRasterAreWritten) {
-    for (FileKind kind : {FileKind::Bmp, FileKind::Jpg, FileKind::Png, FileKind::Tif, FileKind::Ora})
+TEST(FileKind, WhatIsReadAndWhatIsWritten) {
+    for (FileKind kind : {FileKind::Bmp, FileKind::Jpg, FileKind::Png, FileKind::Tif, FileKind::Webp, FileKind::Avif,
+                          FileKind::Ora})
         EXPECT_TRUE(canSaveKind(kind));
-    for (FileKind kind : {FileKind::Unknown, FileKind::Ved, FileKind::Gif, FileKind::Ico})
+    for (FileKind kind : {FileKind::Unknown, FileKind::Ved, FileKind::Gif, FileKind::Ico, FileKind::Heic})
         EXPECT_FALSE(canSaveKind(kind));
-    for (FileKind kind :
-         {FileKind::Bmp, FileKind::Gif, FileKind::Ico, FileKind::Jpg, FileKind::Png, FileKind::Tif, FileKind::Ora})
+    for (FileKind kind : {FileKind::Bmp, FileKind::Gif, FileKind::Ico, FileKind::Jpg, FileKind::Png, FileKind::Tif,
+                          FileKind::Webp, FileKind::Heic, FileKind::Avif, FileKind::Ora})
         EXPECT_TRUE(canOpenKind(kind));
     EXPECT_TRUE(keepsLayers(FileKind::Ora));
     EXPECT_FALSE(keepsLayers(FileKind::Png));
@@ -55,7 +60,7 @@ TEST(FileKind, ProposedSaveNameReplacesOnlyAKnownExtension) {
 }
 
 TEST(FileKind, FilterIndicesMapBothWays) {
-    EXPECT_EQ(openFilterDefaultIndex(), 8);
+    EXPECT_EQ(openFilterDefaultIndex(), 10);
     EXPECT_EQ(saveFilterIndexOfKind(FileKind::Bmp), 1);
     EXPECT_EQ(saveFilterIndexOfKind(FileKind::Jpg), 2);
     EXPECT_EQ(saveFilterIndexOfKind(FileKind::Gif), 3);
@@ -64,8 +69,11 @@ TEST(FileKind, FilterIndicesMapBothWays) {
     EXPECT_EQ(kindOfSaveFilterIndex(3), FileKind::Png);
     EXPECT_EQ(saveFilterIndexOfKind(FileKind::Tif), 4);
     EXPECT_EQ(kindOfSaveFilterIndex(4), FileKind::Tif);
-    EXPECT_EQ(saveFilterIndexOfKind(FileKind::Ora), 5);
-    EXPECT_EQ(kindOfSaveFilterIndex(5), FileKind::Ora);
+    EXPECT_EQ(saveFilterIndexOfKind(FileKind::Webp), 5);
+    EXPECT_EQ(kindOfSaveFilterIndex(6), FileKind::Avif);
+    EXPECT_EQ(saveFilterIndexOfKind(FileKind::Heic), 3); // read only: offered as PNG
+    EXPECT_EQ(saveFilterIndexOfKind(FileKind::Ora), 7);
+    EXPECT_EQ(kindOfSaveFilterIndex(7), FileKind::Ora);
     EXPECT_EQ(kindOfSaveFilterIndex(9), FileKind::Png);
     EXPECT_EQ(ensureExtension("photo", kindOfSaveFilterIndex(2)), "photo.jpg");
 }

@@ -7,27 +7,32 @@ namespace {
 
 TEST(FileDialogFilters, OpenFilterHasOneEntryPerKindEndingWithAllFormats) {
     const QList<FileFilterEntry> entries = parseFileFilter(QString::fromUtf8(kOpenFilter));
-    ASSERT_EQ(entries.size(), 8);
+    ASSERT_EQ(entries.size(), 10);
     EXPECT_EQ(entries[0].text, "BMP (*.bmp;*.dib;*.rle)");
     EXPECT_EQ(entries[0].nameFilter(), "BMP (*.bmp *.dib *.rle)");
     EXPECT_EQ(entries[5].nameFilter(), "TIFF (*.tif *.tiff)");
-    EXPECT_EQ(entries[6].nameFilter(), "OpenRaster (*.ora)");
-    EXPECT_EQ(entries[7].text, "All Formats");
-    EXPECT_EQ(entries[7].patterns.size(), 12);
-    EXPECT_EQ(entries[7].nameFilter(),
-              "All Formats (*.bmp *.dib *.gif *.ico *.jpg *.jpeg *.jpe *.png *.rle *.tif *.tiff *.ora)");
+    EXPECT_EQ(entries[6].nameFilter(), "WebP (*.webp)");
+    EXPECT_EQ(entries[7].nameFilter(), "HEIC and AVIF (*.heic *.heif *.avif)");
+    EXPECT_EQ(entries[8].nameFilter(), "OpenRaster (*.ora)");
+    EXPECT_EQ(entries[9].text, "All Formats");
+    EXPECT_EQ(entries[9].patterns.size(), 16);
+    EXPECT_EQ(entries[9].nameFilter(), "All Formats (*.bmp *.dib *.gif *.ico *.jpg *.jpeg *.jpe *.png *.rle *.tif *.tiff "
+                                       "*.webp *.heic *.heif *.avif *.ora)");
     // The dialog preselects the entry the kinds name as the default: the last one.
     EXPECT_EQ(openFilterDefaultIndex(), static_cast<int>(openNameFilters().size()));
 }
 
 TEST(FileDialogFilters, SaveFilterEntriesInKindOrder) {
     EXPECT_EQ(saveNameFilters(),
-              QStringList({"BMP (*.bmp)", "JPG (*.jpg)", "PNG (*.png)", "TIFF (*.tif)", "OpenRaster (*.ora)"}));
+              QStringList({"BMP (*.bmp)", "JPG (*.jpg)", "PNG (*.png)", "TIFF (*.tif)", "WebP (*.webp)", "AVIF (*.avif)",
+                           "OpenRaster (*.ora)"}));
     EXPECT_EQ(kindOfSaveFilterIndex(1), FileKind::Bmp);
     EXPECT_EQ(kindOfSaveFilterIndex(2), FileKind::Jpg);
     EXPECT_EQ(kindOfSaveFilterIndex(3), FileKind::Png);
     EXPECT_EQ(kindOfSaveFilterIndex(4), FileKind::Tif);
-    EXPECT_EQ(kindOfSaveFilterIndex(5), FileKind::Ora);
+    EXPECT_EQ(kindOfSaveFilterIndex(5), FileKind::Webp);
+    EXPECT_EQ(kindOfSaveFilterIndex(6), FileKind::Avif);
+    EXPECT_EQ(kindOfSaveFilterIndex(7), FileKind::Ora);
 }
 
 TEST(FileDialogFilters, ParsingStopsAtAnUnpairedText) {

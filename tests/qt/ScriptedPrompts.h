@@ -26,6 +26,7 @@ public:
     // and whether OK was pressed.
     std::deque<std::function<bool(JpegOptionsModel&)>> jpegOptions;
     std::deque<std::optional<PngCompression>> pngOptions;
+    std::deque<std::optional<WebpSaveSettings>> webpOptions;
 
     // What was asked.
     QStringList askedToSave;           // document names in the close prompts
@@ -35,6 +36,7 @@ public:
     QStringList recoverTexts;
     int jpegOptionsAsked = 0;
     int pngOptionsAsked = 0;
+    int webpOptionsAsked = 0;
     QStringList errors;
     QStringList informations;
     QStringList largePictureQuestions;
@@ -71,6 +73,11 @@ public:
     std::optional<PngCompression> askPngOptions(QWidget*, PngCompression current) override {
         ++pngOptionsAsked;
         return pngOptions.empty() ? std::optional<PngCompression>(current) : take(pngOptions, std::optional<PngCompression>());
+    }
+    std::optional<WebpSaveSettings> askWebpOptions(QWidget*, const WebpSaveSettings& current) override {
+        ++webpOptionsAsked;
+        return webpOptions.empty() ? std::optional<WebpSaveSettings>(current)
+                                   : take(webpOptions, std::optional<WebpSaveSettings>());
     }
     void showError(QWidget*, const QString& text) override { errors.append(text); }
     void showInformation(QWidget*, const QString& text) override { informations.append(text); }

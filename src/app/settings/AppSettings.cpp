@@ -115,6 +115,10 @@ void readSaving(const tinyxml2::XMLElement& e, SaveOptions& o) {
     int32_t compression = static_cast<int32_t>(o.pngCompression);
     readClamped(e, "png_compression", kPngCompression, compression);
     o.pngCompression = static_cast<PngCompression>(compression);
+    static constexpr IntOptionRange kWebpQuality{WebpSaveSettings::kQualityMin, WebpSaveSettings::kQualityMax,
+                                                 WebpSaveSettings::kQualityDefault};
+    readClamped(e, "webp_quality", kWebpQuality, o.webp.quality);
+    readBool(e, "webp_lossless", o.webp.lossless);
 }
 
 void readMainFrame(const tinyxml2::XMLElement& e, MainWindowState& s) {
@@ -299,6 +303,8 @@ std::string AppSettings::toText() const {
     save->SetAttribute("keep_metadata", saving.keepMetadata ? 1 : 0);
     save->SetAttribute("remove_location", saving.removeLocation ? 1 : 0);
     save->SetAttribute("png_compression", static_cast<int32_t>(saving.pngCompression));
+    save->SetAttribute("webp_quality", saving.webp.quality);
+    save->SetAttribute("webp_lossless", saving.webp.lossless ? 1 : 0);
 
     tinyxml2::XMLElement* states = root->InsertNewChildElement("States");
     tinyxml2::XMLElement* frame = states->InsertNewChildElement("MainFrame");

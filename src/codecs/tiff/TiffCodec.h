@@ -3,6 +3,7 @@
 // file has an alpha sample, an 8-bit alpha; written as 8-bit RGB or RGBA.
 
 #include "codecs/ByteStream.h"
+#include "codecs/ImageMetadata.h"
 #include "codecs/ReadReport.h"
 #include "surface/RasterSurface.h"
 
@@ -13,9 +14,11 @@ namespace pict {
 // Reads the first page: 1, 2, 4, 8 and 16-bit gray and bilevel (either polarity), palette,
 // 8 and 16-bit RGB with or without alpha, in strips or tiles, with any compression libtiff
 // decodes; other layouts (CMYK, YCbCr, separate planes) through libtiff's RGBA conversion.
-// A file whose data stops early keeps the rows it had, the rest gray (the report says so);
-// on failure the surfaces are empty and the report says why.
-bool readTiff(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report);
+// The pixels are turned upright as the orientation tag says; metadata, when given, receives
+// the ICC profile. A file whose data stops early keeps the rows it had, the rest gray (the
+// report says so); on failure the surfaces are empty and the report says why.
+bool readTiff(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report,
+              ImageMetadata* metadata = nullptr);
 // The size of the first page, from the file's directory alone; false when it is not a TIFF
 // file that libtiff can open.
 bool readTiffSize(ByteStream& stream, int32_t& width, int32_t& height);

@@ -2,7 +2,9 @@
 // alpha sample, in strips or tiles) are unpacked here so that their samples arrive exactly;
 // the rest goes through libtiff's own RGBA conversion.
 #include "codecs/CodecImage.h"
+#include "codecs/MetadataBlocks.h"
 #include "codecs/PictureReaders.h"
+#include "codecs/display/PictureOrientation.h"
 #include "codecs/tiff/TiffCodec.h"
 #include "codecs/tiff/TiffHandle.h"
 
@@ -356,7 +358,21 @@ bool looksLikeTiff(ByteStream& stream) {
     return little || big;
 }
 
-bool readPage(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report) {
+// The page as it is meant to be seen, and its colour profile.
+bool finishPage(TIFF* tiff, Surface24& color, Surface8& alpha, ReadReport& report, ImageMetadata* metadata) {
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
+    if (!applyOrientation(color, alpha, orientation))
+        return report.noMemory();
+    uint32_t size = 0;
+    const uint8_t* profile = nullptr;
+    if (metadata && TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &size, &profile) && profile && size > 0 &&
+        size <= kMaxMetadataBlockBytes)
+        metadata->icc.assign(profile, profile + size);
+    return true;
+}
+
+bool readPage(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report, ImageMetadata* metadata) {
     if (!looksLikeTiff(stream))
         return stream.size() < 8 ? report.truncated(stream.size(), 8) : report.notThisKind(FileKind::Tif);
     TiffHandle handle;
@@ -367,15 +383,17 @@ bool readPage(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport&
         return report.corrupt("its first page has no size");
     if (page.width > uint32_t(kMaxImageDimension) || page.height > uint32_t(kMaxImageDimension))
         return report.tooLarge(page.width, page.height);
-    if (unpacksDirectly(handle.tiff(), page))
-        return readDirectly(handle, page, stream.size(), color, alpha, report);
-    return readThroughRgba(handle.tiff(), page, color, alpha, report);
+    const bool read = unpacksDirectly(handle.tiff(), page)
+                          ? readDirectly(handle, page, stream.size(), color, alpha, report)
+                          : readThroughRgba(handle.tiff(), page, color, alpha, report);
+    return read && finishPage(handle.tiff(), color, alpha, report, metadata);
 }
 
 } // namespace
 
-bool readTiff(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report) {
-    return readPicture(stream, color, alpha, report, [&] { return readPage(stream, color, alpha, report); });
+bool readTiff(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report, ImageMetadata* metadata) {
+    return readPicture(stream, color, alpha, report,
+                       [&] { return readPage(stream, color, alpha, report, metadata); });
 }
 
 bool readTiffSize(ByteStream& stream, int32_t& width, int32_t& height) {

@@ -193,7 +193,7 @@ TEST(SettingsSave, WritesTheExactFormat) {
         "nb_history_states=\"20\" pixel_similarity_tolerance=\"0\" pixel_threads=\"0\" history_memory=\"256\" autosave_minutes=\"5\" "
         "large_picture_mib=\"1024\"/>\n"
         "        <Saving jpeg_quality=\"95\" jpeg_subsampling=\"0\" jpeg_progressive=\"0\" keep_metadata=\"1\" "
-        "remove_location=\"0\" png_compression=\"1\"/>\n"
+        "remove_location=\"0\" png_compression=\"1\" webp_quality=\"90\" webp_lossless=\"0\"/>\n"
         "    </Options>\n"
         "    <States>\n"
         "        <MainFrame x=\"10\" y=\"20\" width=\"100\" height=\"200\" maximized=\"1\" show_toolbar=\"1\" "
@@ -249,12 +249,14 @@ TEST(SettingsSave, SaveChoicesRoundTripAndAreClampedOnLoad) {
     s.saving.keepMetadata = false;
     s.saving.removeLocation = true;
     s.saving.pngCompression = PngCompression::Best;
+    s.saving.webp = {.quality = 33, .lossless = true};
     AppSettings reread;
     ASSERT_TRUE(reread.loadFromText(s.toText()));
     EXPECT_EQ(reread.saving, s.saving);
 
     ASSERT_TRUE(reread.loadFromText(wrap("<Options><Saving jpeg_quality=\"0\" jpeg_subsampling=\"7\" "
-                                         "png_compression=\"-3\"/></Options>")));
+                                         "png_compression=\"-3\" webp_quality=\"250\"/></Options>")));
+    EXPECT_EQ(reread.saving.webp.quality, 100);
     EXPECT_EQ(reread.saving.jpeg.quality, 1);
     EXPECT_EQ(reread.saving.jpeg.subsampling, ChromaSubsampling::Full);
     EXPECT_EQ(reread.saving.pngCompression, PngCompression::Fast);

@@ -154,4 +154,25 @@ std::optional<PngCompression> askPngCompression(QWidget* parent, PngCompression 
     return static_cast<PngCompression>(compression->currentIndex());
 }
 
+std::optional<WebpSaveSettings> askWebpSettings(QWidget* parent, const WebpSaveSettings& current) {
+    ModalDialog dialog(parent);
+    dialog.setWindowTitle(QObject::tr("WebP Options"));
+    auto* quality = new QSpinBox(&dialog);
+    quality->setObjectName(QStringLiteral("quality"));
+    quality->setRange(WebpSaveSettings::kQualityMin, WebpSaveSettings::kQualityMax);
+    quality->setValue(current.quality);
+    auto* lossless = new QCheckBox(QObject::tr("&Lossless"), &dialog);
+    lossless->setObjectName(QStringLiteral("lossless"));
+    lossless->setChecked(current.lossless);
+    auto* form = new QFormLayout;
+    form->addRow(QObject::tr("&Quality:"), quality);
+    form->addRow(lossless);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(form);
+    layout->addWidget(dialog.buttons());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return WebpSaveSettings{quality->value(), lossless->isChecked()};
+}
+
 } // namespace pict::qt

@@ -2,7 +2,8 @@
 // "JPEG Options": quality (slider and field), chroma subsampling, progressive, "Keep
 // metadata" and "Remove location data", the size of the file these choices write and a
 // preview of its picture at 100 %, both brought up to date shortly after each change.
-// "PNG Options": the compression. Both are hosts of SaveOptionsModel.
+// "PNG Options": the compression. Both are hosts of SaveOptionsModel. "WebP Options": the
+// quality and lossless compression.
 
 #include "app/dialogs/SaveOptionsModel.h"
 #include "app/qt/dialogs/ModalDialog.h"
@@ -60,5 +61,7 @@ private:
 
 // The "PNG Options" dialog; nothing when cancelled.
 std::optional<PngCompression> askPngCompression(QWidget* parent, PngCompression current);
+// The "WebP Options" dialog: quality and lossless; nothing when cancelled.
+std::optional<WebpSaveSettings> askWebpSettings(QWidget* parent, const WebpSaveSettings& current);
 
 } // namespace pict::qt

@@ -41,6 +41,9 @@
 namespace pict::qt {
 namespace {
 
+// How long "Converted from ... to sRGB" stays in the status bar.
+constexpr int kColorNoteMilliseconds = 10000;
+
 // A wait cursor for the length of a load or a write.
 class WaitCursor {
 public:
@@ -211,6 +214,8 @@ DocumentFrame* MainWindow::openFile(const QString& path) {
         prompts_.showInformation(this, QString::fromStdString(openedInPartMessage(text)));
     if (!read.note.empty())
         prompts_.showInformation(this, QString::fromStdString("\"" + text + "\"\n" + read.note));
+    if (!read.colorNote.empty())
+        statusBar()->showMessage(QString::fromStdString(read.colorNote), kColorNoteMilliseconds);
     return frame;
 }
 
@@ -344,6 +349,13 @@ bool MainWindow::askSaveOptions(DocumentFrame* frame, FileKind kind) {
         if (!compression)
             return false;
         settings_.saving.pngCompression = *compression;
+        return true;
+    }
+    if (kind == FileKind::Webp) {
+        const std::optional<WebpSaveSettings> webp = prompts_.askWebpOptions(this, settings_.saving.webp);
+        if (!webp)
+            return false;
+        settings_.saving.webp = *webp;
         return true;
     }
     if (kind != FileKind::Jpg)

@@ -110,6 +110,10 @@ std::optional<PngCompression> QtShellPrompts::askPngOptions(QWidget* parent, Png
     return askPngCompression(parent, current);
 }
 
+std::optional<WebpSaveSettings> QtShellPrompts::askWebpOptions(QWidget* parent, const WebpSaveSettings& current) {
+    return askWebpSettings(parent, current);
+}
+
 void QtShellPrompts::showError(QWidget* parent, const QString& text) {
     showMessageBox(parent, QMessageBox::Critical, QStringLiteral("Error"), text);
 }
