@@ -13,6 +13,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <string>
 #include <vector>
 
 namespace pict {
@@ -23,6 +24,9 @@ namespace {
 constexpr uint8_t kMissingGray = 128;
 
 enum class Layout : uint8_t { Gray, Palette, Rgb };
+
+// More samples per pixel than colour, alpha and a few extra channels is not a picture we show.
+constexpr uint16_t kMaxSamplesPerPixel = 16;
 
 // The page's fields that decide how its samples become pixels.
 struct PageFormat {
@@ -383,6 +387,10 @@ bool readPage(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport&
         return report.corrupt("its first page has no size");
     if (page.width > uint32_t(kMaxImageDimension) || page.height > uint32_t(kMaxImageDimension))
         return report.tooLarge(page.width, page.height);
+    // A row buffer holds every sample of a row; a pixel of thousands of samples (the field
+    // allows 65535) would ask for gigabytes before a byte is read, and no picture needs it.
+    if (page.samples > kMaxSamplesPerPixel)
+        return report.unsupported("TIFF with " + std::to_string(page.samples) + " samples per pixel");
     const bool read = unpacksDirectly(handle.tiff(), page)
                           ? readDirectly(handle, page, stream.size(), color, alpha, report)
                           : readThroughRgba(handle.tiff(), page, color, alpha, report);

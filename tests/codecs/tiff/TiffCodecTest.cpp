@@ -92,7 +92,7 @@ TEST(TiffRead, TheSizeComesFromTheDirectoryAlone) {
 // An uncompressed 8-bit gray file laid out by hand, one row per strip: header, directory,
 // strip offsets and byte counts, then the rows (value x + y). Built without libtiff so that
 // the sizes it claims need not match its data.
-std::vector<uint8_t> handMadeGray(uint32_t width, uint32_t height) {
+std::vector<uint8_t> handMadeGray(uint32_t width, uint32_t height, uint32_t samples = 1) {
     std::vector<uint8_t> file = {'I', 'I', 42, 0};
     appendLe32(file, 8);
     const uint32_t offsets = 8 + 2 + 9 * 12 + 4, counts = offsets + 4 * height, data = counts + 4 * height;
@@ -102,7 +102,7 @@ std::vector<uint8_t> handMadeGray(uint32_t width, uint32_t height) {
     };
     const Entry entries[] = {{256, 4, 1, width},       {257, 4, 1, height}, {258, 3, 1, 8},
                              {259, 3, 1, 1},           {262, 3, 1, 1},      {273, 4, height, offsets},
-                             {277, 3, 1, 1},           {278, 4, 1, 1},      {279, 4, height, counts}};
+                             {277, 3, 1, samples},           {278, 4, 1, 1},      {279, 4, height, counts}};
     appendLe16(file, 9);
     for (const Entry& e : entries) {
         appendLe16(file, e.tag);
@@ -166,6 +166,18 @@ TEST(TiffRead, SidesAbove30000AreRefusedBeforeAnyPixelIsRead) {
     EXPECT_FALSE(decode(tall, color, alpha, tallReport));
     EXPECT_EQ(tallReport.fault, ReadFault::TooLarge);
     EXPECT_FALSE(probePictureBytes(FileKind::Tif, tall.data(), tall.size()));
+}
+
+TEST(TiffRead, APixelOfThousandsOfSamplesIsRefusedBeforeItsRowIsAllocated) {
+    // Found by the fuzzer: 20000 samples on a 30000-pixel row asked for over a gigabyte.
+    Surface24 color;
+    Surface8 alpha;
+    ReadReport report;
+    EXPECT_FALSE(decode(handMadeGray(30000, 2, 20000), color, alpha, report));
+    EXPECT_EQ(report.fault, ReadFault::Unsupported);
+    EXPECT_NE(report.reason.find("20000 samples per pixel"), std::string::npos) << report.reason;
+    ReadReport fine;
+    EXPECT_TRUE(decode(handMadeGray(5, 4, 1), color, alpha, fine)) << fine.reason;
 }
 
 TEST(TiffRead, WrongOrBrokenFilesFailWithAReason) {
