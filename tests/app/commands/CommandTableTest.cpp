@@ -114,7 +114,7 @@ TEST(CommandSpecs, TogglesAreTheToolsAndTheBars) {
                                            kCmdZoomOutTool, kCmdFullScreen, kCmdToolbar, kCmdStatusBar,
                                            kCmdBrushTool, kCmdPencilTool, kCmdEraserTool, kCmdColorPickerTool,
                                            kCmdPaintBucketTool, kCmdGradientTool, kCmdLassoTool,
-                                           kCmdMagicWandTool}));
+                                           kCmdMagicWandTool, kCmdMoveTool}));
 }
 
 TEST(CommandSpecs, BatchStepsHaveUniqueNamesAndParsersWhereTheyTakeArguments) {
@@ -155,7 +155,7 @@ TEST(CommandSpecs, ToolKeysAreDeclaredOnceEach) {
         {"M", kCmdMarqueeTool},      {"Shift+M", kCmdSwitchMarqueeShape}, {"L", kCmdLassoTool},
         {"Shift+L", kCmdSwitchLassoShape}, {"W", kCmdMagicWandTool}, {"C", kCmdCropTool},
         {"H", kCmdHandTool},         {"Z", kCmdZoomInTool},        {"X", kCmdSwapColors},
-        {"D", kCmdResetColors},
+        {"D", kCmdResetColors},      {"V", kCmdMoveTool},
     };
     std::map<std::string, std::vector<uint16_t>> byKey;
     for (const CommandSpec& spec : commandTable()) {
