@@ -243,6 +243,16 @@ bool LayerStack::setOpacity(Layer* layer, uint8_t opacity, bool notify) {
     return true;
 }
 
+bool LayerStack::setPosition(Layer* layer, Point position, bool notify) {
+    if (!contains(layer) || !layer->isLive())
+        return false;
+    const Rect before = layer->canvasRect();
+    layer->setPosition(position);
+    if (notify)
+        report(layer, LayerChangeKind::Pixels, before.united(layer->canvasRect()));
+    return true;
+}
+
 bool LayerStack::setVisible(Layer* layer, bool visible, bool notify) {
     if (!contains(layer))
         return false;

@@ -72,6 +72,8 @@ public:
     bool setBlendMode(Layer* layer, int32_t mode, bool notify = true);
     bool setOpacity(Layer* layer, uint8_t opacity, bool notify = true);
     bool setVisible(Layer* layer, bool visible, bool notify = true);
+    // Moves a live layer on the canvas; reports its pixels at the old and the new place.
+    bool setPosition(Layer* layer, Point position, bool notify = true);
 
     // ---- pixel operations on the raster layer at an index ----
     // Pixels are reported for the selection's bounds, or the layer's rectangle without one.

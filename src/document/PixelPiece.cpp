@@ -3,6 +3,7 @@
 #include "document/CompositeCache.h"
 #include "document/Layer.h"
 #include "document/SurfaceCopies.h"
+#include "surface/BlendModes.h"
 
 #include <algorithm>
 #include <new>
@@ -95,6 +96,30 @@ void maskPieceBySelection(PixelPiece& piece, const SelectionArea& selection) {
     if (piece.isEmpty() || selection.isEmpty())
         return;
     multiplyCoverage(piece.alpha, piece.origin, selection);
+}
+
+Rect dropPieceOnLayer(const PixelPiece& piece, RasterLayer& layer) {
+    const Rect area = piece.canvasRect().intersected(layer.canvasRect());
+    if (area.isEmpty() || piece.alpha.size() != piece.color.size())
+        return {};
+    Surface8* mask = layer.transparencyMask();
+    const int32_t width = area.width();
+    for (int32_t y = area.top; y < area.bottom; ++y) {
+        const uint8_t* source = piece.color.row(y - piece.origin.y) + 3 * int64_t(area.left - piece.origin.x);
+        const uint8_t* sourceAlpha = piece.alpha.row(y - piece.origin.y) + (area.left - piece.origin.x);
+        uint8_t* target = layer.color().row(y - layer.y()) + 3 * int64_t(area.left - layer.x());
+        if (mask) {
+            uint8_t* targetAlpha = mask->row(y - layer.y()) + (area.left - layer.x());
+            for (int32_t x = 0; x < width; ++x)
+                if (sourceAlpha[x] != 0)
+                    compositePixel<kBlendNormal>(target + 3 * x, targetAlpha[x], source + 3 * x, sourceAlpha[x]);
+        } else {
+            for (int32_t x = 0; x < width; ++x)
+                for (int32_t c = 0; c < 3; ++c)
+                    target[3 * x + c] = mixOverOpaque(target[3 * x + c], source[3 * x + c], sourceAlpha[x]);
+        }
+    }
+    return area;
 }
 
 } // namespace pict

@@ -38,4 +38,10 @@ bool liftCompositePixels(const CompositeCache& composite, const SelectionArea& s
 // pixels outside the selection become transparent.
 void maskPieceBySelection(PixelPiece& piece, const SelectionArea& selection);
 
+// Lays the piece, at its canvas origin, over the layer in the Normal mode: over a layer with
+// a transparency mask it composites colour and transparency, over an opaque layer it mixes
+// into the colours. Only the part lying on the layer is drawn; nothing is reported. Returns
+// the canvas rectangle that was drawn on (empty when the piece misses the layer).
+Rect dropPieceOnLayer(const PixelPiece& piece, RasterLayer& layer);
+
 } // namespace pict

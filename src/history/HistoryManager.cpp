@@ -92,6 +92,32 @@ bool HistoryManager::redo() {
     return applied;
 }
 
+HistoryState* HistoryManager::newestApplied() {
+    return position_ >= 0 && position_ == count() - 1 ? states_[static_cast<size_t>(position_)].get() : nullptr;
+}
+
+bool HistoryManager::amendNewest(const std::function<void(HistoryState&)>& change) {
+    HistoryState* state = newestApplied();
+    if (!state || !undo())
+        return false;
+    change(*state);
+    if (redo()) {
+        // The document differs from what the first apply made: it gets a token of its own.
+        if (state->changesDocument())
+            tokens_[static_cast<size_t>(position_)] = nextToken_++;
+        return true;
+    }
+    dropNewest();
+    return false;
+}
+
+bool HistoryManager::revertNewest() {
+    if (!newestApplied() || !undo())
+        return false;
+    dropNewest();
+    return true;
+}
+
 void HistoryManager::purge() {
     // The document stays as it is, and so does its token.
     baseToken_ = stateToken();

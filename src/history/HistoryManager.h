@@ -5,6 +5,7 @@
 #include "history/HistoryState.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,17 @@ public:
     // where it was and returns false. With nothing to undo (redo) they return false.
     bool undo();
     bool redo();
+
+    // The newest state when it is applied and nothing can be redone: the one a tool may still
+    // change (a floating selection's offset, a run of nudges). Null otherwise.
+    HistoryState* newestApplied();
+    // Undoes the newest applied state, lets change alter it and applies it again, so that it
+    // stays one entry. When the second apply fails the state is dropped (the document is as
+    // before it) and false is returned; false too, changing nothing, without such a state or
+    // when its undo fails.
+    bool amendNewest(const std::function<void(HistoryState&)>& change);
+    // Undoes the newest applied state and destroys it, leaving no redo (Escape on a float).
+    bool revertNewest();
 
     // Destroys every state, newest first. The document is not touched.
     void purge();

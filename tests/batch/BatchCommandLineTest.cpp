@@ -27,6 +27,7 @@ Args afterSource(const Args& steps) {
 // Every step with forms it must accept. Each step of the tables appears here at least once.
 const std::vector<Args> kGoodForms = {
     {"--copy"}, {"--copy-merged"}, {"--cut"}, {"--paste"}, {"--paste", "-3,4"}, {"--paste-into"},
+    {"--move-layer", "30,-12"}, {"--move-selection", "-1,0"},
     {"-o", "out.png"}, {"-o", "a", "-o", "b.bmp"}, {"--info"}, {"--undo"}, {"--redo"}, {"--history-limit", "1"},
     {"--history-limit", "100"}, {"--threads", "0"}, {"--threads", "64"}, {"--history-memory", "0"}, {"--history-memory", "65536"}, {"--invert"}, {"--desaturate"}, {"--auto-levels"}, {"--auto-contrast"}, {"--blur"},
     {"--blur-more"}, {"--sharpen"}, {"--sharpen-more"}, {"--last-filter"}, {"--gaussian-blur", "0.1"},
@@ -73,6 +74,7 @@ const std::vector<Args> kGoodForms = {
 // Forms that are usage errors.
 const std::vector<Args> kBadForms = {
     {"--copy", "1"}, {"--paste", "1"}, {"--paste", "1,2,3"}, {"--paste", "1000001,0"}, {"--paste-into", "1,1"},
+    {"--move-layer"}, {"--move-layer", "1"}, {"--move-selection", "1,2,3"}, {"--move-selection", "x,1"},
     {"-o"}, {"-o", "--info"}, {"--info", "x"}, {"--undo", "1"}, {"--history-limit", "0"},
     {"--history-limit", "101"}, {"--history-limit"}, {"--threads", "-1"}, {"--threads", "65"}, {"--threads"}, {"--history-memory", "65537"}, {"--history-memory", "x"}, {"--invert", "1"}, {"--gaussian-blur"},
     {"--gaussian-blur", "0"}, {"--gaussian-blur", "250.5"}, {"--gaussian-blur", "x"},

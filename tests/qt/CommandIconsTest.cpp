@@ -47,7 +47,7 @@ TEST_F(CommandIconsTest, ToolbarButtonsShowDistinctIconsWithTheirNameAsTooltip) 
         EXPECT_GT(covered, 16 * 16 / 5) << action->toolTip().toStdString();
         EXPECT_LT(covered, 16 * 16) << action->toolTip().toStdString();
     }
-    EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "Undo", "Redo", "Marquee Tool", "Crop Tool", "Hand Tool",
+    EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "Undo", "Redo", "Marquee Tool", "Move Tool", "Crop Tool", "Hand Tool",
                                  "Zoom In Tool", "Zoom Out Tool", "Zoom In", "Zoom Out", "Actual Pixels",
                                  "Fit in Window"}));
     for (size_t i = 0; i < images.size(); ++i)

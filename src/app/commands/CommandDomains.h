@@ -11,6 +11,7 @@ namespace pict {
 std::span<const CommandSpec> fileCommandSpecs();
 std::span<const CommandSpec> editCommandSpecs();
 std::span<const CommandSpec> clipboardCommandSpecs();
+std::span<const CommandSpec> moveCommandSpecs();
 std::span<const CommandSpec> filterCommandSpecs();
 std::span<const CommandSpec> geometryCommandSpecs();
 std::span<const CommandSpec> selectionCommandSpecs();

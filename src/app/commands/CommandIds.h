@@ -138,6 +138,8 @@ enum CommandId : uint16_t {
     kCmdPickColor = 33205,
     kCmdMagicWand = 33206,
     kCmdSelectLasso = 33207,
+    kCmdMoveLayer = 33208,
+    kCmdMoveSelection = 33209,
 
     // ---- the painting and selection tools, and the current colors ----
     kCmdBrushTool = 33220,
@@ -152,6 +154,7 @@ enum CommandId : uint16_t {
     kCmdSwitchLassoShape = 33229,   // Shift+L: freehand or polygonal
     kCmdSwapColors = 33230,
     kCmdResetColors = 33231,
+    kCmdMoveTool = 33232,
 
     // ---- panel and options-bar buttons ----
     kCmdMarqueeNew = 32960,
@@ -193,6 +196,7 @@ enum ToolId : int32_t {
     kToolGradient = 35,
     kToolLasso = 36,
     kToolMagicWand = 37,
+    kToolMove = 38,
 };
 
 // Timer ids of a document window and of modal dialogs.

@@ -18,7 +18,7 @@ struct Registry {
 const Registry& registry() {
     static const Registry built = [] {
         using Domain = std::span<const CommandSpec> (*)();
-        constexpr Domain kDomains[] = {fileCommandSpecs,      editCommandSpecs,  clipboardCommandSpecs, filterCommandSpecs,
+        constexpr Domain kDomains[] = {fileCommandSpecs,      editCommandSpecs,  clipboardCommandSpecs, moveCommandSpecs, filterCommandSpecs,
                                        geometryCommandSpecs,  selectionCommandSpecs, fillCommandSpecs,
                                        paintCommandSpecs,
                                        layerCommandSpecs,     viewCommandSpecs,  toolCommandSpecs,

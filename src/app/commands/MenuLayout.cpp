@@ -126,6 +126,7 @@ constexpr MenuEntry kMenuLayout[] = {
     {"&View", 0},
     {"&View", kCmdHandTool},
     {"&View", kCmdMarqueeTool},
+    {"&View", kCmdMoveTool},
     {"&View", kCmdCropTool},
     {"&View", kCmdZoomInTool},
     {"&View", kCmdZoomOutTool},
@@ -158,7 +159,7 @@ constexpr MenuEntry kMenuLayout[] = {
 };
 
 constexpr uint16_t kToolbarLayout[] = {
-    kCmdNew, kCmdOpen, kCmdSave, 0, kCmdUndo, kCmdRedo, 0, kCmdMarqueeTool, kCmdCropTool, kCmdHandTool,
+    kCmdNew, kCmdOpen, kCmdSave, 0, kCmdUndo, kCmdRedo, 0, kCmdMarqueeTool, kCmdMoveTool, kCmdCropTool, kCmdHandTool,
     kCmdZoomInTool, kCmdZoomOutTool, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualPixels, kCmdFitInWindow,
 };
 

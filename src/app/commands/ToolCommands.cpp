@@ -38,6 +38,10 @@ constexpr CommandSpec kToolCommands[] = {
     {.id = kCmdMagicWandTool, .route = CommandRoute::Application, .menuText = "Magic Wand Tool", .keys = "W",
      .statusText = "Select similar colors by clicking\nMagic Wand Tool", .runShell = selectTool<kToolMagicWand>,
      .checked = toolChosen<kToolMagicWand>},
+    {.id = kCmdMoveTool, .route = CommandRoute::Application, .menuText = "Move Tool", .keys = "V",
+     .statusText = "Drag to move the layer, or the selected pixels (Alt: the outline alone); arrow keys nudge\nMove "
+                   "Tool",
+     .runShell = selectTool<kToolMove>, .checked = toolChosen<kToolMove>},
     {.id = kCmdSwitchMarqueeShape, .route = CommandRoute::Application, .keys = "Shift+M",
      .statusText = "Switch the marquee between rectangle and ellipse",
      .runShell = [](ShellHost& host) { host.switchToolShape(kToolMarquee); }},

@@ -18,9 +18,9 @@ bool isPaintTool(int32_t toolId) { return toolId == kToolBrush || toolId == kToo
 } // namespace
 
 DocumentToolInput::DocumentToolInput(DocumentCommands& commands, ToolOptions& options)
-    : commands_(commands), options_(options) {}
+    : commands_(commands), options_(options), move_(commands, [this](const CommandResult& result) { report(result); }) {}
 
-bool DocumentToolInput::handlesTool(int32_t toolId) const { return toolId >= kToolBrush && toolId <= kToolMagicWand; }
+bool DocumentToolInput::handlesTool(int32_t toolId) const { return toolId >= kToolBrush && toolId <= kToolMove; }
 
 void DocumentToolInput::report(const CommandResult& result) {
     if (listener_)
@@ -53,6 +53,9 @@ void DocumentToolInput::press(int32_t toolId, const ToolPointer& pointer) {
         return;
     }
     switch (toolId) {
+    case kToolMove:
+        move_.press(pointer);
+        break;
     case kToolColorPicker:
         picking_ = true;
         pick(pointer);
@@ -100,7 +103,9 @@ void DocumentToolInput::move(int32_t toolId, const ToolPointer& pointer, bool bu
             stroke_.drag({pointer.x, pointer.y, pointer.pressure});
         return;
     }
-    if (toolId == kToolColorPicker && picking_ && buttonDown)
+    if (toolId == kToolMove && buttonDown)
+        move_.move(pointer);
+    else if (toolId == kToolColorPicker && picking_ && buttonDown)
         pick(pointer);
     else if (toolId == kToolGradient && buttonDown)
         gradient_.drag(pointer.pixel(), pointer.shift);
@@ -117,7 +122,9 @@ void DocumentToolInput::release(int32_t toolId, const ToolPointer& pointer) {
         return;
     }
     picking_ = false;
-    if (toolId == kToolGradient && gradient_.isDragging()) {
+    if (toolId == kToolMove) {
+        move_.release(pointer);
+    } else if (toolId == kToolGradient && gradient_.isDragging()) {
         gradient_.drag(pointer.pixel(), pointer.shift);
         if (const auto line = gradient_.release()) {
             GradientParams params;
@@ -144,13 +151,15 @@ void DocumentToolInput::lassoResult(LassoTool::Result result) {
     run(kCmdSelectLasso, std::move(params));
 }
 
-bool DocumentToolInput::key(int32_t toolId, ToolKey key) {
+bool DocumentToolInput::key(int32_t toolId, ToolKey key, bool shift) {
+    if (toolId == kToolMove)
+        return move_.key(key, shift);
     if (key == ToolKey::Escape) {
         const bool busy = stroke_.isPainting() || gradient_.isDragging() || lasso_.isActive();
         cancel();
         return busy;
     }
-    if (toolId != kToolLasso || !lasso_.isActive())
+    if (toolId != kToolLasso || !lasso_.isActive() || (key != ToolKey::Enter && key != ToolKey::Backspace))
         return false;
     lassoResult(key == ToolKey::Enter ? lasso_.enter() : lasso_.backspace());
     return true;
@@ -160,6 +169,7 @@ void DocumentToolInput::cancel() {
     stroke_.cancel();
     gradient_.cancel();
     lasso_.escape();
+    move_.commit();
     picking_ = false;
 }
 

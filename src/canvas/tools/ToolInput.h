@@ -24,7 +24,8 @@ struct ToolPointer {
     Point pixel() const { return {int32_t(std::floor(x)), int32_t(std::floor(y))}; }
 };
 
-enum class ToolKey : uint8_t { Escape, Enter, Backspace };
+// The arrow keys nudge (the Move tool).
+enum class ToolKey : uint8_t { Escape, Enter, Backspace, Left, Right, Up, Down };
 
 // Lines over the picture, image coordinates; closed joins the last point to the first.
 struct ToolOverlay {
@@ -42,8 +43,8 @@ public:
     // buttonDown: the button is held (a drag); otherwise the pointer only hovers.
     virtual void move(int32_t toolId, const ToolPointer& pointer, bool buttonDown) = 0;
     virtual void release(int32_t toolId, const ToolPointer& pointer) = 0;
-    // True when the tool used the key.
-    virtual bool key(int32_t toolId, ToolKey key) = 0;
+    // True when the tool used the key; shift: the Shift key is held.
+    virtual bool key(int32_t toolId, ToolKey key, bool shift) = 0;
     // The capture was lost or the tool changed: whatever runs stops without a result.
     virtual void cancel() = 0;
     virtual ToolOverlay overlay() const = 0;

@@ -26,6 +26,9 @@ public:
     void afterApply(bool applied) override { inner_->afterApply(applied); }
     void afterUndo(bool undone) override { inner_->afterUndo(undone); }
 
+    // The wrapped state (a tool may change its parameters while it is undone).
+    HistoryState& inner() { return *inner_; }
+
 private:
     bool demote();
 

@@ -114,7 +114,7 @@ TEST(CommandSpecs, TogglesAreTheToolsAndTheBars) {
                                            kCmdZoomOutTool, kCmdFullScreen, kCmdToolbar, kCmdStatusBar,
                                            kCmdBrushTool, kCmdPencilTool, kCmdEraserTool, kCmdColorPickerTool,
                                            kCmdPaintBucketTool, kCmdGradientTool, kCmdLassoTool,
-                                           kCmdMagicWandTool}));
+                                           kCmdMagicWandTool, kCmdMoveTool}));
 }
 
 TEST(CommandSpecs, BatchStepsHaveUniqueNamesAndParsersWhereTheyTakeArguments) {
@@ -144,7 +144,7 @@ TEST(ToolbarLayout, NamesCommandsThatExist) {
         ++buttons;
         EXPECT_NE(findCommand(id), nullptr) << id;
     }
-    EXPECT_EQ(buttons, 14u);
+    EXPECT_EQ(buttons, 15u);
 }
 
 // The tools' one-key shortcuts: each key chooses exactly one command.
@@ -155,7 +155,7 @@ TEST(CommandSpecs, ToolKeysAreDeclaredOnceEach) {
         {"M", kCmdMarqueeTool},      {"Shift+M", kCmdSwitchMarqueeShape}, {"L", kCmdLassoTool},
         {"Shift+L", kCmdSwitchLassoShape}, {"W", kCmdMagicWandTool}, {"C", kCmdCropTool},
         {"H", kCmdHandTool},         {"Z", kCmdZoomInTool},        {"X", kCmdSwapColors},
-        {"D", kCmdResetColors},
+        {"D", kCmdResetColors},      {"V", kCmdMoveTool},
     };
     std::map<std::string, std::vector<uint16_t>> byKey;
     for (const CommandSpec& spec : commandTable()) {

@@ -130,7 +130,7 @@ void CanvasWidget::updateCursor() {
     CanvasCursor cursor = CanvasCursor::Arrow;
     const CanvasTool tool = dragTool_.value_or(activeTool());
     if (!dragTool_ && forwarding())
-        cursor = CanvasCursor::Precise;
+        cursor = toolId_ == kToolMove ? CanvasCursor::MoveFrame : CanvasCursor::Precise;
     else switch (tool) {
     case CanvasTool::Hand: cursor = hand_.cursor(); break;
     case CanvasTool::ZoomIn:
@@ -468,13 +468,11 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
         setAltDown(true);
         updateCursor();
         break;
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Backspace:
+    case Qt::Key_Escape: case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Backspace:
+    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
         if (forwarding()) {
             const ToolOverlay before = toolInput_->overlay();
-            if (toolInput_->key(toolId_, *toolKeyOf(*event))) {
+            if (toolInput_->key(toolId_, *toolKeyOf(*event), event->modifiers().testFlag(Qt::ShiftModifier))) {
                 toolButtonDown_ = false;
                 repaintOverlay(before);
                 event->accept();

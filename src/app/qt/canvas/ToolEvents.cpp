@@ -29,6 +29,14 @@ std::optional<ToolKey> toolKeyOf(const QKeyEvent& event) {
         return ToolKey::Enter;
     case Qt::Key_Backspace:
         return ToolKey::Backspace;
+    case Qt::Key_Left:
+        return ToolKey::Left;
+    case Qt::Key_Right:
+        return ToolKey::Right;
+    case Qt::Key_Up:
+        return ToolKey::Up;
+    case Qt::Key_Down:
+        return ToolKey::Down;
     default:
         return std::nullopt;
     }

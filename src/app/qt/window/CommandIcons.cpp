@@ -129,6 +129,19 @@ void drawHand(QPainter& p) {
         p.drawLine(QPointF(x, 9), QPointF(x, 14));
 }
 
+// Four arrows out from the centre.
+void drawMoveTool(QPainter& p) {
+    p.setPen(inkPen(2.0));
+    p.drawLine(QPointF(16, 4), QPointF(16, 28));
+    p.drawLine(QPointF(4, 16), QPointF(28, 16));
+    p.setPen(inkPen(1.2));
+    p.setBrush(kInk);
+    p.drawPolygon(QPolygonF({{16, 2}, {11.5, 8}, {20.5, 8}}));
+    p.drawPolygon(QPolygonF({{16, 30}, {11.5, 24}, {20.5, 24}}));
+    p.drawPolygon(QPolygonF({{2, 16}, {8, 11.5}, {8, 20.5}}));
+    p.drawPolygon(QPolygonF({{30, 16}, {24, 11.5}, {24, 20.5}}));
+}
+
 void drawLens(QPainter& p) {
     p.setPen(inkPen(5.0));
     p.drawLine(QPointF(19.5, 19.5), QPointF(27.5, 27.5));
@@ -242,6 +255,7 @@ constexpr IconDrawing kCommandDrawings[] = {
     {kCmdUndo, drawUndoArrow},
     {kCmdRedo, drawRedoArrow},
     {kCmdMarqueeTool, drawMarqueeTool},
+    {kCmdMoveTool, drawMoveTool},
     {kCmdCropTool, drawCropTool},
     {kCmdHandTool, drawHand},
     {kCmdZoomInTool, drawZoomInTool},
