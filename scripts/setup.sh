@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb x11-utils imagemagick xdotool xclip
+  desktop-file-utils appstream shared-mime-info man-db librsvg2-bin openbox
 )
 
 missing=()

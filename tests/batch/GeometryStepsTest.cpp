@@ -49,6 +49,28 @@ TEST(GeometrySteps, ImageSizeResamplesAndRecordsOnlyChanges) {
     EXPECT_EQ(image.at(7, 3), traced(7, 3)) << "a resolution change keeps the pixels";
 }
 
+TEST(GeometrySteps, ThumbnailShrinksIntoTheBoxOnly) {
+    const std::string source = tracedImage(40, 10);
+    DecodedImage image;
+    CliRun run = runOn(source, {"--thumbnail", "8", "--info"}, &image);
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(image.width, 8);
+    EXPECT_EQ(image.height, 2);
+    EXPECT_TRUE(contains(run.out, "\"names\":[\"Image Size\"]")) << run.out;
+
+    run = runOn(source, {"--thumbnail", "40"}, &image);
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(image.width, 40);
+    EXPECT_EQ(image.height, 10);
+    EXPECT_EQ(run.err, "pictorane-cli: --thumbnail: the picture already fits in 40 x 40 pixels; its size is kept\n");
+
+    for (const char* bad : {"0", "-5", "big", "30001", ""}) {
+        run = runOn(source, {"--thumbnail", bad});
+        EXPECT_EQ(run.code, 2) << bad;
+        EXPECT_TRUE(contains(run.err, "the thumbnail size must be")) << run.err;
+    }
+}
+
 TEST(GeometrySteps, CanvasSizeAnchorsAndExtends) {
     const std::string source = tracedImage(100, 100);
     DecodedImage image;

@@ -94,6 +94,9 @@ constexpr CommandStep kImageSizeSteps[] = {
     {"--image-size", "W,H[,RES[,ppi|ppcm[,METHOD]]]", StepArgument::Required, parseImageSize,
      "resample to W x H (1..30000), resolution 1..9999.999; METHOD 0..5 or nearest-neighbor, bilinear, bicubic-smooth (default), bicubic-sharp, bspline, lanczos",
      "", StepGroup::Geometry, runImageSizeStep},
+    {"--thumbnail", "SIZE", StepArgument::Required, parseThumbnail,
+     "shrink smoothly to fit in SIZE x SIZE (1..30000) keeping the proportions; a picture that fits stays as it is",
+     "", StepGroup::Geometry, runThumbnailStep},
 };
 constexpr CommandStep kCanvasSizeSteps[] = {
     {"--canvas-size", "W,H[,ANCHOR[,RRGGBB]]", StepArgument::Required, parseCanvasSize,

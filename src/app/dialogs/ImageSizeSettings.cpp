@@ -87,6 +87,15 @@ int32_t proportionalWidth(int32_t oldWidth, int32_t oldHeight, int32_t newHeight
     return proportionalHeight(oldHeight, oldWidth, newHeight);
 }
 
+Size thumbnailSize(Size picture, int32_t box) {
+    if (box < 1 || (picture.width <= box && picture.height <= box))
+        return picture;
+    // The other side follows as "Constrain proportions" would make it follow.
+    if (picture.width >= picture.height)
+        return {box, std::min(box, proportionalHeight(picture.width, picture.height, box))};
+    return {std::min(box, proportionalWidth(picture.width, picture.height, box)), box};
+}
+
 DocumentLengthUnit initialDocumentLengthUnit(int32_t resolutionUnit) {
     return resolutionUnit == kPixelsPerCentimeter ? DocumentLengthUnit::Centimeters
                                                                                : DocumentLengthUnit::Inches;

@@ -2,6 +2,7 @@
 // The Image Size command's parameter record and the arithmetic of its dialog, free of any
 // user interface so that the editor's dialog and the batch tool compute the same values.
 
+#include "common/Geometry.h"
 #include "document/DocumentInfo.h"
 
 #include <array>
@@ -49,6 +50,11 @@ bool isAcceptable(const ImageSizeSettings& settings);
 // Whether confirming the record changes the document: a new pixel size, a resolution
 // differing by the tolerance or more, or another unit.
 bool changesDocument(const ImageSizeSettings& settings, float currentResolution, int32_t currentUnit);
+
+// The size of a thumbnail that fits the picture into box x box pixels with its proportions:
+// the longer side becomes box, the shorter one follows (rounded, never below one pixel). A
+// picture that already fits keeps its size; thumbnails are never enlarged.
+Size thumbnailSize(Size picture, int32_t box);
 
 // ---- the dialog's conversions ----
 // A percentage of an old pixel size: trunc(p * old * 0.01 + 0.5).

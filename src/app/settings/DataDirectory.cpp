@@ -54,8 +54,15 @@ bool hasUninstallerData(const fs::path& directory) {
     return false;
 }
 
+bool isInstallPrefixLayout(const fs::path& executableDirectory) {
+    std::error_code ec;
+    return executableDirectory.filename() == "bin" &&
+           fs::is_regular_file(executableDirectory.parent_path() / "share" / "applications" / kDesktopEntryName, ec);
+}
+
 bool isInstalledLayout(const fs::path& executableDirectory) {
-    return hasUninstallerData(executableDirectory) || ::access(executableDirectory.c_str(), W_OK) != 0;
+    return hasUninstallerData(executableDirectory) || isInstallPrefixLayout(executableDirectory) ||
+           ::access(executableDirectory.c_str(), W_OK) != 0;
 }
 
 SettingsLocation locateSettings(const LocationInputs& in) {

@@ -2,7 +2,9 @@
 // Where the settings file lives. Next to the executable ("QXSettings.xml") when the program
 // runs unpacked; in the per-user configuration folder ("Settings.xml" under
 // Brindlemoss/Pictorane/MAJOR.MINOR) when it is installed, that is, when an uninstaller data
-// file ("unins???.dat") lies beside the executable or the user cannot write its folder.
+// file ("unins???.dat") lies beside the executable, the user cannot write its folder, or the
+// executable sits in the bin/ folder of an install prefix that holds its desktop entry
+// (cmake --install into a folder the user owns, such as ~/.local).
 
 #include "app/settings/ProductInfo.h"
 
@@ -30,6 +32,9 @@ LocationInputs currentLocationInputs();
 std::filesystem::path executableDirectory();
 
 bool hasUninstallerData(const std::filesystem::path& directory);
+// The desktop entry's name, as installed under PREFIX/share/applications.
+inline constexpr const char* kDesktopEntryName = "com.brindlemoss.Pictorane.desktop";
+bool isInstallPrefixLayout(const std::filesystem::path& executableDirectory);
 bool isInstalledLayout(const std::filesystem::path& executableDirectory);
 SettingsLocation locateSettings(const LocationInputs& inputs);
 

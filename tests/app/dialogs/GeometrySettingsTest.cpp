@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace pict {
 namespace {
 
@@ -20,6 +23,31 @@ TEST(ImageSizeArithmetic, ConstrainedProportionsNeverGoBelowOnePixel) {
     EXPECT_EQ(proportionalHeight(3, 1, 1), 1); // 0.33 rounds to 0, kept at 1
     EXPECT_EQ(proportionalHeight(3, 2, 1), 1); // 0.67 rounds to 1
     EXPECT_EQ(proportionalWidth(400, 300, 600), 800);
+}
+
+TEST(ImageSizeArithmetic, ThumbnailFitsTheLongerSideAndNeverEnlarges) {
+    EXPECT_EQ(thumbnailSize({1000, 500}, 256), (Size{256, 128}));
+    EXPECT_EQ(thumbnailSize({500, 1000}, 256), (Size{128, 256}));
+    EXPECT_EQ(thumbnailSize({300, 300}, 128), (Size{128, 128}));
+    EXPECT_EQ(thumbnailSize({1000, 333}, 128), (Size{128, 43})); // 42.6 rounds up
+    EXPECT_EQ(thumbnailSize({10000, 3}, 128), (Size{128, 1}));   // a line keeps one pixel
+    EXPECT_EQ(thumbnailSize({3, 10000}, 1), (Size{1, 1}));
+    // Already within the box, on one side or both: kept as it is.
+    EXPECT_EQ(thumbnailSize({64, 48}, 128), (Size{64, 48}));
+    EXPECT_EQ(thumbnailSize({128, 20}, 128), (Size{128, 20}));
+    EXPECT_EQ(thumbnailSize({129, 20}, 128), (Size{128, 20}));
+    // Against the plain definition: the longer side is the box, the other within half a pixel.
+    for (int32_t w = 1; w <= 300; w += 7)
+        for (int32_t h = 1; h <= 300; h += 11) {
+            const Size t = thumbnailSize({w, h}, 64);
+            if (w <= 64 && h <= 64) {
+                EXPECT_EQ(t, (Size{w, h}));
+                continue;
+            }
+            EXPECT_EQ(std::max(t.width, t.height), 64) << w << "x" << h;
+            const double exact = 64.0 * std::min(w, h) / std::max(w, h);
+            EXPECT_LE(std::abs(std::min(t.width, t.height) - std::max(1.0, exact)), 0.5) << w << "x" << h;
+        }
 }
 
 TEST(ImageSizeArithmetic, DocumentLengthsFollowTheResolution) {

@@ -47,6 +47,27 @@ TEST(SettingsLocation, InstalledWhenAnUninstallerFileIsThere) {
     EXPECT_EQ(locateSettings(in).directory, in.executableDirectory / "Brindlemoss" / "Pictorane" / "2.5");
 }
 
+TEST(SettingsLocation, InstalledInAPrefixWithItsDesktopEntry) {
+    const fs::path prefix = freshDir("prefix");
+    LocationInputs in;
+    in.executableDirectory = prefix / "bin";
+    fs::create_directories(in.executableDirectory);
+    in.version = {1, 0, 0, 0};
+    in.xdgConfigHome = (test::scratchDir() / "prefix-config").string();
+    EXPECT_FALSE(locateSettings(in).installed) << "a bin folder alone is not an install";
+
+    fs::create_directories(prefix / "share" / "applications");
+    { std::ofstream(prefix / "share" / "applications" / kDesktopEntryName) << "[Desktop Entry]\n"; }
+    const SettingsLocation loc = locateSettings(in);
+    EXPECT_TRUE(loc.installed);
+    EXPECT_EQ(loc.file, fs::path(in.xdgConfigHome) / "Brindlemoss" / "Pictorane" / "1.0" / "Settings.xml");
+
+    // The same entry beside a folder of another name (a build tree) does not count.
+    in.executableDirectory = prefix / "qt";
+    fs::create_directories(in.executableDirectory);
+    EXPECT_FALSE(locateSettings(in).installed);
+}
+
 TEST(SettingsLocation, UninstallerNamePattern) {
     fs::path dir = freshDir("patterns");
     for (const char* name : {"unins00.dat", "unins0000.dat", "uninsABC.txt", "xunins000.dat"})

@@ -44,6 +44,10 @@ bool parseImageSize(std::string_view text, StepInput& input, std::string& error)
     return true;
 }
 
+bool parseThumbnail(std::string_view text, StepInput& input, std::string& error) {
+    return readInteger(text, kMinCanvasSide, kMaxCanvasSide, "the thumbnail size", input.number, error);
+}
+
 bool parseCanvasSize(std::string_view text, StepInput& input, std::string& error) {
     const auto f = splitFields(text, ',');
     CanvasSizeSettings s;
@@ -77,6 +81,22 @@ CommandResult runImageSizeStep(DocumentCommands& commands, uint16_t id, const St
         s.resolution = info.resolution;
     if (s.resolutionUnit == kKeepUnit)
         s.resolutionUnit = info.resolutionUnit;
+    return commands.execute(id, s);
+}
+
+CommandResult runThumbnailStep(DocumentCommands& commands, uint16_t id, const StepInput& input) {
+    const DocumentInfo& info = commands.session().document().info();
+    const Size size = thumbnailSize({info.width, info.height}, input.number);
+    if (size == Size{info.width, info.height})
+        return {CommandOutcome::Unchanged, "the picture already fits in " + std::to_string(input.number) + " x " +
+                                               std::to_string(input.number) + " pixels; its size is kept"};
+    ImageSizeSettings s;
+    s.width = size.width;
+    s.height = size.height;
+    s.oldWidth = info.width;
+    s.oldHeight = info.height;
+    s.resolution = info.resolution;
+    s.resolutionUnit = info.resolutionUnit;
     return commands.execute(id, s);
 }
 

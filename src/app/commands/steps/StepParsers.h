@@ -23,6 +23,8 @@ bool parseImageSize(std::string_view text, StepInput& input, std::string& error)
 bool parseCanvasSize(std::string_view text, StepInput& input, std::string& error);
 bool parseRotation(std::string_view text, StepInput& input, std::string& error);
 CommandResult runImageSizeStep(DocumentCommands& commands, uint16_t id, const StepInput& input);
+bool parseThumbnail(std::string_view text, StepInput& input, std::string& error);
+CommandResult runThumbnailStep(DocumentCommands& commands, uint16_t id, const StepInput& input);
 CommandResult runCanvasSizeStep(DocumentCommands& commands, uint16_t id, const StepInput& input);
 
 // Selection
