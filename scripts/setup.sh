@@ -7,10 +7,11 @@ packages=(
   qt6-base-dev libqt6opengl6-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtinyxml2-dev libgif-dev
   libtbb-dev libzstd-dev libzip-dev
+  libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb x11-utils imagemagick xdotool xclip
-  desktop-file-utils appstream shared-mime-info man-db librsvg2-bin openbox
+  desktop-file-utils appstream shared-mime-info man-db librsvg2-bin openbox poppler-utils
 )
 
 missing=()

@@ -111,7 +111,7 @@ StepReport saveAs(BatchRun& run, const BatchStep&, const StepInput& input) {
     }
     std::string message = saveFailedMessage(input.text);
     if (!canSaveKind(kindOfPath(input.text)))
-        message += "\npictorane-cli: -o: the file name must end in .bmp, .dib, .rle, .jpg, .jpeg, .jpe, .jfif, .png or .ora";
+        message += "\npictorane-cli: -o: the file name must end in " + savedExtensionsText();
     return {StepStatus::Failed, std::move(message)};
 }
 
@@ -164,7 +164,7 @@ StepReport setThreads(BatchRun&, const BatchStep&, const StepInput& input) {
 
 constexpr BatchStep kOpenFile{
     "FILE", "", StepArgument::Required, parsePath, openFile, kCmdOpen,
-    "open an image file (.bmp .dib .rle .gif .ico .jpg .jpeg .jpe .jfif .png .ora)", ""};
+    "open an image file (.bmp .dib .rle .gif .ico .jpg .jpeg .jpe .jfif .png .tif .tiff .ora)", ""};
 
 constexpr BatchStep kNewDocument{
     "--new", "W,H[,white|background|transparent]", StepArgument::Required, parseNewDocument, newDocument, kCmdNew,
@@ -172,7 +172,7 @@ constexpr BatchStep kNewDocument{
 
 constexpr BatchStep kDocumentSteps[] = {
     {"-o", "PATH", StepArgument::Required, parsePath, saveAs, kCmdSaveAs,
-     "save as PATH; the extension (.bmp, .jpg, .png, .ora) picks the format; .ora keeps the layers", ""},
+     "save as PATH; the extension (.bmp, .jpg, .png, .tif, .ora) picks the format; .ora keeps the layers", ""},
     {"--jpeg-quality", "N", StepArgument::Required, parseJpegQuality, setJpegQuality, 0,
      "JPEG files that -o writes next use quality N (1..100, default 95)", ""},
     {"--jpeg-subsampling", "420|444", StepArgument::Required, parseSubsampling, setSubsampling, 0,

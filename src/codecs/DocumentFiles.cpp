@@ -10,6 +10,7 @@
 #include "codecs/PictureReaders.h"
 #include "codecs/PixelPacking.h"
 #include "codecs/PngCodec.h"
+#include "codecs/tiff/TiffCodec.h"
 #include "document/Document.h"
 #include "surface/BlendModes.h"
 
@@ -26,8 +27,8 @@ namespace pict {
 namespace {
 
 constexpr const char* kUnknownKindText =
-    "Only BMP, GIF, icon, JPEG and PNG files open, known by their extension (bmp, dib, rle, gif, ico, jpg, jpeg, "
-    "jpe, jfif, png).";
+    "Only BMP, GIF, icon, JPEG, PNG, TIFF and OpenRaster files open, known by their extension (bmp, dib, rle, gif, "
+    "ico, jpg, jpeg, jpe, jfif, png, tif, tiff, ora).";
 
 // A path that can be read as a file, or the report says why not.
 bool checkReadableFile(const std::string& path, ReadReport& report) {
@@ -68,9 +69,10 @@ bool readKind(FileKind kind, FileStream& stream, OpenedImage& out) {
         return readGif(stream, out.color, out.alpha, out.report);
     case FileKind::Ico:
         return readIcon(stream, out.color, out.alpha, out.report);
+    case FileKind::Tif:
+        return readTiff(stream, out.color, out.alpha, out.report);
     case FileKind::Unknown:
     case FileKind::Ved:
-    case FileKind::Tif:
     case FileKind::Ora: // a document of layers, not one picture: openDocument reads it
         break;
     }
@@ -158,11 +160,12 @@ bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& compos
         png.compressionLevel = pngLevelOf(options.pngCompression);
         return writePng(out, color, alpha.isAll(255) ? nullptr : &alpha, png);
     }
+    case FileKind::Tif:
+        return writeTiff(out, color, alpha.isAll(255) ? nullptr : &alpha);
     case FileKind::Unknown:
     case FileKind::Ved:
     case FileKind::Gif:
     case FileKind::Ico:
-    case FileKind::Tif:
     case FileKind::Ora: // layers, not a composite: saveDocument writes it
         return false;
     }

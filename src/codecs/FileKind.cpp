@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <vector>
 
 namespace pict {
 
@@ -20,11 +21,12 @@ constexpr std::array<KindExtensions, 8> kKinds = {{
     {FileKind::Ico, {"ico"}},
     {FileKind::Jpg, {"jpg", "jpeg", "jpe", "jfif"}},
     {FileKind::Png, {"png"}},
-    {FileKind::Tif, {"tif"}},
+    {FileKind::Tif, {"tif", "tiff"}},
     {FileKind::Ora, {"ora"}},
 }};
 
-constexpr std::array<FileKind, 4> kSaveKinds = {FileKind::Bmp, FileKind::Jpg, FileKind::Png, FileKind::Ora};
+constexpr std::array<FileKind, 5> kSaveKinds = {FileKind::Bmp, FileKind::Jpg, FileKind::Png, FileKind::Tif,
+                                                FileKind::Ora};
 
 std::string_view fileName(std::string_view path) {
     const size_t slash = path.find_last_of('/');
@@ -35,9 +37,11 @@ std::string_view fileName(std::string_view path) {
 
 const char* const kOpenFilter =
     "BMP (*.bmp;*.dib;*.rle)|*.bmp;*.dib;*.rle|GIF (*.gif)|*.gif|ICO (*.ico)|*.ico|"
-    "JPG (*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|PNG (*.png)|*.png|OpenRaster (*.ora)|*.ora|"
-    "All Formats|*.bmp;*.dib;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.png;*.rle;*.ora|";
-const char* const kSaveFilter = "BMP (*.bmp)|*.bmp|JPG (*.jpg)|*.jpg|PNG (*.png)|*.png|OpenRaster (*.ora)|*.ora|";
+    "JPG (*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|PNG (*.png)|*.png|TIFF (*.tif;*.tiff)|*.tif;*.tiff|"
+    "OpenRaster (*.ora)|*.ora|"
+    "All Formats|*.bmp;*.dib;*.gif;*.ico;*.jpg;*.jpeg;*.jpe;*.png;*.rle;*.tif;*.tiff;*.ora|";
+const char* const kSaveFilter =
+    "BMP (*.bmp)|*.bmp|JPG (*.jpg)|*.jpg|PNG (*.png)|*.png|TIFF (*.tif)|*.tif|OpenRaster (*.ora)|*.ora|";
 
 FileKind kindOfPath(std::string_view path) {
     const std::string_view name = fileName(path);
@@ -76,6 +80,22 @@ std::string proposedSaveName(std::string_view documentName, FileKind kind) {
     if (kindOfPath(documentName) != FileKind::Unknown)
         base = documentName.substr(0, documentName.find_last_of('.'));
     return std::string(base) + extensionOfKind(kind, true);
+}
+
+std::string savedExtensionsText() {
+    std::vector<std::string_view> extensions;
+    for (const KindExtensions& entry : kKinds)
+        if (canSaveKind(entry.kind))
+            for (std::string_view extension : entry.extensions)
+                if (!extension.empty())
+                    extensions.push_back(extension);
+    std::string text;
+    for (size_t i = 0; i < extensions.size(); ++i) {
+        text += i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ";
+        text += ".";
+        text += extensions[i];
+    }
+    return text;
 }
 
 int openFilterDefaultIndex() {

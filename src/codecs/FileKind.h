@@ -32,13 +32,17 @@ std::string ensureExtension(std::string_view path, FileKind kind);
 std::string proposedSaveName(std::string_view documentName, FileKind kind);
 
 constexpr bool canOpenKind(FileKind kind) {
-    return (kind >= FileKind::Bmp && kind <= FileKind::Png) || kind == FileKind::Ora;
+    return (kind >= FileKind::Bmp && kind <= FileKind::Png) || kind == FileKind::Tif || kind == FileKind::Ora;
 }
 constexpr bool canSaveKind(FileKind kind) {
-    return kind == FileKind::Bmp || kind == FileKind::Jpg || kind == FileKind::Png || kind == FileKind::Ora;
+    return kind == FileKind::Bmp || kind == FileKind::Jpg || kind == FileKind::Png || kind == FileKind::Tif ||
+           kind == FileKind::Ora;
 }
 // Kinds that hold every layer, channel and blend mode of a document; the others flatten it.
 constexpr bool keepsLayers(FileKind kind) { return kind == FileKind::Ora; }
+
+// Every extension a saved file may end in, for a sentence: ".bmp, .dib, ... or .ora".
+std::string savedExtensionsText();
 
 // Filters as "label|patterns|" pairs; the user interface turns "|" into its own separators.
 extern const char* const kOpenFilter;

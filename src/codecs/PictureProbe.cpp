@@ -1,7 +1,9 @@
 #include "codecs/PictureProbe.h"
 
 #include "codecs/CodecImage.h"
+#include "codecs/ByteStream.h"
 #include "codecs/FileKind.h"
+#include "codecs/tiff/TiffCodec.h"
 #include "codecs/openraster/OpenRasterStack.h"
 #include "codecs/openraster/ZipArchive.h"
 
@@ -75,6 +77,13 @@ std::optional<PictureClaim> probeLayered(const std::string& path) {
     return PictureClaim{stack.width, stack.height, std::max(1, countLayers(stack.entries))};
 }
 
+std::optional<PictureClaim> probeTiff(ByteStream& stream) {
+    PictureClaim claim;
+    if (!readTiffSize(stream, claim.width, claim.height))
+        return std::nullopt;
+    return claim;
+}
+
 // The codecs read their headers without pixels, from a file or from memory.
 std::optional<PictureClaim> claimOf(const CodecImage& image) { return PictureClaim{image.width, image.height, 1}; }
 
@@ -93,6 +102,10 @@ std::optional<PictureClaim> probePicture(const std::string& path) {
             return probeIcon(bytes.data(), bytes.size());
         }
         case FileKind::Ora: return probeLayered(path);
+        case FileKind::Tif: {
+            FileStream stream;
+            return stream.openForRead(path) ? probeTiff(stream) : std::nullopt;
+        }
         case FileKind::Bmp:
         case FileKind::Jpg:
         case FileKind::Png: {
@@ -113,6 +126,10 @@ std::optional<PictureClaim> probePictureBytes(FileKind kind, const uint8_t* data
         switch (kind) {
         case FileKind::Gif: return probeGif(data, size);
         case FileKind::Ico: return probeIcon(data, size);
+        case FileKind::Tif: {
+            MemoryStream stream(data, int64_t(size));
+            return probeTiff(stream);
+        }
         case FileKind::Bmp:
         case FileKind::Jpg:
         case FileKind::Png: {

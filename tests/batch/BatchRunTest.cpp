@@ -95,7 +95,7 @@ TEST(BatchRun, AFailingSaveLeavesTheOldFileAndStopsTheRun) {
     const CliRun run = runCli({"--new", "2,2", "-o", kept, "-o", later});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, "Error saving file \"" + kept + "\"!\npictorane-cli: -o: the file name must end in .bmp, "
-                       ".dib, .rle, .jpg, .jpeg, .jpe, .jfif, .png or .ora\n");
+                       ".dib, .rle, .jpg, .jpeg, .jpe, .jfif, .png, .tif, .tiff or .ora\n");
     EXPECT_EQ(fileBytes(kept), "the user's file");
     EXPECT_FALSE(std::filesystem::exists(later)) << "steps after a failure do not run";
 

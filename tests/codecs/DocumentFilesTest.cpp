@@ -137,11 +137,11 @@ TEST(OpenDocument, RefusesWhatItCannotOrMustNotRead) {
     const std::vector<uint8_t> bitmap = readWholeFile(bmp);
 
     // Kinds that are recognised but not read, an unknown kind, a missing file, a folder.
-    writeWholeFile(made / "picture.tif", bitmap);
     writeWholeFile(made / "picture.ved", bitmap);
-    writeWholeFile(made / "picture.tiff", bitmap);
+    writeWholeFile(made / "picture.tiff", bitmap); // a bitmap misnamed
+    writeWholeFile(made / "picture.gz", bitmap);
     fs::create_directories(made / "folder.png");
-    for (const char* name : {"picture.tif", "picture.ved", "picture.tiff", "missing.bmp", "folder.png"}) {
+    for (const char* name : {"picture.ved", "picture.tiff", "picture.gz", "missing.bmp", "folder.png"}) {
         EXPECT_FALSE(openDocument((made / name).string())) << name;
         OpenedImage image;
         EXPECT_FALSE(openImage((made / name).string(), image)) << name;
@@ -296,7 +296,7 @@ TEST(SaveDocument, KindsThatAreNotWrittenFailWithoutTouchingAnything) {
     std::unique_ptr<Document> document = untitledDocument(8, 8, std::nullopt);
     ASSERT_TRUE(document);
     writeWholeFile(folder / "old.gif", {1, 2, 3});
-    for (const char* name : {"old.gif", "new.ico", "new.tif", "noextension"}) {
+    for (const char* name : {"old.gif", "new.ico", "new.ved", "noextension"}) {
         EXPECT_FALSE(saveDocument(*document, (folder / name).string())) << name;
         expectUnchangedIdentity(*document);
     }

@@ -16,23 +16,24 @@ TEST(FileKind, ExtensionsAreMatchedAfterTheLastDotIgnoringCase) {
     EXPECT_EQ(kindOfPath("x.ved"), FileKind::Ved);
     EXPECT_EQ(kindOfPath("x.tif"), FileKind::Tif);
     EXPECT_EQ(kindOfPath("layers.ORA"), FileKind::Ora);
-    EXPECT_EQ(kindOfPath("x.tiff"), FileKind::Unknown);
+    EXPECT_EQ(kindOfPath("x.TIFF"), FileKind::Tif);
     EXPECT_EQ(kindOfPath("x.gz"), FileKind::Unknown);
     EXPECT_EQ(kindOfPath("noextension"), FileKind::Unknown);
     EXPECT_EQ(kindOfPath("folder.png/name"), FileKind::Unknown); // the dot is in a folder
     EXPECT_EQ(kindOfPath("trailing."), FileKind::Unknown);
 }
 
-TEST(FileKind, OnlyBitmapJpegPngAndOpenRasterAreWritten) {
-    for (FileKind kind : {FileKind::Bmp, FileKind::Jpg, FileKind::Png, FileKind::Ora})
+TEST(FileKind, OnlyBitmapJpegPngTiffAndOpenRasterAreWritten) {
+    for (FileKind kind : {FileKind::Bmp, FileKind::Jpg, FileKind::Png, FileKind::Tif, FileKind::Ora})
         EXPECT_TRUE(canSaveKind(kind));
-    for (FileKind kind : {FileKind::Unknown, FileKind::Ved, FileKind::Gif, FileKind::Ico, FileKind::Tif})
+    for (FileKind kind : {FileKind::Unknown, FileKind::Ved, FileKind::Gif, FileKind::Ico})
         EXPECT_FALSE(canSaveKind(kind));
-    for (FileKind kind : {FileKind::Bmp, FileKind::Gif, FileKind::Ico, FileKind::Jpg, FileKind::Png, FileKind::Ora})
+    for (FileKind kind :
+         {FileKind::Bmp, FileKind::Gif, FileKind::Ico, FileKind::Jpg, FileKind::Png, FileKind::Tif, FileKind::Ora})
         EXPECT_TRUE(canOpenKind(kind));
     EXPECT_TRUE(keepsLayers(FileKind::Ora));
     EXPECT_FALSE(keepsLayers(FileKind::Png));
-    for (FileKind kind : {FileKind::Unknown, FileKind::Ved, FileKind::Tif})
+    for (FileKind kind : {FileKind::Unknown, FileKind::Ved})
         EXPECT_FALSE(canOpenKind(kind));
 }
 
@@ -54,15 +55,17 @@ TEST(FileKind, ProposedSaveNameReplacesOnlyAKnownExtension) {
 }
 
 TEST(FileKind, FilterIndicesMapBothWays) {
-    EXPECT_EQ(openFilterDefaultIndex(), 7);
+    EXPECT_EQ(openFilterDefaultIndex(), 8);
     EXPECT_EQ(saveFilterIndexOfKind(FileKind::Bmp), 1);
     EXPECT_EQ(saveFilterIndexOfKind(FileKind::Jpg), 2);
     EXPECT_EQ(saveFilterIndexOfKind(FileKind::Gif), 3);
     EXPECT_EQ(kindOfSaveFilterIndex(1), FileKind::Bmp);
     EXPECT_EQ(kindOfSaveFilterIndex(2), FileKind::Jpg);
     EXPECT_EQ(kindOfSaveFilterIndex(3), FileKind::Png);
-    EXPECT_EQ(saveFilterIndexOfKind(FileKind::Ora), 4);
-    EXPECT_EQ(kindOfSaveFilterIndex(4), FileKind::Ora);
+    EXPECT_EQ(saveFilterIndexOfKind(FileKind::Tif), 4);
+    EXPECT_EQ(kindOfSaveFilterIndex(4), FileKind::Tif);
+    EXPECT_EQ(saveFilterIndexOfKind(FileKind::Ora), 5);
+    EXPECT_EQ(kindOfSaveFilterIndex(5), FileKind::Ora);
     EXPECT_EQ(kindOfSaveFilterIndex(9), FileKind::Png);
     EXPECT_EQ(ensureExtension("photo", kindOfSaveFilterIndex(2)), "photo.jpg");
 }

@@ -96,7 +96,7 @@ TEST(OpenReason, MissingFilesFoldersAndOtherKindsSayWhy) {
     fs::create_directories(folder() / "album.png");
     EXPECT_FALSE(openImage((folder() / "album.png").string(), image));
     expectReason(image.report, ReadFault::CannotRead, "It is a folder, not a file.");
-    EXPECT_FALSE(openImage((folder() / "scan.tif").string(), image));
+    EXPECT_FALSE(openImage((folder() / "scan.ved").string(), image));
     EXPECT_EQ(int(image.report.fault), int(ReadFault::Unsupported));
 }
 

@@ -2,7 +2,7 @@
 # Installs the build into a temporary prefix and checks what a desktop reads from it: the
 # desktop entry and the AppStream file pass their validators, every icon size is there at its
 # size, the MIME package compiles, the thumbnailer's command line makes a thumbnail with the
-# installed batch tool, and the manual page renders.
+# installed batch tool, the manual page renders and the user manual has its pictures.
 #   install_test.sh BUILD_DIR WITH_EDITOR(0|1)
 # Exits 77 (skipped) when a validator is not installed.
 set -uo pipefail
@@ -66,6 +66,17 @@ page=$share/man/man1/pictorane-cli.1
 MANWIDTH=80 man -l "$page" >"$work/man.txt" 2>"$work/man.err" || fail "man cannot render $page"
 [ ! -s "$work/man.err" ] || { cat "$work/man.err"; fail "man warns about $page"; }
 grep -q -- '--thumbnail SIZE' "$work/man.txt" || fail "the manual page does not list --thumbnail"
+
+# The user manual, with every picture it shows.
+manual=$share/pictorane/manual/index.html
+if [ -f "$manual" ]; then
+  grep -q -- '--thumbnail SIZE' "$manual" || fail "the user manual does not list --thumbnail"
+  for image in $(grep -o 'src="[^"]*"' "$manual" | sed 's/^src="//; s/"$//'); do
+    [ -f "$share/pictorane/manual/$image" ] || fail "the user manual shows a missing picture: $image"
+  done
+else
+  fail "no user manual at share/pictorane/manual/index.html"
+fi
 
 [ $status -eq 0 ] && echo "install checks passed"
 exit $status

@@ -23,8 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kOraEntry = 4;
-constexpr int kPngEntry = 3;
+const int kOraEntry = saveFilterIndexOfKind(FileKind::Ora);
+const int kPngEntry = saveFilterIndexOfKind(FileKind::Png);
 
 class LayeredSaveTest : public MainWindowTest {
 protected:

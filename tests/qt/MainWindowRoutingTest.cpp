@@ -275,10 +275,12 @@ TEST_F(RoutingTest, EnabledStatesFollowTheActiveDocument) {
         EXPECT_FALSE(window->actions().action(id)->isEnabled()) << id;
     EXPECT_TRUE(window->actions().action(kCmdNew)->isEnabled());
     EXPECT_TRUE(window->actions().action(kCmdOpen)->isEnabled());
-    EXPECT_FALSE(window->actions().action(kCmdPrint)->isEnabled()) << "printing is not part of the editor";
+    EXPECT_FALSE(window->actions().action(kCmdPrint)->isEnabled()) << "nothing to print";
+    EXPECT_TRUE(window->actions().action(kCmdPageSetup)->isEnabled());
 
     DocumentFrame* frame = addBlank(10, 8); // minimum zoom 1/8
-    for (uint16_t id : {kCmdClose, kCmdSaveAs, kCmdDuplicateImage, kCmdZoomIn, kCmdZoom100, kCmdSelectAll})
+    for (uint16_t id : {kCmdClose, kCmdSaveAs, kCmdDuplicateImage, kCmdZoomIn, kCmdZoom100, kCmdSelectAll, kCmdPrint,
+                        kCmdPrintPreview})
         EXPECT_TRUE(window->actions().action(id)->isEnabled()) << id;
     EXPECT_FALSE(window->actions().action(kCmdSave)->isEnabled()) << "nothing unsaved yet";
     EXPECT_FALSE(window->actions().action(kCmdZoom10)->isEnabled()) << "below the minimum zoom";

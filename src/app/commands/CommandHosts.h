@@ -32,6 +32,12 @@ public:
     virtual void toggleToolbar() = 0;
     virtual void toggleStatusBar() = 0;
     virtual void about() = 0;
+    // Page Setup, Print and Print with Preview of the active document.
+    virtual void pageSetup() = 0;
+    virtual void print() = 0;
+    virtual void printWithPreview() = 0;
+    // Help > Contents: the user manual in the desktop's web browser.
+    virtual void showManual() = 0;
     // X and D: the current colors swap, or go back to black and white.
     virtual void swapColors() = 0;
     virtual void resetColors() = 0;

@@ -1,6 +1,5 @@
 // The File menu, and Duplicate of the Image menu: the commands that make, open, save and
-// close whole documents. The main window does the work (ShellHost); printing is not part of
-// this editor, so its items stay disabled.
+// close whole documents, and print them. The main window does the work (ShellHost).
 #include "app/commands/CommandDomains.h"
 #include "app/commands/CommandHosts.h"
 #include "app/commands/CommandIds.h"
@@ -33,13 +32,13 @@ constexpr CommandSpec kFileCommands[] = {
      .shellRule = ShellRule::ActiveDocument, .runShell = [](ShellHost& host) { host.saveActiveAs(); }},
     {.id = kCmdPageSetup, .route = CommandRoute::Application, .menuText = "Page Setup...",
      .statusText = "Change the printing options\nPage Setup", .asks = CommandAsks::Dialog,
-     .shellRule = ShellRule::NotAvailable},
+     .shellRule = ShellRule::Always, .runShell = [](ShellHost& host) { host.pageSetup(); }},
     {.id = kCmdPrintPreview, .route = CommandRoute::Application, .menuText = "Print with Preview...",
      .statusText = "Show the printed page before printing\nPrint with Preview", .asks = CommandAsks::Dialog,
-     .shellRule = ShellRule::NotAvailable},
+     .shellRule = ShellRule::ActiveDocument, .runShell = [](ShellHost& host) { host.printWithPreview(); }},
     {.id = kCmdPrint, .route = CommandRoute::Application, .menuText = "Print...", .shortcutText = "Ctrl+P",
      .keys = "Ctrl+P", .statusText = "Print the active image\nPrint", .asks = CommandAsks::Dialog,
-     .shellRule = ShellRule::NotAvailable},
+     .shellRule = ShellRule::ActiveDocument, .runShell = [](ShellHost& host) { host.print(); }},
     {.id = kCmdClearRecent, .route = CommandRoute::Application, .menuText = "Clear Recent",
      .statusText = "Empty the list of recent files\nClear Recent", .shellRule = ShellRule::RecentFiles,
      .runShell = [](ShellHost& host) { host.clearRecent(); }},

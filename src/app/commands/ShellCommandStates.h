@@ -23,7 +23,7 @@ enum class ShellRule : uint8_t {
     ClipboardImage,
     RecentFiles,
     MinimizedWindows,
-    NotAvailable, // printing and the help file are not part of this editor
+    NotAvailable, // the help index and search and the maker's web pages are not part of this editor
 };
 
 // The rule of an application id; NotAvailable for an id that is not one.

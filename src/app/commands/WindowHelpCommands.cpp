@@ -1,6 +1,6 @@
 // The application's own commands: Options (in the Edit menu), the Window menu's arrangements
-// and the Help menu. The help file and the maker's web pages are not part of this editor,
-// so those items stay disabled. The Window menu's list of open windows is built by
+// and the Help menu. Contents opens the user manual; the help index and search and the maker's
+// web pages are not part of this editor, so those items stay disabled. The Window menu's list of open windows is built by
 // WindowListMenu.h over the ids kCmdWindowListFirst to kCmdWindowListLast.
 #include "app/commands/CommandDomains.h"
 #include "app/commands/CommandHosts.h"
@@ -24,7 +24,7 @@ constexpr CommandSpec kWindowHelpCommands[] = {
      .runShell = [](ShellHost& host) { host.arrangeIcons(); }},
     {.id = kCmdHelpContents, .route = CommandRoute::Application, .menuText = "Contents...", .shortcutText = "F1",
      .keys = "F1", .statusText = "Show the help contents\nContents", .asks = CommandAsks::Dialog,
-     .shellRule = ShellRule::NotAvailable},
+     .shellRule = ShellRule::Always, .runShell = [](ShellHost& host) { host.showManual(); }},
     {.id = kCmdHelpSearch, .route = CommandRoute::Application, .menuText = "Search...",
      .statusText = "Search the help\nSearch", .asks = CommandAsks::Dialog,
      .shellRule = ShellRule::NotAvailable},

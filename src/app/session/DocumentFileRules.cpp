@@ -26,8 +26,7 @@ bool asksBeforeFlatSave(FileKind kind, bool documentNeedsLayers) {
 }
 
 std::string flatSavePromptText(FileKind kind) {
-    const char* name = kind == FileKind::Jpg ? "JPEG" : kind == FileKind::Bmp ? "BMP" : "PNG";
-    return std::string("Saving as ") + name +
+    return "Saving as " + std::string(kindName(kind)) +
            " merges all layers into one picture. The layers stay open here but are not in the file.";
 }
 

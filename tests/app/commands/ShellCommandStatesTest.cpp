@@ -54,9 +54,21 @@ TEST(ShellCommandStates, ClipboardRecentFilesAndIcons) {
     EXPECT_TRUE(isShellCommandEnabled(kCmdArrangeIcons, state));
 }
 
-TEST(ShellCommandStates, PrintingAndHelpStayUnavailable) {
+TEST(ShellCommandStates, PrintingNeedsADocumentPageSetupDoesNot) {
+    ShellState none;
+    EXPECT_TRUE(isShellCommandEnabled(kCmdPageSetup, none));
+    EXPECT_FALSE(isShellCommandEnabled(kCmdPrint, none));
+    EXPECT_FALSE(isShellCommandEnabled(kCmdPrintPreview, none));
+    ShellState document;
+    document.hasDocument = true;
+    EXPECT_TRUE(isShellCommandEnabled(kCmdPrint, document));
+    EXPECT_TRUE(isShellCommandEnabled(kCmdPrintPreview, document));
+}
+
+TEST(ShellCommandStates, TheManualIsThereTheWebPagesAreNot) {
+    EXPECT_TRUE(isShellCommandEnabled(kCmdHelpContents, ShellState{}));
     ShellState all{true, true, true, true, true};
-    for (uint16_t id : {kCmdPrint, kCmdPageSetup, kCmdPrintPreview, kCmdHelpContents, kCmdHelpIndex, kCmdWebSite})
+    for (uint16_t id : {kCmdHelpSearch, kCmdHelpIndex, kCmdWebSite, kCmdCheckUpdates, kCmdFeedback})
         EXPECT_FALSE(isShellCommandEnabled(id, all)) << id;
 }
 

@@ -43,15 +43,21 @@ bool pieceFromImage(const QImage& image, PixelPiece& piece) {
 QImage imageFromPiece(const PixelPiece& piece) {
     if (piece.isEmpty())
         return {};
-    QImage image(piece.color.width(), piece.color.height(), QImage::Format_ARGB32);
+    return imageFromSurfaces(piece.color, piece.alpha);
+}
+
+QImage imageFromSurfaces(const Surface24& color, const Surface8& alpha) {
+    if (color.size().isEmpty() || alpha.size() != color.size())
+        return {};
+    QImage image(color.width(), color.height(), QImage::Format_ARGB32);
     if (image.isNull())
         return {};
     for (int32_t y = 0; y < image.height(); ++y) {
-        const uint8_t* in = piece.color.row(y);
-        const uint8_t* alpha = piece.alpha.row(y);
+        const uint8_t* in = color.row(y);
+        const uint8_t* a = alpha.row(y);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int32_t x = 0; x < image.width(); ++x)
-            out[x] = qRgba(in[3 * x + 2], in[3 * x + 1], in[3 * x], alpha[x]);
+            out[x] = qRgba(in[3 * x + 2], in[3 * x + 1], in[3 * x], a[x]);
     }
     return image;
 }

@@ -10,6 +10,8 @@ class QImage;
 namespace pict {
 class Document;
 struct PixelPiece;
+class Surface24;
+class Surface8;
 } // namespace pict
 
 namespace pict::qt {
@@ -19,6 +21,9 @@ namespace pict::qt {
 bool pieceFromImage(const QImage& image, PixelPiece& piece);
 // The piece as a straight (not premultiplied) ARGB picture; null when memory runs out.
 QImage imageFromPiece(const PixelPiece& piece);
+// Colors and their transparency of the same size (the composite, a piece) as a straight ARGB
+// picture; null when empty or memory runs out.
+QImage imageFromSurfaces(const Surface24& color, const Surface8& alpha);
 
 // A one-layer document named name: the picture's colors, and its transparency as the layer's
 // mask when it has any. Null when the picture is empty, too large, or memory runs out.

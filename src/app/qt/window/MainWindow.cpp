@@ -1,6 +1,7 @@
 #include "app/qt/window/MainWindow.h"
 
 #include "app/qt/window/Autosaver.h"
+#include "app/qt/printing/PrinterSetup.h"
 #include "app/session/RecoveryFiles.h"
 
 #include "app/commands/CommandTable.h"

@@ -39,6 +39,7 @@ class Autosaver;
 class CommandActions;
 class CommandDialogs;
 class DocumentFrame;
+class PrinterSetup;
 class ShellPrompts;
 class StatusBarFields;
 class SystemClipboard;
@@ -96,6 +97,8 @@ public:
     int32_t currentTool() const override { return tool_; }
     QMdiArea* documentArea() const { return area_; }
     StatusBarFields* statusFields() const { return statusFields_; }
+    // The printer and its page settings for this run, made when first needed.
+    PrinterSetup& printerSetup();
 
     // Restores the placement saved in the settings and shows the window.
     void showWithSavedPlacement();
@@ -152,6 +155,10 @@ private:
     void toggleToolbar() override;
     void toggleStatusBar() override;
     void about() override;
+    void pageSetup() override;
+    void print() override;
+    void printWithPreview() override;
+    void showManual() override;
     void swapColors() override;
     void resetColors() override;
     void switchToolShape(int32_t tool) override;
@@ -183,6 +190,7 @@ private:
     std::unique_ptr<CommandDialogs> dialogs_;
     std::vector<DocumentFrame*> frames_;
     std::unique_ptr<Autosaver> autosaver_;
+    std::unique_ptr<PrinterSetup> printerSetup_;
 };
 
 } // namespace pict::qt
