@@ -54,6 +54,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kProductName));
     QApplication::setOrganizationName(QString::fromUtf8(kCompanyName));
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(kDesktopAppId));
     QApplication::setWindowIcon(applicationIcon());
     const QStringList files = fileArguments(QApplication::arguments());
 

@@ -55,9 +55,10 @@ bool hasUninstallerData(const fs::path& directory) {
 }
 
 bool isInstallPrefixLayout(const fs::path& executableDirectory) {
+    const fs::path entry =
+        executableDirectory.parent_path() / "share" / "applications" / (std::string(kDesktopAppId) + ".desktop");
     std::error_code ec;
-    return executableDirectory.filename() == "bin" &&
-           fs::is_regular_file(executableDirectory.parent_path() / "share" / "applications" / kDesktopEntryName, ec);
+    return executableDirectory.filename() == "bin" && fs::is_regular_file(entry, ec);
 }
 
 bool isInstalledLayout(const fs::path& executableDirectory) {

@@ -32,8 +32,9 @@ LocationInputs currentLocationInputs();
 std::filesystem::path executableDirectory();
 
 bool hasUninstallerData(const std::filesystem::path& directory);
-// The desktop entry's name, as installed under PREFIX/share/applications.
-inline constexpr const char* kDesktopEntryName = "com.brindlemoss.Pictorane.desktop";
+// The program's name on the desktop: its menu entry is PREFIX/share/applications/ID.desktop,
+// its icon ID.png or ID.svg.
+inline constexpr const char* kDesktopAppId = "com.brindlemoss.Pictorane";
 bool isInstallPrefixLayout(const std::filesystem::path& executableDirectory);
 bool isInstalledLayout(const std::filesystem::path& executableDirectory);
 SettingsLocation locateSettings(const LocationInputs& inputs);

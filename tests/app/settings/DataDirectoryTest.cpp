@@ -57,7 +57,7 @@ TEST(SettingsLocation, InstalledInAPrefixWithItsDesktopEntry) {
     EXPECT_FALSE(locateSettings(in).installed) << "a bin folder alone is not an install";
 
     fs::create_directories(prefix / "share" / "applications");
-    { std::ofstream(prefix / "share" / "applications" / kDesktopEntryName) << "[Desktop Entry]\n"; }
+    { std::ofstream(prefix / "share" / "applications" / (std::string(kDesktopAppId) + ".desktop")) << "[Desktop Entry]\n"; }
     const SettingsLocation loc = locateSettings(in);
     EXPECT_TRUE(loc.installed);
     EXPECT_EQ(loc.file, fs::path(in.xdgConfigHome) / "Brindlemoss" / "Pictorane" / "1.0" / "Settings.xml");
