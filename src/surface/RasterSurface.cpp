@@ -10,17 +10,6 @@
 
 namespace pict {
 
-namespace {
-
-template <class T>
-T cloneAs(const T& source) {
-    T copy;
-    copy.createLike(source);
-    return copy;
-}
-
-} // namespace
-
 bool RasterSurface::create(int32_t width, int32_t height, int depth, int32_t colors, bool bitFields) {
     destroy();
     if (width <= 0 || height <= 0 || !isCreatableDepth(depth))
@@ -155,13 +144,11 @@ bool RasterSurface::setColorTable(const ColorTable& table) {
 
 bool AnySurface::accepts(const SurfaceBuffer& buffer) const { return isStoredDepth(buffer.depth()); }
 
-AnySurface AnySurface::clone() const { return cloneAs(*this); }
-Surface1 Surface1::clone() const { return cloneAs(*this); }
-Surface4 Surface4::clone() const { return cloneAs(*this); }
-Surface8 Surface8::clone() const { return cloneAs(*this); }
-Surface16 Surface16::clone() const { return cloneAs(*this); }
-Surface24 Surface24::clone() const { return cloneAs(*this); }
-Surface32 Surface32::clone() const { return cloneAs(*this); }
+AnySurface AnySurface::clone() const {
+    AnySurface copy;
+    copy.createLike(*this);
+    return copy;
+}
 
 uint8_t Surface8::valueAt(int32_t x, int32_t y) const {
     if (!buffer_ || x < 0 || y < 0 || x >= width() || y >= height())

@@ -1,5 +1,5 @@
 #pragma once
-// The surface class family: one class per bit depth over a single owned SurfaceBuffer,
+// The surface class family: one class per bit depth (DepthSurface) over a single owned SurfaceBuffer,
 // plus AnySurface, which accepts any depth and forwards pixel work to the depth class.
 //
 // Surfaces are move-only values held by their owners; clone() makes an explicit copy.
@@ -202,37 +202,36 @@ public:
     std::vector<uint8_t> toPackedBitmap() const;
 };
 
-class Surface1 : public AnySurface {
+// The depth classes: each accepts only buffers of its own bit depth and reads and writes
+// pixels of that depth directly. Self is the depth class itself, so that clone() keeps it.
+// Index access answers only for the palette depths; the others read 0 and refuse writes,
+// as AnySurface does for them.
+template <int Depth, class Self>
+class DepthSurface : public AnySurface {
 public:
-    bool accepts(const SurfaceBuffer& buffer) const override { return buffer.depth() == 1; }
-    Surface1 clone() const;
+    static constexpr int kDepth = Depth;
+    bool accepts(const SurfaceBuffer& buffer) const override { return buffer.depth() == Depth; }
+    Self clone() const {
+        Self copy;
+        copy.createLike(*this);
+        return copy;
+    }
     uint32_t getIndex(int32_t x, int32_t y) const override;
     bool setIndex(int32_t x, int32_t y, uint32_t index) override;
     uint32_t getColor(int32_t x, int32_t y) const override;
     bool setColor(int32_t x, int32_t y, uint32_t color) override;
 };
 
-class Surface4 : public AnySurface {
+class Surface1 : public DepthSurface<1, Surface1> {};
+
+class Surface4 : public DepthSurface<4, Surface4> {
 public:
-    bool accepts(const SurfaceBuffer& buffer) const override { return buffer.depth() == 4; }
-    Surface4 clone() const;
-    uint32_t getIndex(int32_t x, int32_t y) const override;
-    bool setIndex(int32_t x, int32_t y, uint32_t index) override;
-    uint32_t getColor(int32_t x, int32_t y) const override;
-    bool setColor(int32_t x, int32_t y, uint32_t color) override;
     bool mirror() override;
     bool flip() override;
 };
 
-class Surface8 : public AnySurface {
+class Surface8 : public DepthSurface<8, Surface8> {
 public:
-    bool accepts(const SurfaceBuffer& buffer) const override { return buffer.depth() == 8; }
-    Surface8 clone() const;
-    uint32_t getIndex(int32_t x, int32_t y) const override;
-    bool setIndex(int32_t x, int32_t y, uint32_t index) override;
-    uint32_t getColor(int32_t x, int32_t y) const override;
-    bool setColor(int32_t x, int32_t y, uint32_t color) override;
-
     // Byte access for masks; out of range reads 0 and writes are ignored.
     uint8_t valueAt(int32_t x, int32_t y) const;
     void setValueAt(int32_t x, int32_t y, uint8_t value);
@@ -251,22 +250,10 @@ public:
     virtual bool setSizeWithOffset(Size size, Point offset);
 };
 
-class Surface16 : public AnySurface {
-public:
-    bool accepts(const SurfaceBuffer& buffer) const override { return buffer.depth() == 16; }
-    Surface16 clone() const;
-    bool normalize() override;
-    uint32_t getColor(int32_t x, int32_t y) const override;
-    bool setColor(int32_t x, int32_t y, uint32_t color) override;
-};
+class Surface16 : public DepthSurface<16, Surface16> {};
 
-class Surface24 : public AnySurface {
+class Surface24 : public DepthSurface<24, Surface24> {
 public:
-    bool accepts(const SurfaceBuffer& buffer) const override { return buffer.depth() == 24; }
-    Surface24 clone() const;
-    uint32_t getColor(int32_t x, int32_t y) const override;
-    bool setColor(int32_t x, int32_t y, uint32_t color) override;
-
     bool setBounds(const Rect& rect, bool keepContent) override;
     bool trim() override;
     bool rotate180() override;
@@ -284,17 +271,20 @@ public:
     bool darkenByMask(Point offset, const Surface8& mask, uint8_t opacity);
 };
 
-class Surface32 : public AnySurface {
+class Surface32 : public DepthSurface<32, Surface32> {
 public:
-    bool accepts(const SurfaceBuffer& buffer) const override { return buffer.depth() == 32; }
-    Surface32 clone() const;
-    bool normalize() override;
-    uint32_t getColor(int32_t x, int32_t y) const override;
-    bool setColor(int32_t x, int32_t y, uint32_t color) override;
     // A 24-bit surface of the background color (0x00BBGGRR) with every pixel blended over it
     // by its own alpha.
     bool compositeOver(Surface24& target, uint32_t background) const;
 };
+
+// The pixel access members are compiled once, in SurfacePixels.cpp.
+extern template class DepthSurface<1, Surface1>;
+extern template class DepthSurface<4, Surface4>;
+extern template class DepthSurface<8, Surface8>;
+extern template class DepthSurface<16, Surface16>;
+extern template class DepthSurface<24, Surface24>;
+extern template class DepthSurface<32, Surface32>;
 
 // The 24-bit working surface of the canvas and painting code.
 class PaintSurface24 : public Surface24 {

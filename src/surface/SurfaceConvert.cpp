@@ -282,8 +282,6 @@ bool AnySurface::normalize() {
         return false;
     return failSafe([&] { return normalizeBuffer(buffer_.writable()); });
 }
-bool Surface16::normalize() { return isValid() && AnySurface::normalize(); }
-bool Surface32::normalize() { return isValid() && AnySurface::normalize(); }
 
 bool AnySurface::toGray(RasterSurface& target) const {
     return isValid() && failSafe([&] {

@@ -11,7 +11,7 @@ bool inside(const SurfaceBuffer& b, int32_t x, int32_t y) {
     return x >= 0 && y >= 0 && x < b.width() && y < b.height();
 }
 
-bool isIndexedDepth(int depth) { return depth == 1 || depth == 4 || depth == 8; }
+constexpr bool isIndexedDepth(int depth) { return depth == 1 || depth == 4 || depth == 8; }
 
 // Index writes keep the bits the depth can hold; a 1-bit pixel is set by any non-zero low byte.
 uint32_t indexForDepth(int depth, uint32_t index) {
@@ -70,28 +70,34 @@ bool AnySurface::setColor(int32_t x, int32_t y, uint32_t color) {
     return buffer_ && isStoredDepth(depth()) && writeColor(buffer_.get(), depth(), x, y, color);
 }
 
-uint32_t Surface1::getIndex(int32_t x, int32_t y) const { return readIndex(buffer_.get(), 1, x, y); }
-bool Surface1::setIndex(int32_t x, int32_t y, uint32_t index) { return writeIndex(buffer_.get(), 1, x, y, index); }
-uint32_t Surface1::getColor(int32_t x, int32_t y) const { return readColor(buffer_.get(), 1, x, y); }
-bool Surface1::setColor(int32_t x, int32_t y, uint32_t color) { return writeColor(buffer_.get(), 1, x, y, color); }
+template <int Depth, class Self>
+uint32_t DepthSurface<Depth, Self>::getIndex(int32_t x, int32_t y) const {
+    if constexpr (isIndexedDepth(Depth))
+        return readIndex(buffer_.get(), Depth, x, y);
+    else
+        return 0;
+}
+template <int Depth, class Self>
+bool DepthSurface<Depth, Self>::setIndex(int32_t x, int32_t y, uint32_t index) {
+    if constexpr (isIndexedDepth(Depth))
+        return writeIndex(buffer_.get(), Depth, x, y, index);
+    else
+        return false;
+}
+template <int Depth, class Self>
+uint32_t DepthSurface<Depth, Self>::getColor(int32_t x, int32_t y) const {
+    return readColor(buffer_.get(), Depth, x, y);
+}
+template <int Depth, class Self>
+bool DepthSurface<Depth, Self>::setColor(int32_t x, int32_t y, uint32_t color) {
+    return writeColor(buffer_.get(), Depth, x, y, color);
+}
 
-uint32_t Surface4::getIndex(int32_t x, int32_t y) const { return readIndex(buffer_.get(), 4, x, y); }
-bool Surface4::setIndex(int32_t x, int32_t y, uint32_t index) { return writeIndex(buffer_.get(), 4, x, y, index); }
-uint32_t Surface4::getColor(int32_t x, int32_t y) const { return readColor(buffer_.get(), 4, x, y); }
-bool Surface4::setColor(int32_t x, int32_t y, uint32_t color) { return writeColor(buffer_.get(), 4, x, y, color); }
-
-uint32_t Surface8::getIndex(int32_t x, int32_t y) const { return readIndex(buffer_.get(), 8, x, y); }
-bool Surface8::setIndex(int32_t x, int32_t y, uint32_t index) { return writeIndex(buffer_.get(), 8, x, y, index); }
-uint32_t Surface8::getColor(int32_t x, int32_t y) const { return readColor(buffer_.get(), 8, x, y); }
-bool Surface8::setColor(int32_t x, int32_t y, uint32_t color) { return writeColor(buffer_.get(), 8, x, y, color); }
-
-uint32_t Surface16::getColor(int32_t x, int32_t y) const { return readColor(buffer_.get(), 16, x, y); }
-bool Surface16::setColor(int32_t x, int32_t y, uint32_t color) { return writeColor(buffer_.get(), 16, x, y, color); }
-
-uint32_t Surface24::getColor(int32_t x, int32_t y) const { return readColor(buffer_.get(), 24, x, y); }
-bool Surface24::setColor(int32_t x, int32_t y, uint32_t color) { return writeColor(buffer_.get(), 24, x, y, color); }
-
-uint32_t Surface32::getColor(int32_t x, int32_t y) const { return readColor(buffer_.get(), 32, x, y); }
-bool Surface32::setColor(int32_t x, int32_t y, uint32_t color) { return writeColor(buffer_.get(), 32, x, y, color); }
+template class DepthSurface<1, Surface1>;
+template class DepthSurface<4, Surface4>;
+template class DepthSurface<8, Surface8>;
+template class DepthSurface<16, Surface16>;
+template class DepthSurface<24, Surface24>;
+template class DepthSurface<32, Surface32>;
 
 } // namespace pict

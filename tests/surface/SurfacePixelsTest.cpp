@@ -90,5 +90,47 @@ TEST(SurfacePixels, AnySurfaceForwardsByDepth) {
     EXPECT_FALSE(any.setIndex(0, 0, 1));
 }
 
+// Every depth class must read and write exactly as AnySurface does for a buffer of that
+// depth, refuse the other depths, and clone into its own class.
+template <class S>
+class DepthClasses : public ::testing::Test {};
+using AllDepthClasses = ::testing::Types<Surface1, Surface4, Surface8, Surface16, Surface24, Surface32>;
+TYPED_TEST_SUITE(DepthClasses, AllDepthClasses);
+
+TYPED_TEST(DepthClasses, MatchAnySurfaceAndRefuseOtherDepths) {
+    constexpr int depth = TypeParam::kDepth;
+    TypeParam typed;
+    AnySurface any;
+    ASSERT_TRUE(typed.create(7, 3, depth));
+    ASSERT_TRUE(any.create(7, 3, depth));
+    uint32_t seed = 12345;
+    for (int32_t y = -1; y <= 3; ++y)
+        for (int32_t x = -1; x <= 7; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            const uint32_t value = seed >> 3;
+            EXPECT_EQ(typed.setColor(x, y, value), any.setColor(x, y, value));
+            EXPECT_EQ(typed.getColor(x, y), any.getColor(x, y));
+            EXPECT_EQ(typed.setIndex(x, y, value >> 5), any.setIndex(x, y, value >> 5));
+            EXPECT_EQ(typed.getIndex(x, y), any.getIndex(x, y));
+        }
+    EXPECT_TRUE(testutil::samePixels(typed, any));
+
+    TypeParam copy = typed.clone();
+    EXPECT_TRUE(testutil::samePixels(copy, typed));
+    EXPECT_NE(copy.buffer(), typed.buffer());
+
+    for (int other : {1, 4, 8, 16, 24, 32}) {
+        AnySurface source;
+        ASSERT_TRUE(source.create(2, 2, other));
+        EXPECT_EQ(typed.accepts(*source.buffer()), other == depth) << other;
+        EXPECT_EQ(typed.attach(source.detach()), other == depth) << other;
+    }
+
+    TypeParam empty;
+    EXPECT_EQ(empty.getColor(0, 0), 0u);
+    EXPECT_FALSE(empty.setColor(0, 0, 1));
+    EXPECT_FALSE(empty.setIndex(0, 0, 1));
+}
+
 } // namespace
 } // namespace pict
