@@ -32,7 +32,7 @@ inline bool claimsTooMany(FileKind kind, const uint8_t* data, size_t size) {
     return claim && int64_t(claim->width) * claim->height > kMaxFuzzPixels;
 }
 
-// Results above this many pixels are not re-encoded: a 64 x 64 picture already reaches every
+// Results above this many pixels are not re-encoded: a 16 x 16 picture already reaches every
 // depth and layout of the writers, and re-encoding a bigger one through the palette quantizer
 // took most of the bitmap target's time.
 constexpr int64_t kResavePixels = int64_t(1) << 8;
