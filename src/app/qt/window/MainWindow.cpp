@@ -15,6 +15,7 @@
 #include "app/qt/window/DocumentFrame.h"
 #include "app/qt/panels/LayersPanel.h"
 #include "app/qt/window/ShellPrompts.h"
+#include "app/qt/window/LongWorkRunner.h"
 #include "app/qt/window/StatusBarFields.h"
 #include "app/qt/panels/SwatchesInfoDocks.h"
 #include "app/qt/panels/SwatchesPanel.h"
@@ -113,6 +114,7 @@ void MainWindow::buildWindow() {
     addToolBar(toolOptions_);
     toolOptions_->showTool(tool_);
     statusFields_ = new StatusBarFields(*statusBar());
+    longWork_ = new LongWorkRunner(*statusBar(), this);
     new SwatchesInfoDocks(*this, *area_, context_);
     LayersPanel::install(*this);
 
