@@ -10,6 +10,7 @@
 #include "selection/SelectionController.h"
 
 #include <QSpinBox>
+#include <QCheckBox>
 #include <QTest>
 
 namespace pict::qt::test {
@@ -237,6 +238,31 @@ TEST_F(PaintingToolsTest, GradientDragAndBucketClickEachRecordOneState) {
     EXPECT_EQ(pixel(f, 4, 2)[0], 255) << "the black start column was refilled white";
     EXPECT_NE(pixel(f, 20, 2)[0], 255) << "the grey ramp is another colour";
     EXPECT_EQ(f->session().history().count(), 2);
+}
+
+// The wand's Anti-aliasing box: remembered, and the selection's rim comes out soft.
+TEST_F(PaintingToolsTest, TheWandsAntiAliasingBoxSoftensTheSelectionsEdge) {
+    DocumentFrame* f = frame();
+    ASSERT_EQ(f->commands().selectMarquee(Rect{10, 10, 30, 30}, false).outcome, CommandOutcome::Done);
+    window->executeCommand(kCmdFillForeground);
+    window->executeCommand(kCmdDeselect);
+    window->executeCommand(kCmdMagicWandTool);
+    auto* box = window->toolOptionsBar()->findChild<QCheckBox*>(QStringLiteral("wand.anti_alias"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "Anti-aliasing");
+    EXPECT_FALSE(box->isChecked());
+    box->click();
+    EXPECT_TRUE(window->settings().tools.wand.antiAlias);
+    QTest::mouseClick(area(f), Qt::LeftButton, {}, at(20, 20));
+    const SelectionMask& mask = f->session().selection().mask();
+    EXPECT_EQ(mask.bounds(), (Rect{10, 10, 30, 30}));
+    EXPECT_EQ(mask.coverageAt(20, 20), 255);
+    EXPECT_EQ(mask.coverageAt(10, 20), 170);
+
+    ASSERT_TRUE(window->saveSettings());
+    AppSettings reread;
+    ASSERT_TRUE(reread.loadFromFile(location.file));
+    EXPECT_TRUE(reread.tools.wand.antiAlias);
 }
 
 } // namespace
