@@ -1,5 +1,7 @@
 #include "app/qt/panels/HistoryPanel.h"
+#include "app/qt/panels/LayersPanel.h"
 #include "app/qt/window/CommandActions.h"
+#include "document/Document.h"
 #include "history/HistoryManager.h"
 #include "qt/MainWindowFixture.h"
 
@@ -8,6 +10,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSpinBox>
 #include <QTest>
 
 namespace pict::qt::test {
@@ -104,6 +107,26 @@ TEST_F(HistoryPanelTest, ShowsTheActiveWindowsHistory) {
     window->documentArea()->setActiveSubWindow(first);
     EXPECT_EQ(list()->count(), 2);
     EXPECT_EQ(panel->frame(), first);
+}
+
+// Typed into the Layers panel key by key, "50" is one step.
+TEST_F(HistoryPanelTest, TypingFiftyIntoTheOpacityFieldIsOneStep) {
+    DocumentFrame* frame = addBlank(20, 10);
+    auto* layers = window->findChild<LayersPanel*>();
+    ASSERT_NE(layers, nullptr);
+    layers->createAction()->trigger();
+    QSpinBox* opacity = layers->opacityEdit();
+    ASSERT_TRUE(opacity->isEnabled());
+    opacity->setFocus();
+    opacity->selectAll();
+    QTest::keyClicks(opacity, QStringLiteral("50"));
+    const HistoryManager& history = frame->session().history();
+    EXPECT_EQ(frame->document().layers().active()->opacity(), 128);
+    ASSERT_EQ(history.count(), 2);
+    EXPECT_EQ(history.undoName(), "Master Opacity Change");
+    EXPECT_EQ(rowTexts(), (QStringList{"New", "New Layer", "Master Opacity Change"}));
+    window->executeCommand(kCmdUndo);
+    EXPECT_EQ(frame->document().layers().active()->opacity(), 255);
 }
 
 } // namespace
