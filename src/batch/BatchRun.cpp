@@ -65,6 +65,7 @@ StepReport reportFor(CommandResult result) {
     case CommandOutcome::Refused:
         return {StepStatus::Refused, std::move(message)};
     case CommandOutcome::Failed:
+    case CommandOutcome::Cancelled: // no one cancels a batch step; counted as a failure if it were
         return {StepStatus::Failed, std::move(message)};
     case CommandOutcome::Unknown:
         return {StepStatus::Missing, {}};

@@ -1,5 +1,7 @@
 #include "codecs/ByteStream.h"
 
+#include "surface/PixelWorkCancellation.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -170,6 +172,9 @@ bool FileStream::dropReadAhead() {
 bool FileStream::fill() {
     bufferStart_ += int64_t(bufferPos_);
     bufferUsed_ = bufferPos_ = 0;
+    // A cancelled open reads no further; what was read is dropped by whoever cancelled.
+    if (pixelWorkCancelled())
+        return false;
     size_t got = 0;
     if (!preadAll(fd_, buffer_.data(), buffer_.size(), bufferStart_, got))
         return false;
@@ -221,6 +226,11 @@ int64_t FileStream::write(const void* buffer, size_t elementSize, size_t count) 
     const size_t bytes = requestBytes(buffer, elementSize, count);
     if (!isOpen() || bytes == 0 || failed_ || !writable_)
         return 0;
+    // A cancelled save stops writing; its file is then abandoned.
+    if (pixelWorkCancelled()) {
+        failed_ = true;
+        return 0;
+    }
     if (!writing_) {
         dropReadAhead();
         writing_ = true;
@@ -349,9 +359,10 @@ bool ReplacingFileStream::openForReplace(const std::string& target) {
 bool ReplacingFileStream::commit() {
     if (!isOpen())
         return false;
-    const bool written = sync();
+    const bool written = !pixelWorkCancelled() && sync();
     const bool closed = close();
-    if (!written || !closed || ::rename(tempPath_.c_str(), target_.c_str()) != 0) {
+    // Cancelling up to the rename leaves the old file as it was.
+    if (!written || !closed || pixelWorkCancelled() || ::rename(tempPath_.c_str(), target_.c_str()) != 0) {
         abandon();
         return false;
     }

@@ -326,8 +326,8 @@ bool writeCompositeWithMetadata(FileKind kind, ByteStream& out, const CompositeC
 
 } // namespace
 
-bool saveDocument(Document& document, const std::string& path, const SaveOptions& options,
-                  const ImageMetadata* carried) {
+bool writeDocumentFile(Document& document, const std::string& path, const SaveOptions& options,
+                       const ImageMetadata* carried) {
     const FileKind kind = kindOfPath(path);
     if (!canSaveKind(kind) || !document.isUsable())
         return false;
@@ -336,25 +336,30 @@ bool saveDocument(Document& document, const std::string& path, const SaveOptions
             carried ? metadataForSave(*carried, options, document.canvasSize()) : ImageMetadata{};
         if (kind == FileKind::Ora) {
             std::string error;
-            if (!saveOpenRaster(document, path, kept.isEmpty() ? nullptr : &kept, error))
-                return false;
-            takePathAsFile(document, path);
-            document.setUntitled(false);
-            document.setModified(false);
-            return true;
+            return saveOpenRaster(document, path, kept.isEmpty() ? nullptr : &kept, error);
         }
         const CompositeCache* composite = document.composite();
         if (!composite || composite->size() != document.canvasSize())
             return false;
-        if (!writeReplacingFile(path, [&](ByteStream& out) { return writeCompositeWithMetadata(kind, out, *composite, options, kept); }))
-            return false;
-        takePathAsFile(document, path);
-        document.setUntitled(false);
-        document.setModified(false);
-        return true;
+        return writeReplacingFile(
+            path, [&](ByteStream& out) { return writeCompositeWithMetadata(kind, out, *composite, options, kept); });
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+void takeSavedFile(Document& document, const std::string& path) {
+    takePathAsFile(document, path);
+    document.setUntitled(false);
+    document.setModified(false);
+}
+
+bool saveDocument(Document& document, const std::string& path, const SaveOptions& options,
+                  const ImageMetadata* carried) {
+    if (!writeDocumentFile(document, path, options, carried))
+        return false;
+    takeSavedFile(document, path);
+    return true;
 }
 
 bool needsLayeredFile(const Document& document) {

@@ -61,6 +61,15 @@ std::unique_ptr<Document> openDocument(const std::string& path, ReadReport* repo
 bool saveDocument(Document& document, const std::string& path, const SaveOptions& options = {},
                   const ImageMetadata* carried = nullptr);
 
+// saveDocument in two halves, for a caller that writes on a worker thread. writeDocumentFile
+// writes the file as saveDocument does and only reads the document, once its composite is
+// current (call document.composite() on the document's thread first, and change nothing
+// until it returns); a cancelled write (pixelWorkCancelled) leaves the old file as it was.
+// takeSavedFile then does to the document what a successful save does.
+bool writeDocumentFile(Document& document, const std::string& path, const SaveOptions& options = {},
+                       const ImageMetadata* carried = nullptr);
+void takeSavedFile(Document& document, const std::string& path);
+
 // The bytes a save of the composite to a flat kind (BMP, JPEG, PNG) would write, with the
 // metadata already chosen for it (see metadataForSave): what the save options dialog sizes
 // and previews.

@@ -74,12 +74,16 @@ boolean fillInput(j_decompress_ptr cinfo) {
     if (got <= 0) {
         if (source->atStart)
             ERREXIT(cinfo, JERR_INPUT_EMPTY);
-        // A truncated file decodes as far as its data goes.
+        // A truncated file decodes as far as its data goes: past the end the decoder reads
+        // end-of-image markers, a whole buffer of them at once, so that skipping a long
+        // segment the file cut short takes a few refills rather than one per two bytes.
         WARNMS(cinfo, JWRN_JPEG_EOF);
         source->endedEarly = true;
-        source->buffer[0] = 0xFF;
-        source->buffer[1] = JPEG_EOI;
-        got = 2;
+        for (size_t at = 0; at + 1 < kBridgeBufferBytes; at += 2) {
+            source->buffer[at] = 0xFF;
+            source->buffer[at + 1] = JPEG_EOI;
+        }
+        got = int64_t(kBridgeBufferBytes & ~size_t(1));
     }
     source->manager.next_input_byte = source->buffer;
     source->manager.bytes_in_buffer = size_t(got);

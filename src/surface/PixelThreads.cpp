@@ -78,6 +78,8 @@ PixelWorkCancellation::PixelWorkCancellation(const std::atomic<bool>* cancelled)
 
 PixelWorkCancellation::~PixelWorkCancellation() { cancelFlag = outer_; }
 
+bool pixelWorkCancelled() { return isCancelled(cancelFlag); }
+
 bool insideParallelStrips() { return inStrip; }
 
 namespace strip_detail {

@@ -1,5 +1,6 @@
 #pragma once
-// Stopping pixel work from another thread (a preview whose parameters are already stale).
+// Stopping pixel work from another thread (a preview whose parameters are already stale, a
+// long command the user cancelled).
 
 #include <atomic>
 
@@ -19,5 +20,9 @@ public:
 private:
     const std::atomic<bool>* outer_;
 };
+
+// Whether the innermost cancellation flag of this thread is set: work that is not cut into
+// strips (encoding a file, reading one) asks between its steps and gives up once it is.
+bool pixelWorkCancelled();
 
 } // namespace pict

@@ -115,9 +115,13 @@ bool RasterSurface::shareFrom(const RasterSurface& source) {
 }
 
 bool RasterSurface::swap(RasterSurface& other) {
-    if (buffer_ && !other.accepts(*buffer_))
+    // Read through const: a buffer shared with a view changes hands as it is, without the
+    // copy a write would take first.
+    const SurfaceStore& mine = buffer_;
+    const SurfaceStore& theirs = other.buffer_;
+    if (mine && !other.accepts(*mine))
         return false;
-    if (other.buffer_ && !accepts(*other.buffer_))
+    if (theirs && !accepts(*theirs))
         return false;
     std::swap(buffer_, other.buffer_);
     return true;

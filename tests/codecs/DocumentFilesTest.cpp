@@ -11,14 +11,18 @@
 #include "codecs/CodecTestSupport.h"
 #include "codecs/PictureFileBuilders.h"
 #include "support/TestData.h"
+#include "surface/PixelWorkCancellation.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <set>
+#include <thread>
 
 namespace pict {
 namespace {
@@ -365,6 +369,65 @@ TEST(SaveDocument, ReplacesAnExistingFileCompletely) {
     ASSERT_TRUE(saveDocument(*document, (folder / "photo.bmp").string()));
     EXPECT_EQ(fs::file_size(folder / "photo.bmp"), 54u + 10u * 32u);
     EXPECT_EQ(entriesOf(folder), std::set<std::string>{"photo.bmp"});
+}
+
+// ---- saving on a worker, and cancelling it ----
+
+TEST(WriteDocumentFile, WritesTheBytesOfSaveDocumentFromAnotherThread) {
+    const fs::path folder = freshFolder("save-worker");
+    for (const char* extension : {".png", ".bmp", ".jpg", ".tif", ".ora"}) {
+        SCOPED_TRACE(extension);
+        std::unique_ptr<Document> here = makeDocument("x", 90, 70, alphaWith(90, 70, 255, 40));
+        std::unique_ptr<Document> away = makeDocument("x", 90, 70, alphaWith(90, 70, 255, 40));
+        ASSERT_TRUE(here && away && away->composite());
+        const std::string herePath = (folder / (std::string("here") + extension)).string();
+        const std::string awayPath = (folder / (std::string("away") + extension)).string();
+        ASSERT_TRUE(saveDocument(*here, herePath));
+        bool written = false;
+        std::thread worker([&] { written = writeDocumentFile(*away, awayPath); });
+        worker.join();
+        ASSERT_TRUE(written);
+        EXPECT_EQ(away->info().name, "x") << "the document changes only in takeSavedFile";
+        takeSavedFile(*away, awayPath);
+        EXPECT_FALSE(away->isModified());
+        EXPECT_EQ(away->info().name, std::string("away") + extension);
+        EXPECT_EQ(readWholeFile(awayPath), readWholeFile(herePath));
+    }
+}
+
+TEST(WriteDocumentFile, CancellingKeepsTheOldFileAndLeavesNoTemporary) {
+    const fs::path folder = freshFolder("save-cancel");
+    const std::vector<uint8_t> old = {'o', 'l', 'd'};
+    std::unique_ptr<Document> document = makeDocument("x", 1200, 900, std::nullopt);
+    ASSERT_TRUE(document && document->composite());
+    for (const char* name : {"old.png", "old.bmp", "old.jpg", "old.tif", "old.ora"}) {
+        SCOPED_TRACE(name);
+        writeWholeFile(folder / name, old);
+        // Cancelled before it starts, and at moments while it encodes and writes.
+        for (int delayMs : {-1, 0, 2, 10, 40}) {
+            std::atomic<bool> cancelled{delayMs < 0};
+            bool written = false;
+            std::thread canceller([&cancelled, delayMs] {
+                if (delayMs >= 0) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+                    cancelled = true;
+                }
+            });
+            {
+                const PixelWorkCancellation cancellable(&cancelled);
+                written = writeDocumentFile(*document, (folder / name).string());
+            }
+            canceller.join();
+            if (written) { // finished before the cancel came: the new file is whole
+                EXPECT_GT(fs::file_size(folder / name), old.size()) << delayMs;
+                writeWholeFile(folder / name, old);
+            } else {
+                EXPECT_EQ(readWholeFile(folder / name), old) << delayMs;
+            }
+            EXPECT_EQ(document->info().name, "x");
+        }
+    }
+    EXPECT_EQ(entriesOf(folder), (std::set<std::string>{"old.bmp", "old.jpg", "old.ora", "old.png", "old.tif"}));
 }
 
 // ---- what a flat file would lose ----

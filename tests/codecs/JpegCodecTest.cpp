@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <csetjmp>
 #include <cstring>
 #include <jpeglib.h>
 
@@ -157,6 +158,92 @@ TEST(JpegRead, TruncatedDataDecodesAsFarAsItGoesEmptyDataFails) {
     EXPECT_TRUE(back.color.isEmpty());
     const uint8_t notJpeg[4] = {1, 2, 3, 4};
     EXPECT_FALSE(JpegCodec().loadFromMemory(back, notJpeg, 4, false));
+}
+
+// A gray progressive JPEG of a diagonal ramp made by libjpeg itself.
+std::vector<uint8_t> grayProgressiveJpeg(int32_t width, int32_t height) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr errors{};
+    c.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&c);
+    unsigned char* memory = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &memory, &size);
+    c.image_width = JDIMENSION(width);
+    c.image_height = JDIMENSION(height);
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    jpeg_simple_progression(&c);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> row(static_cast<size_t>(width));
+    while (c.next_scanline < c.image_height) {
+        for (int32_t x = 0; x < width; ++x)
+            row[size_t(x)] = uint8_t((x * 3 + int32_t(c.next_scanline) * 5) ^ (x * int32_t(c.next_scanline)));
+        JSAMPROW rowPointer = row.data();
+        jpeg_write_scanlines(&c, &rowPointer, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::vector<uint8_t> file(memory, memory + size);
+    std::free(memory);
+    return file;
+}
+
+struct JumpingErrors {
+    jpeg_error_mgr manager;
+    std::jmp_buf back;
+};
+
+// What libjpeg's own memory source decodes from the bytes (it also feeds end-of-image markers
+// once the data runs out); empty when libjpeg gives up on them.
+std::vector<uint8_t> grayByLibjpeg(const std::vector<uint8_t>& bytes, size_t size, int32_t width, int32_t height) {
+    std::vector<uint8_t> pixels(size_t(width) * size_t(height));
+    jpeg_decompress_struct d{};
+    JumpingErrors errors{};
+    d.err = jpeg_std_error(&errors.manager);
+    errors.manager.emit_message = [](j_common_ptr, int) {};
+    errors.manager.error_exit = [](j_common_ptr common) {
+        std::longjmp(reinterpret_cast<JumpingErrors*>(common->err)->back, 1);
+    };
+    jpeg_create_decompress(&d);
+    if (setjmp(errors.back)) {
+        jpeg_destroy_decompress(&d);
+        pixels.clear();
+        return pixels;
+    }
+    jpeg_mem_src(&d, bytes.data(), static_cast<unsigned long>(size));
+    jpeg_read_header(&d, TRUE);
+    jpeg_start_decompress(&d);
+    while (d.output_scanline < d.output_height) {
+        JSAMPROW rowPointer = pixels.data() + size_t(d.output_scanline) * size_t(width);
+        jpeg_read_scanlines(&d, &rowPointer, 1);
+    }
+    jpeg_finish_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    return pixels;
+}
+
+TEST(JpegRead, CutShortFilesDecodeAsLibjpegsOwnMemorySourceDoes) {
+    const int32_t width = 48, height = 40;
+    const auto file = grayProgressiveJpeg(width, height);
+    int32_t decoded = 0;
+    for (size_t cut = file.size(); cut > file.size() / 4; cut -= 7) {
+        SCOPED_TRACE(cut);
+        const auto expected = grayByLibjpeg(file, cut, width, height);
+        JpegImage image;
+        const bool loaded = JpegCodec().loadFromMemory(image, file.data(), cut, false);
+        ASSERT_EQ(loaded, !expected.empty());
+        if (!loaded)
+            continue;
+        ++decoded;
+        ASSERT_EQ(image.color.width(), width);
+        ASSERT_EQ(image.color.height(), height);
+        for (int32_t y = 0; y < height; ++y)
+            for (int32_t x = 0; x < width; ++x)
+                ASSERT_EQ(image.color.row(y)[3 * x], expected[size_t(y) * size_t(width) + size_t(x)]) << x << "," << y;
+    }
+    EXPECT_GT(decoded, 10);
 }
 
 TEST(JpegSegments, ExifAndPhotoshopSurviveALoadAndSave) {

@@ -33,6 +33,7 @@ enum class CommandOutcome {
     ViewChange, // the command only asks the view for something (Toggle Selection)
     NoEffect,   // an id that does nothing in a document (copy, paste and their kin)
     Unknown,    // not a document command id
+    Cancelled,  // the user stopped the command while it ran: nothing changed, nothing was recorded
 };
 
 struct CommandResult {

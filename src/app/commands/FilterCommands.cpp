@@ -3,6 +3,7 @@
 #include "app/commands/CommandDomains.h"
 #include "app/commands/CommandIds.h"
 #include "app/commands/CommandPreconditions.h"
+#include "app/commands/FilterOffThread.h"
 #include "app/commands/steps/StepParsers.h"
 #include "app/session/DocumentSession.h"
 #include "document/Document.h"
@@ -27,6 +28,8 @@ CommandResult pushFilter(DocumentSession& session, std::shared_ptr<ImageFilter> 
     if (!filter)
         return kFailed;
     try {
+        if (runsFilterOffThread(session))
+            return filterOffThread(session, std::move(filter), recordInto(session.app().lastFilter));
         return pushState(session, std::make_unique<FilterHistoryState>(session, std::move(filter),
                                                                        recordInto(session.app().lastFilter)));
     } catch (const std::bad_alloc&) {

@@ -8,8 +8,10 @@
 #include "history/DocumentContext.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace pict {
@@ -31,6 +33,16 @@ public:
     virtual void endLongOperation() {}
     // The part of the canvas the window shows (canvas coordinates); none without a window.
     virtual std::optional<Rect> visibleCanvasRect() const { return std::nullopt; }
+    // Runs work that may take long and returns once it has finished, or once the user
+    // cancelled it: false then, the work having been told through pixelWorkCancelled(). The
+    // work reads only its own or shared read-only pixels, never the document model. A window
+    // runs it on a worker and stays live meanwhile, with progress and Cancel in its status
+    // bar; without a window it simply runs here.
+    virtual bool runLongWork(const std::string& name, const std::function<void()>& work) {
+        (void)name;
+        work();
+        return true;
+    }
 };
 
 class DocumentSession final : public DocumentContext {
@@ -64,6 +76,13 @@ public:
     // The window that shows this session, or none (the batch tool).
     void setView(SessionView* view) { view_ = view; }
     SessionView* view() const { return view_; }
+    // The view's runLongWork, or the work run here without a view.
+    bool runLongWork(const std::string& name, const std::function<void()>& work) {
+        if (view_)
+            return view_->runLongWork(name, work);
+        work();
+        return true;
+    }
 
     // Layers selected in the Layers panel, by index in panel order; Merge Layers, Merge Down
     // and Toggle Visibility read it. Without a panel it is just the active layer.

@@ -63,12 +63,26 @@ Rect FilterHistoryState::reachOn(const RasterLayer& layer) const {
                : selection.bounds.translated(-layer.position().x, -layer.position().y).intersected(layerBounds);
 }
 
+Rect FilterHistoryState::reach() const {
+    const RasterLayer* layer = editableLayer();
+    return layer ? reachOn(*layer) : Rect{};
+}
+
 bool FilterHistoryState::recordApplied(const Surface24& before) {
     const RasterLayer* layer = editableLayer();
     if (!filter_ || !layer || before.size() != layer->size())
         return false;
     const Rect reach = reachOn(*layer);
     return !reach.isEmpty() && saved_.save(before, reach);
+}
+
+bool FilterHistoryState::adoptApplied(SavedPixels&& before) {
+    const RasterLayer* layer = editableLayer();
+    if (!filter_ || !layer || before.isEmpty() || before.depth() != layer->color().depth() ||
+        before.rect() != reachOn(*layer))
+        return false;
+    saved_ = std::move(before);
+    return true;
 }
 
 bool FilterHistoryState::undo() {

@@ -47,6 +47,10 @@ public:
     // would have saved, so the state can be added as already applied. False without a
     // filter or an editable layer of before's size, or when memory runs out.
     bool recordApplied(const Surface24& before);
+    // The same with the undo pixels already taken (by the worker that filtered a copy):
+    // before must hold exactly the part of the layer apply would have saved. False otherwise,
+    // and then nothing is kept.
+    bool adoptApplied(SavedPixels&& before);
 
     // Replaces the filter (destroying the old one); the saved copy stays, so that a preview
     // re-applied with new parameters still undoes to the original pixels.
@@ -54,6 +58,9 @@ public:
     const ImageFilter* filter() const { return filter_.get(); }
 
     int32_t layerIndex() const { return layerIndex_; }
+    // The part of the state's layer that apply would change and save (layer coordinates);
+    // empty without an editable layer or when the selection misses it.
+    Rect reach() const;
     bool hasSavedSurface() const { return !saved_.isEmpty(); }
     // The saved part of the layer, in layer coordinates; empty before the first apply.
     Rect savedRect() const { return saved_.rect(); }

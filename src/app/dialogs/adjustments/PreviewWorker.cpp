@@ -1,6 +1,5 @@
 #include "app/dialogs/adjustments/PreviewWorker.h"
 
-#include "document/SurfaceCopies.h"
 #include "surface/PixelWorkCancellation.h"
 
 #include <new>
@@ -9,13 +8,18 @@ namespace pict {
 
 std::shared_ptr<const PreviewSource> PreviewSource::capture(const RasterLayer& layer, const SelectionArea& selection) {
     try {
+        // Views, not copies: the document's surfaces take a copy of their own should anything
+        // write to them while the source lives, so the source keeps the pixels of this moment.
         auto source = std::make_shared<PreviewSource>();
-        std::unique_ptr<Layer> copy = layer.clone(nullptr);
-        if (!copy || !copy->asRaster())
+        Surface24 color;
+        if (!color.shareFrom(layer.color()))
             return nullptr;
-        source->layer.reset(copy.release()->asRaster());
+        source->layer = RasterLayer::createFromSurface(nullptr, std::move(color), layer.isBackground());
+        if (!source->layer)
+            return nullptr;
+        source->layer->setPosition(layer.position());
         if (!selection.isEmpty()) {
-            if (!cloneSurface(*selection.coverage, source->coverage))
+            if (!source->coverage.shareFrom(*selection.coverage))
                 return nullptr;
             source->selectionBounds = selection.bounds;
         }

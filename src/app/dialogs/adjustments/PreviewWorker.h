@@ -20,9 +20,10 @@
 
 namespace pict {
 
-// The layer and the selection as they were when the preview began, copied once.
+// The layer's color and the selection as they were when the preview began: read-only views
+// of the document's pixels.
 struct PreviewSource {
-    std::unique_ptr<RasterLayer> layer; // detached from any stack
+    std::unique_ptr<RasterLayer> layer; // detached from any stack, without the layer's masks
     Rect selectionBounds;               // empty: no selection
     Surface8 coverage;
 

@@ -3,6 +3,7 @@
 #include "app/session/DocumentWindowLayout.h"
 #include "app/commands/ZoomCommands.h"
 #include "app/qt/canvas/CanvasWidget.h"
+#include "app/qt/window/LongWorkRunner.h"
 #include "canvas/ZoomSteps.h"
 #include "document/Document.h"
 
@@ -157,6 +158,12 @@ void DocumentFrame::toggleSelectionOutline() { canvas_->selectionChanged(); }
 void DocumentFrame::beginLongOperation() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
 void DocumentFrame::endLongOperation() { QApplication::restoreOverrideCursor(); }
+
+bool DocumentFrame::runLongWork(const std::string& name, const std::function<void()>& work) {
+    if (!longWork_)
+        return SessionView::runLongWork(name, work);
+    return longWork_->run(QString::fromStdString(name), work);
+}
 
 void DocumentFrame::changed(const DocumentNotification& notification) {
     canvas_->imageChanged(notification.rect);

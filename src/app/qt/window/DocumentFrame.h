@@ -22,6 +22,7 @@
 namespace pict::qt {
 
 class CanvasWidget;
+class LongWorkRunner;
 
 class DocumentFrame : public QMdiSubWindow,
                       private FrameHost,
@@ -67,6 +68,10 @@ public:
     // Fit on Screen: the window takes the workspace size the image needs, then Fit in Window.
     void fitOnScreen() override;
 
+    // Where the commands' long work runs (a filter on a large layer); without one it runs
+    // on this thread.
+    void setLongWorkRunner(LongWorkRunner* runner) { longWork_ = runner; }
+
     // Asked before the window closes (close box, Close, Close All, exit); false keeps it open.
     void setCloseGuard(std::function<bool(DocumentFrame*)> guard) { closeGuard_ = std::move(guard); }
 
@@ -91,6 +96,7 @@ private:
     void beginLongOperation() override;
     void endLongOperation() override;
     std::optional<Rect> visibleCanvasRect() const override { return view_.visibleImageRect(); }
+    bool runLongWork(const std::string& name, const std::function<void()>& work) override;
     // DocumentObserver
     void changed(const DocumentNotification& notification) override;
     // CanvasViewListener
@@ -106,6 +112,7 @@ private:
     CanvasView view_;
     CanvasWidget* canvas_ = nullptr;
     std::function<bool(DocumentFrame*)> closeGuard_;
+    LongWorkRunner* longWork_ = nullptr;
     bool closed_ = false;
     ImageMetadata metadata_;
 };

@@ -17,6 +17,7 @@
 #include "app/qt/panels/HistoryPanel.h"
 #include "app/qt/panels/LayersPanel.h"
 #include "app/qt/window/ShellPrompts.h"
+#include "app/qt/window/LongWorkRunner.h"
 #include "app/qt/window/StatusBarFields.h"
 #include "app/qt/panels/SwatchesInfoDocks.h"
 #include "app/qt/panels/SwatchesPanel.h"
@@ -120,6 +121,7 @@ void MainWindow::buildWindow() {
     addToolBar(toolOptions_);
     toolOptions_->showTool(tool_);
     statusFields_ = new StatusBarFields(*statusBar());
+    longWork_ = new LongWorkRunner(*statusBar(), this);
     new SwatchesInfoDocks(*this, *area_, context_);
     LayersPanel::install(*this);
     HistoryPanel::install(*this);

@@ -36,6 +36,7 @@ namespace pict::qt {
 class ToolOptionsBar;
 
 class Autosaver;
+class LongWorkRunner;
 class CommandActions;
 class CommandDialogs;
 class DocumentFrame;
@@ -97,6 +98,7 @@ public:
     int32_t currentTool() const override { return tool_; }
     QMdiArea* documentArea() const { return area_; }
     StatusBarFields* statusFields() const { return statusFields_; }
+    LongWorkRunner* longWork() const { return longWork_; }
     // The printer and its page settings for this run, made when first needed.
     PrinterSetup& printerSetup();
 
@@ -190,6 +192,7 @@ private:
     QMdiArea* area_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     StatusBarFields* statusFields_ = nullptr;
+    LongWorkRunner* longWork_ = nullptr;
     ToolOptionsBar* toolOptions_ = nullptr;
     CommandActions* actions_ = nullptr;
     std::unique_ptr<CommandDialogs> dialogs_;

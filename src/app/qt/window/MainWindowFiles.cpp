@@ -13,6 +13,7 @@
 #include "app/qt/canvas/CanvasWidget.h"
 #include "app/qt/window/DocumentFrame.h"
 #include "app/qt/window/FileDialogFilters.h"
+#include "app/qt/window/LongWorkRunner.h"
 #include "app/qt/window/ShellPrompts.h"
 #include "app/qt/window/StatusBarFields.h"
 #include "app/qt/window/SystemClipboard.h"
@@ -44,15 +45,6 @@ namespace {
 // How long "Converted from ... to sRGB" stays in the status bar.
 constexpr int kColorNoteMilliseconds = 10000;
 
-// A wait cursor for the length of a load or a write.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 QStringList localFiles(const QMimeData* data) {
     QStringList out;
     if (!data || !data->hasUrls())
@@ -80,6 +72,7 @@ DocumentFrame* MainWindow::addDocument(std::unique_ptr<Document> document) {
     frame->setCanvasColors(canvasColors());
     frame->setTool(tool_);
     frame->setCloseGuard([this](DocumentFrame* f) { return confirmClose(f); });
+    frame->setLongWorkRunner(longWork_);
     connect(frame, &DocumentFrame::closing, this, &MainWindow::frameClosing);
     connect(frame, &DocumentFrame::stateChanged, this, &MainWindow::refreshCommandStates);
     connect(frame->canvas(), &CanvasWidget::pointerMoved, this,
@@ -198,10 +191,10 @@ DocumentFrame* MainWindow::openFile(const QString& path) {
     std::unique_ptr<Document> document;
     ReadReport read;
     ImageMetadata metadata;
-    {
-        WaitCursor wait;
-        document = openDocument(text, &read, &metadata);
-    }
+    // Read on a worker into a document no one else sees yet; Cancel drops it.
+    if (!longWork_->run(tr("Opening %1").arg(QFileInfo(path).fileName()),
+                        [&] { document = openDocument(text, &read, &metadata); }))
+        return nullptr;
     DocumentFrame* frame = document ? addDocument(std::move(document)) : nullptr;
     if (!frame) {
         prompts_.showError(this, QString::fromStdString(openFailedMessage(text, read.reason)));
@@ -270,16 +263,21 @@ bool MainWindow::writeDocument(DocumentFrame* frame, const std::string& path, bo
     }
     if (askOptions && !askSaveOptions(frame, kind))
         return false;
+    // Written on a worker, the document only read meanwhile. Cancel before the new file
+    // replaces the old one leaves the old one as it was; once it has, the save counts.
     bool written = false;
-    {
-        WaitCursor wait;
-        // On success the document takes the path as its file and is no longer modified.
-        written = pict::saveDocument(document, path, settings_.saving, &frame->carriedMetadata());
-    }
+    const QString name = QFileInfo(QString::fromStdString(path)).fileName();
+    const bool composed = document.composite() != nullptr;
+    const bool finished = composed && longWork_->run(tr("Saving %1").arg(name), [&] {
+        written = writeDocumentFile(document, path, settings_.saving, &frame->carriedMetadata());
+    });
     if (!written) {
-        prompts_.showError(this, QString::fromStdString(saveFailedMessage(path)));
+        if (finished || !composed)
+            prompts_.showError(this, QString::fromStdString(saveFailedMessage(path)));
         return false;
     }
+    // The document takes the path as its file and is no longer modified.
+    takeSavedFile(document, path);
     // What was written is the unmodified document from now on, after undoing and redoing
     // back to it too; a flat save of a layered document leaves it unsaved, since its layers
     // exist nowhere else.
