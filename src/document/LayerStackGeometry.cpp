@@ -2,6 +2,7 @@
 // (the old one goes to the attached journal, if any, so undo takes it back instead of a
 // copy) and the walk places it so that it keeps its place on the transformed canvas.
 #include "document/LayerStack.h"
+#include "document/PreparedLayers.h"
 #include "document/RotationAngle.h"
 
 namespace pict {
@@ -13,6 +14,13 @@ int32_t roundHalfUp(float value) { return int32_t(value + 0.5f); }
 
 } // namespace
 
+Size resizedLayerSize(Size layer, Size oldCanvas, Size newCanvas) {
+    const float scaleX = float(newCanvas.width) / float(oldCanvas.width);
+    const float scaleY = float(newCanvas.height) / float(oldCanvas.height);
+    return {std::max(1, roundHalfUp(float(layer.width) * scaleX)),
+            std::max(1, roundHalfUp(float(layer.height) * scaleY))};
+}
+
 bool LayerStack::resizeAll(Size oldCanvas, Size newCanvas, int32_t method) {
     if (oldCanvas.isEmpty() || newCanvas.isEmpty())
         return false;
@@ -22,12 +30,13 @@ bool LayerStack::resizeAll(Size oldCanvas, Size newCanvas, int32_t method) {
         RasterLayer* layer = rasterAt(index);
         if (!layer)
             continue;
-        const Size target{std::max(1, roundHalfUp(float(layer->size().width) * scaleX)),
-                          std::max(1, roundHalfUp(float(layer->size().height) * scaleY))};
+        const Size target = resizedLayerSize(layer->size(), oldCanvas, newCanvas);
         // Negative positions use the same add-0.5-and-truncate rule as the sizes.
         const Point placed{roundHalfUp(float(layer->x()) * scaleX), roundHalfUp(float(layer->y()) * scaleY)};
         if (target != layer->size()) {
-            std::unique_ptr<RasterLayer> next = layer->resized(target, method);
+            std::unique_ptr<RasterLayer> next = takePreparedLayer(index, *layer);
+            if (!next)
+                next = layer->resized(target, method);
             if (!next)
                 return false;
             layer = next.get();
@@ -66,7 +75,9 @@ bool LayerStack::rotateAll(double angle, Size oldCanvas) {
         if (!old)
             continue;
         const Rect r = old->canvasRect();
-        std::unique_ptr<RasterLayer> next = old->rotated(angle);
+        std::unique_ptr<RasterLayer> next = takePreparedLayer(index, *old);
+        if (!next)
+            next = old->rotated(angle);
         RasterLayer* layer = next.get();
         if (!replaceAt(index, std::move(next)))
             return false; // an angle that is not a quarter or half turn ends here
@@ -85,7 +96,9 @@ bool LayerStack::flipAll(bool horizontal, Size canvas) {
         const RasterLayer* old = rasterAt(index);
         if (!old)
             continue;
-        std::unique_ptr<RasterLayer> next = old->flipped(horizontal);
+        std::unique_ptr<RasterLayer> next = takePreparedLayer(index, *old);
+        if (!next)
+            next = old->flipped(horizontal);
         RasterLayer* layer = next.get();
         if (!replaceAt(index, std::move(next)))
             return false;

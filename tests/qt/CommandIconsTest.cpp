@@ -47,9 +47,10 @@ TEST_F(CommandIconsTest, ToolbarButtonsShowDistinctIconsWithTheirNameAsTooltip) 
         EXPECT_GT(covered, 16 * 16 / 5) << action->toolTip().toStdString();
         EXPECT_LT(covered, 16 * 16) << action->toolTip().toStdString();
     }
-    EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "Undo", "Redo", "Marquee Tool", "Move Tool", "Crop Tool", "Hand Tool",
-                                 "Zoom In Tool", "Zoom Out Tool", "Zoom In", "Zoom Out", "Actual Pixels",
-                                 "Fit in Window"}));
+    EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "Undo", "Redo", "Marquee Tool", "Lasso Tool", "Magic Wand Tool",
+                                 "Move Tool", "Crop Tool", "Brush Tool", "Pencil Tool", "Eraser Tool",
+                                 "Paint Bucket Tool", "Gradient Tool", "Color Picker Tool", "Hand Tool", "Zoom In Tool",
+                                 "Zoom Out Tool", "Zoom In", "Zoom Out", "Actual Pixels", "Fit in Window"}));
     for (size_t i = 0; i < images.size(); ++i)
         for (size_t j = i + 1; j < images.size(); ++j)
             EXPECT_NE(images[i], images[j]) << tips[int(i)].toStdString() << " and " << tips[int(j)].toStdString();

@@ -9,8 +9,10 @@
 #include "qt/MainWindowFixture.h"
 #include "selection/SelectionController.h"
 
-#include <QSpinBox>
 #include <QCheckBox>
+#include <QPointingDevice>
+#include <QSpinBox>
+#include <QTabletEvent>
 #include <QTest>
 
 namespace pict::qt::test {
@@ -121,6 +123,51 @@ TEST_F(PaintingToolsTest, ABrushDragPaintsOneUndoableStroke) {
     window->executeCommand(kCmdUndo);
     EXPECT_TRUE(isWhite(f, 20, 11));
     EXPECT_TRUE(isWhite(f, 10, 10));
+}
+
+// A pen on a tablet: its pressure drives the brush size when the option is on. The events go
+// where the window system sends them, to the drawing area.
+TEST_F(PaintingToolsTest, ATabletPenPaintsThickerWhereItPressesHarder) {
+    DocumentFrame* f = frame();
+    window->executeCommand(kCmdBrushTool);
+    window->settings().tools.brush.size = 15;
+    window->settings().tools.brush.hardness = 100;
+    window->settings().tools.brush.pressureSize = true;
+    const QPointingDevice pen(QStringLiteral("test pen"), 7, QInputDevice::DeviceType::Stylus,
+                              QPointingDevice::PointerType::Pen,
+                              QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 3);
+    const auto send = [&](QEvent::Type type, QPoint where, double pressure) {
+        const QPointF local(where);
+        QTabletEvent event(type, &pen, local, area(f)->mapToGlobal(local), pressure, 0, 0, 0, 0, 0, {},
+                           Qt::LeftButton, type == QEvent::TabletRelease ? Qt::NoButton : Qt::LeftButton);
+        QApplication::sendEvent(area(f), &event);
+        return event.isAccepted();
+    };
+    EXPECT_TRUE(send(QEvent::TabletPress, at(8, 24), 0.2));
+    for (int x = 10; x <= 56; x += 2)
+        send(QEvent::TabletMove, at(x, 24), 0.2 + 0.8 * (x - 8) / 48.0);
+    send(QEvent::TabletRelease, at(56, 24), 1.0);
+    EXPECT_EQ(f->session().history().count(), 1);
+    // The painted height of a column: light pressure at the left, full at the right.
+    const auto paintedHeight = [&](int x) {
+        int height = 0;
+        for (int y = 0; y < 48; ++y)
+            height += isWhite(f, x, y) ? 0 : 1;
+        return height;
+    };
+    EXPECT_GE(paintedHeight(12), 1);
+    EXPECT_LE(paintedHeight(12), 6);
+    EXPECT_GE(paintedHeight(54), 13);
+    EXPECT_LE(paintedHeight(54), 16);
+
+    // Without the option the pen paints at the full size all along.
+    window->executeCommand(kCmdUndo);
+    window->settings().tools.brush.pressureSize = false;
+    send(QEvent::TabletPress, at(8, 24), 0.2);
+    send(QEvent::TabletMove, at(56, 24), 0.6);
+    send(QEvent::TabletRelease, at(56, 24), 1.0);
+    EXPECT_EQ(paintedHeight(12), paintedHeight(54));
+    EXPECT_GE(paintedHeight(12), 13);
 }
 
 TEST_F(PaintingToolsTest, EscapeDropsTheStrokeAndShiftClickDrawsALine) {

@@ -6,7 +6,9 @@
 #include "app/commands/CommandPreconditions.h"
 #include "app/commands/steps/StepParsers.h"
 #include "app/dialogs/CanvasSizeSettings.h"
+#include "app/commands/FilterOffThread.h"
 #include "app/dialogs/ImageSizeSettings.h"
+#include "document/PreparedLayers.h"
 #include "app/session/DocumentSession.h"
 #include "document/Document.h"
 #include "history/geometry/GeometryStates.h"
@@ -18,6 +20,26 @@ namespace {
 const CommandResult kFailed{CommandOutcome::Failed};
 const CommandResult kRefused{CommandOutcome::Refused};
 const CommandResult kUnchanged{CommandOutcome::Unchanged};
+
+// A geometry state for a large picture in a window: its layers are transformed on a worker
+// first (see PreparedLayers), then the state runs here and takes them. Cancelled: nothing
+// changed. Small pictures and the batch tool run the state alone.
+template <class Prepare, class MakeState>
+CommandResult pushGeometry(DocumentSession& session, const char* name, Prepare prepare, MakeState makeState) {
+    const Size canvas = session.document().canvasSize();
+    std::unique_ptr<PreparedLayers> prepared;
+    if (session.view() && int64_t(canvas.width) * canvas.height >= kOffThreadPixels)
+        prepared = PreparedLayers::capture(session.document().layers());
+    if (!prepared)
+        return pushState(session, makeState());
+    bool made = false;
+    if (!session.runLongWork(name, [&] { made = prepare(*prepared); }))
+        return {CommandOutcome::Cancelled};
+    // A replacement that could not be made is made again by the state, which then fails as it would.
+    const UsePreparedLayers use(*prepared);
+    (void)made;
+    return pushState(session, makeState());
+}
 
 bool hasVisibleActiveLayer(const DocumentSession& session) {
     const LayerStack* stack = session.document().layersIfAny();
@@ -41,7 +63,16 @@ CommandResult imageSize(DocumentSession& session, const CommandParams& params) {
     if (!changesDocument(s, info.resolution, info.resolutionUnit))
         return kUnchanged;
     const ImageResize resize{s.width, s.height, s.resolution, s.resolutionUnit, clampResampleMethod(s.method)};
-    return pushState(session, std::make_unique<ImageSizeState>(session, resize));
+    auto makeState = [&session, &resize] { return std::make_unique<ImageSizeState>(session, resize); };
+    if (Size{s.width, s.height} == session.document().canvasSize())
+        return pushState(session, makeState()); // only the resolution changes
+    const Size oldCanvas = session.document().canvasSize();
+    return pushGeometry(
+        session, "Image Size",
+        [&resize, oldCanvas](PreparedLayers& layers) {
+            return layers.resize(oldCanvas, {resize.width, resize.height}, resize.method);
+        },
+        makeState);
 }
 
 CommandResult canvasSize(DocumentSession& session, const CommandParams& params) {
@@ -61,12 +92,17 @@ CommandResult canvasSize(DocumentSession& session, const CommandParams& params) 
 
 template <int Angle>
 CommandResult rotate(DocumentSession& session, const CommandParams&) {
-    return pushState(session, std::make_unique<RotateCanvasState>(session, double(Angle)));
+    return pushGeometry(
+        session, "Rotate Canvas", [](PreparedLayers& layers) { return layers.rotate(double(Angle)); },
+        [&session] { return std::make_unique<RotateCanvasState>(session, double(Angle)); });
 }
 
 template <bool Horizontal>
 CommandResult flip(DocumentSession& session, const CommandParams&) {
-    return pushState(session, std::make_unique<FlipCanvasState>(session, Horizontal));
+    return pushGeometry(
+        session, Horizontal ? "Flip Canvas Horizontal" : "Flip Canvas Vertical",
+        [](PreparedLayers& layers) { return layers.flip(Horizontal); },
+        [&session] { return std::make_unique<FlipCanvasState>(session, Horizontal); });
 }
 
 } // namespace

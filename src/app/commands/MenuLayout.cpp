@@ -159,8 +159,11 @@ constexpr MenuEntry kMenuLayout[] = {
 };
 
 constexpr uint16_t kToolbarLayout[] = {
-    kCmdNew, kCmdOpen, kCmdSave, 0, kCmdUndo, kCmdRedo, 0, kCmdMarqueeTool, kCmdMoveTool, kCmdCropTool, kCmdHandTool,
-    kCmdZoomInTool, kCmdZoomOutTool, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualPixels, kCmdFitInWindow,
+    kCmdNew, kCmdOpen, kCmdSave, 0, kCmdUndo, kCmdRedo, 0,
+    // Selecting and moving, painting, then looking.
+    kCmdMarqueeTool, kCmdLassoTool, kCmdMagicWandTool, kCmdMoveTool, kCmdCropTool, 0,
+    kCmdBrushTool, kCmdPencilTool, kCmdEraserTool, kCmdPaintBucketTool, kCmdGradientTool, kCmdColorPickerTool, 0,
+    kCmdHandTool, kCmdZoomInTool, kCmdZoomOutTool, 0, kCmdZoomIn, kCmdZoomOut, kCmdActualPixels, kCmdFitInWindow,
 };
 
 } // namespace

@@ -144,7 +144,7 @@ TEST(ToolbarLayout, NamesCommandsThatExist) {
         ++buttons;
         EXPECT_NE(findCommand(id), nullptr) << id;
     }
-    EXPECT_EQ(buttons, 15u);
+    EXPECT_EQ(buttons, 23u);
 }
 
 // The tools' one-key shortcuts: each key chooses exactly one command.

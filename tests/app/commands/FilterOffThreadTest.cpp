@@ -174,5 +174,90 @@ TEST_F(FilterOffThreadTest, CancellingAtAnyMomentChangesNothing) {
     runBoth(kCmdInvert, {});
 }
 
+// ---- geometry ----
+
+// Every layer's pixels, mask and place are the same in both documents.
+bool sameLayers(const Document& a, const Document& b) {
+    const LayerStack& x = *a.layersIfAny();
+    const LayerStack& y = *b.layersIfAny();
+    if (a.canvasSize() != b.canvasSize() || x.count() != y.count())
+        return false;
+    for (int32_t i = 0; i < x.count(); ++i) {
+        const RasterLayer* p = x.rasterAt(i);
+        const RasterLayer* q = y.rasterAt(i);
+        if (!p || !q || p->position() != q->position() || !test::samePixels(p->color(), q->color()) ||
+            (p->transparencyMask() == nullptr) != (q->transparencyMask() == nullptr))
+            return false;
+        if (p->transparencyMask() && !test::samePixels(*p->transparencyMask(), *q->transparencyMask()))
+            return false;
+    }
+    return true;
+}
+
+// A second layer beside the background, off the canvas's corner and with a mask.
+void addMaskedLayer(Document& document) {
+    auto layer = RasterLayer::createFromSurface(&document.layers(), test::solidColor(700, 500, 10, 200, 90), false);
+    layer->setPosition({-30, 650});
+    layer->ensureTransparencyMask();
+    Surface8* mask = layer->transparencyMask();
+    for (int32_t y = 0; y < mask->height(); ++y)
+        for (int32_t x = 0; x < mask->width(); ++x)
+            mask->row(y)[x] = uint8_t(x + 3 * y);
+    document.layers().insert(std::move(layer), 1);
+}
+
+class GeometryOffThreadTest : public FilterOffThreadTest {
+protected:
+    GeometryOffThreadTest() {
+        addMaskedLayer(away_.document());
+        addMaskedLayer(here_.document());
+    }
+    void runBothGeometry(uint16_t id, const CommandParams& params = {}) {
+        EXPECT_EQ(awayCommands_.execute(id, params).outcome, CommandOutcome::Done) << id;
+        EXPECT_EQ(hereCommands_.execute(id, params).outcome, CommandOutcome::Done) << id;
+        EXPECT_TRUE(sameLayers(away_.document(), here_.document())) << id;
+        EXPECT_EQ(away_.history().undoName(), here_.history().undoName());
+    }
+    static ImageSizeSettings imageSize(int32_t width, int32_t height, int32_t method) {
+        ImageSizeSettings s;
+        s.width = width;
+        s.height = height;
+        s.resolution = 72.0f;
+        s.method = method;
+        return s;
+    }
+};
+
+TEST_F(GeometryOffThreadTest, TransformsTheLayersAsTheSynchronousPathDoes) {
+    runBothGeometry(kCmdRotate90CW);
+    runBothGeometry(kCmdFlipHorizontal);
+    runBothGeometry(kCmdImageSize, imageSize(730, 910, 0));
+    runBothGeometry(kCmdRotate180);
+    EXPECT_EQ(view_.runs, 3) << "the small picture Image Size left is turned here";
+    runBothGeometry(kCmdImageSize, imageSize(1500, 1300, 1));
+    runBothGeometry(kCmdFlipVertical);
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_EQ(awayCommands_.execute(kCmdUndo).outcome, CommandOutcome::Done);
+        ASSERT_EQ(hereCommands_.execute(kCmdUndo).outcome, CommandOutcome::Done);
+        EXPECT_TRUE(sameLayers(away_.document(), here_.document())) << i;
+    }
+    EXPECT_EQ(away_.document().canvasSize(), (Size{kWidth, kHeight}));
+}
+
+TEST_F(GeometryOffThreadTest, CancellingChangesNothing) {
+    for (int delayMs : {-1, 0, 3, 20}) {
+        view_.when = delayMs < 0 ? WorkerView::Cancel::BeforeStart : WorkerView::Cancel::AfterDelay;
+        view_.delayMs = std::max(delayMs, 0);
+        for (uint16_t id : {kCmdRotate90CCW, kCmdFlipVertical}) {
+            EXPECT_EQ(awayCommands_.execute(id).outcome, CommandOutcome::Cancelled) << id;
+            EXPECT_TRUE(sameLayers(away_.document(), here_.document())) << id << " " << delayMs;
+        }
+        EXPECT_EQ(awayCommands_.execute(kCmdImageSize, imageSize(500, 400, 1)).outcome, CommandOutcome::Cancelled);
+        EXPECT_TRUE(sameLayers(away_.document(), here_.document()));
+        EXPECT_EQ(away_.history().count(), 0);
+        EXPECT_FALSE(away_.document().isModified());
+    }
+}
+
 } // namespace
 } // namespace pict

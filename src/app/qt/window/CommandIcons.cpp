@@ -7,6 +7,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include <cmath>
+
 namespace pict::qt {
 namespace {
 
@@ -219,6 +221,127 @@ void drawFitInWindow(QPainter& p) {
     }
 }
 
+// The painting tools lie along the same diagonal, tip at the bottom left, as in most editors.
+void alongDiagonal(QPainter& p) {
+    p.translate(16, 16);
+    p.rotate(45);
+}
+
+// A round brush: wooden handle, metal ferrule, dark bristles, and the stroke it left.
+void drawBrushTool(QPainter& p) {
+    p.setPen(inkPen(3.0, kAccent));
+    p.drawLine(QPointF(3, 29), QPointF(11, 27));
+    p.save();
+    alongDiagonal(p);
+    p.setPen(inkPen(1.2));
+    p.setBrush(QColor(0xB0, 0x7A, 0x3C));
+    p.drawRoundedRect(QRectF(-2.5, -15, 5, 14), 2, 2);
+    p.setBrush(QColor(0xB8, 0xBE, 0xC6));
+    p.drawRect(QRectF(-3, -1, 6, 5));
+    p.setBrush(kInk);
+    p.drawPolygon(QPolygonF({{-3, 4}, {3, 4}, {1.5, 11}, {0, 13}, {-1.5, 11}}));
+    p.restore();
+}
+
+// A yellow pencil with its sharpened wooden cone and graphite point.
+void drawPencilTool(QPainter& p) {
+    alongDiagonal(p);
+    p.setPen(inkPen(1.2));
+    p.setBrush(QColor(0xF2, 0xC2, 0x3A));
+    p.drawRect(QRectF(-3.5, -15, 7, 19));
+    p.setBrush(QColor(0xE9, 0x9A, 0xA8));
+    p.drawRect(QRectF(-3.5, -15, 7, 3));
+    p.setBrush(QColor(0xF1, 0xD9, 0xB5));
+    p.drawPolygon(QPolygonF({{-3.5, 4}, {3.5, 4}, {0, 13}}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    p.drawPolygon(QPolygonF({{-1.3, 9.6}, {1.3, 9.6}, {0, 13}}));
+}
+
+// A two-coloured block, the half that rubs at the bottom.
+void drawEraserTool(QPainter& p) {
+    alongDiagonal(p);
+    p.setPen(inkPen(1.2));
+    p.setBrush(QColor(0x5B, 0x8F, 0xD6));
+    p.drawRoundedRect(QRectF(-6, -12, 12, 14), 1.5, 1.5);
+    p.setBrush(QColor(0xF4, 0xB6, 0xC2));
+    p.drawRoundedRect(QRectF(-6, 2, 12, 9), 1.5, 1.5);
+}
+
+// An eyedropper: rubber bulb, glass tube, and a drop of the taken colour.
+void drawColorPickerTool(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kAccent);
+    p.drawEllipse(QPointF(4.5, 28), 2.5, 2.5);
+    alongDiagonal(p);
+    p.setPen(inkPen(1.2));
+    p.setBrush(kInk);
+    p.drawRoundedRect(QRectF(-4, -16, 8, 8), 3.5, 3.5);
+    p.drawRect(QRectF(-5, -8.5, 10, 2.5));
+    p.setBrush(kGlass);
+    p.drawPolygon(QPolygonF({{-2.5, -6}, {2.5, -6}, {2.5, 7}, {0, 12}, {-2.5, 7}}));
+}
+
+// A tipped bucket pouring paint.
+void drawPaintBucketTool(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kAccent);
+    QPainterPath pour;
+    pour.moveTo(24, 13);
+    pour.cubicTo(30, 15, 30, 22, 28, 27);
+    pour.cubicTo(27, 29, 25, 29, 25, 26);
+    pour.cubicTo(26, 21, 25, 17, 22, 15);
+    p.drawPath(pour);
+    p.translate(14, 17);
+    p.rotate(-35);
+    p.setPen(inkPen(1.4));
+    p.setBrush(QColor(0xD8, 0xDD, 0xE3));
+    p.drawPolygon(QPolygonF({{-9, -8}, {9, -8}, {7, 10}, {-7, 10}}));
+    p.setBrush(kAccent);
+    p.drawEllipse(QPointF(0, -8), 9, 2.5);
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(-8, -16, 16, 14), 0, 180 * 16);
+}
+
+// A bar shading from the foreground colour to the background colour.
+void drawGradientTool(QPainter& p) {
+    QLinearGradient ramp(4, 0, 28, 0);
+    ramp.setColorAt(0, kInk);
+    ramp.setColorAt(1, kPaper);
+    p.setPen(inkPen(1.6));
+    p.setBrush(ramp);
+    p.drawRect(QRectF(3, 7, 26, 18));
+}
+
+// A loop of rope with its tail hanging down.
+void drawLassoTool(QPainter& p) {
+    p.setPen(inkPen(2.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(17, 12), 12, 8);
+    QPainterPath tail;
+    tail.moveTo(9, 18);
+    tail.cubicTo(6, 23, 12, 25, 9, 30);
+    p.drawPath(tail);
+    p.setPen(inkPen(1.2));
+    p.setBrush(kGlass);
+    p.drawEllipse(QPointF(9, 18), 2.5, 2.5);
+}
+
+// A wand whose tip sparkles.
+void drawMagicWandTool(QPainter& p) {
+    p.setPen(inkPen(4.0));
+    p.drawLine(QPointF(4, 28), QPointF(17, 15));
+    p.setPen(inkPen(1.0, QColor(0x9A, 0x74, 0x10)));
+    p.setBrush(QColor(0xFF, 0xD3, 0x4D));
+    QPolygonF star;
+    for (int point = 0; point < 10; ++point) {
+        const qreal radius = point % 2 == 0 ? 9.0 : 3.8;
+        const qreal angle = -M_PI / 2 + point * M_PI / 5;
+        star << QPointF(21.5 + radius * std::cos(angle), 10.5 + radius * std::sin(angle));
+    }
+    p.drawPolygon(star);
+}
+
 void drawApplication(QPainter& p) {
     const QRectF tile(2, 2, 28, 28);
     QPainterPath rounded;
@@ -256,6 +379,14 @@ constexpr IconDrawing kCommandDrawings[] = {
     {kCmdRedo, drawRedoArrow},
     {kCmdMarqueeTool, drawMarqueeTool},
     {kCmdMoveTool, drawMoveTool},
+    {kCmdLassoTool, drawLassoTool},
+    {kCmdMagicWandTool, drawMagicWandTool},
+    {kCmdBrushTool, drawBrushTool},
+    {kCmdPencilTool, drawPencilTool},
+    {kCmdEraserTool, drawEraserTool},
+    {kCmdPaintBucketTool, drawPaintBucketTool},
+    {kCmdGradientTool, drawGradientTool},
+    {kCmdColorPickerTool, drawColorPickerTool},
     {kCmdCropTool, drawCropTool},
     {kCmdHandTool, drawHand},
     {kCmdZoomInTool, drawZoomInTool},
