@@ -27,9 +27,12 @@ inline void limitSurfaceMemory() {
 // than to filling surfaces of tens of megabytes, which held the bitmap and icon targets to a
 // few hundred runs a second.
 constexpr int64_t kMaxFuzzPixels = int64_t(16) << 20;
-inline bool claimsTooMany(FileKind kind, const uint8_t* data, size_t size) {
+inline bool claimsMoreThan(int64_t pixels, FileKind kind, const uint8_t* data, size_t size) {
     const std::optional<PictureClaim> claim = probePictureBytes(kind, data, size);
-    return claim && int64_t(claim->width) * claim->height > kMaxFuzzPixels;
+    return claim && int64_t(claim->width) * claim->height > pixels;
+}
+inline bool claimsTooMany(FileKind kind, const uint8_t* data, size_t size) {
+    return claimsMoreThan(kMaxFuzzPixels, kind, data, size);
 }
 
 // Results above this many pixels are not re-encoded: a 16 x 16 picture already reaches every

@@ -49,6 +49,9 @@ void noteReadInPart(BatchRun& run, const std::string& path, const ReadReport& re
         run.err() << "pictorane-cli: " << path << ": " << kEndsEarlyText << "\n";
     if (!read.note.empty())
         run.err() << "pictorane-cli: " << path << ": " << read.note << "\n";
+    // The editor shows this in its status bar: the pixels are no longer the file's own.
+    if (!read.colorNote.empty())
+        run.err() << "pictorane-cli: " << path << ": " << read.colorNote << "\n";
 }
 
 StepReport reportFor(CommandResult result) {

@@ -71,7 +71,8 @@ private:
     int32_t maxMemoryMiB_ = kLargePictureRange.defaultValue;
 };
 
-// After a file was read only in part: a note on standard error, and the run goes on.
+// After a file was read only in part, or its colours were converted to sRGB: a note on
+// standard error, and the run goes on.
 void noteReadInPart(BatchRun& run, const std::string& path, const ReadReport& read);
 
 // The report for a command layer result.

@@ -61,7 +61,8 @@ bool runStep(BatchRun& run, const ParsedStep& parsed) {
 
 std::string usageText() {
     return "Usage: " + std::string(kProgram) + " [--max-memory MIB] SOURCE [STEP]...\n"
-           "SOURCE is an image file (BMP, GIF, ICO, JPEG, PNG) or --new W,H[,white|background|transparent].\n"
+           "SOURCE is an image file (BMP, GIF, ICO, JPEG, PNG, TIFF, WebP, HEIC, AVIF, OpenRaster) or\n"
+           "--new W,H[,white|background|transparent].\n"
            "Try '" + std::string(kProgram) + " --help' for the list of steps.\n";
 }
 

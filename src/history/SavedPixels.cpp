@@ -77,10 +77,14 @@ bool SavedPixels::save(const RasterSurface& from, const Rect& rect) {
     const int bytesPerPixel = from.depth() / 8;
     const size_t rowBytes = size_t(clipped.width()) * size_t(bytesPerPixel);
     try {
-        std::vector<uint8_t> rows(rowBytes * size_t(clipped.height()));
-        for (int32_t y = clipped.top; y < clipped.bottom; ++y)
-            std::memcpy(rows.data() + size_t(y - clipped.top) * rowBytes,
-                        from.row(y) + int64_t(clipped.left) * bytesPerPixel, rowBytes);
+        // Appended row by row into reserved room, so the bytes are written once instead of
+        // zeroed first (a full layer is tens of megabytes).
+        std::vector<uint8_t> rows;
+        rows.reserve(rowBytes * size_t(clipped.height()));
+        for (int32_t y = clipped.top; y < clipped.bottom; ++y) {
+            const uint8_t* start = from.row(y) + int64_t(clipped.left) * bytesPerPixel;
+            rows.insert(rows.end(), start, start + rowBytes);
+        }
         clear();
         bytes_ = std::move(rows);
     } catch (const std::bad_alloc&) {

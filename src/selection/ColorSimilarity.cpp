@@ -39,11 +39,22 @@ struct SeedSummary {
     int64_t transparent = 0;
 };
 
+// Whether any byte of the row reaches level: a plain reduction the compiler vectorizes, so
+// the rows without seeds (nearly all of them for a click) are passed over quickly.
+bool anyAtLeast(const uint8_t* row, int32_t width, uint8_t level) {
+    uint8_t hit = 0;
+    for (int32_t x = 0; x < width; ++x)
+        hit |= uint8_t(row[x] >= level);
+    return hit != 0;
+}
+
 SeedSummary collectSeeds(const Surface8& coverage, const SampledImage& image) {
     SeedSummary seeds;
     const int32_t width = coverage.width();
     for (int32_t y = 0; y < coverage.height(); ++y) {
         const uint8_t* cover = coverage.row(y);
+        if (!anyAtLeast(cover, width, kSeedCoverage))
+            continue;
         const uint8_t* color = image.color->row(y);
         const uint8_t* alpha = image.alpha ? image.alpha->row(y) : nullptr;
         for (int32_t x = 0; x < width; ++x) {
@@ -60,28 +71,35 @@ SeedSummary collectSeeds(const Surface8& coverage, const SampledImage& image) {
     return seeds;
 }
 
+// Which pixels of one row may join. Built once per row, so the pixel tests read straight
+// from the row's bytes.
 template <Admission Rule>
-struct Admits {
-    const SampledImage& image;
+struct RowAdmits {
+    const uint8_t* color;
+    const uint8_t* alpha; // null without an alpha plane
     const ColorRange& range;
-    bool operator()(int32_t x, int32_t y) const {
+
+    RowAdmits(const SampledImage& image, const ColorRange& colors, int32_t y)
+        : color(image.color->row(y)), alpha(image.alpha ? image.alpha->row(y) : nullptr), range(colors) {}
+
+    bool operator()(int32_t x) const {
         if constexpr (Rule == Admission::Transparent)
-            return image.alpha->row(y)[x] == 0;
+            return alpha[x] == 0;
         else if constexpr (Rule == Admission::OpaqueInRange)
-            return image.alpha->row(y)[x] != 0 && range.contains(image.color->row(y) + 3 * x);
+            return alpha[x] != 0 && range.contains(color + 3 * x);
         else
-            return range.contains(image.color->row(y) + 3 * x);
+            return range.contains(color + 3 * x);
     }
 };
 
 template <Admission Rule>
 void selectSimilar(Surface8& coverage, const SampledImage& image, const ColorRange& range) {
-    const Admits<Rule> admits{image, range};
     const int32_t width = coverage.width();
     for (int32_t y = 0; y < coverage.height(); ++y) {
+        const RowAdmits<Rule> admits(image, range, y);
         uint8_t* cover = coverage.row(y);
         for (int32_t x = 0; x < width; ++x)
-            if (admits(x, y))
+            if (admits(x))
                 cover[x] = 255;
     }
 }
@@ -93,7 +111,6 @@ void selectSimilar(Surface8& coverage, const SampledImage& image, const ColorRan
 // finished, so running out of memory part-way adds nothing.
 template <Admission Rule>
 bool growFromSeeds(Surface8& coverage, const SampledImage& image, const ColorRange& range) {
-    const Admits<Rule> admits{image, range};
     const int32_t width = coverage.width();
     const int32_t height = coverage.height();
     Surface8 visited;
@@ -101,34 +118,35 @@ bool growFromSeeds(Surface8& coverage, const SampledImage& image, const ColorRan
         return false;
     try {
         std::vector<Point> pending;
-        auto isSeed = [&](int32_t x, int32_t y) {
-            if (coverage.row(y)[x] < kSeedCoverage)
-                return false;
-            if constexpr (Rule == Admission::Transparent)
-                return true; // in this case only transparent seeds exist
-            else if constexpr (Rule == Admission::OpaqueInRange)
-                return image.alpha->row(y)[x] != 0;
-            else
-                return true;
-        };
         // Pushes the start of every admitted, unvisited run of row y within [left, right).
         auto queueRuns = [&](int32_t y, int32_t left, int32_t right) {
             const uint8_t* seen = visited.row(y);
+            const RowAdmits<Rule> admits(image, range, y);
             int32_t x = left;
             while (x < right) {
-                while (x < right && (seen[x] || !admits(x, y)))
+                while (x < right && (seen[x] || !admits(x)))
                     ++x;
                 if (x >= right)
                     break;
                 pending.push_back({x, y});
-                while (x < right && !seen[x] && admits(x, y))
+                while (x < right && !seen[x] && admits(x))
                     ++x;
             }
         };
         for (int32_t sy = 0; sy < height; ++sy) {
+            const uint8_t* cover = coverage.row(sy);
+            if (!anyAtLeast(cover, width, kSeedCoverage))
+                continue;
+            const uint8_t* seenRow = visited.row(sy);
+            const uint8_t* alphaRow = image.alpha ? image.alpha->row(sy) : nullptr;
             for (int32_t sx = 0; sx < width; ++sx) {
-                if (visited.row(sy)[sx] || !isSeed(sx, sy))
+                // A seed: selected enough and, when some seed is visible, visible itself
+                // (when none is, only transparent seeds exist).
+                if (seenRow[sx] || cover[sx] < kSeedCoverage)
                     continue;
+                if constexpr (Rule == Admission::OpaqueInRange)
+                    if (alphaRow[sx] == 0)
+                        continue;
                 pending.push_back({sx, sy});
                 while (!pending.empty()) {
                     const Point p = pending.back();
@@ -136,11 +154,12 @@ bool growFromSeeds(Surface8& coverage, const SampledImage& image, const ColorRan
                     uint8_t* seen = visited.row(p.y);
                     if (seen[p.x])
                         continue;
+                    const RowAdmits<Rule> admits(image, range, p.y);
                     int32_t left = p.x;
                     int32_t right = p.x + 1;
-                    while (left > 0 && !seen[left - 1] && admits(left - 1, p.y))
+                    while (left > 0 && !seen[left - 1] && admits(left - 1))
                         --left;
-                    while (right < width && !seen[right] && admits(right, p.y))
+                    while (right < width && !seen[right] && admits(right))
                         ++right;
                     std::fill(seen + left, seen + right, uint8_t(1));
                     if (p.y > 0)

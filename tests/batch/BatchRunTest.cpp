@@ -61,6 +61,19 @@ TEST(BatchRun, OpensFilesAsOpenDoes) {
     EXPECT_EQ(image.at(5, 3), (200u << 16) | 180u);
 }
 
+TEST(BatchRun, SaysWhenAFilesColoursWereConvertedToSrgb) {
+    const std::string adobe = std::string(PICT_SOURCE_DIR) + "/tests/codecs/display/patches.jpg";
+    const CliRun converted = runCli({adobe, "--info"});
+    ASSERT_EQ(converted.code, 0) << converted.err;
+    EXPECT_EQ(converted.err, "pictorane-cli: " + adobe + ": Converted from Adobe RGB (1998) to sRGB\n");
+
+    const std::string plain = scratchPath("plain.png");
+    writeImage(plain, 3, 2, [](int32_t, int32_t) { return 0x336699u; });
+    const CliRun untouched = runCli({plain, "--info"});
+    ASSERT_EQ(untouched.code, 0);
+    EXPECT_EQ(untouched.err, "") << "files without a profile are taken as sRGB, silently";
+}
+
 TEST(BatchRun, AFileThatCannotBeOpenedStopsWithTheEditorsMessage) {
     const std::string missing = scratchPath("missing.png");
     const std::string out = scratchPath("never.png");

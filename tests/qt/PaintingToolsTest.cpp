@@ -9,7 +9,10 @@
 #include "qt/MainWindowFixture.h"
 #include "selection/SelectionController.h"
 
+#include <QCheckBox>
+#include <QPointingDevice>
 #include <QSpinBox>
+#include <QTabletEvent>
 #include <QTest>
 
 namespace pict::qt::test {
@@ -120,6 +123,51 @@ TEST_F(PaintingToolsTest, ABrushDragPaintsOneUndoableStroke) {
     window->executeCommand(kCmdUndo);
     EXPECT_TRUE(isWhite(f, 20, 11));
     EXPECT_TRUE(isWhite(f, 10, 10));
+}
+
+// A pen on a tablet: its pressure drives the brush size when the option is on. The events go
+// where the window system sends them, to the drawing area.
+TEST_F(PaintingToolsTest, ATabletPenPaintsThickerWhereItPressesHarder) {
+    DocumentFrame* f = frame();
+    window->executeCommand(kCmdBrushTool);
+    window->settings().tools.brush.size = 15;
+    window->settings().tools.brush.hardness = 100;
+    window->settings().tools.brush.pressureSize = true;
+    const QPointingDevice pen(QStringLiteral("test pen"), 7, QInputDevice::DeviceType::Stylus,
+                              QPointingDevice::PointerType::Pen,
+                              QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 3);
+    const auto send = [&](QEvent::Type type, QPoint where, double pressure) {
+        const QPointF local(where);
+        QTabletEvent event(type, &pen, local, area(f)->mapToGlobal(local), pressure, 0, 0, 0, 0, 0, {},
+                           Qt::LeftButton, type == QEvent::TabletRelease ? Qt::NoButton : Qt::LeftButton);
+        QApplication::sendEvent(area(f), &event);
+        return event.isAccepted();
+    };
+    EXPECT_TRUE(send(QEvent::TabletPress, at(8, 24), 0.2));
+    for (int x = 10; x <= 56; x += 2)
+        send(QEvent::TabletMove, at(x, 24), 0.2 + 0.8 * (x - 8) / 48.0);
+    send(QEvent::TabletRelease, at(56, 24), 1.0);
+    EXPECT_EQ(f->session().history().count(), 1);
+    // The painted height of a column: light pressure at the left, full at the right.
+    const auto paintedHeight = [&](int x) {
+        int height = 0;
+        for (int y = 0; y < 48; ++y)
+            height += isWhite(f, x, y) ? 0 : 1;
+        return height;
+    };
+    EXPECT_GE(paintedHeight(12), 1);
+    EXPECT_LE(paintedHeight(12), 6);
+    EXPECT_GE(paintedHeight(54), 13);
+    EXPECT_LE(paintedHeight(54), 16);
+
+    // Without the option the pen paints at the full size all along.
+    window->executeCommand(kCmdUndo);
+    window->settings().tools.brush.pressureSize = false;
+    send(QEvent::TabletPress, at(8, 24), 0.2);
+    send(QEvent::TabletMove, at(56, 24), 0.6);
+    send(QEvent::TabletRelease, at(56, 24), 1.0);
+    EXPECT_EQ(paintedHeight(12), paintedHeight(54));
+    EXPECT_GE(paintedHeight(12), 13);
 }
 
 TEST_F(PaintingToolsTest, EscapeDropsTheStrokeAndShiftClickDrawsALine) {
@@ -237,6 +285,31 @@ TEST_F(PaintingToolsTest, GradientDragAndBucketClickEachRecordOneState) {
     EXPECT_EQ(pixel(f, 4, 2)[0], 255) << "the black start column was refilled white";
     EXPECT_NE(pixel(f, 20, 2)[0], 255) << "the grey ramp is another colour";
     EXPECT_EQ(f->session().history().count(), 2);
+}
+
+// The wand's Anti-aliasing box: remembered, and the selection's rim comes out soft.
+TEST_F(PaintingToolsTest, TheWandsAntiAliasingBoxSoftensTheSelectionsEdge) {
+    DocumentFrame* f = frame();
+    ASSERT_EQ(f->commands().selectMarquee(Rect{10, 10, 30, 30}, false).outcome, CommandOutcome::Done);
+    window->executeCommand(kCmdFillForeground);
+    window->executeCommand(kCmdDeselect);
+    window->executeCommand(kCmdMagicWandTool);
+    auto* box = window->toolOptionsBar()->findChild<QCheckBox*>(QStringLiteral("wand.anti_alias"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "Anti-aliasing");
+    EXPECT_FALSE(box->isChecked());
+    box->click();
+    EXPECT_TRUE(window->settings().tools.wand.antiAlias);
+    QTest::mouseClick(area(f), Qt::LeftButton, {}, at(20, 20));
+    const SelectionMask& mask = f->session().selection().mask();
+    EXPECT_EQ(mask.bounds(), (Rect{10, 10, 30, 30}));
+    EXPECT_EQ(mask.coverageAt(20, 20), 255);
+    EXPECT_EQ(mask.coverageAt(10, 20), 170);
+
+    ASSERT_TRUE(window->saveSettings());
+    AppSettings reread;
+    ASSERT_TRUE(reread.loadFromFile(location.file));
+    EXPECT_TRUE(reread.tools.wand.antiAlias);
 }
 
 } // namespace

@@ -178,6 +178,56 @@ TEST(Grow, MatchesAPlainFloodOnNoise) {
             ASSERT_EQ(m.coverageAt(x, y), reached[size_t(y * w + x)] ? 255 : 0) << x << "," << y;
 }
 
+// The same plain flood over a layer with holes: with a visible seed only visible pixels in
+// the range join; seeds in several places at once, one of them transparent.
+TEST(Grow, MatchesAPlainFloodOverTransparencyFromSeveralSeeds) {
+    const int32_t w = 70, h = 50;
+    std::mt19937 rng(11);
+    const Surface24 img = makeImage(w, h, [&](int32_t, int32_t) -> uint32_t { return rng() % 4 == 0 ? 0xFF8000 : 0x208040; });
+    Surface8 alpha;
+    ASSERT_TRUE(alpha.create(w, h, 8));
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x)
+            alpha.row(y)[x] = rng() % 5 == 0 ? 0 : 255;
+    const Point seeds[] = {{5, 5}, {40, 30}, {69, 49}, {12, 44}};
+    alpha.row(5)[5] = 255;
+    alpha.row(44)[12] = 0; // a transparent seed: ignored beside the visible ones
+    Surface8 seedMask;
+    ASSERT_TRUE(seedMask.create(w, h, 8));
+    for (const Point seed : seeds)
+        seedMask.row(seed.y)[seed.x] = 255;
+    SelectionMask m(w, h);
+    ASSERT_TRUE(m.load(seedMask));
+    ColorRange range;
+    for (const Point seed : seeds)
+        if (alpha.row(seed.y)[seed.x] != 0)
+            range.include(img.row(seed.y) + 3 * seed.x);
+    range.widen(10);
+    const auto admitted = [&](Point p) { return alpha.row(p.y)[p.x] != 0 && range.contains(img.row(p.y) + 3 * p.x); };
+    std::vector<uint8_t> reached(size_t(w * h), 0);
+    std::queue<Point> q;
+    for (const Point seed : seeds) {
+        reached[size_t(seed.y * w + seed.x)] = 1; // every seed keeps its full coverage
+        if (admitted(seed))
+            q.push(seed);
+    }
+    while (!q.empty()) {
+        const Point p = q.front();
+        q.pop();
+        const Point next[4] = {{p.x - 1, p.y}, {p.x + 1, p.y}, {p.x, p.y - 1}, {p.x, p.y + 1}};
+        for (const Point n : next) {
+            if (n.x < 0 || n.y < 0 || n.x >= w || n.y >= h || reached[size_t(n.y * w + n.x)] || !admitted(n))
+                continue;
+            reached[size_t(n.y * w + n.x)] = 1;
+            q.push(n);
+        }
+    }
+    ASSERT_TRUE(m.growOrSimilar({&img, &alpha}, 10, true));
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x)
+            ASSERT_EQ(m.coverageAt(x, y), reached[size_t(y * w + x)] ? 255 : 0) << x << "," << y;
+}
+
 TEST(Grow, WholeCanvasFloodDoesNotRecurse) {
     const int32_t w = 3000, h = 2000;
     // A serpentine corridor: the worst case for a recursive flood.

@@ -131,7 +131,8 @@ struct MagicWandParams {
     int32_t tolerance = kApplicationTolerance;
     bool contiguous = true;
     bool sampleMerged = false;
-    int32_t mode = 0; // 0 replace, 1 add, 2 subtract, 3 intersect
+    bool antiAlias = false; // the region's edge softened over one pixel
+    int32_t mode = 0;       // 0 replace, 1 add, 2 subtract, 3 intersect
 };
 struct LassoParams {
     std::vector<PolygonPoint> polygon; // canvas coordinates

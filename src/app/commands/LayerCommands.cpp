@@ -7,12 +7,15 @@
 #include "app/session/DocumentSession.h"
 #include "document/Document.h"
 #include "document/Merge.h"
+#include "history/HistoryManager.h"
 #include "history/layers/LayerPropertyStates.h"
 #include "history/layers/LayerStructureStates.h"
 #include "history/layers/MergeStates.h"
 #include "surface/BlendModes.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace pict {
 
@@ -129,6 +132,34 @@ CommandResult deleteLayer(DocumentSession& session, const CommandParams& params)
 
 // ---- attributes ----
 
+// Consecutive changes of one property of the same layer closer together than this are one
+// state (typing "50" into the opacity edit, dragging it, stepping through the modes), which
+// undoes to the value before the first of them.
+constexpr int64_t kPropertyMergeMs = 1000;
+
+template <class State, class Value>
+CommandResult recordPropertyChange(DocumentSession& session, int32_t index, Value value) {
+    HistoryManager& history = session.history();
+    std::optional<DocumentSession::PropertyChangeMark>& mark = session.lastPropertyChange();
+    const std::function<int64_t()>& clock = session.app().mergeClock;
+    const int64_t now = clock ? clock() : 0;
+    auto* newest = dynamic_cast<State*>(history.newestApplied());
+    const bool merges = clock && mark && newest && newest->layerIndex() == index &&
+                        mark->token == history.stateToken() && now - mark->at < kPropertyMergeMs;
+    CommandResult result{CommandOutcome::Failed};
+    if (merges)
+        result.outcome = history.amendNewest([&value](HistoryState& state) {
+            static_cast<State&>(state).changeTo(std::move(value));
+        }) ? CommandOutcome::Done : CommandOutcome::Failed;
+    else
+        result = pushState(session, std::make_unique<State>(session.document(), index, std::move(value)));
+    if (result.outcome == CommandOutcome::Done)
+        mark = DocumentSession::PropertyChangeMark{history.stateToken(), now};
+    else
+        mark.reset();
+    return result;
+}
+
 CommandResult renameLayer(DocumentSession& session, int32_t index, std::string name) {
     const Layer* layer = session.document().layers().layerAt(index);
     if (!layer)
@@ -136,7 +167,7 @@ CommandResult renameLayer(DocumentSession& session, int32_t index, std::string n
     // An empty answer keeps the name, as does the name it already has.
     if (name.empty() || name == layer->name())
         return kUnchanged;
-    return pushState(session, std::make_unique<RenameLayerState>(session.document(), index, std::move(name)));
+    return recordPropertyChange<RenameLayerState>(session, index, std::move(name));
 }
 
 CommandResult layerProperties(DocumentSession& session, const CommandParams& params) {
@@ -163,7 +194,7 @@ CommandResult setBlendMode(DocumentSession& session, const CommandParams& params
         return kRefused;
     if (layer->blendMode() == answer->mode)
         return kUnchanged;
-    return pushState(session, std::make_unique<BlendModeState>(session.document(), index, answer->mode));
+    return recordPropertyChange<BlendModeState>(session, index, answer->mode);
 }
 
 CommandResult setOpacity(DocumentSession& session, const CommandParams& params) {
@@ -177,7 +208,7 @@ CommandResult setOpacity(DocumentSession& session, const CommandParams& params) 
     const uint8_t opacity = clampOpacity(answer->opacity);
     if (layer->opacity() == opacity)
         return kUnchanged;
-    return pushState(session, std::make_unique<LayerOpacityState>(session.document(), index, opacity));
+    return recordPropertyChange<LayerOpacityState>(session, index, opacity);
 }
 
 // Visibility is not a step of the history: the flag flips at once.

@@ -1,5 +1,6 @@
 // The painting tools' results as commands: a brush, pencil or eraser stroke through given
-// points, the paint bucket, the gradient and the color picker. The editor's brush tools paint
+// points, the paint bucket, the gradient and the color picker. Painting on an empty layer
+// makes it a transparent raster layer within the same step. The editor's brush tools paint
 // live and record the same state; the other tools run these commands with what was clicked.
 #include "app/commands/CommandDomains.h"
 #include "app/commands/CommandIds.h"
@@ -9,6 +10,7 @@
 #include "canvas/painting/LayerEdit.h"
 #include "canvas/painting/LayerStroke.h"
 #include "document/Document.h"
+#include "history/layers/EmptyLayerPromotion.h"
 #include "imageops/ColorFill.h"
 #include "selection/SelectionMask.h"
 #include "selection/SimilarRegion.h"
@@ -70,6 +72,8 @@ CommandResult paintBucket(DocumentSession& session, const CommandParams& params)
     Document& document = session.document();
     if (!document.canvasRect().contains(bucket->point.x, bucket->point.y))
         return {CommandOutcome::Refused, outsideCanvas(bucket->point)};
+    // An empty layer is filled as the transparent layer it stands for (one region, all of it).
+    PaintingPromotion promotion(session);
     const int32_t tolerance =
         std::clamp(bucket->tolerance < 0 ? session.app().similarityTolerance : bucket->tolerance, 0, 255);
     SelectionMask region;
@@ -107,7 +111,7 @@ CommandResult paintBucket(DocumentSession& session, const CommandParams& params)
         &whyNot);
     if (!state && !whyNot.empty())
         return {CommandOutcome::Refused, whyNot};
-    return recordPainting(session, std::move(state));
+    return recordPainting(session, promotion.wrap(std::move(state)));
 }
 
 CommandResult gradient(DocumentSession& session, const CommandParams& params) {
@@ -121,6 +125,7 @@ CommandResult gradient(DocumentSession& session, const CommandParams& params) {
     ramp.background = session.app().backgroundColor.rgb();
     const SelectionArea selection = session.selectionArea();
     const Rect area = selection.isEmpty() ? session.document().canvasRect() : selection.bounds;
+    PaintingPromotion promotion(session);
     std::string whyNot;
     auto state = paintLayerArea(
         session, "Gradient", area,
@@ -130,7 +135,7 @@ CommandResult gradient(DocumentSession& session, const CommandParams& params) {
         &whyNot);
     if (!state && !whyNot.empty())
         return {CommandOutcome::Refused, whyNot};
-    return recordPainting(session, std::move(state));
+    return recordPainting(session, promotion.wrap(std::move(state)));
 }
 
 // The mean colour (each channel rounded) of the pixels of the square around
@@ -180,7 +185,7 @@ CommandResult pickColor(DocumentSession& session, const CommandParams& params) {
     return {CommandOutcome::Done};
 }
 
-constexpr std::string_view kPaintable = "a visible raster active layer";
+constexpr std::string_view kPaintable = "a visible raster or empty active layer";
 
 constexpr CommandStep kPencilSteps[] = {
     {"--pencil", "X1,Y1;X2,Y2;...[,SIZE]", StepArgument::Required, parsePencilStroke,
@@ -220,16 +225,16 @@ constexpr CommandStep kPickColorSteps[] = {
 
 constexpr CommandSpec kPaintCommands[] = {
     {.id = kCmdBrushStroke, .route = CommandRoute::Document, .statusText = "Paint with a round brush\nBrush",
-     .enabled = hasVisibleRasterLayer, .run = paintStroke<PaintTool::Brush>, .steps = kBrushSteps},
+     .enabled = acceptsContent, .run = paintStroke<PaintTool::Brush>, .steps = kBrushSteps},
     {.id = kCmdPencilStroke, .route = CommandRoute::Document, .statusText = "Draw hard-edged lines\nPencil",
-     .enabled = hasVisibleRasterLayer, .run = paintStroke<PaintTool::Pencil>, .steps = kPencilSteps},
+     .enabled = acceptsContent, .run = paintStroke<PaintTool::Pencil>, .steps = kPencilSteps},
     {.id = kCmdEraserStroke, .route = CommandRoute::Document, .statusText = "Erase to transparency\nEraser",
-     .enabled = hasVisibleRasterLayer, .run = paintStroke<PaintTool::Eraser>, .steps = kEraserSteps},
+     .enabled = acceptsContent, .run = paintStroke<PaintTool::Eraser>, .steps = kEraserSteps},
     {.id = kCmdPaintBucket, .route = CommandRoute::Document,
-     .statusText = "Fill similar colors with the foreground color\nPaint Bucket", .enabled = hasVisibleRasterLayer,
+     .statusText = "Fill similar colors with the foreground color\nPaint Bucket", .enabled = acceptsContent,
      .run = paintBucket, .steps = kBucketSteps},
     {.id = kCmdGradient, .route = CommandRoute::Document,
-     .statusText = "Draw a gradient between two points\nGradient", .enabled = hasVisibleRasterLayer,
+     .statusText = "Draw a gradient between two points\nGradient", .enabled = acceptsContent,
      .run = gradient, .steps = kGradientSteps},
     {.id = kCmdPickColor, .route = CommandRoute::Document,
      .statusText = "Take a color from the picture\nColor Picker", .run = pickColor, .steps = kPickColorSteps},

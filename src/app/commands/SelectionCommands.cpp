@@ -11,6 +11,7 @@
 #include "history/selection/ColorSelectionState.h"
 #include "history/selection/SelectionState.h"
 #include "history/selection/CombinedSelectionState.h"
+#include "selection/EdgeSoftening.h"
 #include "selection/SimilarRegion.h"
 
 #include <algorithm>
@@ -117,6 +118,8 @@ CommandResult magicWand(DocumentSession& session, const CommandParams& params) {
     SelectionMask region;
     if (!similarRegionOfDocument(document, wand->point, tolerance, wand->contiguous, wand->sampleMerged, region))
         return {CommandOutcome::Refused, "the active layer has no pixels to compare"};
+    if (wand->antiAlias && !softenRegionEdge(region))
+        return {CommandOutcome::Failed, "there is not enough memory for the selection's soft edge"};
     return pushState(session, std::make_unique<CombinedSelectionState>(session.selection(), "Magic Wand",
                                                                        std::move(region), selectionMode(wand->mode)));
 }

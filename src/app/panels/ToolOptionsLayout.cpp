@@ -71,6 +71,7 @@ constexpr ToolControl kWand[] = {
     {"Tolerance:", "wand.tolerance", K::Number},
     {"Contiguous", "wand.contiguous", K::Check},
     {"Sample merged", "wand.sample_merged", K::Check},
+    {"Anti-aliasing", "wand.anti_alias", K::Check},
 };
 
 struct ToolRow {

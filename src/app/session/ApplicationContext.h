@@ -6,6 +6,7 @@
 #include "common/Color.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace pict {
 
@@ -31,6 +32,9 @@ struct ApplicationContext {
     // The tools' settings from the options bar; owned by the application, null without one
     // (the tools then take their defaults).
     ToolOptions* tools = nullptr;
+    // Milliseconds on a steady clock. Changes of one layer property less than a second apart
+    // become one history state; without a clock (the batch tool) each change is its own.
+    std::function<int64_t()> mergeClock;
 };
 
 } // namespace pict

@@ -30,6 +30,7 @@ DocumentSession::DocumentSession(ApplicationContext& app, std::unique_ptr<Docume
     // A document that arrives modified (a copy of unsaved work) stays so until it is saved.
     savedToken_ = history_->stateToken();
     changedOutsideHistory_ = document_->isModified();
+    beganNew_ = document_->info().untitled;
 }
 
 void DocumentSession::markSaved() {

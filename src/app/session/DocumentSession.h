@@ -62,6 +62,16 @@ public:
     const HistoryManager& history() const { return *history_; }
     ApplicationContext& app() { return app_; }
     const ApplicationContext& app() const { return app_; }
+    // The document began as a picture made here (New, New From Clipboard), not a file opened.
+    bool beganNew() const { return beganNew_; }
+
+    // When the newest layer property change was recorded, for merging the next one into it:
+    // the history's token right after it and the merge clock's time then.
+    struct PropertyChangeMark {
+        uint64_t token = 0;
+        int64_t at = 0;
+    };
+    std::optional<PropertyChangeMark>& lastPropertyChange() { return lastPropertyChange_; }
 
     // The window that shows this session, or none (the batch tool).
     void setView(SessionView* view) { view_ = view; }
@@ -114,6 +124,8 @@ private:
     std::unique_ptr<SelectionRelay> relay_;
     uint64_t savedToken_ = 0;
     bool changedOutsideHistory_ = false;
+    bool beganNew_ = false;
+    std::optional<PropertyChangeMark> lastPropertyChange_;
 };
 
 } // namespace pict

@@ -87,6 +87,7 @@ void DocumentToolInput::press(int32_t toolId, const ToolPointer& pointer) {
         wand.tolerance = options_.wand.tolerance;
         wand.contiguous = options_.wand.contiguous;
         wand.sampleMerged = options_.wand.sampleMerged;
+        wand.antiAlias = options_.wand.antiAlias;
         wand.mode = selectionModeFor(pointer.shift, pointer.alt, options_.selectionMode);
         if (session.document().canvasRect().contains(wand.point.x, wand.point.y))
             run(kCmdMagicWand, wand);

@@ -2,12 +2,16 @@
 
 #include "document/Document.h"
 #include "document/Layer.h"
+#include "history/layers/EmptyLayerPromotion.h"
 #include "history/paint/PaintedPixelsState.h"
 
 namespace pict {
 
 std::unique_ptr<LayerStroke> LayerStroke::start(DocumentContext& context, const BrushParams& params,
                                                 std::string* whyNot) {
+    // An empty active layer becomes a transparent raster layer for the stroke; a stroke
+    // refused here or never finished puts it back.
+    auto promotion = std::make_unique<PaintingPromotion>(context);
     LayerStack& layers = context.document().layers();
     const int32_t index = layers.activeIndex();
     RasterLayer* layer = layers.rasterAt(index);
@@ -26,7 +30,9 @@ std::unique_ptr<LayerStroke> LayerStroke::start(DocumentContext& context, const 
             return refuse("there is not enough memory for the layer's transparency");
         createdMask = true;
     }
-    return std::unique_ptr<LayerStroke>(new LayerStroke(context, params, index, createdMask));
+    auto stroke = std::unique_ptr<LayerStroke>(new LayerStroke(context, params, index, createdMask));
+    stroke->promotion_ = std::move(promotion);
+    return stroke;
 }
 
 LayerStroke::LayerStroke(DocumentContext& context, const BrushParams& params, int32_t layerIndex, bool createdMask)
@@ -82,7 +88,8 @@ std::unique_ptr<HistoryState> LayerStroke::finish() {
     auto state = std::make_unique<PaintedPixelsState>(context_, paintToolName(params_.tool), layerIndex_,
                                                       std::move(patches), createdMask_);
     stroke_ = std::make_unique<PaintStroke>(params_, StrokeTarget{}, SelectionArea{});
-    return state;
+    std::unique_ptr<HistoryState> painted = std::move(state);
+    return promotion_ ? promotion_->wrap(std::move(painted)) : std::move(painted);
 }
 
 void LayerStroke::cancel() {
@@ -96,6 +103,8 @@ void LayerStroke::cancel() {
         report(stroke_->touchedBounds());
     }
     stroke_ = std::make_unique<PaintStroke>(params_, StrokeTarget{}, SelectionArea{});
+    // A layer promoted for this stroke is empty again.
+    promotion_.reset();
 }
 
 } // namespace pict

@@ -13,12 +13,15 @@
 
 namespace pict {
 
+class PaintingPromotion;
 class RasterLayer;
 
 class LayerStroke {
 public:
     // Null, with the reason in *whyNot, when the active layer cannot be painted (not a
-    // visible raster layer, or memory for its transparency mask ran out).
+    // visible raster or empty layer, or memory for its transparency mask ran out). An empty
+    // layer is made a transparent raster layer at once; the state finish() hands back puts it
+    // back on undo, and a stroke cancelled or not finished puts it back when it goes.
     static std::unique_ptr<LayerStroke> start(DocumentContext& context, const BrushParams& params,
                                               std::string* whyNot = nullptr);
     ~LayerStroke();
@@ -47,6 +50,7 @@ private:
     bool createdMask_;
     Point position_;
     std::unique_ptr<PaintStroke> stroke_;
+    std::unique_ptr<PaintingPromotion> promotion_;
 };
 
 } // namespace pict

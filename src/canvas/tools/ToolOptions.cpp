@@ -61,6 +61,7 @@ const ToolOptionField kFields[] = {
     field<&O::wand, &WandToolOptions::tolerance>("wand.tolerance", 0, 255),
     field<&O::wand, &WandToolOptions::contiguous>("wand.contiguous", 0, 1),
     field<&O::wand, &WandToolOptions::sampleMerged>("wand.sample_merged", 0, 1),
+    field<&O::wand, &WandToolOptions::antiAlias>("wand.anti_alias", 0, 1),
     field<&O::selectionMode>("selection.mode", 0, kSelectionModeCount - 1),
     field<&O::ellipseMarquee>("marquee.ellipse", 0, 1),
     field<&O::polygonalLasso>("lasso.polygonal", 0, 1),

@@ -47,6 +47,7 @@ struct WandToolOptions { // Magic Wand
     int32_t tolerance = 32;
     bool contiguous = true;
     bool sampleMerged = false;
+    bool antiAlias = false; // the selection's edge softened over one pixel
 };
 
 struct ToolOptions {

@@ -41,7 +41,7 @@ EmptyLayerPromotion::EmptyLayerPromotion(DocumentContext& context, int32_t layer
 
 EmptyLayerPromotion::~EmptyLayerPromotion() = default;
 
-bool EmptyLayerPromotion::apply() {
+bool EmptyLayerPromotion::promote() {
     Document& document = context_.document();
     LayerStack& stack = document.layers();
     if (!isEmptyLayer(stack.layerAt(layerIndex_)))
@@ -54,7 +54,11 @@ bool EmptyLayerPromotion::apply() {
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (!emptyLayer_)
+    return emptyLayer_ != nullptr;
+}
+
+bool EmptyLayerPromotion::apply() {
+    if (!promote())
         return false;
     if (inner_->apply())
         return true;
@@ -71,6 +75,27 @@ bool EmptyLayerPromotion::undo() {
 bool EmptyLayerPromotion::demote() {
     std::unique_ptr<Layer> promoted = context_.document().layers().replace(layerIndex_, std::move(emptyLayer_));
     return promoted != nullptr;
+}
+
+PaintingPromotion::PaintingPromotion(DocumentContext& context) {
+    if (!activeLayerIsEmpty(context) || !context.document().layers().active()->isVisible())
+        return;
+    const int32_t index = context.document().layers().activeIndex();
+    promotion_ = std::make_unique<EmptyLayerPromotion>(context, index, nullptr);
+    if (!promotion_->promote())
+        promotion_.reset();
+}
+
+PaintingPromotion::~PaintingPromotion() {
+    if (promotion_)
+        promotion_->demote();
+}
+
+std::unique_ptr<HistoryState> PaintingPromotion::wrap(std::unique_ptr<HistoryState> painted) {
+    if (!promotion_ || !painted)
+        return painted;
+    promotion_->inner_ = std::move(painted);
+    return std::move(promotion_);
 }
 
 bool activeLayerIsEmpty(DocumentContext& context) {

@@ -1,7 +1,7 @@
 #pragma once
-// Filling, clearing or moving pixels onto an empty layer (what New Layer makes) first turns it
-// into a transparent raster layer of the canvas size, with its name, visibility, mode and
-// opacity, inside the same history step: the wrapped state runs on the promoted layer, and
+// Filling, clearing, moving or painting pixels onto an empty layer (what New Layer makes) first
+// turns it into a transparent raster layer of the canvas size, with its name, visibility, mode
+// and opacity, inside the same history step: the wrapped state runs on the promoted layer, and
 // undo puts the very same empty layer back after undoing it.
 
 #include "history/DocumentContext.h"
@@ -30,12 +30,37 @@ public:
     HistoryState& inner() { return *inner_; }
 
 private:
+    friend class PaintingPromotion;
+    // Puts a transparent raster layer in the empty layer's place.
+    bool promote();
     bool demote();
 
     DocumentContext& context_;
     int32_t layerIndex_;
     std::unique_ptr<HistoryState> inner_;
     std::unique_ptr<Layer> emptyLayer_; // held while the promoted layer stands in its place
+};
+
+// Painting tools paint as they go and record an already-applied state at the end, so their
+// promotion happens first: constructed before the painting starts, it promotes the active
+// layer when that is a visible empty layer; wrap() then joins the painting to it as one
+// step. A promotion never wrapped (nothing painted, a refusal, Escape) puts the empty layer
+// back when it goes.
+class PaintingPromotion {
+public:
+    explicit PaintingPromotion(DocumentContext& context);
+    PaintingPromotion(const PaintingPromotion&) = delete;
+    PaintingPromotion& operator=(const PaintingPromotion&) = delete;
+    ~PaintingPromotion();
+
+    // True while an empty layer stands promoted for the painting.
+    bool promoted() const { return promotion_ != nullptr; }
+    // painted (already applied on the promoted layer) inside the promotion, or painted as it
+    // is when nothing was promoted; null painted gives null and leaves the promotion to undo.
+    std::unique_ptr<HistoryState> wrap(std::unique_ptr<HistoryState> painted);
+
+private:
+    std::unique_ptr<EmptyLayerPromotion> promotion_;
 };
 
 // True when the active layer is a live empty layer, visible or not.

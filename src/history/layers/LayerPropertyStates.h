@@ -2,7 +2,9 @@
 // The states that change one attribute of the layer at an index and keep the old value:
 // "Layer Properties" (the name), "Blending Change" (the blend mode) and "Master Opacity
 // Change" (the opacity). Each takes the old value when it applies and fails, changing
-// nothing, when the index holds no layer that can carry the attribute.
+// nothing, when the index holds no layer that can carry the attribute. While undone, a state
+// can be given another new value (quick successive edits of one property become one state
+// that way; see HistoryManager::amendNewest).
 
 #include "history/HistoryState.h"
 
@@ -15,6 +17,9 @@ class Document;
 class Layer;
 
 class LayerPropertyState : public DocumentChangeState {
+public:
+    int32_t layerIndex() const { return layerIndex_; }
+
 protected:
     LayerPropertyState(Document& document, int32_t layerIndex);
 
@@ -33,6 +38,7 @@ public:
     RenameLayerState(Document& document, int32_t layerIndex, std::string name)
         : LayerPropertyState(document, layerIndex), newName_(std::move(name)) {}
     std::string name() const override { return "Layer Properties"; }
+    void changeTo(std::string name) { newName_ = std::move(name); }
     bool apply() override;
     bool undo() override;
 
@@ -46,6 +52,7 @@ public:
     BlendModeState(Document& document, int32_t layerIndex, int32_t mode)
         : LayerPropertyState(document, layerIndex), newMode_(mode) {}
     std::string name() const override { return "Blending Change"; }
+    void changeTo(int32_t mode) { newMode_ = mode; }
     bool apply() override;
     bool undo() override;
 
@@ -59,6 +66,7 @@ public:
     LayerOpacityState(Document& document, int32_t layerIndex, uint8_t opacity)
         : LayerPropertyState(document, layerIndex), newOpacity_(opacity) {}
     std::string name() const override { return "Master Opacity Change"; }
+    void changeTo(uint8_t opacity) { newOpacity_ = opacity; }
     bool apply() override;
     bool undo() override;
 

@@ -307,3 +307,31 @@ TEST_F(SessionGeometryTest, UndoOfARotationBringsTheSelectionBack) {
 
 } // namespace
 } // namespace pict
+
+namespace pict {
+namespace {
+
+// The wand's anti-aliased edge: the same region, its rim softened inside it.
+TEST_F(SelectionCommandsTest, AnAntiAliasedWandSoftensTheRegionsRim) {
+    addLayer("Square", Rect{10, 10, 20, 18}, 40);
+    MagicWandParams wand;
+    wand.point = {12, 12};
+    wand.tolerance = 0;
+    ASSERT_EQ(run(kCmdMagicWand, wand), CommandOutcome::Done);
+    const SelectionMask& hard = selection().mask();
+    EXPECT_EQ(hard.bounds(), (Rect{10, 10, 20, 18}));
+    EXPECT_EQ(hard.coverageAt(10, 12), 255);
+
+    wand.antiAlias = true;
+    ASSERT_EQ(run(kCmdMagicWand, wand), CommandOutcome::Done);
+    EXPECT_EQ(history().undoName(), "Magic Wand");
+    const SelectionMask& soft = selection().mask();
+    EXPECT_EQ(soft.bounds(), (Rect{10, 10, 20, 18}));
+    EXPECT_EQ(soft.coverageAt(14, 14), 255);
+    EXPECT_EQ(soft.coverageAt(10, 14), 170);
+    EXPECT_EQ(soft.coverageAt(19, 17), 113);
+    EXPECT_EQ(soft.coverageAt(9, 14), 0);
+}
+
+} // namespace
+} // namespace pict

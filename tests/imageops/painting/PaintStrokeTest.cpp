@@ -5,6 +5,7 @@
 #include "imageops/painting/LineRaster.h"
 #include "imageops/painting/PaintStroke.h"
 #include "support/DocumentFixtures.h"
+#include "support/SurfaceCompare.h"
 
 #include <gtest/gtest.h>
 
@@ -182,6 +183,43 @@ TEST(PaintStroke, OpacityNeverBuildsUpWithinAStroke) {
     const uint8_t expected = mixOverOpaque(255, 0x30, 128);
     EXPECT_EQ(pixelAt(once.color, 20, 20)[0], expected);
     EXPECT_EQ(pixelAt(many.color, 20, 20)[0], expected);
+}
+
+TEST(PaintStroke, PenPressureScalesSizeAndOpacityOnlyWhenAsked) {
+    const auto dab = [](BrushParams p, double pressure) {
+        Canvas canvas;
+        PaintStroke s(p, canvas.target(), {});
+        s.begin({32.5, 24.5, pressure});
+        return canvas;
+    };
+    const auto paintedAcross = [](const Canvas& canvas) {
+        int32_t count = 0;
+        for (int32_t x = 0; x < 64; ++x)
+            count += isPainted(canvas.color, x, 24) ? 1 : 0;
+        return count;
+    };
+    BrushParams p = params(PaintTool::Brush, 21);
+    p.hardness = 100;
+    // A mouse, or a pen without the options: pressure changes nothing.
+    EXPECT_TRUE(samePixels(dab(p, 0.3).color, dab(p, 1.0).color));
+    const int32_t full = paintedAcross(dab(p, 1.0));
+    EXPECT_GE(full, 20);
+
+    BrushParams sized = p;
+    sized.pressureSize = true;
+    EXPECT_TRUE(samePixels(dab(sized, 1.0).color, dab(p, 1.0).color));
+    const int32_t half = paintedAcross(dab(sized, 0.5));
+    EXPECT_GE(half, full / 2 - 2);
+    EXPECT_LE(half, full / 2 + 2);
+    EXPECT_EQ(paintedAcross(dab(sized, 0.0)), 1) << "never thinner than one pixel";
+
+    // Half the pressure weighs like half the opacity.
+    BrushParams faint = p;
+    faint.pressureOpacity = true;
+    BrushParams halfOpacity = p;
+    halfOpacity.opacity = 50;
+    EXPECT_EQ(pixelAt(dab(faint, 0.5).color, 32, 24)[0], pixelAt(dab(halfOpacity, 1.0).color, 32, 24)[0]);
+    EXPECT_EQ(paintedAcross(dab(faint, 0.5)), full);
 }
 
 TEST(PaintStroke, BlendModeAndOpacityFollowTheCompositeArithmetic) {

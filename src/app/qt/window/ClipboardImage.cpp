@@ -3,6 +3,7 @@
 #include "app/session/InternalClipboard.h"
 #include "document/Document.h"
 #include "document/PixelPiece.h"
+#include "surface/PixelThreads.h"
 
 #include <QImage>
 
@@ -52,13 +53,19 @@ QImage imageFromSurfaces(const Surface24& color, const Surface8& alpha) {
     QImage image(color.width(), color.height(), QImage::Format_ARGB32);
     if (image.isNull())
         return {};
-    for (int32_t y = 0; y < image.height(); ++y) {
-        const uint8_t* in = color.row(y);
-        const uint8_t* a = alpha.row(y);
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int32_t x = 0; x < image.width(); ++x)
-            out[x] = qRgba(in[3 * x + 2], in[3 * x + 1], in[3 * x], a[x]);
-    }
+    // Copy converts a whole layer on the user-interface thread: rows go to the pixel threads.
+    uchar* bits = image.bits(); // detached once here, not by each strip
+    const qsizetype stride = image.bytesPerLine();
+    const int32_t width = image.width();
+    forEachStrip(0, image.height(), width, [&](int32_t begin, int32_t end) {
+        for (int32_t y = begin; y < end; ++y) {
+            const uint8_t* in = color.row(y);
+            const uint8_t* a = alpha.row(y);
+            auto* out = reinterpret_cast<QRgb*>(bits + stride * y);
+            for (int32_t x = 0; x < width; ++x)
+                out[x] = qRgba(in[3 * x + 2], in[3 * x + 1], in[3 * x], a[x]);
+        }
+    });
     return image;
 }
 

@@ -5,6 +5,7 @@
 #include "app/session/RecoveryFiles.h"
 
 #include "app/commands/CommandTable.h"
+#include "app/commands/HistoryMenuLabels.h"
 #include "app/session/DocumentWindowLayout.h"
 #include "app/settings/ProductInfo.h"
 #include "app/session/WindowListMenu.h"
@@ -13,6 +14,7 @@
 #include "app/qt/window/CommandIcons.h"
 #include "app/qt/dialogs/CommandDialogs.h"
 #include "app/qt/window/DocumentFrame.h"
+#include "app/qt/panels/HistoryPanel.h"
 #include "app/qt/panels/LayersPanel.h"
 #include "app/qt/window/ShellPrompts.h"
 #include "app/qt/window/LongWorkRunner.h"
@@ -39,6 +41,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <chrono>
 #include <utility>
 
 namespace pict::qt {
@@ -59,6 +62,10 @@ MainWindow::MainWindow(const SettingsLocation& settings, ShellPrompts& prompts, 
     context_.clipboard = programClipboard_.get();
     context_.foregroundColor = settings_.options.defaultForeground;
     context_.backgroundColor = settings_.options.defaultBackground;
+    context_.mergeClock = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
     autosaver_ = std::make_unique<Autosaver>(recoveryFolder());
     applyOptions();
     registerCommandDialogs(*dialogs_);
@@ -117,6 +124,7 @@ void MainWindow::buildWindow() {
     longWork_ = new LongWorkRunner(*statusBar(), this);
     new SwatchesInfoDocks(*this, *area_, context_);
     LayersPanel::install(*this);
+    HistoryPanel::install(*this);
 
     connect(clipboard_, &SystemClipboard::changed, this, &MainWindow::refreshCommandStates);
     rebuildRecentFiles();
@@ -219,10 +227,14 @@ void MainWindow::refreshCommandStates() {
             action->setChecked(spec->checked(*this));
     }
     actions_->action(kCmdLastFilter)->setText(QString::fromStdString(lastFilterMenuLabel(lastFilter_)));
+    const HistoryManager* history = frame ? &frame->session().history() : nullptr;
+    actions_->action(kCmdUndo)->setText(QString::fromStdString(undoMenuLabel(history)));
+    actions_->action(kCmdRedo)->setText(QString::fromStdString(redoMenuLabel(history)));
     refreshTitle();
     if (statusFields_)
         statusFields_->showDocument(frame);
     rebuildWindowList();
+    emit commandStatesRefreshed();
 }
 
 void MainWindow::refreshTitle() {

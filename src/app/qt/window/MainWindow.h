@@ -107,6 +107,11 @@ public:
     // Captures the window state into the settings and writes the file.
     bool saveSettings();
 
+signals:
+    // Enabled states were brought up to date: a command ran, the active window or the
+    // options changed. Panels that show the document's history look again.
+    void commandStatesRefreshed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
