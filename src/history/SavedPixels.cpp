@@ -45,6 +45,7 @@ SavedPixels& SavedPixels::operator=(SavedPixels&& other) noexcept {
         depth_ = other.depth_;
         rowBytes_ = other.rowBytes_;
         bytes_ = std::move(other.bytes_);
+        shared_ = std::move(other.shared_);
         file_ = std::move(other.file_);
         fileBytes_ = other.fileBytes_;
         other.place_ = Place::Empty;
@@ -65,6 +66,7 @@ void SavedPixels::clear() {
     }
     bytes_.clear();
     bytes_.shrink_to_fit();
+    shared_.destroy();
     place_ = Place::Empty;
     rect_ = {};
     depth_ = 0;
@@ -96,8 +98,36 @@ bool SavedPixels::save(const RasterSurface& from, const Rect& rect) {
     return true;
 }
 
+bool SavedPixels::keep(const RasterSurface& from) {
+    if (!from.isValid() || from.depth() % 8 != 0)
+        return false;
+    AnySurface view;
+    if (!view.shareFrom(from))
+        return false;
+    clear();
+    shared_ = std::move(view);
+    place_ = Place::Shared;
+    rect_ = from.bounds();
+    depth_ = from.depth();
+    rowBytes_ = size_t(rect_.width()) * size_t(depth_ / 8);
+    return true;
+}
+
 int64_t SavedPixels::memoryBytes() const {
-    return place_ == Place::Swapped ? 0 : int64_t(bytes_.size());
+    switch (place_) {
+    case Place::Shared:
+        return shared_.imageSize();
+    case Place::Swapped:
+        return 0;
+    default:
+        return int64_t(bytes_.size());
+    }
+}
+
+const uint8_t* SavedPixels::heldRow(int32_t i) const {
+    if (place_ == Place::Shared)
+        return shared_.row(rect_.top + i) + int64_t(rect_.left) * (depth_ / 8);
+    return bytes_.data() + size_t(i) * rowBytes_;
 }
 
 bool SavedPixels::unpack(SavedBytes& rows) const {
@@ -120,17 +150,18 @@ bool SavedPixels::restore(RasterSurface& to) const {
     if (place_ == Place::Empty || !to.isValid() || to.depth() != depth_ || !to.bounds().contains(rect_))
         return false;
     try {
-        SavedBytes unpacked;
-        const SavedBytes* rows = &bytes_;
-        if (place_ != Place::Raw) {
-            if (!unpack(unpacked))
-                return false;
-            rows = &unpacked;
-        }
         const int bytesPerPixel = depth_ / 8;
+        if (place_ == Place::Raw || place_ == Place::Shared) {
+            for (int32_t y = rect_.top; y < rect_.bottom; ++y)
+                std::memcpy(to.row(y) + int64_t(rect_.left) * bytesPerPixel, heldRow(y - rect_.top), rowBytes_);
+            return true;
+        }
+        SavedBytes unpacked;
+        if (!unpack(unpacked))
+            return false;
         for (int32_t y = rect_.top; y < rect_.bottom; ++y)
             std::memcpy(to.row(y) + int64_t(rect_.left) * bytesPerPixel,
-                        rows->data() + size_t(y - rect_.top) * rowBytes_, rowBytes_);
+                        unpacked.data() + size_t(y - rect_.top) * rowBytes_, rowBytes_);
         return true;
     } catch (const std::bad_alloc&) {
         return false;
@@ -138,6 +169,8 @@ bool SavedPixels::restore(RasterSurface& to) const {
 }
 
 bool SavedPixels::compress() {
+    if (place_ == Place::Shared)
+        return compressShared();
     if (place_ != Place::Raw)
         return place_ != Place::Empty;
     try {
@@ -168,7 +201,8 @@ bool SavedPixels::swapOut(const std::filesystem::path& folder) {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         // Raw pixels are compressed straight into the file through a small buffer rather
         // than into memory first: swapping happens when memory is what is short.
-        const bool ok = place_ == Place::Raw ? compressInto(out, written) : writeCompressed(out, written);
+        const bool ok = place_ == Place::Raw || place_ == Place::Shared ? compressInto(out, written)
+                                                                       : writeCompressed(out, written);
         out.flush();
         if (!ok || !out) {
             out.close();
@@ -181,6 +215,7 @@ bool SavedPixels::swapOut(const std::filesystem::path& folder) {
     fileBytes_ = written;
     bytes_.clear();
     bytes_.shrink_to_fit();
+    shared_.destroy();
     place_ = Place::Swapped;
     return true;
 }
@@ -193,25 +228,63 @@ bool SavedPixels::writeCompressed(std::ostream& out, size_t& written) const {
 
 bool SavedPixels::compressInto(std::ostream& out, size_t& written) const {
     written = 0;
+    return compressRows([&out, &written](const uint8_t* bytes, size_t size) {
+        out.write(reinterpret_cast<const char*>(bytes), std::streamsize(size));
+        written += size;
+        return bool(out);
+    });
+}
+
+bool SavedPixels::compressShared() {
+    try {
+        // As in compress(): room for the worst case, only the pages written become resident.
+        const size_t bound = ZSTD_compressBound(size_t(rawBytes()));
+        const std::unique_ptr<uint8_t[]> frame(new uint8_t[bound]);
+        size_t size = 0;
+        const bool ok = compressRows([&](const uint8_t* bytes, size_t count) {
+            if (count > bound - size)
+                return false;
+            std::memcpy(frame.get() + size, bytes, count);
+            size += count;
+            return true;
+        });
+        if (!ok)
+            return false;
+        SavedBytes packed(frame.get(), frame.get() + size);
+        bytes_ = std::move(packed);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    shared_.destroy();
+    place_ = Place::Compressed;
+    return true;
+}
+
+bool SavedPixels::compressRows(const ChunkSink& sink) const {
     const std::unique_ptr<ZSTD_CCtx, size_t (*)(ZSTD_CCtx*)> context(ZSTD_createCCtx(), ZSTD_freeCCtx);
     if (!context || ZSTD_isError(ZSTD_CCtx_setParameter(context.get(), ZSTD_c_compressionLevel, kCompressionLevel)) ||
-        ZSTD_isError(ZSTD_CCtx_setPledgedSrcSize(context.get(), bytes_.size())))
+        ZSTD_isError(ZSTD_CCtx_setPledgedSrcSize(context.get(), size_t(rawBytes()))))
         return false;
     try {
         std::vector<uint8_t> chunk(ZSTD_CStreamOutSize());
-        ZSTD_inBuffer input{bytes_.data(), bytes_.size(), 0};
-        for (;;) {
-            ZSTD_outBuffer output{chunk.data(), chunk.size(), 0};
-            const size_t left = ZSTD_compressStream2(context.get(), &output, &input, ZSTD_e_end);
-            if (ZSTD_isError(left))
+        // Feeds input until it is consumed (or, at the end, until the frame is complete).
+        const auto feed = [&](ZSTD_inBuffer input, ZSTD_EndDirective mode) {
+            for (;;) {
+                ZSTD_outBuffer output{chunk.data(), chunk.size(), 0};
+                const size_t left = ZSTD_compressStream2(context.get(), &output, &input, mode);
+                if (ZSTD_isError(left) || (output.pos > 0 && !sink(chunk.data(), output.pos)))
+                    return false;
+                if (mode == ZSTD_e_end ? left == 0 : input.pos == input.size)
+                    return true;
+            }
+        };
+        if (place_ == Place::Raw)
+            return feed({bytes_.data(), bytes_.size(), 0}, ZSTD_e_end);
+        // Shared rows lie bottom-up and may be padded: one row at a time.
+        for (int32_t i = 0; i < rect_.height(); ++i)
+            if (!feed({heldRow(i), rowBytes_, 0}, ZSTD_e_continue))
                 return false;
-            out.write(reinterpret_cast<const char*>(chunk.data()), std::streamsize(output.pos));
-            written += output.pos;
-            if (!out)
-                return false;
-            if (left == 0)
-                return true;
-        }
+        return feed({nullptr, 0, 0}, ZSTD_e_end);
     } catch (const std::bad_alloc&) {
         return false;
     }

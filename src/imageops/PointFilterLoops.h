@@ -5,23 +5,27 @@
 #include "imageops/CoverageBlend.h"
 #include "imageops/ImageFilter.h"
 #include "surface/PixelThreads.h"
+#include "surface/RewrittenRows.h"
 
 namespace pict {
 
 // fn(uint8_t* bgr) rewrites one pixel in place. Rows are independent, so strips of them run
-// on several threads.
+// on several threads; unmasked, each row is rewritten through rewriteRows.
 template <class PixelFn>
 void transformRgbRect(Surface24& target, const Rect& work, const Surface8* mask, Point maskOrigin, PixelFn&& fn) {
     const int32_t width = work.width();
+    if (!mask) {
+        rewriteRows(target, work.top, work.bottom, width, [&](uint8_t* row, int32_t) {
+            uint8_t* px = row + int64_t(work.left) * 3;
+            for (int32_t x = 0; x < width; ++x, px += 3)
+                fn(px);
+        });
+        return;
+    }
     target.ensureOwnPixels();
     forEachStrip(work.top, work.bottom, width, [&](int32_t top, int32_t bottom) {
         for (int32_t y = top; y < bottom; ++y) {
             uint8_t* px = target.row(y) + int64_t(work.left) * 3;
-            if (!mask) {
-                for (int32_t x = 0; x < width; ++x, px += 3)
-                    fn(px);
-                continue;
-            }
             const uint8_t* m = mask->row(y - maskOrigin.y) + (work.left - maskOrigin.x);
             for (int32_t x = 0; x < width; ++x, px += 3) {
                 const uint8_t coverage = m[x];
@@ -45,15 +49,18 @@ void transformRgbRect(Surface24& target, const Rect& work, const Surface8* mask,
 template <class ValueFn>
 void transformGrayRect(Surface8& target, const Rect& work, const Surface8* mask, Point maskOrigin, ValueFn&& fn) {
     const int32_t width = work.width();
+    if (!mask) {
+        rewriteRows(target, work.top, work.bottom, width, [&](uint8_t* row, int32_t) {
+            uint8_t* v = row + work.left;
+            for (int32_t x = 0; x < width; ++x)
+                fn(v[x]);
+        });
+        return;
+    }
     target.ensureOwnPixels();
     forEachStrip(work.top, work.bottom, width, [&](int32_t top, int32_t bottom) {
         for (int32_t y = top; y < bottom; ++y) {
             uint8_t* v = target.row(y) + work.left;
-            if (!mask) {
-                for (int32_t x = 0; x < width; ++x)
-                    fn(v[x]);
-                continue;
-            }
             const uint8_t* m = mask->row(y - maskOrigin.y) + (work.left - maskOrigin.x);
             for (int32_t x = 0; x < width; ++x) {
                 if (m[x] == 0)

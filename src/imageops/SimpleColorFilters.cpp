@@ -1,6 +1,6 @@
 #include "imageops/SimpleColorFilters.h"
 
-#include "surface/PixelThreads.h"
+#include "surface/RewrittenRows.h"
 
 namespace pict {
 
@@ -10,13 +10,10 @@ bool InvertFilter::applyRgb(Surface24& target) {
     // Unmasked, the channels need no pixel boundaries: complement the row's bytes.
     const Rect& work = workRect();
     const int64_t bytes = int64_t(work.width()) * 3;
-    target.ensureOwnPixels();
-    forEachStrip(work.top, work.bottom, work.width(), [&](int32_t top, int32_t bottom) {
-        for (int32_t y = top; y < bottom; ++y) {
-            uint8_t* p = target.row(y) + int64_t(work.left) * 3;
-            for (int64_t i = 0; i < bytes; ++i)
-                p[i] = static_cast<uint8_t>(~p[i]);
-        }
+    rewriteRows(target, work.top, work.bottom, work.width(), [&](uint8_t* row, int32_t) {
+        uint8_t* p = row + int64_t(work.left) * 3;
+        for (int64_t i = 0; i < bytes; ++i)
+            p[i] = static_cast<uint8_t>(~p[i]);
     });
     return true;
 }

@@ -1,6 +1,6 @@
 #include "imageops/TablePointFilter.h"
 
-#include "surface/PixelThreads.h"
+#include "surface/RewrittenRows.h"
 
 namespace pict {
 namespace {
@@ -22,11 +22,8 @@ bool TablePointFilter::applyRgb(Surface24& target) {
     if (mask())
         return PointFilterOf<TablePointFilter>::applyRgb(target);
     const Rect& work = workRect();
-    target.ensureOwnPixels();
-    forEachStrip(work.top, work.bottom, work.width(), [&](int32_t top, int32_t bottom) {
-        for (int32_t y = top; y < bottom; ++y)
-            mapRowUnmasked(target.row(y) + int64_t(work.left) * 3, work.width(), tables_);
-    });
+    rewriteRows(target, work.top, work.bottom, work.width(),
+                [&](uint8_t* row, int32_t) { mapRowUnmasked(row + int64_t(work.left) * 3, work.width(), tables_); });
     return true;
 }
 

@@ -100,6 +100,15 @@ void SurfaceStore::ownPixelsOrThrow() {
         throw std::bad_alloc();
 }
 
+bool RasterSurface::renewSharedPixels(RasterSurface& old) {
+    old.destroy();
+    const SurfaceStore& store = buffer_;
+    if (!store.isShared() || !old.accepts(*store) || insideParallelStrips())
+        return false;
+    auto previous = buffer_.renewShared();
+    return previous && old.attach(std::move(previous));
+}
+
 bool RasterSurface::shareFrom(const RasterSurface& source) {
     if (source.isEmpty()) {
         destroy();

@@ -51,6 +51,8 @@ public:
     // Whether the pixel memory is shared with a view (or this is a view still shared).
     bool isShared() const { return buffer_ && buffer_->memory.isShared(); }
     const std::unique_ptr<SurfaceBuffer>& owner() const { return buffer_; }
+    // New memory for the buffer and the old memory handed back for reading (renewSharedPixels).
+    std::unique_ptr<SurfaceBuffer> renewShared() { return buffer_ ? renewSharedPixels(*buffer_) : nullptr; }
     std::unique_ptr<SurfaceBuffer> release() { return std::move(buffer_); }
     void reset() { buffer_.reset(); }
 
@@ -93,6 +95,13 @@ public:
     // Takes the copy now (when the pixels are shared), before threads write rows of this
     // surface at once: a copy cannot be taken from inside parallel strips.
     void ensureOwnPixels() { buffer_.writable(); }
+    // For work about to write every byte of every row (padding included) from the rows' own
+    // values: when the pixels are shared with a view, this surface takes new memory without
+    // copying the shared pixels into it, and old becomes a read-only view of them to read
+    // from, so the work reads and writes the pixels once instead of after a full copy. False
+    // (old emptied, this surface unchanged) when the pixels are not shared, old refuses the
+    // depth or memory runs out: then the work goes on in place. Not from parallel strips.
+    bool renewSharedPixels(RasterSurface& old);
     void destroy() { buffer_.reset(); }
 
     // ---- accessors ----

@@ -1,6 +1,7 @@
 #include "surface/StackBlur.h"
 
 #include "surface/PixelThreads.h"
+#include "surface/RewrittenRows.h"
 
 #include <algorithm>
 #include <new>
@@ -111,14 +112,12 @@ void blurLine(At at, int32_t count, int32_t dynamicLanes, int32_t radius, uint8_
 template <int Channels>
 void blurRows(RasterSurface& surface, int32_t radius) {
     const int32_t width = surface.width();
-    surface.ensureOwnPixels();
-    forEachStrip(0, surface.height(), width, [&](int32_t top, int32_t bottom) {
-        std::vector<uint8_t> stack(size_t(2 * radius + 1) * Channels);
-        for (int32_t y = top; y < bottom; ++y) {
-            uint8_t* row = surface.row(y);
-            blurLine<Channels, Channels>([row](int32_t i) { return row + int64_t(i) * Channels; }, width, Channels,
-                                         radius, stack.data());
-        }
+    // Each row is blurred in place after rewriteRows copied it in (when the old pixels are
+    // shared with the undo), with a small ring of its own per call.
+    rewriteRows(surface, 0, surface.height(), width, [&](uint8_t* row, int32_t) {
+        uint8_t stack[size_t(2 * kStackBlurMaxRadius + 1) * Channels];
+        blurLine<Channels, Channels>([row](int32_t i) { return row + int64_t(i) * Channels; }, width, Channels,
+                                     radius, stack);
     });
 }
 

@@ -280,4 +280,27 @@ bool ownPixels(SurfaceBuffer& buffer) {
     }
 }
 
+std::unique_ptr<SurfaceBuffer> renewSharedPixels(SurfaceBuffer& buffer) {
+    if (!buffer.memory.isShared())
+        return nullptr;
+    const int64_t bytes = buffer.imageSize();
+    try {
+        auto old = shareBuffer(buffer);
+        if (!old)
+            return nullptr;
+        PixelMemory fresh;
+        fresh.reset(static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes > 0 ? bytes : 1))));
+        if (!fresh)
+            return nullptr;
+        preferLargePages(fresh.get(), static_cast<size_t>(bytes));
+        for (uint8_t*& row : buffer.rows)
+            row = fresh.get() + (row - buffer.bits);
+        buffer.bits = fresh.get();
+        buffer.memory = std::move(fresh);
+        return old;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 } // namespace pict

@@ -173,6 +173,11 @@ std::unique_ptr<SurfaceBuffer> shareBuffer(const SurfaceBuffer& source);
 // Gives a buffer whose memory is shared a copy of its own (rows and bits follow); nothing
 // to do for one that owns its memory alone. False when memory runs out.
 bool ownPixels(SurfaceBuffer& buffer);
+// For work about to write every byte of a buffer whose memory is shared with a view: the
+// buffer takes new memory of its own whose bytes are left unwritten (rows and bits follow),
+// and the returned buffer reads the old memory, for the work to take the old pixels from.
+// Null, the buffer unchanged, when its memory is not shared or memory runs out.
+std::unique_ptr<SurfaceBuffer> renewSharedPixels(SurfaceBuffer& buffer);
 
 // Mask shift and loss as the buffer stores them: the lowest set bit, and 8 minus the run
 // of set bits above it (0 for an empty mask).

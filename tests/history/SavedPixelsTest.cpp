@@ -3,6 +3,7 @@
 #include "history/SavedPixels.h"
 #include "history/HistoryManager.h"
 #include "support/TestData.h"
+#include "surface/RewrittenRows.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,55 @@ TEST(SavedPixels, EveryPlaceRestoresTheSameBytesIntoTheSameRectangle) {
         EXPECT_TRUE(sameBytes(changed, expected)) << "only the rectangle is written, with the saved bytes";
         ASSERT_TRUE(saved.restore(changed)) << "restoring twice (a redo, then another undo) works";
     }
+}
+
+TEST(SavedPixels, AKeptSurfaceRestoresWhatASavedCopyRestoresFromEveryPlace) {
+    const Surface24 original = noisy(53, 41, 1); // rows of 159 bytes padded to 160
+    const std::filesystem::path folder = test::scratchDir();
+    for (const auto place :
+         {SavedPixels::Place::Shared, SavedPixels::Place::Compressed, SavedPixels::Place::Swapped}) {
+        SCOPED_TRACE(int(place));
+        Surface24 layer = original.clone();
+        SavedPixels kept;
+        ASSERT_TRUE(kept.keep(layer));
+        EXPECT_TRUE(layer.sharesPixels()) << "nothing was copied";
+        EXPECT_EQ(kept.rect(), layer.bounds());
+        EXPECT_EQ(kept.rawBytes(), 53 * 41 * 3);
+        EXPECT_EQ(kept.memoryBytes(), layer.imageSize());
+        // The layer changes as a whole-layer filter changes it: into new memory.
+        rewriteRows(layer, 0, layer.height(), layer.width(), [](uint8_t* row, int32_t y) {
+            for (int32_t x = 0; x < 53 * 3; ++x)
+                row[x] = uint8_t(row[x] + x + y);
+        });
+        EXPECT_FALSE(layer.sharesPixels());
+        const Surface24 changed = layer.clone();
+        if (place == SavedPixels::Place::Compressed) {
+            ASSERT_TRUE(kept.compress());
+        }
+        if (place == SavedPixels::Place::Swapped) {
+            ASSERT_TRUE(kept.swapOut(folder));
+            EXPECT_EQ(kept.memoryBytes(), 0);
+        }
+        EXPECT_EQ(kept.place(), place);
+        ASSERT_TRUE(kept.restore(layer));
+        EXPECT_TRUE(sameBytes(layer, original));
+        ASSERT_TRUE(kept.restore(layer)) << "restoring twice works";
+
+        // What a copy of the whole surface restores, byte for byte, also into a layer that
+        // still shares the kept pixels (its first write takes a copy).
+        SavedPixels copied;
+        ASSERT_TRUE(copied.save(original, original.bounds()));
+        Surface24 viaCopy = changed.clone();
+        ASSERT_TRUE(copied.restore(viaCopy));
+        EXPECT_TRUE(sameBytes(viaCopy, layer));
+    }
+    SavedPixels held;
+    Surface24 stillShared = original.clone();
+    ASSERT_TRUE(held.keep(stillShared));
+    ASSERT_TRUE(held.restore(stillShared));
+    EXPECT_TRUE(sameBytes(stillShared, original));
+    EXPECT_FALSE(held.keep(Surface24())) << "no pixels to keep";
+    EXPECT_EQ(held.place(), SavedPixels::Place::Shared) << "a refused keep leaves what was held";
 }
 
 TEST(SavedPixels, ClippedToTheSurfaceAndRefusedWhereItCannotGoBack) {

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -114,6 +115,63 @@ TEST(ParallelFilters, EveryFilterGivesTheSameBytesOnOneAndFourThreads) {
             EXPECT_TRUE(samePixels(rgb.one, rgb.four));
             const auto gray = onOneAndFourThreads([&] { return filtered<Surface8>(named, 8, masked); });
             EXPECT_TRUE(samePixels(gray.one, gray.four));
+        }
+    }
+}
+
+// Every byte of the pixel memory, row padding included.
+bool sameMemory(const RasterSurface& a, const RasterSurface& b) {
+    if (a.size() != b.size() || a.stride() != b.stride())
+        return false;
+    for (int32_t y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.row(y), b.row(y), size_t(a.stride())) != 0)
+            return false;
+    return true;
+}
+
+// A random surface whose row padding (2 bytes at this width) is not zero either.
+template <class Surface> Surface paddedSource(int depth) {
+    Surface surface;
+    EXPECT_TRUE(surface.create(kWidth, kHeight, depth));
+    fillRandom(surface, 7);
+    const int64_t used = int64_t(kWidth) * (depth / 8);
+    for (int32_t y = 0; y < kHeight; ++y)
+        for (int64_t x = used; x < surface.stride(); ++x)
+            surface.row(y)[x] = uint8_t(0xA5 + y);
+    return surface;
+}
+
+// A filter on a surface whose pixels a view shares (the undo of a whole-layer filter) may
+// write its result into new memory read from the shared pixels: the result must be exactly
+// that of the filter on a surface of its own, padding included, and the view keeps the old
+// pixels.
+template <class Surface> void expectSameOnSharedTarget(const NamedFilter& named, int depth, bool masked) {
+    const Surface original = paddedSource<Surface>(depth);
+    const Surface8 mask = partialMask(kWidth - 23, kHeight - 17, 11);
+    const Surface8* given = masked ? &mask : nullptr;
+    Surface reference = original.clone();
+    {
+        test::ThreadCount one(1);
+        ASSERT_TRUE(named.make()->apply(reference, given, Point{9, 5}));
+    }
+    for (const int32_t threads : {1, 4}) {
+        SCOPED_TRACE(testing::Message() << threads << " threads");
+        test::ThreadCount count(threads);
+        Surface target = original.clone();
+        Surface view;
+        ASSERT_TRUE(view.shareFrom(target));
+        ASSERT_TRUE(named.make()->apply(target, given, Point{9, 5}));
+        EXPECT_TRUE(sameMemory(target, reference));
+        EXPECT_TRUE(sameMemory(view, original)) << "the shared pixels are never written";
+    }
+}
+
+TEST(ParallelFilters, EveryFilterOnASharedTargetGivesTheBytesOfAnOwnedOne) {
+    for (const NamedFilter& named : everyFilter()) {
+        for (const bool masked : {false, true}) {
+            SCOPED_TRACE(std::string(named.name) + (masked ? " masked" : " whole"));
+            expectSameOnSharedTarget<Surface24>(named, 24, masked);
+            expectSameOnSharedTarget<Surface8>(named, 8, masked);
         }
     }
 }

@@ -2,12 +2,14 @@
 // first write on either side takes a copy of its own, and parallel work on a shared surface
 // gives the bytes it gives on one that owns its pixels.
 #include "surface/RasterSurface.h"
+#include "surface/RewrittenRows.h"
 #include "surface/StackBlur.h"
 #include "support/ThreadCounts.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <new>
 #include <thread>
 #include <utility>
 
@@ -132,6 +134,99 @@ TEST(SurfaceSharing, AnotherThreadReadsTheViewWhileTheSourceChanges) {
     reader.join();
     EXPECT_TRUE(same);
     EXPECT_FALSE(source.sharesPixels());
+}
+
+// Every byte of the pixel memory, row padding included.
+bool sameMemory(const RasterSurface& a, const RasterSurface& b) {
+    if (a.size() != b.size() || a.stride() != b.stride())
+        return false;
+    for (int32_t y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.row(y), b.row(y), size_t(a.stride())) != 0)
+            return false;
+    return true;
+}
+
+// 7 pixels of 3 bytes in rows of 24: three bytes of padding, set to something else than zero.
+Surface24 paddedPattern() {
+    Surface24 surface = pattern(7, 40);
+    for (int32_t y = 0; y < surface.height(); ++y)
+        for (int64_t x = 21; x < surface.stride(); ++x)
+            surface.row(y)[x] = uint8_t(0xC0 + y);
+    return surface;
+}
+
+void scramble(uint8_t* row, int32_t y) {
+    for (int32_t x = 0; x < 21; ++x)
+        row[x] = uint8_t(row[x] * 5 + y + (x > 0 ? row[x - 1] : 0));
+}
+
+TEST(SurfaceSharing, RenewingPixelsOnlyWhenShared) {
+    Surface24 alone = pattern(5, 4);
+    AnySurface old = pattern(2, 2);
+    EXPECT_FALSE(alone.renewSharedPixels(old)) << "owned pixels are worked on in place";
+    EXPECT_TRUE(old.isEmpty());
+
+    Surface24 view;
+    ASSERT_TRUE(view.shareFrom(alone));
+    Surface8 refuses;
+    EXPECT_FALSE(alone.renewSharedPixels(refuses)) << "a reader of another depth is refused first";
+    EXPECT_TRUE(alone.sharesPixels());
+
+    const uint8_t* shared = std::as_const(view).row(0);
+    ASSERT_TRUE(alone.renewSharedPixels(old));
+    EXPECT_EQ(std::as_const(old).row(0), shared) << "old reads the shared memory";
+    EXPECT_NE(std::as_const(alone).row(0), shared) << "the surface has memory of its own";
+    EXPECT_FALSE(alone.sharesPixels());
+}
+
+TEST(SurfaceSharing, RewrittenRowsGiveTheInPlaceBytesWhetherSharedOrNot) {
+    const Surface24 original = paddedPattern();
+    Surface24 reference = original.clone();
+    for (int32_t y = 0; y < reference.height(); ++y)
+        scramble(reference.row(y), y);
+    for (const int32_t threads : {1, 4}) {
+        SCOPED_TRACE(testing::Message() << threads << " threads");
+        test::ThreadCount count(threads);
+        Surface24 owned = original.clone();
+        rewriteRows(owned, 0, owned.height(), owned.width(), scramble);
+        EXPECT_TRUE(sameMemory(owned, reference));
+
+        Surface24 shared = original.clone();
+        Surface24 view;
+        ASSERT_TRUE(view.shareFrom(shared));
+        rewriteRows(shared, 0, shared.height(), shared.width(), scramble);
+        EXPECT_TRUE(sameMemory(shared, reference)) << "padding copied, every row rewritten";
+        EXPECT_TRUE(sameMemory(view, original));
+        EXPECT_FALSE(shared.sharesPixels());
+        EXPECT_FALSE(view.sharesPixels()) << "the view alone holds the old memory";
+
+        // Some rows only: the surface copies first and works in place.
+        Surface24 part = original.clone();
+        Surface24 partView;
+        ASSERT_TRUE(partView.shareFrom(part));
+        rewriteRows(part, 3, 30, part.width(), scramble);
+        for (int32_t y = 0; y < part.height(); ++y) {
+            const Surface24& expected = y >= 3 && y < 30 ? reference : original;
+            EXPECT_EQ(std::memcmp(part.row(y), expected.row(y), size_t(part.stride())), 0) << "row " << y;
+        }
+        EXPECT_TRUE(sameMemory(partView, original));
+    }
+}
+
+TEST(SurfaceSharing, AFailedRewriteLeavesTheOldPixels) {
+    Surface24 shared = paddedPattern();
+    const Surface24 original = shared.clone();
+    Surface24 view;
+    ASSERT_TRUE(view.shareFrom(shared));
+    EXPECT_THROW(rewriteRows(shared, 0, shared.height(), shared.width(),
+                             [](uint8_t* row, int32_t y) {
+                                 if (y == 17)
+                                     throw std::bad_alloc();
+                                 row[0] = 1;
+                             }),
+                 std::bad_alloc);
+    EXPECT_TRUE(sameMemory(shared, original)) << "no row of unwritten memory is left behind";
+    EXPECT_TRUE(shared.sharesPixels()) << "back on the shared memory";
 }
 
 } // namespace

@@ -42,7 +42,12 @@ bool FilterHistoryState::apply() {
     try {
         if (saved_.isEmpty() || !saved_.rect().contains(reach)) {
             const Rect wanted = saved_.isEmpty() ? reach : reach.united(saved_.rect());
-            if (!saved_.save(layer->color(), wanted))
+            // The whole layer is kept by sharing its pixels rather than copied: the filter
+            // then writes its result into new memory from the old pixels (or copies them
+            // before working in place), so the layer's old pixels become the undo at no cost.
+            const bool saved = wanted == layer->color().bounds() ? saved_.keep(layer->color())
+                                                                 : saved_.save(layer->color(), wanted);
+            if (!saved)
                 return false;
         }
         if (!context_.document().layers().applyFilter(layerIndex_, *filter_, selection))

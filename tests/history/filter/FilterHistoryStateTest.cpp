@@ -11,9 +11,11 @@
 #include "imageops/HueSaturationFilter.h"
 #include "imageops/LevelsFilter.h"
 #include "imageops/SimpleColorFilters.h"
+#include "support/ThreadCounts.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -232,6 +234,89 @@ TEST(FilterHistoryState, GaussianRadiusHalfChangesNothingYetIsRecorded) {
     ASSERT_TRUE(history.add(std::make_unique<FilterHistoryState>(window, std::move(filter)), false));
     EXPECT_EQ(history.undoName(), "Gaussian Blur");
     EXPECT_TRUE(samePixels(color, original));
+}
+
+// A state of the whole layer keeps the layer's pixels by sharing them and lets the filter
+// write its result into new memory; apply, undo and redo must give the bytes of the filter
+// run on a plain copy, whether the undo pixels stay shared, are compressed or are swapped.
+struct WholeLayerCase {
+    const char* name;
+    std::function<std::shared_ptr<ImageFilter>()> make;
+};
+
+std::vector<WholeLayerCase> wholeLayerCases() {
+    LevelsSettings levels;
+    levels.channel[kToneComposite].gamma = 0.6;
+    return {
+        {"Invert", [] { return std::make_shared<InvertFilter>(); }},
+        {"Desaturate", [] { return std::make_shared<DesaturateFilter>(); }},
+        {"Levels", [levels] { return std::make_shared<LevelsFilter>(levels); }},
+        {"Gaussian 2", [] { return std::make_shared<GaussianBlurFilter>(2.0); }},
+        {"Sharpen", [] { return std::make_shared<ConvolutionFilter>(FilterKind::Sharpen); }}, // in place
+    };
+}
+
+TEST(FilterHistoryState, AWholeLayerIsKeptWithoutACopyAndGivesTheSameBytes) {
+    for (const WholeLayerCase& filterCase : wholeLayerCases()) {
+        for (const int32_t threads : {1, 4}) {
+            SCOPED_TRACE(testing::Message() << filterCase.name << ", " << threads << " threads");
+            ThreadCount count(threads);
+            TestWindow window(whiteDocument(61, 37)); // rows of 183 bytes padded to 184
+            Surface24& color = window.activeRaster().color();
+            fillRandom(color, 21);
+            const Surface24 original = color.clone();
+            Surface24 expected = original.clone();
+            ASSERT_TRUE(filterCase.make()->apply(expected, nullptr, {}));
+
+            FilterHistoryState state(window, filterCase.make());
+            ASSERT_TRUE(state.apply());
+            EXPECT_EQ(state.savedRect(), color.bounds());
+            EXPECT_TRUE(samePixels(color, expected));
+            for (int round = 0; round < 2; ++round) {
+                ASSERT_TRUE(state.undo());
+                EXPECT_TRUE(samePixels(color, original));
+                ASSERT_TRUE(state.apply()); // a redo
+                EXPECT_TRUE(samePixels(color, expected));
+            }
+        }
+    }
+}
+
+TEST(FilterHistoryState, WholeLayerStatesUndoTheSameBytesWhenCompressedOrSwapped) {
+    ThreadCount four(4);
+    for (const bool noise : {false, true}) { // smooth pixels compress and stay; noise swaps
+        SCOPED_TRACE(noise ? "noise" : "smooth");
+        TestWindow window(whiteDocument(90, 70));
+        Surface24& color = window.activeRaster().color();
+        for (int32_t y = 0; y < 70; ++y)
+            for (int32_t x = 0; x < 270; ++x)
+                color.row(y)[x] = uint8_t((x + y) / 3);
+        if (noise)
+            fillRandom(color, 5);
+        HistoryManager history(20);
+        history.setMemoryBudget(20'000); // each state keeps 18 900 bytes
+        std::vector<Surface24> after;
+        after.push_back(color.clone());
+        std::vector<std::shared_ptr<ImageFilter>> filters;
+        for (const WholeLayerCase& filterCase : wholeLayerCases())
+            filters.push_back(filterCase.make());
+        for (const auto& filter : filters) {
+            ASSERT_TRUE(history.add(std::make_unique<FilterHistoryState>(window, filter), false));
+            Surface24 expected = after.back().clone();
+            ASSERT_TRUE(filter->apply(expected, nullptr, {}));
+            EXPECT_TRUE(samePixels(color, expected));
+            after.push_back(std::move(expected));
+            EXPECT_LE(history.memoryBytes(), 20'000);
+        }
+        for (size_t i = filters.size(); i > 0; --i) {
+            ASSERT_TRUE(history.undo());
+            EXPECT_TRUE(samePixels(color, after[i - 1])) << "undo " << i;
+        }
+        for (size_t i = 1; i <= filters.size(); ++i) {
+            ASSERT_TRUE(history.redo());
+            EXPECT_TRUE(samePixels(color, after[i])) << "redo " << i;
+        }
+    }
 }
 
 } // namespace
