@@ -169,7 +169,7 @@ bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& compos
         return writePng(out, color, alpha.isAll(255) ? nullptr : &alpha, png);
     }
     case FileKind::Tif:
-        return writeTiff(out, color, alpha.isAll(255) ? nullptr : &alpha);
+        return writeTiff(out, color, alpha.isAll(255) ? nullptr : &alpha, options.tiff);
     case FileKind::Webp:
         return writeWebp(out, color, alpha.isAll(255) ? nullptr : &alpha, options.webp);
     case FileKind::Avif:
