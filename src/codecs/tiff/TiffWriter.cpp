@@ -129,7 +129,11 @@ bool writeRows(TIFF* tiff, const FilePixels& pixels, const TiffSaveSettings& set
     std::vector<uint8_t> line(size_t(TIFFScanlineSize64(tiff)));
     const bool tone = traitsOf(settings.color).continuousTone;
     const bool rgb = settings.color == TiffColor::Rgb;
-    const RowPacker pack = kPackers[settings.depth == TiffDepth::Bits16][rgb][pixels.alpha != nullptr];
+    const bool sixteen = settings.depth == TiffDepth::Bits16;
+    const RowPacker pack = kPackers[sixteen][rgb][pixels.alpha != nullptr];
+    const size_t samples = (rgb ? 3u : 1u) + (pixels.alpha ? 1u : 0u);
+    if (tone && line.size() < size_t(width) * samples * (sixteen ? 2u : 1u))
+        return false; // libtiff expects rows of another layout than the one packed here
     const RasterSurface* stored = nullptr;
     switch (settings.color) {
     case TiffColor::Rgb: stored = pixels.color; break;
