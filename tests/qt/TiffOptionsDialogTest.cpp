@@ -114,12 +114,13 @@ TEST_F(TiffSaveFlowTest, SaveAsAsksSaveReusesAndCancelWritesNothing) {
     EXPECT_EQ(tagOf(tif, TIFFTAG_PHOTOMETRIC), PHOTOMETRIC_MINISBLACK);
     EXPECT_EQ(tagOf(tif, TIFFTAG_COMPRESSION), COMPRESSION_ADOBE_DEFLATE);
 
-    // Save writes with the same choices without asking.
-    fs::remove(tif);
+    // Save writes with the same choices without asking (a default save would be 8-bit RGB).
     frame->document().setModified(true);
     window->executeCommand(kCmdSave);
     EXPECT_EQ(prompts.tiffOptionsAsked, 1);
+    EXPECT_FALSE(frame->document().isModified());
     EXPECT_EQ(tagOf(tif, TIFFTAG_BITSPERSAMPLE), 16);
+    EXPECT_EQ(tagOf(tif, TIFFTAG_PHOTOMETRIC), PHOTOMETRIC_MINISBLACK);
 
     // Cancel writes nothing and keeps the remembered choices.
     const std::string cancelled = (pict::test::scratchDir() / "options-cancelled.tif").string();
