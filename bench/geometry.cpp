@@ -50,8 +50,8 @@ void BM_ImageSize(benchmark::State& state) {
         state.PauseTiming();
         work.copy(original(1));
         state.ResumeTiming();
-        benchmark::DoNotOptimize(
-            work.resizeImage(kWidth * percent / 100, kHeight * percent / 100, 72.0f, 0, method));
+        benchmark::DoNotOptimize(work.resizeImage(kWidth * percent / 100, kHeight * percent / 100, 72.0f,
+                                                  ResolutionUnit::PixelsPerInch, method));
     }
     state.SetItemsProcessed(state.iterations() * kCanvasPixels);
 }

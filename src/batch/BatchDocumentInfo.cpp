@@ -149,7 +149,7 @@ std::string documentInfoJson(const DocumentSession& session) {
         o.field("width", info.width);
         o.field("height", info.height);
         o.field("resolution", info.resolution);
-        o.field("unit", kResolutionUnitNames[info.resolutionUnit == kPixelsPerCentimeter ? 1 : 0]);
+        o.field("unit", resolutionUnitName(info.resolutionUnit));
         o.field("name", info.name);
         o.field("modified", document.isModified());
 

@@ -221,11 +221,9 @@ void CanvasView::actualPixels() {
         setZoom(1.0f, true);
 }
 
-void CanvasView::printSize(double resolution, int32_t resolutionUnit) {
-    double r = resolution;
-    if (resolutionUnit == 1)
-        r *= 2.54;
-    else if (std::fabs(r - 72.0) < 0.0001) {
+void CanvasView::printSize(double resolution, ResolutionUnit unit) {
+    const double r = pixelsPerInch(resolution, unit);
+    if (unit == ResolutionUnit::PixelsPerInch && std::fabs(r - 72.0) < 0.0001) {
         actualPixels();
         return;
     }

@@ -4,6 +4,7 @@
 // and the window toolkit feeds it the client size and user input.
 
 #include "common/Geometry.h"
+#include "document/ResolutionUnit.h"
 
 #include <cstdint>
 #include <optional>
@@ -82,8 +83,8 @@ public:
     // The caller resizes the window (setClientSize) and then calls fitInWindow().
     std::optional<Size> fitOnScreenClientSize(Size available) const;
     void actualPixels();
-    // resolution with its unit: 0 pixels/inch, 1 pixels/cm.
-    void printSize(double resolution, int32_t resolutionUnit);
+    // The zoom at which the picture shows at its printed size on a 72 pixels/inch screen.
+    void printSize(double resolution, ResolutionUnit unit);
 
     // ---- scrolling ----
     ScrollRange horizontalRange() const;

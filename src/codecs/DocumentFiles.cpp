@@ -145,15 +145,17 @@ bool isMixedAlpha(const Surface8& alpha) { return !alpha.isAll(0) && !alpha.isAl
 bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& composite, const SaveOptions& options) {
     const Surface24& color = composite.color();
     const Surface8& alpha = composite.alpha();
+    // A composite known to be opaque needs no look at its alpha.
+    const bool opaque = composite.isOpaque() || alpha.isAll(255);
     switch (kind) {
     case FileKind::Bmp: {
-        if (!isMixedAlpha(alpha))
+        if (opaque || !isMixedAlpha(alpha))
             return writeBitmapFile(out, color);
         Surface32 combined;
         return combineColorAlpha(color, alpha, combined) && writeBitmapFile(out, combined);
     }
     case FileKind::Jpg: {
-        if (alpha.isAll(255))
+        if (opaque)
             return writeJpeg(out, color, options.jpeg);
         // JPEG has no transparency: what the composite leaves see-through is shown over white.
         Surface24 flat;
@@ -166,14 +168,14 @@ bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& compos
     case FileKind::Png: {
         PngSaveSettings png;
         png.compressionLevel = pngLevelOf(options.pngCompression);
-        return writePng(out, color, alpha.isAll(255) ? nullptr : &alpha, png);
+        return writePng(out, color, opaque ? nullptr : &alpha, png);
     }
     case FileKind::Tif:
-        return writeTiff(out, color, alpha.isAll(255) ? nullptr : &alpha, options.tiff);
+        return writeTiff(out, color, opaque ? nullptr : &alpha, options.tiff);
     case FileKind::Webp:
-        return writeWebp(out, color, alpha.isAll(255) ? nullptr : &alpha, options.webp);
+        return writeWebp(out, color, opaque ? nullptr : &alpha, options.webp);
     case FileKind::Avif:
-        return writeAvif(out, color, alpha.isAll(255) ? nullptr : &alpha);
+        return writeAvif(out, color, opaque ? nullptr : &alpha);
     case FileKind::Unknown:
     case FileKind::Ved:
     case FileKind::Gif:

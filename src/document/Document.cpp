@@ -176,7 +176,7 @@ void Document::invalidate(const Rect& rect) {
         return;
     }
     if (stack_)
-        cache_->invalidate(*stack_, area);
+        cache_->invalidate(*stack_, area, observers_.empty());
 }
 
 void Document::notifyDocument(const Rect& rect) {
@@ -208,8 +208,10 @@ void Document::rebuildComposite() {
     if (!isValidInfo(info_))
         return;
     cache_ = CompositeCache::create(canvasSize());
+    // Without observers no view draws from the composite: it is made to be saved, and may
+    // share the pixels of a sole layer.
     if (cache_ && stack_)
-        cache_->invalidate(*stack_, canvasRect());
+        cache_->invalidate(*stack_, canvasRect(), observers_.empty());
 }
 
 void Document::invalidateAndNotifyAll() {

@@ -79,7 +79,7 @@ public:
 
     // ---- geometry of the whole document ----
     // method: 0 nearest neighbour, any other value smooth resampling.
-    bool resizeImage(int32_t width, int32_t height, float resolution, int32_t unit, int32_t method);
+    bool resizeImage(int32_t width, int32_t height, float resolution, ResolutionUnit unit, int32_t method);
     // anchor: where the old canvas's top-left corner lands; color 0x00BBGGRR.
     bool resizeCanvas(int32_t width, int32_t height, Point anchor, uint32_t extensionColor);
     bool rotate(double angle);

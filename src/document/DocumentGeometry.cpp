@@ -7,7 +7,8 @@
 
 namespace pict {
 
-bool Document::resizeImage(int32_t width, int32_t height, float resolution, int32_t unit, int32_t method) {
+bool Document::resizeImage(int32_t width, int32_t height, float resolution, ResolutionUnit unit,
+                           int32_t method) {
     DocumentInfo next = info_;
     next.width = width;
     next.height = height;

@@ -3,9 +3,9 @@
 namespace pict {
 
 bool isValidInfo(const DocumentInfo& info) {
-    return info.width >= 1 && info.width <= kMaxCanvasSide && info.height >= 1 && info.height <= kMaxCanvasSide &&
-           info.resolution >= kMinResolution && info.resolution <= kMaxResolution &&
-           (info.resolutionUnit == kPixelsPerInch || info.resolutionUnit == kPixelsPerCentimeter);
+    return info.width >= 1 && info.width <= kMaxCanvasSide && info.height >= 1 &&
+           info.height <= kMaxCanvasSide && info.resolution >= kMinResolution &&
+           info.resolution <= kMaxResolution && isValidResolutionUnit(info.resolutionUnit);
 }
 
 std::string documentPath(const DocumentInfo& info) {

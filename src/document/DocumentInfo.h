@@ -2,6 +2,8 @@
 // The canvas description of a document, copied as a unit when a document is created,
 // duplicated or restored.
 
+#include "document/ResolutionUnit.h"
+
 #include <cstdint>
 #include <string>
 
@@ -11,13 +13,11 @@ inline constexpr int32_t kMaxCanvasSide = 30000;
 inline constexpr float kMinResolution = 1.0f;
 inline constexpr float kMaxResolution = 9999.999f;
 
-enum DocumentResolutionUnit : int32_t { kPixelsPerInch = 0, kPixelsPerCentimeter = 1 };
-
 struct DocumentInfo {
     int32_t width = 0;
     int32_t height = 0;
     float resolution = 72.0f;
-    int32_t resolutionUnit = kPixelsPerInch;
+    ResolutionUnit resolutionUnit = ResolutionUnit::PixelsPerInch;
     // The file name with its extension for a document with a file, the given name otherwise.
     std::string name;
     // The folder of the file without a trailing separator; the path is folder + "/" + name.
@@ -30,7 +30,7 @@ struct DocumentInfo {
     bool untitled = false;
 };
 
-// Width and height in 1..30000, resolution in 1..9999.999, unit 0 or 1.
+// Width and height in 1..30000, resolution in 1..9999.999, a known unit.
 bool isValidInfo(const DocumentInfo& info);
 
 // The file's path: folder + "/" + name (just the name without a folder).

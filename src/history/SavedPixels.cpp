@@ -1,5 +1,7 @@
 #include "history/SavedPixels.h"
 
+#include "surface/LargePages.h"
+
 #include <zstd.h>
 
 #include <atomic>
@@ -77,14 +79,11 @@ bool SavedPixels::save(const RasterSurface& from, const Rect& rect) {
     const int bytesPerPixel = from.depth() / 8;
     const size_t rowBytes = size_t(clipped.width()) * size_t(bytesPerPixel);
     try {
-        // Appended row by row into reserved room, so the bytes are written once instead of
-        // zeroed first (a full layer is tens of megabytes).
-        std::vector<uint8_t> rows;
-        rows.reserve(rowBytes * size_t(clipped.height()));
-        for (int32_t y = clipped.top; y < clipped.bottom; ++y) {
-            const uint8_t* start = from.row(y) + int64_t(clipped.left) * bytesPerPixel;
-            rows.insert(rows.end(), start, start + rowBytes);
-        }
+        SavedBytes rows(rowBytes * size_t(clipped.height()));
+        preferLargePages(rows.data(), rows.size());
+        for (int32_t y = clipped.top; y < clipped.bottom; ++y)
+            std::memcpy(rows.data() + size_t(y - clipped.top) * rowBytes,
+                        from.row(y) + int64_t(clipped.left) * bytesPerPixel, rowBytes);
         clear();
         bytes_ = std::move(rows);
     } catch (const std::bad_alloc&) {
@@ -101,10 +100,10 @@ int64_t SavedPixels::memoryBytes() const {
     return place_ == Place::Swapped ? 0 : int64_t(bytes_.size());
 }
 
-bool SavedPixels::unpack(std::vector<uint8_t>& rows) const {
+bool SavedPixels::unpack(SavedBytes& rows) const {
     const size_t expected = size_t(rawBytes());
-    std::vector<uint8_t> frame;
-    const std::vector<uint8_t>* compressed = &bytes_;
+    SavedBytes frame;
+    const SavedBytes* compressed = &bytes_;
     if (place_ == Place::Swapped) {
         std::ifstream in(file_, std::ios::binary);
         frame.resize(fileBytes_);
@@ -121,8 +120,8 @@ bool SavedPixels::restore(RasterSurface& to) const {
     if (place_ == Place::Empty || !to.isValid() || to.depth() != depth_ || !to.bounds().contains(rect_))
         return false;
     try {
-        std::vector<uint8_t> unpacked;
-        const std::vector<uint8_t>* rows = &bytes_;
+        SavedBytes unpacked;
+        const SavedBytes* rows = &bytes_;
         if (place_ != Place::Raw) {
             if (!unpack(unpacked))
                 return false;
@@ -149,7 +148,7 @@ bool SavedPixels::compress() {
         const size_t size = ZSTD_compress(frame.get(), bound, bytes_.data(), bytes_.size(), kCompressionLevel);
         if (ZSTD_isError(size))
             return false;
-        std::vector<uint8_t> packed(frame.get(), frame.get() + size);
+        SavedBytes packed(frame.get(), frame.get() + size);
         bytes_ = std::move(packed);
     } catch (const std::bad_alloc&) {
         return false;

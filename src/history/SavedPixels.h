@@ -10,9 +10,27 @@
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace pict {
+
+// An allocator whose vectors grow without zero-filling: undo pixels are copied or
+// decompressed over every byte right away, and filling a layer's worth of memory first cost
+// as much as the copy itself.
+template <class T> struct UnfilledAllocator : std::allocator<T> {
+    template <class U> struct rebind {
+        using other = UnfilledAllocator<U>;
+    };
+    UnfilledAllocator() = default;
+    template <class U> UnfilledAllocator(const UnfilledAllocator<U>&) noexcept {}
+    template <class U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
+    template <class U, class... Args> void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+using SavedBytes = std::vector<uint8_t, UnfilledAllocator<uint8_t>>;
 
 class SavedPixels {
 public:
@@ -50,7 +68,7 @@ public:
     bool swapOut(const std::filesystem::path& folder);
 
 private:
-    bool unpack(std::vector<uint8_t>& rows) const;
+    bool unpack(SavedBytes& rows) const;
     // The swap file's content: the held frame as it is, or the raw rows compressed on the way.
     bool writeCompressed(std::ostream& out, size_t& written) const;
     bool compressInto(std::ostream& out, size_t& written) const;
@@ -59,7 +77,7 @@ private:
     Rect rect_;
     int depth_ = 0;
     size_t rowBytes_ = 0;
-    std::vector<uint8_t> bytes_; // raw rows, or the compressed frame
+    SavedBytes bytes_; // raw rows, or the compressed frame
     std::filesystem::path file_; // while swapped
     size_t fileBytes_ = 0;
 };

@@ -47,6 +47,14 @@ TEST(GeometrySteps, ImageSizeResamplesAndRecordsOnlyChanges) {
     EXPECT_TRUE(contains(lines[0], "\"resolution\":118.5,\"unit\":\"pixels/cm\"")) << lines[0];
     EXPECT_TRUE(contains(lines[1], "\"resolution\":72,\"unit\":\"pixels/inch\"")) << lines[1];
     EXPECT_EQ(image.at(7, 3), traced(7, 3)) << "a resolution change keeps the pixels";
+
+    // A step that leaves the unit out keeps the document's, whichever it is.
+    run = runOn(source, {"--image-size", "8,4,118.5,ppcm", "--image-size", "8,4,50", "--info"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(contains(run.out, "\"resolution\":50,\"unit\":\"pixels/cm\"")) << run.out;
+    run = runOn(source, {"--image-size", "8,4,118.5,ppcm", "--image-size", "8,4,300,ppi", "--info"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(contains(run.out, "\"resolution\":300,\"unit\":\"pixels/inch\"")) << run.out;
 }
 
 TEST(GeometrySteps, ThumbnailShrinksIntoTheBoxOnly) {

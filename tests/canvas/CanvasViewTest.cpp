@@ -150,15 +150,15 @@ TEST(CanvasViewFit, FitOnScreenSizesTheWindow) {
 
 TEST(CanvasViewZoom, ActualPixelsAndPrintSize) {
     CanvasView v({3000, 3000}, {800, 600});
-    v.printSize(300, 0);
+    v.printSize(300, ResolutionUnit::PixelsPerInch);
     EXPECT_FLOAT_EQ(v.zoom(), 0.24f);
-    v.printSize(72, 0);
+    v.printSize(72, ResolutionUnit::PixelsPerInch);
     EXPECT_EQ(v.zoom(), 1.0f);
-    v.printSize(118.11, 1);
+    v.printSize(118.11, ResolutionUnit::PixelsPerCentimeter);
     EXPECT_NEAR(v.zoom(), 0.24f, 0.0001f);
     v.actualPixels();
     EXPECT_EQ(v.zoom(), 1.0f);
-    v.printSize(0, 0);
+    v.printSize(0, ResolutionUnit::PixelsPerInch);
     EXPECT_EQ(v.zoom(), 1.0f);
 }
 

@@ -32,7 +32,7 @@ TEST(DocumentInfoValidity, ChecksEveryRange) {
     EXPECT_FALSE(isValidInfo(info));
     info.resolution = 9999.999f;
     EXPECT_TRUE(isValidInfo(info));
-    info.resolutionUnit = 2;
+    info.resolutionUnit = ResolutionUnit(2);
     EXPECT_FALSE(isValidInfo(info));
 }
 

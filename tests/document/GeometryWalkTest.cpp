@@ -159,7 +159,7 @@ TEST_F(GeometryWalkTest, CanvasSizeExtendsTheBackgroundAndMovesTheRest) {
 }
 
 TEST_F(GeometryWalkTest, ImageSizeScalesSizesAndPositions) {
-    ASSERT_TRUE(document->resizeImage(20, 15, 72.0f, kPixelsPerInch, 0));
+    ASSERT_TRUE(document->resizeImage(20, 15, 72.0f, ResolutionUnit::PixelsPerInch, 0));
     EXPECT_EQ(document->canvasSize(), (Size{20, 15}));
     // Size 15 × 10 → 7.5 + 0.5 → 8 and 5; position (−5, −4) → trunc(−2.5 + 0.5) = −2, −2 + 0.5 → −1.
     EXPECT_EQ(corner()->canvasRect(), (Rect{-2, -1, 6, 4}));
@@ -169,14 +169,14 @@ TEST_F(GeometryWalkTest, ImageSizeScalesSizesAndPositions) {
 
     // A tiny layer never shrinks below one pixel.
     RasterLayer* dot = test::addColorLayer(*document, "Dot", {1, 1, 2, 2}, 0, 0, 0);
-    ASSERT_TRUE(document->resizeImage(2, 2, 72.0f, kPixelsPerInch, 1));
+    ASSERT_TRUE(document->resizeImage(2, 2, 72.0f, ResolutionUnit::PixelsPerInch, 1));
     EXPECT_EQ(dot->size(), (Size{1, 1}));
 
     // Only the resolution changes: the pixels stay.
-    ASSERT_TRUE(document->resizeImage(2, 2, 300.0f, kPixelsPerCentimeter, 1));
+    ASSERT_TRUE(document->resizeImage(2, 2, 300.0f, ResolutionUnit::PixelsPerCentimeter, 1));
     EXPECT_EQ(document->info().resolution, 300.0f);
-    EXPECT_EQ(document->info().resolutionUnit, kPixelsPerCentimeter);
-    EXPECT_FALSE(document->resizeImage(2, 2, 0.5f, kPixelsPerInch, 1));
+    EXPECT_EQ(document->info().resolutionUnit, ResolutionUnit::PixelsPerCentimeter);
+    EXPECT_FALSE(document->resizeImage(2, 2, 0.5f, ResolutionUnit::PixelsPerInch, 1));
     EXPECT_EQ(document->info().resolution, 300.0f);
 }
 
@@ -188,7 +188,7 @@ TEST_F(GeometryWalkTest, ChannelsFollowImageAndCanvasSizeButNotRotation) {
     EXPECT_EQ(document->channels().at(0)->size(), (Size{42, 33}));
     EXPECT_EQ(document->channels().at(0)->mask().valueAt(2, 3), 200);
     EXPECT_EQ(document->channels().at(0)->mask().valueAt(0, 0), 0);
-    ASSERT_TRUE(document->resizeImage(21, 11, 72.0f, kPixelsPerInch, 0));
+    ASSERT_TRUE(document->resizeImage(21, 11, 72.0f, ResolutionUnit::PixelsPerInch, 0));
     EXPECT_EQ(document->channels().at(0)->size(), (Size{21, 11}));
     ASSERT_TRUE(document->rotate(90));
     EXPECT_EQ(document->canvasSize(), (Size{11, 21}));

@@ -50,7 +50,7 @@ TEST_F(GeometryDialogsTest, ImageSizeResizesOnlyWhenAValueChanged) {
 }
 
 TEST_F(GeometryDialogsTest, ImageSizeWidgetsFollowTheRules) {
-    ImageSizeDialog dialog(64, 48, 72.0f, kPixelsPerInch);
+    ImageSizeDialog dialog(64, 48, 72.0f, ResolutionUnit::PixelsPerInch);
     QLineEdit* width = dialog.field(ImageSizeField::PixelWidth);
     width->setText("40000");
     EXPECT_FALSE(dialog.okButton()->isEnabled());
@@ -68,7 +68,7 @@ TEST_F(GeometryDialogsTest, ImageSizeWidgetsFollowTheRules) {
     EXPECT_EQ(s.width, 64);
     EXPECT_FLOAT_EQ(s.resolution, 300.0f);
 
-    dialog.resolutionUnitList()->setCurrentIndex(kPixelsPerCentimeter);
+    dialog.resolutionUnitList()->setCurrentIndex(int(ResolutionUnit::PixelsPerCentimeter));
     EXPECT_EQ(dialog.field(ImageSizeField::Resolution)->text(), "118.11");
     EXPECT_EQ(dialog.documentUnitList()->count(), 4);
     QStringList methods;
@@ -118,7 +118,7 @@ TEST_F(GeometryDialogsTest, CanvasSizeExtendsWithTheRememberedColor) {
 
 TEST_F(GeometryDialogsTest, CanvasSizeSwatchPicksTheCustomColor) {
     CanvasSizeDialogMemory memory;
-    CanvasSizeDialog dialog(10, 10, 72.0f, kPixelsPerInch, memory, kBlack, kWhite);
+    CanvasSizeDialog dialog(10, 10, 72.0f, ResolutionUnit::PixelsPerInch, memory, kBlack, kWhite);
     EXPECT_EQ(dialog.swatch()->color(), kWhite);
     dialog.colorList()->setCurrentIndex(int(FillContents::Foreground));
     EXPECT_EQ(dialog.swatch()->color(), kBlack);

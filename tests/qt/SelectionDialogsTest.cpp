@@ -140,7 +140,7 @@ TEST_F(SelectionDialogsTest, SaveSelectionNamesNewChannelsAndCombinesIntoExistin
 TEST_F(SelectionDialogsTest, LoadSelectionCombinesTheChosenChannel) {
     DocumentFrame* frame = addBlank(40, 30);
     frame->commands().selectMarquee({0, 0, 10, 10}, false);
-    frame->commands().execute(kCmdSaveSelection, SaveSelectionParams{-1, "Corner", 0});
+    frame->commands().execute(kCmdSaveSelection, SaveSelectionParams{-1, "Corner", CombineMode::New});
     frame->commands().selectMarquee({5, 5, 40, 30}, false);
 
     answerNextModal<LoadSelectionDialog>([](LoadSelectionDialog& dialog) {
@@ -173,7 +173,7 @@ TEST_F(SelectionDialogsTest, LoadSelectionCombinesTheChosenChannel) {
 TEST_F(SelectionDialogsTest, LoadSelectionGreysOutChannelsOfAnotherCanvasSize) {
     DocumentFrame* frame = addBlank(40, 30);
     frame->commands().selectMarquee({0, 0, 10, 10}, false);
-    frame->commands().execute(kCmdSaveSelection, SaveSelectionParams{-1, "Wide", 0});
+    frame->commands().execute(kCmdSaveSelection, SaveSelectionParams{-1, "Wide", CombineMode::New});
     window->executeCommand(kCmdRotate90CW);
     ASSERT_EQ(frame->document().canvasSize(), (Size{30, 40}));
 
@@ -187,7 +187,7 @@ TEST_F(SelectionDialogsTest, LoadSelectionGreysOutChannelsOfAnotherCanvasSize) {
     window->executeCommand(kCmdLoadSelection);
 
     frame->commands().selectMarquee({0, 0, 10, 20}, false);
-    frame->commands().execute(kCmdSaveSelection, SaveSelectionParams{-1, "Tall", 0});
+    frame->commands().execute(kCmdSaveSelection, SaveSelectionParams{-1, "Tall", CombineMode::New});
     frame->commands().execute(kCmdDeselect);
     answerNextModal<LoadSelectionDialog>([](LoadSelectionDialog& dialog) {
         EXPECT_EQ(dialog.channelList()->currentText(), "Tall");
@@ -203,7 +203,8 @@ TEST_F(SelectionDialogsTest, LoadSelectionGreysOutChannelsOfAnotherCanvasSize) {
     EXPECT_TRUE(prompts.errors.isEmpty());
 
     // Should a stale answer still name the misfit, the editor says why nothing happened.
-    const CommandResult refused = frame->executeCommand(kCmdLoadSelection, LoadSelectionParams{0, 0, false});
+    const CommandResult refused =
+        frame->executeCommand(kCmdLoadSelection, LoadSelectionParams{0, CombineMode::New, false});
     EXPECT_EQ(refused.outcome, CommandOutcome::Refused);
     EXPECT_FALSE(refused.message.empty());
 

@@ -7,6 +7,7 @@
 #include "app/dialogs/CanvasSizeSettings.h"
 #include "app/dialogs/ImageSizeSettings.h"
 #include "common/Geometry.h"
+#include "document/MaskCombine.h"
 #include "imageops/FillParams.h"
 #include "imageops/painting/BrushParams.h"
 #include "imageops/painting/GradientFill.h"
@@ -62,11 +63,11 @@ struct MarqueeParams {
 struct SaveSelectionParams {
     int32_t channel = -1;  // an index, or the channel count (or -1) for a new channel
     std::string name;      // for a new channel; empty means the next "Alpha N"
-    int32_t operation = 0; // 0 new/replace, 1 add, 2 subtract, 3 intersect
+    CombineMode operation = CombineMode::New; // New replaces an existing channel
 };
 struct LoadSelectionParams {
     int32_t channel = 0;
-    int32_t operation = 0; // 0 new, 1 add, 2 subtract, 3 intersect
+    CombineMode operation = CombineMode::New;
     bool invert = false;
 };
 struct LayerParams {    // the layer notifications and the New/Duplicate Layer dialogs

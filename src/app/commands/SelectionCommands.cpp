@@ -82,9 +82,9 @@ CommandResult loadSelection(DocumentSession& session, const CommandParams& param
     const Size canvas = session.document().canvasSize();
     if (channel && !channelFitsCanvas(channel->size(), canvas))
         return {CommandOutcome::Refused, channelMisfitMessage(channel->name(), channel->size(), canvas)};
-    return pushState(session, std::make_unique<LoadSelectionState>(
-                                  session.selection(), session.document(), answer->channel,
-                                  combineModeFromInt(answer->operation), answer->invert));
+    return pushState(session, std::make_unique<LoadSelectionState>(session.selection(), session.document(),
+                                                                   answer->channel, answer->operation,
+                                                                   answer->invert));
 }
 
 CommandResult saveSelection(DocumentSession& session, const CommandParams& params) {
@@ -97,7 +97,7 @@ CommandResult saveSelection(DocumentSession& session, const CommandParams& param
     if (newChannel && answer->name.empty())
         answer->name = session.document().channels().nextName();
     // A new channel has nothing to combine with: it is always the selection itself.
-    const CombineMode mode = newChannel ? CombineMode::New : combineModeFromInt(answer->operation);
+    const CombineMode mode = newChannel ? CombineMode::New : answer->operation;
     return pushState(session, std::make_unique<SaveSelectionState>(session.selection(), session.document(),
                                                                    channel, std::move(answer->name), mode));
 }

@@ -25,10 +25,12 @@ int decimalsOf(CanvasLengthUnit unit) {
 
 } // namespace
 
-CanvasSizeDialogModel::CanvasSizeDialogModel(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
+CanvasSizeDialogModel::CanvasSizeDialogModel(int32_t width, int32_t height, float resolution,
+                                             ResolutionUnit resolutionUnit,
                                              const CanvasSizeDialogMemory& memory)
-    : width_(width), height_(height), resolution_(resolution), resolutionUnit_(resolutionUnit),
-      pixels_{width, height}, colorChoice_(memory.colorChoice), customColor_(memory.customColor) {
+    : width_(width), height_(height), resolution_(resolution),
+      resolutionUnit_(resolutionUnit), pixels_{width, height}, colorChoice_(memory.colorChoice),
+      customColor_(memory.customColor) {
     show(CanvasAxis::Width);
     show(CanvasAxis::Height);
 }

@@ -21,7 +21,7 @@ enum class CanvasAxis : int32_t { Width = 0, Height = 1 };
 
 class CanvasSizeDialogModel {
 public:
-    CanvasSizeDialogModel(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
+    CanvasSizeDialogModel(int32_t width, int32_t height, float resolution, ResolutionUnit resolutionUnit,
                           const CanvasSizeDialogMemory& memory);
 
     void edit(CanvasAxis axis, std::string_view text);
@@ -58,7 +58,7 @@ private:
     int32_t width_;
     int32_t height_;
     float resolution_;
-    int32_t resolutionUnit_;
+    ResolutionUnit resolutionUnit_;
     std::array<int64_t, 2> pixels_;
     std::array<CanvasLengthUnit, 2> units_{CanvasLengthUnit::Pixels, CanvasLengthUnit::Pixels};
     std::array<std::string, 2> texts_;

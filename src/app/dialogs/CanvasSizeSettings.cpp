@@ -20,7 +20,7 @@ bool isAcceptable(const CanvasSizeSettings& s) {
 }
 
 int64_t canvasPixelsFromEntry(double value, CanvasLengthUnit unit, bool relative, int32_t currentPixels,
-                              double resolution, int32_t resolutionUnit) {
+                              double resolution, ResolutionUnit resolutionUnit) {
     int64_t pixels = 0;
     switch (unit) {
     case CanvasLengthUnit::Percent: pixels = pixelsFromPercent(value, currentPixels); break;
@@ -41,7 +41,7 @@ int64_t canvasPixelsFromEntry(double value, CanvasLengthUnit unit, bool relative
 }
 
 double canvasEntryFromPixels(int32_t pixels, CanvasLengthUnit unit, bool relative, int32_t currentPixels,
-                             double resolution, int32_t resolutionUnit) {
+                             double resolution, ResolutionUnit resolutionUnit) {
     // Relative fields show the change; percent of a change is relative to the current size.
     const int32_t shown = relative ? pixels - currentPixels : pixels;
     switch (unit) {

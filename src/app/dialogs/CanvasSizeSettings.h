@@ -17,7 +17,7 @@ struct CanvasSizeSettings {
     int32_t width = 1;  // 1..30000
     int32_t height = 1; // 1..30000
     float resolution = 72.0f; // for unit conversion only
-    int32_t resolutionUnit = 0;
+    ResolutionUnit resolutionUnit = ResolutionUnit::PixelsPerInch;
     int32_t oldWidth = 1;
     int32_t oldHeight = 1;
     Point anchorOffset;             // where the old top-left corner lands in the new canvas
@@ -42,11 +42,11 @@ inline constexpr std::array<std::string_view, 5> kCanvasLengthUnitNames = {"perc
 // A field's value as pixels; with relative on it is the change to the current size.
 // The result may lie outside 1..30000, which the dialog refuses.
 int64_t canvasPixelsFromEntry(double value, CanvasLengthUnit unit, bool relative, int32_t currentPixels,
-                              double resolution, int32_t resolutionUnit);
+                              double resolution, ResolutionUnit resolutionUnit);
 // The value a field shows for a size in pixels (the reverse, for switching units or
 // "Relative"): percent of the current size, pixels, or the printed length.
 double canvasEntryFromPixels(int32_t pixels, CanvasLengthUnit unit, bool relative, int32_t currentPixels,
-                             double resolution, int32_t resolutionUnit);
+                             double resolution, ResolutionUnit resolutionUnit);
 
 // "Current Size:" and "New Size:": the memory size of a 24-bit image of that size, and a
 // side as the dialog writes it ("640 pixels").

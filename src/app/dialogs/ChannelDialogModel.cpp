@@ -1,5 +1,7 @@
 #include "app/dialogs/ChannelDialogModel.h"
 
+#include "selection/CombineMode.h"
+
 #include <algorithm>
 
 namespace pict {
@@ -10,8 +12,10 @@ bool namesNewChannel(int32_t choice, int32_t channelCount) {
     return choice < 0 || choice >= channelCount;
 }
 
-int32_t clampOperation(int32_t operation) {
-    return std::clamp(operation, 0, kChannelOperationCount - 1);
+// The dialogs' radio buttons are numbered in CombineMode's order; a number past either end
+// means the nearest button.
+CombineMode operationMode(int32_t operation) {
+    return combineModeFromInt(std::clamp(operation, 0, kChannelOperationCount - 1));
 }
 
 std::string_view trimmedName(std::string_view name) {
@@ -42,10 +46,10 @@ SaveSelectionParams confirmSaveSelection(int32_t choice, int32_t channelCount, s
     if (namesNewChannel(choice, channelCount)) {
         params.channel = channelCount;
         params.name = std::string(trimmedName(name));
-        params.operation = 0;
+        params.operation = CombineMode::New;
     } else {
         params.channel = choice;
-        params.operation = clampOperation(operation);
+        params.operation = operationMode(operation);
     }
     return params;
 }
@@ -66,7 +70,7 @@ int32_t firstLoadableChannel(const std::vector<bool>& fits) {
 }
 
 LoadSelectionParams confirmLoadSelection(int32_t channel, int32_t operation, bool invert) {
-    return {std::max(channel, 0), clampOperation(operation), invert};
+    return {std::max(channel, 0), operationMode(operation), invert};
 }
 
 } // namespace pict

@@ -2,6 +2,8 @@
 // A named set of New-image values. Ids 0..7 are the New dialog's built-in entries; the user's
 // own presets (kept in the settings file) take ids from 8 up.
 
+#include "document/ResolutionUnit.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,11 +11,11 @@
 namespace pict {
 
 enum class SizeUnit : int32_t { Pixels = 0, Inches = 1, Centimeters = 2, Millimeters = 3 };
-enum class ResolutionUnit : int32_t { PixelsPerInch = 0, PixelsPerCentimeter = 1 };
 enum class NewImageBackground : int32_t { White = 0, BackgroundColor = 1, Transparent = 2 };
 
-constexpr bool isValidSizeUnit(int32_t v) { return v >= 0 && v <= 3; }
-constexpr bool isValidResolutionUnit(int32_t v) { return v == 0 || v == 1; }
+constexpr bool isValidSizeUnit(int32_t v) {
+    return v >= 0 && v <= 3;
+}
 constexpr bool isValidBackground(int32_t v) { return v >= 0 && v <= 2; }
 
 inline constexpr int32_t kFirstUserPresetId = 8;

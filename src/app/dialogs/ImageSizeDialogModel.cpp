@@ -19,7 +19,7 @@ int decimalsOf(DocumentLengthUnit unit) {
 constexpr int kResolutionDecimals = 3;
 
 // A printed length in the resolution's own unit (inches for pixels/inch, cm for pixels/cm).
-double lengthInResolutionUnit(double length, DocumentLengthUnit unit, int32_t resolutionUnit) {
+double lengthInResolutionUnit(double length, DocumentLengthUnit unit, ResolutionUnit resolutionUnit) {
     double cm = 0;
     switch (unit) {
     case DocumentLengthUnit::Inches: cm = length * 2.54; break;
@@ -27,12 +27,13 @@ double lengthInResolutionUnit(double length, DocumentLengthUnit unit, int32_t re
     case DocumentLengthUnit::Millimeters: cm = length / 10.0; break;
     case DocumentLengthUnit::Percent: return 0;
     }
-    return resolutionUnit == kPixelsPerCentimeter ? cm : cm / 2.54;
+    return resolutionUnit == ResolutionUnit::PixelsPerCentimeter ? cm : cm / 2.54;
 }
 
 } // namespace
 
-ImageSizeDialogModel::ImageSizeDialogModel(int32_t width, int32_t height, float resolution, int32_t resolutionUnit)
+ImageSizeDialogModel::ImageSizeDialogModel(int32_t width, int32_t height, float resolution,
+                                           ResolutionUnit resolutionUnit)
     : oldWidth_(width), oldHeight_(height), oldResolution_(resolution), oldResolutionUnit_(resolutionUnit),
       width_(width), height_(height), resolution_(resolution), resolutionUnit_(resolutionUnit),
       documentUnit_(initialDocumentLengthUnit(resolutionUnit)) {
@@ -108,8 +109,8 @@ void ImageSizeDialogModel::setDocumentUnit(DocumentLengthUnit unit) {
     showAll();
 }
 
-void ImageSizeDialogModel::setResolutionUnit(int32_t unit) {
-    if (unit != kPixelsPerInch && unit != kPixelsPerCentimeter)
+void ImageSizeDialogModel::setResolutionUnit(ResolutionUnit unit) {
+    if (!isValidResolutionUnit(unit))
         return;
     resolution_ = convertResolution(resolution_, resolutionUnit_, unit);
     resolutionUnit_ = unit;

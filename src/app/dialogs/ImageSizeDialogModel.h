@@ -23,13 +23,13 @@ inline constexpr size_t kImageSizeFieldCount = 5;
 class ImageSizeDialogModel {
 public:
     // The document as it is: its size, resolution and resolution unit.
-    ImageSizeDialogModel(int32_t width, int32_t height, float resolution, int32_t resolutionUnit);
+    ImageSizeDialogModel(int32_t width, int32_t height, float resolution, ResolutionUnit resolutionUnit);
 
     // Text typed into an entry.
     void edit(ImageSizeField field, std::string_view text);
     void setPixelUnit(PixelEntryUnit unit);
     void setDocumentUnit(DocumentLengthUnit unit);
-    void setResolutionUnit(int32_t unit);
+    void setResolutionUnit(ResolutionUnit unit);
     void setConstrain(bool on);
     // Off: the pixels go back to the document's and stay; the printed size sets the resolution.
     void setResample(bool on);
@@ -38,7 +38,7 @@ public:
     const std::string& text(ImageSizeField field) const { return texts_[index(field)]; }
     PixelEntryUnit pixelUnit() const { return pixelUnit_; }
     DocumentLengthUnit documentUnit() const { return documentUnit_; }
-    int32_t resolutionUnit() const { return resolutionUnit_; }
+    ResolutionUnit resolutionUnit() const { return resolutionUnit_; }
     bool constrain() const { return constrain_ || !resample_; }
     bool resample() const { return resample_; }
     int32_t method() const { return method_; }
@@ -65,11 +65,11 @@ private:
     int32_t oldWidth_;
     int32_t oldHeight_;
     double oldResolution_; // in resolutionUnit_ units
-    int32_t oldResolutionUnit_;
+    ResolutionUnit oldResolutionUnit_;
     int64_t width_;
     int64_t height_;
     double resolution_;
-    int32_t resolutionUnit_;
+    ResolutionUnit resolutionUnit_;
     PixelEntryUnit pixelUnit_ = PixelEntryUnit::Pixels;
     DocumentLengthUnit documentUnit_;
     bool constrain_ = true;

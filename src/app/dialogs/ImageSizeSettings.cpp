@@ -10,7 +10,6 @@ namespace pict {
 namespace {
 
 constexpr double kCentimetersPerInch = 2.54;
-constexpr double kInchesPerCentimeter = 0.39370078;
 
 int64_t roundToPixels(double value) {
     if (!std::isfinite(value))
@@ -57,10 +56,10 @@ bool parseResampleMethod(std::string_view text, int32_t& method) {
 
 bool isAcceptable(const ImageSizeSettings& s) {
     return isValidCanvasSide(s.width) && isValidCanvasSide(s.height) && isValidResolution(s.resolution) &&
-           (s.resolutionUnit == 0 || s.resolutionUnit == 1);
+           isValidResolutionUnit(s.resolutionUnit);
 }
 
-bool changesDocument(const ImageSizeSettings& s, float currentResolution, int32_t currentUnit) {
+bool changesDocument(const ImageSizeSettings& s, float currentResolution, ResolutionUnit currentUnit) {
     if (s.width != s.oldWidth || s.height != s.oldHeight)
         return true;
     if (std::fabs(static_cast<double>(s.resolution) - static_cast<double>(currentResolution)) >= kResolutionTolerance)
@@ -96,18 +95,13 @@ Size thumbnailSize(Size picture, int32_t box) {
     return {std::min(box, proportionalWidth(picture.width, picture.height, box)), box};
 }
 
-DocumentLengthUnit initialDocumentLengthUnit(int32_t resolutionUnit) {
-    return resolutionUnit == kPixelsPerCentimeter ? DocumentLengthUnit::Centimeters
-                                                                               : DocumentLengthUnit::Inches;
+DocumentLengthUnit initialDocumentLengthUnit(ResolutionUnit resolutionUnit) {
+    return resolutionUnit == ResolutionUnit::PixelsPerCentimeter ? DocumentLengthUnit::Centimeters
+                                                                 : DocumentLengthUnit::Inches;
 }
 
-double pixelsPerInch(double resolution, int32_t resolutionUnit) {
-    return resolutionUnit == kPixelsPerCentimeter ? resolution * kCentimetersPerInch
-                                                                               : resolution;
-}
-
-double documentLengthFromPixels(int32_t pixels, int32_t oldPixels, double resolution, int32_t resolutionUnit,
-                                DocumentLengthUnit unit) {
+double documentLengthFromPixels(int32_t pixels, int32_t oldPixels, double resolution,
+                                ResolutionUnit resolutionUnit, DocumentLengthUnit unit) {
     if (unit == DocumentLengthUnit::Percent)
         return percentFromPixels(pixels, oldPixels);
     double ppi = pixelsPerInch(resolution, resolutionUnit);
@@ -123,8 +117,8 @@ double documentLengthFromPixels(int32_t pixels, int32_t oldPixels, double resolu
     return 0.0;
 }
 
-int64_t pixelsFromDocumentLength(double length, int32_t oldPixels, double resolution, int32_t resolutionUnit,
-                                 DocumentLengthUnit unit) {
+int64_t pixelsFromDocumentLength(double length, int32_t oldPixels, double resolution,
+                                 ResolutionUnit resolutionUnit, DocumentLengthUnit unit) {
     double ppi = pixelsPerInch(resolution, resolutionUnit);
     switch (unit) {
     case DocumentLengthUnit::Percent: return pixelsFromPercent(length, oldPixels);
@@ -133,13 +127,6 @@ int64_t pixelsFromDocumentLength(double length, int32_t oldPixels, double resolu
     case DocumentLengthUnit::Millimeters: return roundToPixels(length / (10.0 * kCentimetersPerInch) * ppi);
     }
     return 0;
-}
-
-double convertResolution(double value, int32_t fromUnit, int32_t toUnit) {
-    if (fromUnit == toUnit)
-        return value;
-    return toUnit == kPixelsPerCentimeter ? value * kInchesPerCentimeter
-                                                                       : value * kCentimetersPerInch;
 }
 
 double resolutionForDocumentSize(int32_t width, int32_t height, double documentWidth, double documentHeight) {

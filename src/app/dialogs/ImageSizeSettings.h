@@ -12,7 +12,11 @@
 
 namespace pict {
 
+// The resolution units as the lists show them, in ResolutionUnit's order.
 inline constexpr std::array<std::string_view, 2> kResolutionUnitNames = {"pixels/inch", "pixels/cm"};
+constexpr std::string_view resolutionUnitName(ResolutionUnit unit) {
+    return kResolutionUnitNames[unit == ResolutionUnit::PixelsPerCentimeter ? 1 : 0];
+}
 
 // The six choices of "Resample image:". Every choice but the first shares the smooth stretch.
 inline constexpr std::array<std::string_view, 6> kResampleMethodNames = {
@@ -29,7 +33,7 @@ struct ImageSizeSettings {
     int32_t width = 1;  // 1..30000
     int32_t height = 1; // 1..30000
     float resolution = 72.0f; // 1..9999.999
-    int32_t resolutionUnit = kPixelsPerInch; // DocumentResolutionUnit
+    ResolutionUnit resolutionUnit = ResolutionUnit::PixelsPerInch;
     int32_t oldWidth = 1;
     int32_t oldHeight = 1;
     int32_t method = kDefaultResampleMethod; // 0..5, see kResampleMethodNames
@@ -49,7 +53,7 @@ constexpr bool isValidResolution(double resolution) {
 bool isAcceptable(const ImageSizeSettings& settings);
 // Whether confirming the record changes the document: a new pixel size, a resolution
 // differing by the tolerance or more, or another unit.
-bool changesDocument(const ImageSizeSettings& settings, float currentResolution, int32_t currentUnit);
+bool changesDocument(const ImageSizeSettings& settings, float currentResolution, ResolutionUnit currentUnit);
 
 // The size of a thumbnail that fits the picture into box x box pixels with its proportions:
 // the longer side becomes box, the shorter one follows (rounded, never below one pixel). A
@@ -68,17 +72,14 @@ int32_t proportionalWidth(int32_t oldWidth, int32_t oldHeight, int32_t newHeight
 // Units of the printed document size.
 enum class DocumentLengthUnit : int32_t { Percent = 0, Inches = 1, Centimeters = 2, Millimeters = 3 };
 // The document size unit the dialog starts with for a resolution unit.
-DocumentLengthUnit initialDocumentLengthUnit(int32_t resolutionUnit);
+DocumentLengthUnit initialDocumentLengthUnit(ResolutionUnit resolutionUnit);
 
-double pixelsPerInch(double resolution, int32_t resolutionUnit);
 // Pixels shown as a printed length (Percent is relative to oldPixels).
-double documentLengthFromPixels(int32_t pixels, int32_t oldPixels, double resolution, int32_t resolutionUnit,
-                                DocumentLengthUnit unit);
+double documentLengthFromPixels(int32_t pixels, int32_t oldPixels, double resolution,
+                                ResolutionUnit resolutionUnit, DocumentLengthUnit unit);
 // A printed length back to pixels, rounded to nearest.
-int64_t pixelsFromDocumentLength(double length, int32_t oldPixels, double resolution, int32_t resolutionUnit,
-                                 DocumentLengthUnit unit);
-// The shown resolution after switching its unit: x 0.39370078 per inch to per cm, x 2.54 back.
-double convertResolution(double value, int32_t fromUnit, int32_t toUnit);
+int64_t pixelsFromDocumentLength(double length, int32_t oldPixels, double resolution,
+                                 ResolutionUnit resolutionUnit, DocumentLengthUnit unit);
 
 // With "Resample image" off the pixels stay and the resolution follows the printed size:
 // sqrt(w * h / (docW * docH)) with the lengths in the resolution's own unit (inches or cm).

@@ -1,5 +1,7 @@
 #include "app/dialogs/NewImageModel.h"
 
+#include "app/dialogs/ImageSizeSettings.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -17,9 +19,10 @@ struct UnitFactors {
 
 // Pixels per inch, per cm and per mm for a resolution.
 UnitFactors factorsFor(double r, ResolutionUnit unit) {
-    if (unit == ResolutionUnit::PixelsPerCentimeter)
-        return {r * 2.54, r, r * 0.1};
-    return {r, r * 0.39370078, r * 0.03937008};
+    const double perInch = convertResolution(r, unit, ResolutionUnit::PixelsPerInch);
+    const double perCm = convertResolution(r, unit, ResolutionUnit::PixelsPerCentimeter);
+    // Per millimetre has factors of its own (0.03937008 is not 0.39370078 / 10 in doubles).
+    return {perInch, perCm, unit == ResolutionUnit::PixelsPerCentimeter ? r * 0.1 : r * 0.03937008};
 }
 
 double pixelsPerUnit(SizeUnit unit, const UnitFactors& f) {
@@ -89,7 +92,7 @@ const char* sizeUnitListText(SizeUnit unit) {
 }
 
 const char* resolutionUnitListText(ResolutionUnit unit) {
-    return unit == ResolutionUnit::PixelsPerCentimeter ? "pixels/cm" : "pixels/inch";
+    return resolutionUnitName(unit).data(); // the names are literals, so they end in a null
 }
 
 const char* backgroundListText(NewImageBackground b) {
@@ -122,12 +125,6 @@ double convertSizeValue(double value, SizeUnit from, SizeUnit to, double resolut
         return perUnit > 0 ? value / perUnit : 0.0;
     }
     return value * kPhysicalFactor[static_cast<int>(from) - 1][static_cast<int>(to) - 1];
-}
-
-double convertResolution(double value, ResolutionUnit from, ResolutionUnit to) {
-    if (from == to)
-        return value;
-    return to == ResolutionUnit::PixelsPerCentimeter ? value * 0.39370078 : value * 2.54;
 }
 
 bool isValidPixelSide(int32_t px) { return px >= kMinImageSide && px <= kMaxImageSide; }

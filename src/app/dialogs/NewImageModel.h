@@ -27,9 +27,8 @@ const char* backgroundListText(NewImageBackground b); // "White", "Background Co
 // any valid size, 0 for a value that is not a number).
 int32_t sizeToPixels(double value, SizeUnit unit, double resolution, ResolutionUnit resolutionUnit);
 // The number a size field shows after its unit list changes from `from` to `to`.
-double convertSizeValue(double value, SizeUnit from, SizeUnit to, double resolution, ResolutionUnit resolutionUnit);
-// The number the resolution field shows after its unit changes.
-double convertResolution(double value, ResolutionUnit from, ResolutionUnit to);
+double convertSizeValue(double value, SizeUnit from, SizeUnit to, double resolution,
+                        ResolutionUnit resolutionUnit);
 
 // "--" outside 1..30000, otherwise the bytes at three per pixel: "300 bytes", "900K", "2.25M".
 std::string imageSizeLabel(int32_t widthPx, int32_t heightPx);

@@ -11,7 +11,8 @@ std::unique_ptr<Document> createNewDocument(const NewImageSpec& spec) {
     info.width = spec.width;
     info.height = spec.height;
     info.resolution = static_cast<float>(spec.resolution);
-    info.resolutionUnit = spec.resolutionUnit == ResolutionUnit::PixelsPerCentimeter ? kPixelsPerCentimeter : kPixelsPerInch;
+    info.resolutionUnit =
+        isValidResolutionUnit(spec.resolutionUnit) ? spec.resolutionUnit : ResolutionUnit::PixelsPerInch;
     info.name = spec.name;
     info.transparent = spec.transparent;
     info.backgroundColor = spec.fillColor.fillWord();

@@ -8,6 +8,7 @@
 #include "codecs/ImageMetadata.h"
 #include "codecs/openraster/ZipArchive.h"
 #include "common/Geometry.h"
+#include "document/ResolutionUnit.h"
 #include "surface/RasterSurface.h"
 
 #include <memory>
@@ -42,7 +43,7 @@ struct LayeredChannel {
 struct LayeredPicture {
     Size canvas;
     float resolution = 72.0f;
-    int32_t resolutionUnit = 0;
+    ResolutionUnit resolutionUnit = ResolutionUnit::PixelsPerInch;
     std::vector<LayeredLayer> layers; // bottom first, as the stack holds them
     std::vector<LayeredChannel> channels;
     const Surface24* compositeColor = nullptr;

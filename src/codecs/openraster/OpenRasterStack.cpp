@@ -188,7 +188,8 @@ std::string writeOwnDocumentXml(const OraOwnDocument& own) {
     XMLElement* root = document.NewElement("pictorane");
     root->SetAttribute("version", 1);
     root->SetAttribute("resolution", own.resolution);
-    root->SetAttribute("resolution-unit", own.resolutionUnit == 1 ? "cm" : "inch");
+    root->SetAttribute("resolution-unit",
+                       own.resolutionUnit == ResolutionUnit::PixelsPerCentimeter ? "cm" : "inch");
     document.InsertEndChild(root);
     for (const OraChannelEntry& channel : own.channels) {
         XMLElement* element = document.NewElement("channel");
@@ -225,7 +226,9 @@ bool parseOwnDocumentXml(std::string_view textValue, OraOwnDocument& own, std::s
         return false;
     }
     own.resolution = root->DoubleAttribute("resolution", 72.0);
-    own.resolutionUnit = std::string_view(text(*root, "resolution-unit")) == "cm" ? 1 : 0;
+    own.resolutionUnit = std::string_view(text(*root, "resolution-unit")) == "cm"
+                             ? ResolutionUnit::PixelsPerCentimeter
+                             : ResolutionUnit::PixelsPerInch;
     for (const XMLElement* child = root->FirstChildElement(); child; child = child->NextSiblingElement()) {
         const std::string_view tag = child->Name();
         if (tag == "channel") {

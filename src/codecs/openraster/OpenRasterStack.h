@@ -4,6 +4,8 @@
 // (what other programs have no place for). Parsing refuses document type declarations (and
 // with them every entity) and nesting deeper than a small limit.
 
+#include "document/ResolutionUnit.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -66,7 +68,7 @@ struct OraBlobEntry {
 
 struct OraOwnDocument {
     double resolution = 72.0;
-    int32_t resolutionUnit = 0; // 0 pixels per inch, 1 pixels per centimetre
+    ResolutionUnit resolutionUnit = ResolutionUnit::PixelsPerInch; // "inch" or "cm" in the file
     std::vector<OraChannelEntry> channels;
     std::vector<OraBlobEntry> metadata;
 };

@@ -162,8 +162,7 @@ bool writeOpenRaster(ByteStream& out, const LayeredPicture& picture, std::string
         OraStack stack;
         stack.width = picture.canvas.width;
         stack.height = picture.canvas.height;
-        const double perInch = picture.resolutionUnit == 1 ? picture.resolution * 2.54 : picture.resolution;
-        stack.xres = stack.yres = perInch;
+        stack.xres = stack.yres = pixelsPerInch(picture.resolution, picture.resolutionUnit);
         OraOwnDocument own;
         own.resolution = picture.resolution;
         own.resolutionUnit = picture.resolutionUnit;

@@ -26,7 +26,8 @@ ImageSizeState::ImageSizeState(DocumentContext& context, const ImageResize& resi
     resize_.height = clampSide(resize.height);
     resize_.resolution = std::isnan(resize.resolution) ? kMinResolution
                                                        : std::clamp(resize.resolution, kMinResolution, kMaxResolution);
-    resize_.resolutionUnit = resize.resolutionUnit == kPixelsPerCentimeter ? kPixelsPerCentimeter : kPixelsPerInch;
+    resize_.resolutionUnit =
+        isValidResolutionUnit(resize.resolutionUnit) ? resize.resolutionUnit : ResolutionUnit::PixelsPerInch;
     resize_.method = std::clamp(resize.method, 0, 5);
 }
 

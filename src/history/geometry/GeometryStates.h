@@ -5,6 +5,7 @@
 // resolution changes, which keeps just the old resolution and unit.
 
 #include "common/Geometry.h"
+#include "document/ResolutionUnit.h"
 #include "history/document/WholeDocumentState.h"
 
 #include <cstdint>
@@ -17,15 +18,15 @@ struct ImageResize {
     int32_t width = 1;
     int32_t height = 1;
     float resolution = 72.0f;
-    int32_t resolutionUnit = 0;
+    ResolutionUnit resolutionUnit = ResolutionUnit::PixelsPerInch;
     // 0 nearest neighbour; 1..5 share the smooth stretch.
     int32_t method = 0;
 };
 
 class ImageSizeState final : public WholeDocumentState {
 public:
-    // Sizes clamped to 1..30000, the resolution to 1..9999.999, the unit to 0 or 1 and
-    // the method to 0..5.
+    // Sizes clamped to 1..30000, the resolution to 1..9999.999, an unknown unit to pixels
+    // per inch and the method to 0..5.
     ImageSizeState(DocumentContext& context, const ImageResize& resize);
     std::string name() const override { return "Image Size"; }
     bool apply() override;
@@ -37,7 +38,7 @@ private:
     ImageResize resize_;
     // Set when the pixel size stayed: the resolution and unit to put back on undo.
     std::optional<float> oldResolution_;
-    int32_t oldUnit_ = 0;
+    ResolutionUnit oldUnit_ = ResolutionUnit::PixelsPerInch;
 };
 
 class CanvasSizeState final : public WholeDocumentState {

@@ -10,8 +10,8 @@ class GeometryCommandsTest : public test::SessionTest {
 protected:
     GeometryCommandsTest() : SessionTest(100, 100) {}
 
-    ImageSizeSettings imageSize(int32_t width, int32_t height, float resolution, int32_t unit = 0,
-                                int32_t method = 1) {
+    ImageSizeSettings imageSize(int32_t width, int32_t height, float resolution,
+                                ResolutionUnit unit = ResolutionUnit::PixelsPerInch, int32_t method = 1) {
         ImageSizeSettings s;
         s.width = width;
         s.height = height;
@@ -43,14 +43,18 @@ protected:
 TEST_F(GeometryCommandsTest, ImageSizeRecordsOnlyARealChange) {
     EXPECT_EQ(run(kCmdImageSize), CommandOutcome::Unchanged);
     EXPECT_EQ(run(kCmdImageSize, imageSize(100, 100, 72.00005f)), CommandOutcome::Unchanged);
-    EXPECT_EQ(run(kCmdImageSize, imageSize(100, 100, 72.0f, 0, 5)), CommandOutcome::Unchanged)
+    EXPECT_EQ(run(kCmdImageSize, imageSize(100, 100, 72.0f, ResolutionUnit::PixelsPerInch, 5)),
+              CommandOutcome::Unchanged)
         << "another method alone changes nothing";
     EXPECT_EQ(history().count(), 0);
     EXPECT_FALSE(document().isModified());
 
-    EXPECT_EQ(run(kCmdImageSize, imageSize(100, 100, 72.0f, 1)), CommandOutcome::Done) << "another unit";
+    EXPECT_EQ(run(kCmdImageSize, imageSize(100, 100, 72.0f, ResolutionUnit::PixelsPerCentimeter)),
+              CommandOutcome::Done)
+        << "another unit";
     EXPECT_EQ(history().undoName(), "Image Size");
-    EXPECT_EQ(run(kCmdImageSize, imageSize(50, 25, 72.0f, 1)), CommandOutcome::Done);
+    EXPECT_EQ(run(kCmdImageSize, imageSize(50, 25, 72.0f, ResolutionUnit::PixelsPerCentimeter)),
+              CommandOutcome::Done);
     EXPECT_EQ(document().canvasSize(), (Size{50, 25}));
     EXPECT_EQ(history().count(), 2);
 }

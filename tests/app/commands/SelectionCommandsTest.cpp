@@ -140,7 +140,8 @@ TEST_F(SelectionCommandsTest, GrowOnANonRasterLayerIsRecordedButChangesNothing) 
 TEST_F(SelectionCommandsTest, SaveToNewChannelsNamesThemInTurn) {
     select(Rect{2, 2, 6, 6});
     ASSERT_EQ(run(kCmdSaveSelection), CommandOutcome::Done);
-    ASSERT_EQ(run(kCmdSaveSelection, SaveSelectionParams{-1, "", 2}), CommandOutcome::Done);
+    ASSERT_EQ(run(kCmdSaveSelection, SaveSelectionParams{-1, "", CombineMode::Subtract}),
+              CommandOutcome::Done);
     ASSERT_EQ(channelCount(), 2);
     EXPECT_EQ(channelName(0), "Alpha 1");
     EXPECT_EQ(channelName(1), "Alpha 2");
@@ -149,8 +150,9 @@ TEST_F(SelectionCommandsTest, SaveToNewChannelsNamesThemInTurn) {
     EXPECT_EQ(channelAt(1, 3, 3), 255);
     EXPECT_EQ(document().channels().at(1)->size(), document().canvasSize());
 
-    ASSERT_EQ(run(kCmdSaveSelection, SaveSelectionParams{99, "Alpha 7", 0}), CommandOutcome::Done);
-    ASSERT_EQ(run(kCmdSaveSelection, SaveSelectionParams{3, "", 0}), CommandOutcome::Done);
+    ASSERT_EQ(run(kCmdSaveSelection, SaveSelectionParams{99, "Alpha 7", CombineMode::New}),
+              CommandOutcome::Done);
+    ASSERT_EQ(run(kCmdSaveSelection, SaveSelectionParams{3, "", CombineMode::New}), CommandOutcome::Done);
     EXPECT_EQ(channelName(2), "Alpha 7");
     EXPECT_EQ(channelName(3), "Alpha 8");
     EXPECT_FALSE(document().isModified());
@@ -158,7 +160,7 @@ TEST_F(SelectionCommandsTest, SaveToNewChannelsNamesThemInTurn) {
 
 TEST_F(SelectionCommandsTest, UndoOfSaveToANewChannelLeavesTheListAsItWas) {
     select(Rect{2, 2, 6, 6});
-    run(kCmdSaveSelection, SaveSelectionParams{-1, "Keep", 0});
+    run(kCmdSaveSelection, SaveSelectionParams{-1, "Keep", CombineMode::New});
     run(kCmdSaveSelection);
     ASSERT_EQ(channelCount(), 2);
     const AlphaChannel* kept = document().channels().at(0);
@@ -177,7 +179,8 @@ TEST_F(SelectionCommandsTest, SaveIntoAChannelCombinesAndUndoRestoresIt) {
     select(Rect{2, 2, 6, 6});
     run(kCmdSaveSelection);
     select(Rect{4, 4, 10, 10});
-    ASSERT_EQ(run(kCmdSaveSelection, SaveSelectionParams{0, "ignored", 1}), CommandOutcome::Done);
+    ASSERT_EQ(run(kCmdSaveSelection, SaveSelectionParams{0, "ignored", CombineMode::Add}),
+              CommandOutcome::Done);
     ASSERT_EQ(channelCount(), 1);
     EXPECT_EQ(channelName(0), "Alpha 1");
     EXPECT_EQ(channelAt(0, 2, 2), 255);
@@ -188,7 +191,8 @@ TEST_F(SelectionCommandsTest, SaveIntoAChannelCombinesAndUndoRestoresIt) {
     EXPECT_EQ(channelAt(0, 9, 9), 0);
 
     select(Rect{4, 4, 10, 10});
-    ASSERT_EQ(run(kCmdSaveSelection, SaveSelectionParams{0, "", 3}), CommandOutcome::Done);
+    ASSERT_EQ(run(kCmdSaveSelection, SaveSelectionParams{0, "", CombineMode::Intersect}),
+              CommandOutcome::Done);
     EXPECT_EQ(channelAt(0, 2, 2), 0);
     EXPECT_EQ(channelAt(0, 5, 5), 255);
 }
@@ -199,7 +203,7 @@ TEST_F(SelectionCommandsTest, LoadSelectionCombinesTheChannel) {
     select(Rect{10, 10, 14, 14});
 
     ASSERT_TRUE(commands_.isEnabled(kCmdLoadSelection));
-    ASSERT_EQ(run(kCmdLoadSelection, LoadSelectionParams{0, 1, false}), CommandOutcome::Done);
+    ASSERT_EQ(run(kCmdLoadSelection, LoadSelectionParams{0, CombineMode::Add, false}), CommandOutcome::Done);
     EXPECT_EQ(history().undoName(), "Load Selection");
     EXPECT_EQ(selection().mask().bounds(), (Rect{2, 2, 14, 14}));
     run(kCmdUndo);
@@ -209,7 +213,7 @@ TEST_F(SelectionCommandsTest, LoadSelectionCombinesTheChannel) {
     EXPECT_EQ(selection().mask().bounds(), (Rect{2, 2, 6, 6}));
     run(kCmdUndo);
 
-    ASSERT_EQ(run(kCmdLoadSelection, LoadSelectionParams{0, 0, true}), CommandOutcome::Done);
+    ASSERT_EQ(run(kCmdLoadSelection, LoadSelectionParams{0, CombineMode::New, true}), CommandOutcome::Done);
     EXPECT_EQ(selection().mask().bounds(), document().canvasRect());
     EXPECT_EQ(selection().mask().coverageAt(3, 3), 0);
 }
@@ -218,7 +222,7 @@ TEST_F(SelectionCommandsTest, LoadOfAMissingChannelIsRecordedAndChangesNothing) 
     select(Rect{2, 2, 6, 6});
     run(kCmdSaveSelection);
     select(Rect{10, 10, 14, 14});
-    EXPECT_EQ(run(kCmdLoadSelection, LoadSelectionParams{5, 0, false}), CommandOutcome::Done);
+    EXPECT_EQ(run(kCmdLoadSelection, LoadSelectionParams{5, CombineMode::New, false}), CommandOutcome::Done);
     EXPECT_EQ(selection().mask().bounds(), (Rect{10, 10, 14, 14}));
 }
 
@@ -230,7 +234,8 @@ TEST_F(SelectionCommandsTest, LoadOfAChannelThatNoLongerFitsTheCanvasIsRefusedWi
     session_.canvasSizeChanged();
     select(Rect{1, 1, 3, 3});
     const int32_t count = history().count();
-    const CommandResult result = commands_.execute(kCmdLoadSelection, LoadSelectionParams{0, 1, false});
+    const CommandResult result =
+        commands_.execute(kCmdLoadSelection, LoadSelectionParams{0, CombineMode::Add, false});
     EXPECT_EQ(result.outcome, CommandOutcome::Refused);
     const Size canvas = document().canvasSize();
     EXPECT_EQ(result.message, "Cannot load \"Alpha 1\": the channel was saved at " + std::to_string(saved.width) +

@@ -52,11 +52,11 @@ TEST(ZoomCommands, PrintSizeReadsTheDocumentsResolutionAndUnit) {
     CanvasView view({3000, 3000}, {800, 600});
     DocumentInfo info;
     info.resolution = 118.11f;
-    info.resolutionUnit = 1; // pixels per centimetre
+    info.resolutionUnit = ResolutionUnit::PixelsPerCentimeter;
     ASSERT_TRUE(test::runOnView(view, kCmdPrintSize, info));
     EXPECT_NEAR(view.zoom(), 0.24f, 0.0001f);
     info.resolution = 72.0f;
-    info.resolutionUnit = 0;
+    info.resolutionUnit = ResolutionUnit::PixelsPerInch;
     view.setZoom(3, true);
     ASSERT_TRUE(test::runOnView(view, kCmdPrintSize, info));
     EXPECT_EQ(view.zoom(), 1.0f) << "72 pixels per inch is Actual Pixels";

@@ -56,17 +56,30 @@ TEST(FillDialogModel, ConfirmRemembersTheValuesAndKeepsTheLockOnlyWhenEnabled) {
 }
 
 TEST(CanvasSizeFields, EntriesShowPixelsInTheChosenUnit) {
-    EXPECT_DOUBLE_EQ(canvasEntryFromPixels(150, CanvasLengthUnit::Percent, false, 100, 72, 0), 150.0);
-    EXPECT_DOUBLE_EQ(canvasEntryFromPixels(120, CanvasLengthUnit::Pixels, true, 100, 72, 0), 20.0);
-    EXPECT_DOUBLE_EQ(canvasEntryFromPixels(80, CanvasLengthUnit::Percent, true, 100, 72, 0), -20.0);
-    EXPECT_DOUBLE_EQ(canvasEntryFromPixels(144, CanvasLengthUnit::Inches, false, 100, 72, 0), 2.0);
-    EXPECT_NEAR(canvasEntryFromPixels(300, CanvasLengthUnit::Millimeters, false, 100, 300, 0), 25.4, 1e-9);
+    EXPECT_DOUBLE_EQ(
+        canvasEntryFromPixels(150, CanvasLengthUnit::Percent, false, 100, 72, ResolutionUnit::PixelsPerInch),
+        150.0);
+    EXPECT_DOUBLE_EQ(
+        canvasEntryFromPixels(120, CanvasLengthUnit::Pixels, true, 100, 72, ResolutionUnit::PixelsPerInch),
+        20.0);
+    EXPECT_DOUBLE_EQ(
+        canvasEntryFromPixels(80, CanvasLengthUnit::Percent, true, 100, 72, ResolutionUnit::PixelsPerInch),
+        -20.0);
+    EXPECT_DOUBLE_EQ(
+        canvasEntryFromPixels(144, CanvasLengthUnit::Inches, false, 100, 72, ResolutionUnit::PixelsPerInch),
+        2.0);
+    EXPECT_NEAR(canvasEntryFromPixels(300, CanvasLengthUnit::Millimeters, false, 100, 300,
+                                      ResolutionUnit::PixelsPerInch),
+                25.4, 1e-9);
     // Back and forth in every unit lands on the same pixels.
     for (auto unit : {CanvasLengthUnit::Percent, CanvasLengthUnit::Pixels, CanvasLengthUnit::Inches,
                       CanvasLengthUnit::Centimeters, CanvasLengthUnit::Millimeters})
         for (bool relative : {false, true}) {
-            const double shown = canvasEntryFromPixels(437, unit, relative, 300, 118.11f, 1);
-            EXPECT_EQ(canvasPixelsFromEntry(shown, unit, relative, 300, 118.11f, 1), 437);
+            const double shown =
+                canvasEntryFromPixels(437, unit, relative, 300, 118.11f, ResolutionUnit::PixelsPerCentimeter);
+            EXPECT_EQ(canvasPixelsFromEntry(shown, unit, relative, 300, 118.11f,
+                                            ResolutionUnit::PixelsPerCentimeter),
+                      437);
         }
     EXPECT_EQ(pixelCountText(640), "640 pixels");
     EXPECT_EQ(canvasMemoryText(100, 100), memorySizeText(30000));

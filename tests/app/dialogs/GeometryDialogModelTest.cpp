@@ -9,7 +9,7 @@ namespace {
 using F = ImageSizeField;
 
 TEST(ImageSizeDialogModel, StartsFromTheDocumentInItsUnits) {
-    ImageSizeDialogModel model(300, 200, 100.0f, kPixelsPerInch);
+    ImageSizeDialogModel model(300, 200, 100.0f, ResolutionUnit::PixelsPerInch);
     EXPECT_EQ(model.text(F::PixelWidth), "300");
     EXPECT_EQ(model.text(F::DocumentWidth), "3");
     EXPECT_EQ(model.text(F::DocumentHeight), "2");
@@ -18,12 +18,12 @@ TEST(ImageSizeDialogModel, StartsFromTheDocumentInItsUnits) {
     EXPECT_TRUE(model.constrain());
     EXPECT_TRUE(model.resample());
     EXPECT_EQ(model.pixelDimensionsLine(), "176K");
-    EXPECT_EQ(ImageSizeDialogModel(10, 10, 40.0f, kPixelsPerCentimeter).documentUnit(),
+    EXPECT_EQ(ImageSizeDialogModel(10, 10, 40.0f, ResolutionUnit::PixelsPerCentimeter).documentUnit(),
               DocumentLengthUnit::Centimeters);
 }
 
 TEST(ImageSizeDialogModel, ConstrainedEditsMoveTheOtherSide) {
-    ImageSizeDialogModel model(300, 200, 100.0f, kPixelsPerInch);
+    ImageSizeDialogModel model(300, 200, 100.0f, ResolutionUnit::PixelsPerInch);
     model.edit(F::PixelWidth, "150");
     EXPECT_EQ(model.text(F::PixelWidth), "150") << "the typed entry keeps its text";
     EXPECT_EQ(model.text(F::PixelHeight), "100");
@@ -45,7 +45,7 @@ TEST(ImageSizeDialogModel, ConstrainedEditsMoveTheOtherSide) {
 }
 
 TEST(ImageSizeDialogModel, PrintedSizeSetsPixelsWhileResampling) {
-    ImageSizeDialogModel model(300, 200, 100.0f, kPixelsPerInch);
+    ImageSizeDialogModel model(300, 200, 100.0f, ResolutionUnit::PixelsPerInch);
     model.setDocumentUnit(DocumentLengthUnit::Centimeters);
     EXPECT_EQ(model.text(F::DocumentWidth), "7.62");
     model.edit(F::DocumentWidth, "2.54");
@@ -58,7 +58,7 @@ TEST(ImageSizeDialogModel, PrintedSizeSetsPixelsWhileResampling) {
 }
 
 TEST(ImageSizeDialogModel, WithoutResamplingThePrintedSizeSetsTheResolution) {
-    ImageSizeDialogModel model(300, 200, 100.0f, kPixelsPerInch);
+    ImageSizeDialogModel model(300, 200, 100.0f, ResolutionUnit::PixelsPerInch);
     model.edit(F::PixelWidth, "600");
     model.setResample(false);
     EXPECT_FALSE(model.pixelEntriesEnabled());
@@ -75,17 +75,17 @@ TEST(ImageSizeDialogModel, WithoutResamplingThePrintedSizeSetsTheResolution) {
 }
 
 TEST(ImageSizeDialogModel, SwitchingTheResolutionUnitConvertsTheValue) {
-    ImageSizeDialogModel model(300, 200, 254.0f, kPixelsPerInch);
-    model.setResolutionUnit(kPixelsPerCentimeter);
+    ImageSizeDialogModel model(300, 200, 254.0f, ResolutionUnit::PixelsPerInch);
+    model.setResolutionUnit(ResolutionUnit::PixelsPerCentimeter);
     EXPECT_NEAR(model.settings().resolution, 100.0, 1e-3);
     EXPECT_EQ(model.text(F::Resolution), "100");
-    EXPECT_EQ(model.settings().resolutionUnit, kPixelsPerCentimeter);
-    model.setResolutionUnit(kPixelsPerInch);
+    EXPECT_EQ(model.settings().resolutionUnit, ResolutionUnit::PixelsPerCentimeter);
+    model.setResolutionUnit(ResolutionUnit::PixelsPerInch);
     EXPECT_NEAR(model.settings().resolution, 254.0, 1e-3);
 }
 
 TEST(ImageSizeDialogModel, OutOfRangeOrUnreadableEntriesRefuseOk) {
-    ImageSizeDialogModel model(300, 200, 72.0f, kPixelsPerInch);
+    ImageSizeDialogModel model(300, 200, 72.0f, ResolutionUnit::PixelsPerInch);
     model.edit(F::PixelWidth, "30001");
     EXPECT_FALSE(model.acceptable());
     EXPECT_EQ(model.pixelDimensionsLine(), "--");
@@ -101,15 +101,15 @@ TEST(ImageSizeDialogModel, OutOfRangeOrUnreadableEntriesRefuseOk) {
 }
 
 TEST(ImageSizeDialogModel, UnchangedEntriesConfirmTheDocumentsOwnValues) {
-    ImageSizeDialogModel model(300, 200, 72.0f, kPixelsPerInch);
+    ImageSizeDialogModel model(300, 200, 72.0f, ResolutionUnit::PixelsPerInch);
     model.setMethod(9);
     const ImageSizeSettings s = model.settings();
-    EXPECT_FALSE(changesDocument(s, 72.0f, kPixelsPerInch));
+    EXPECT_FALSE(changesDocument(s, 72.0f, ResolutionUnit::PixelsPerInch));
     EXPECT_EQ(s.method, 5) << "shown as the nearest end";
 }
 
 TEST(CanvasSizeDialogModel, EntriesInUnitsAndRelative) {
-    CanvasSizeDialogModel model(100, 80, 100.0f, kPixelsPerInch, {});
+    CanvasSizeDialogModel model(100, 80, 100.0f, ResolutionUnit::PixelsPerInch, {});
     EXPECT_EQ(model.text(CanvasAxis::Width), "100");
     EXPECT_EQ(model.currentSideText(CanvasAxis::Height), "80 pixels");
     model.edit(CanvasAxis::Width, "150");
@@ -129,7 +129,7 @@ TEST(CanvasSizeDialogModel, EntriesInUnitsAndRelative) {
 }
 
 TEST(CanvasSizeDialogModel, SizesOutsideTheLimitsRefuseOk) {
-    CanvasSizeDialogModel model(100, 80, 72.0f, kPixelsPerInch, {});
+    CanvasSizeDialogModel model(100, 80, 72.0f, ResolutionUnit::PixelsPerInch, {});
     model.edit(CanvasAxis::Width, "0");
     EXPECT_FALSE(model.acceptable());
     EXPECT_EQ(model.newSizeText(), "--");
@@ -146,7 +146,7 @@ TEST(CanvasSizeDialogModel, SizesOutsideTheLimitsRefuseOk) {
 
 TEST(CanvasSizeDialogModel, AnchorAndColorMemory) {
     CanvasSizeDialogMemory memory;
-    CanvasSizeDialogModel model(100, 100, 72.0f, kPixelsPerInch, memory);
+    CanvasSizeDialogModel model(100, 100, 72.0f, ResolutionUnit::PixelsPerInch, memory);
     EXPECT_EQ(model.colorChoice(), FillContents::Background);
     EXPECT_EQ(model.extensionColor(Color::fromRgb(0x112233), Color::fromRgb(0x445566)).rgb(), 0x445566u);
     model.edit(CanvasAxis::Width, "80");
@@ -160,7 +160,8 @@ TEST(CanvasSizeDialogModel, AnchorAndColorMemory) {
     EXPECT_EQ(s.extensionColor.rgb(), 0x00AA11u);
     EXPECT_EQ(memory.colorChoice, FillContents::Custom);
     EXPECT_EQ(memory.customColor.rgb(), 0x00AA11u);
-    EXPECT_EQ(CanvasSizeDialogModel(5, 5, 72.0f, 0, memory).customColor().rgb(), 0x00AA11u);
+    EXPECT_EQ(CanvasSizeDialogModel(5, 5, 72.0f, ResolutionUnit::PixelsPerInch, memory).customColor().rgb(),
+              0x00AA11u);
 }
 
 } // namespace

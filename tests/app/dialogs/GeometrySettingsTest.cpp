@@ -51,22 +51,39 @@ TEST(ImageSizeArithmetic, ThumbnailFitsTheLongerSideAndNeverEnlarges) {
 }
 
 TEST(ImageSizeArithmetic, DocumentLengthsFollowTheResolution) {
-    EXPECT_DOUBLE_EQ(documentLengthFromPixels(300, 300, 300, 0, DocumentLengthUnit::Inches), 1.0);
-    EXPECT_NEAR(documentLengthFromPixels(300, 300, 300, 0, DocumentLengthUnit::Centimeters), 2.54, 1e-12);
-    EXPECT_NEAR(documentLengthFromPixels(300, 300, 300, 0, DocumentLengthUnit::Millimeters), 25.4, 1e-12);
+    EXPECT_DOUBLE_EQ(
+        documentLengthFromPixels(300, 300, 300, ResolutionUnit::PixelsPerInch, DocumentLengthUnit::Inches),
+        1.0);
+    EXPECT_NEAR(documentLengthFromPixels(300, 300, 300, ResolutionUnit::PixelsPerInch,
+                                         DocumentLengthUnit::Centimeters),
+                2.54, 1e-12);
+    EXPECT_NEAR(documentLengthFromPixels(300, 300, 300, ResolutionUnit::PixelsPerInch,
+                                         DocumentLengthUnit::Millimeters),
+                25.4, 1e-12);
     // 100 pixels/cm are 254 pixels/inch.
-    EXPECT_NEAR(documentLengthFromPixels(254, 254, 100, 1, DocumentLengthUnit::Centimeters), 2.54, 1e-12);
-    EXPECT_EQ(pixelsFromDocumentLength(2.0, 0, 72, 0, DocumentLengthUnit::Inches), 144);
-    EXPECT_EQ(pixelsFromDocumentLength(2.54, 0, 100, 0, DocumentLengthUnit::Centimeters), 100);
-    EXPECT_EQ(pixelsFromDocumentLength(50, 640, 72, 0, DocumentLengthUnit::Percent), 320);
-    EXPECT_EQ(initialDocumentLengthUnit(1), DocumentLengthUnit::Centimeters);
-    EXPECT_EQ(initialDocumentLengthUnit(0), DocumentLengthUnit::Inches);
+    EXPECT_NEAR(documentLengthFromPixels(254, 254, 100, ResolutionUnit::PixelsPerCentimeter,
+                                         DocumentLengthUnit::Centimeters),
+                2.54, 1e-12);
+    EXPECT_EQ(pixelsFromDocumentLength(2.0, 0, 72, ResolutionUnit::PixelsPerInch, DocumentLengthUnit::Inches),
+              144);
+    EXPECT_EQ(pixelsFromDocumentLength(2.54, 0, 100, ResolutionUnit::PixelsPerInch,
+                                       DocumentLengthUnit::Centimeters),
+              100);
+    EXPECT_EQ(
+        pixelsFromDocumentLength(50, 640, 72, ResolutionUnit::PixelsPerInch, DocumentLengthUnit::Percent),
+        320);
+    EXPECT_EQ(initialDocumentLengthUnit(ResolutionUnit::PixelsPerCentimeter),
+              DocumentLengthUnit::Centimeters);
+    EXPECT_EQ(initialDocumentLengthUnit(ResolutionUnit::PixelsPerInch), DocumentLengthUnit::Inches);
 }
 
 TEST(ImageSizeArithmetic, ResolutionUnitSwitchAndResolutionOnlyChange) {
-    EXPECT_NEAR(convertResolution(254.0, 0, 1), 100.0, 1e-4);
-    EXPECT_DOUBLE_EQ(convertResolution(100.0, 1, 0), 254.0);
-    EXPECT_DOUBLE_EQ(convertResolution(72.0, 0, 0), 72.0);
+    EXPECT_NEAR(convertResolution(254.0, ResolutionUnit::PixelsPerInch, ResolutionUnit::PixelsPerCentimeter),
+                100.0, 1e-4);
+    EXPECT_DOUBLE_EQ(
+        convertResolution(100.0, ResolutionUnit::PixelsPerCentimeter, ResolutionUnit::PixelsPerInch), 254.0);
+    EXPECT_DOUBLE_EQ(convertResolution(72.0, ResolutionUnit::PixelsPerInch, ResolutionUnit::PixelsPerInch),
+                     72.0);
     // 600 x 300 pixels printed at 2 x 1 inches need 300 pixels/inch.
     EXPECT_DOUBLE_EQ(resolutionForDocumentSize(600, 300, 2.0, 1.0), 300.0);
     EXPECT_DOUBLE_EQ(resolutionForDocumentSize(600, 300, 0.0, 1.0), 0.0);
@@ -74,17 +91,18 @@ TEST(ImageSizeArithmetic, ResolutionUnitSwitchAndResolutionOnlyChange) {
 }
 
 TEST(ImageSizeSettingsRules, AcceptanceAndCommitRule) {
-    ImageSizeSettings s{100, 80, 72.0f, 0, 100, 80, 2};
+    ImageSizeSettings s{100, 80, 72.0f, ResolutionUnit::PixelsPerInch, 100, 80, 2};
     EXPECT_TRUE(isAcceptable(s));
-    EXPECT_FALSE(changesDocument(s, 72.0f, 0));
+    EXPECT_FALSE(changesDocument(s, 72.0f, ResolutionUnit::PixelsPerInch));
     s.resolution = 72.00005f;
-    EXPECT_FALSE(changesDocument(s, 72.0f, 0)); // closer than 0.0001
+    EXPECT_FALSE(changesDocument(s, 72.0f, ResolutionUnit::PixelsPerInch)); // closer than 0.0001
     s.resolution = 72.01f;
-    EXPECT_TRUE(changesDocument(s, 72.0f, 0));
+    EXPECT_TRUE(changesDocument(s, 72.0f, ResolutionUnit::PixelsPerInch));
     s.resolution = 72.0f;
-    EXPECT_TRUE(changesDocument(s, 72.0f, 1)); // another unit
+    EXPECT_TRUE(changesDocument(s, 72.0f, ResolutionUnit::PixelsPerCentimeter)); // another unit
     s.method = 5;
-    EXPECT_FALSE(changesDocument(s, 72.0f, 0)); // the method alone changes nothing
+    EXPECT_FALSE(
+        changesDocument(s, 72.0f, ResolutionUnit::PixelsPerInch)); // the method alone changes nothing
 
     s.width = 30001;
     EXPECT_FALSE(isAcceptable(s));
@@ -116,7 +134,7 @@ TEST(ImageSizeSettingsRules, MethodNamesAndClamping) {
 TEST(ImageSizeSettingsRules, MemoryText) {
     EXPECT_EQ(memorySizeText(imageMemoryBytes(16, 16)), "1K");
     EXPECT_EQ(memorySizeText(imageMemoryBytes(1024, 1024)), "3.00M");
-    ImageSizeSettings s{200, 100, 72.0f, 0, 100, 100, 1};
+    ImageSizeSettings s{200, 100, 72.0f, ResolutionUnit::PixelsPerInch, 100, 100, 1};
     EXPECT_EQ(pixelDimensionsText(s), "59K (was 30K)");
     s.height = 0;
     EXPECT_EQ(pixelDimensionsText(s), "--");
@@ -133,13 +151,27 @@ TEST(CanvasAnchor, OffsetsTruncateTowardZero) {
 }
 
 TEST(CanvasSizeFields, UnitsAndRelativeEntries) {
-    EXPECT_EQ(canvasPixelsFromEntry(120, CanvasLengthUnit::Pixels, false, 100, 72, 0), 120);
-    EXPECT_EQ(canvasPixelsFromEntry(20, CanvasLengthUnit::Pixels, true, 100, 72, 0), 120);
-    EXPECT_EQ(canvasPixelsFromEntry(-20, CanvasLengthUnit::Pixels, true, 100, 72, 0), 80);
-    EXPECT_EQ(canvasPixelsFromEntry(150, CanvasLengthUnit::Percent, false, 100, 72, 0), 150);
-    EXPECT_EQ(canvasPixelsFromEntry(1, CanvasLengthUnit::Inches, false, 100, 72, 0), 72);
-    EXPECT_EQ(canvasPixelsFromEntry(25.4, CanvasLengthUnit::Millimeters, false, 100, 300, 0), 300);
-    EXPECT_EQ(canvasPixelsFromEntry(1, CanvasLengthUnit::Centimeters, false, 100, 118, 1), 118);
+    EXPECT_EQ(
+        canvasPixelsFromEntry(120, CanvasLengthUnit::Pixels, false, 100, 72, ResolutionUnit::PixelsPerInch),
+        120);
+    EXPECT_EQ(
+        canvasPixelsFromEntry(20, CanvasLengthUnit::Pixels, true, 100, 72, ResolutionUnit::PixelsPerInch),
+        120);
+    EXPECT_EQ(
+        canvasPixelsFromEntry(-20, CanvasLengthUnit::Pixels, true, 100, 72, ResolutionUnit::PixelsPerInch),
+        80);
+    EXPECT_EQ(
+        canvasPixelsFromEntry(150, CanvasLengthUnit::Percent, false, 100, 72, ResolutionUnit::PixelsPerInch),
+        150);
+    EXPECT_EQ(
+        canvasPixelsFromEntry(1, CanvasLengthUnit::Inches, false, 100, 72, ResolutionUnit::PixelsPerInch),
+        72);
+    EXPECT_EQ(canvasPixelsFromEntry(25.4, CanvasLengthUnit::Millimeters, false, 100, 300,
+                                    ResolutionUnit::PixelsPerInch),
+              300);
+    EXPECT_EQ(canvasPixelsFromEntry(1, CanvasLengthUnit::Centimeters, false, 100, 118,
+                                    ResolutionUnit::PixelsPerCentimeter),
+              118);
     CanvasSizeSettings s;
     s.width = 0;
     EXPECT_FALSE(isAcceptable(s));

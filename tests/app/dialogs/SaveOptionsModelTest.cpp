@@ -85,7 +85,7 @@ TEST(JpegOptionsModel, TheLiveSizeIsTheSizeOfTheSavedFile) {
     ImageMetadata carried;
     std::unique_ptr<Document> document = openDocument(camera().string(), nullptr, &carried);
     ASSERT_TRUE(document);
-    ASSERT_TRUE(document->resizeImage(160, 120, 72.0f, 0, 1));
+    ASSERT_TRUE(document->resizeImage(160, 120, 72.0f, ResolutionUnit::PixelsPerInch, 1));
     JpegOptionsModel model(SaveOptions{}, carried);
     for (int32_t quality : {95, 20}) {
         for (bool keep : {true, false}) {

@@ -101,22 +101,22 @@ TEST(ChannelDialogModel, SaveConfirmsTheChannelNameAndOperation) {
     const SaveSelectionParams fresh = confirmSaveSelection(2, 2, "  Sky ", 3);
     EXPECT_EQ(fresh.channel, 2);
     EXPECT_EQ(fresh.name, "Sky");
-    EXPECT_EQ(fresh.operation, 0) << "a new channel has nothing to combine with";
+    EXPECT_EQ(fresh.operation, CombineMode::New) << "a new channel has nothing to combine with";
     EXPECT_EQ(confirmSaveSelection(2, 2, "   ", 0).name, "") << "the command names it Alpha N";
 
     const SaveSelectionParams into = confirmSaveSelection(0, 2, "ignored", 2);
     EXPECT_EQ(into.channel, 0);
     EXPECT_EQ(into.name, "");
-    EXPECT_EQ(into.operation, 2);
-    EXPECT_EQ(confirmSaveSelection(0, 2, "", 9).operation, 3);
+    EXPECT_EQ(into.operation, CombineMode::Subtract);
+    EXPECT_EQ(confirmSaveSelection(0, 2, "", 9).operation, CombineMode::Intersect);
 }
 
 TEST(ChannelDialogModel, LoadKeepsTheOperationInRange) {
     const LoadSelectionParams params = confirmLoadSelection(1, 2, true);
     EXPECT_EQ(params.channel, 1);
-    EXPECT_EQ(params.operation, 2);
+    EXPECT_EQ(params.operation, CombineMode::Subtract);
     EXPECT_TRUE(params.invert);
-    EXPECT_EQ(confirmLoadSelection(-1, -1, false).operation, 0);
+    EXPECT_EQ(confirmLoadSelection(-1, -1, false).operation, CombineMode::New);
     EXPECT_EQ(confirmLoadSelection(-1, -1, false).channel, 0);
 }
 

@@ -26,7 +26,7 @@ TEST(NewDocument, CarriesTheRecordIntoTheDocument) {
     const DocumentInfo& info = document->info();
     EXPECT_EQ(document->canvasSize(), (Size{4, 3}));
     EXPECT_FLOAT_EQ(info.resolution, 118.11f);
-    EXPECT_EQ(info.resolutionUnit, kPixelsPerCentimeter);
+    EXPECT_EQ(info.resolutionUnit, ResolutionUnit::PixelsPerCentimeter);
     EXPECT_EQ(info.name, "Untitled-3");
     EXPECT_TRUE(info.untitled);
     EXPECT_FALSE(document->isModified());
@@ -41,7 +41,7 @@ TEST(NewDocument, PixelsPerInchIsTheOtherUnit) {
     NewImageSpec s = spec(2, 2);
     s.resolutionUnit = ResolutionUnit::PixelsPerInch;
     ASSERT_TRUE(createNewDocument(s));
-    EXPECT_EQ(createNewDocument(s)->info().resolutionUnit, kPixelsPerInch);
+    EXPECT_EQ(createNewDocument(s)->info().resolutionUnit, ResolutionUnit::PixelsPerInch);
 }
 
 TEST(NewDocument, ATransparentRecordHasNoPixelsToFill) {

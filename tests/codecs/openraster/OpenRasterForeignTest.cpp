@@ -29,7 +29,7 @@ TEST(OpenRasterForeign, LayersGroupsUnknownModesAndSixteenBitsAsOtherProgramsWri
     Document& document = *result.document;
     EXPECT_EQ(document.canvasSize(), (Size{8, 6}));
     EXPECT_FLOAT_EQ(document.info().resolution, 300.0f);
-    EXPECT_EQ(document.info().resolutionUnit, kPixelsPerInch);
+    EXPECT_EQ(document.info().resolutionUnit, ResolutionUnit::PixelsPerInch);
     const LayerStack& stack = document.layers();
     ASSERT_EQ(stack.count(), 4);
     EXPECT_EQ(stack.nameAt(0), "Bottom");

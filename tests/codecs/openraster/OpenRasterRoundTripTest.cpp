@@ -68,7 +68,7 @@ std::unique_ptr<Document> richDocument() {
     stack.setActive(stack.layerAt(5));
     document->channels().insert(std::make_unique<AlphaChannel>("Alpha 1", gradientMask(40, 30)));
     document->channels().insert(std::make_unique<AlphaChannel>("Sky & <trees>", test::solidMask(40, 30, 200)));
-    document->resizeImage(40, 30, 47.25f, kPixelsPerCentimeter, 0);
+    document->resizeImage(40, 30, 47.25f, ResolutionUnit::PixelsPerCentimeter, 0);
     document->invalidate(document->canvasRect());
     return document;
 }
@@ -119,7 +119,7 @@ TEST_F(OpenRasterRoundTrip, EveryLayerChannelAndCanvasPropertyComesBack) {
     EXPECT_FALSE(copy.isModified());
     EXPECT_EQ(copy.canvasSize(), original->canvasSize());
     EXPECT_FLOAT_EQ(copy.info().resolution, 47.25f);
-    EXPECT_EQ(copy.info().resolutionUnit, kPixelsPerCentimeter);
+    EXPECT_EQ(copy.info().resolutionUnit, ResolutionUnit::PixelsPerCentimeter);
 
     ASSERT_EQ(copy.layers().count(), original->layers().count());
     for (int32_t i = 0; i < original->layers().count(); ++i)

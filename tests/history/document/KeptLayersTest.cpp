@@ -90,18 +90,54 @@ struct Case {
 
 std::vector<Case> wholeDocumentCases() {
     return {
-        {"Image Size", [](FakeDocumentWindow& w) { return std::make_unique<ImageSizeState>(w, ImageResize{20, 15, 72.0f, 0, 1}); }, true},
-        {"Canvas Size", [](FakeDocumentWindow& w) { return std::make_unique<CanvasSizeState>(w, Size{50, 40}, Point{3, 2}, 0x0000FFu); }, false},
-        {"Rotate 90", [](FakeDocumentWindow& w) { return std::make_unique<RotateCanvasState>(w, 90.0); }, true},
-        {"Rotate 180", [](FakeDocumentWindow& w) { return std::make_unique<RotateCanvasState>(w, 180.0); }, true},
-        {"Rotate 270", [](FakeDocumentWindow& w) { return std::make_unique<RotateCanvasState>(w, 270.0); }, true},
-        {"Flip horizontal", [](FakeDocumentWindow& w) { return std::make_unique<FlipCanvasState>(w, true); }, true},
-        {"Flip vertical", [](FakeDocumentWindow& w) { return std::make_unique<FlipCanvasState>(w, false); }, true},
-        {"Crop", [](FakeDocumentWindow& w) { w.select({8, 6, 30, 22}); return std::make_unique<CropState>(w); }, false},
-        {"Crop leaving a layer out", [](FakeDocumentWindow& w) { w.select({26, 0, 40, 10}); return std::make_unique<CropState>(w); }, false},
-        {"Flatten", [](FakeDocumentWindow& w) { return std::make_unique<MergeState>(w, MergeKind::Flatten, std::vector<int32_t>{}); }, true},
-        {"Merge Down", [](FakeDocumentWindow& w) { return std::make_unique<MergeState>(w, MergeKind::Down, std::vector<int32_t>{0, 1}); }, false},
-        {"Merge Layers", [](FakeDocumentWindow& w) { return std::make_unique<MergeState>(w, MergeKind::Layers, std::vector<int32_t>{1, 2}); }, false},
+        {"Image Size",
+         [](FakeDocumentWindow& w) {
+             return std::make_unique<ImageSizeState>(
+                 w, ImageResize{20, 15, 72.0f, ResolutionUnit::PixelsPerInch, 1});
+         },
+         true},
+        {"Canvas Size",
+         [](FakeDocumentWindow& w) {
+             return std::make_unique<CanvasSizeState>(w, Size{50, 40}, Point{3, 2}, 0x0000FFu);
+         },
+         false},
+        {"Rotate 90", [](FakeDocumentWindow& w) { return std::make_unique<RotateCanvasState>(w, 90.0); },
+         true},
+        {"Rotate 180", [](FakeDocumentWindow& w) { return std::make_unique<RotateCanvasState>(w, 180.0); },
+         true},
+        {"Rotate 270", [](FakeDocumentWindow& w) { return std::make_unique<RotateCanvasState>(w, 270.0); },
+         true},
+        {"Flip horizontal", [](FakeDocumentWindow& w) { return std::make_unique<FlipCanvasState>(w, true); },
+         true},
+        {"Flip vertical", [](FakeDocumentWindow& w) { return std::make_unique<FlipCanvasState>(w, false); },
+         true},
+        {"Crop",
+         [](FakeDocumentWindow& w) {
+             w.select({8, 6, 30, 22});
+             return std::make_unique<CropState>(w);
+         },
+         false},
+        {"Crop leaving a layer out",
+         [](FakeDocumentWindow& w) {
+             w.select({26, 0, 40, 10});
+             return std::make_unique<CropState>(w);
+         },
+         false},
+        {"Flatten",
+         [](FakeDocumentWindow& w) {
+             return std::make_unique<MergeState>(w, MergeKind::Flatten, std::vector<int32_t>{});
+         },
+         true},
+        {"Merge Down",
+         [](FakeDocumentWindow& w) {
+             return std::make_unique<MergeState>(w, MergeKind::Down, std::vector<int32_t>{0, 1});
+         },
+         false},
+        {"Merge Layers",
+         [](FakeDocumentWindow& w) {
+             return std::make_unique<MergeState>(w, MergeKind::Layers, std::vector<int32_t>{1, 2});
+         },
+         false},
     };
 }
 

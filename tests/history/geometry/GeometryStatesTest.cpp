@@ -49,7 +49,8 @@ RasterLayer* addLayer(Document& doc, Rect rect, uint8_t gray) {
     return raw;
 }
 
-ImageResize resizeTo(int32_t w, int32_t h, float resolution, int32_t method, int32_t unit = 0) {
+ImageResize resizeTo(int32_t w, int32_t h, float resolution, int32_t method,
+                     ResolutionUnit unit = ResolutionUnit::PixelsPerInch) {
     return ImageResize{w, h, resolution, unit, method};
 }
 
@@ -61,16 +62,18 @@ TEST(ImageSizeState, ResolutionOnlyKeepsThePixelsAndUndoRestoresTheResolution) {
     setPixel(background(window.doc).color(), 3, 4, 10, 20, 30);
     const Surface24 before = background(window.doc).color().clone();
     HistoryManager history;
-    ASSERT_TRUE(history.add(std::make_unique<ImageSizeState>(window, resizeTo(20, 10, 300.0f, 2, 1)), false));
+    ASSERT_TRUE(history.add(std::make_unique<ImageSizeState>(
+                                window, resizeTo(20, 10, 300.0f, 2, ResolutionUnit::PixelsPerCentimeter)),
+                            false));
     EXPECT_FLOAT_EQ(window.doc.info().resolution, 300.0f);
-    EXPECT_EQ(window.doc.info().resolutionUnit, 1);
+    EXPECT_EQ(window.doc.info().resolutionUnit, ResolutionUnit::PixelsPerCentimeter);
     EXPECT_TRUE(samePixels(background(window.doc).color(), before));
     EXPECT_TRUE(window.doc.isModified());
     EXPECT_TRUE(window.selected()) << "a resolution change keeps the selection";
 
     ASSERT_TRUE(history.undo());
     EXPECT_FLOAT_EQ(window.doc.info().resolution, 72.0f);
-    EXPECT_EQ(window.doc.info().resolutionUnit, 0);
+    EXPECT_EQ(window.doc.info().resolutionUnit, ResolutionUnit::PixelsPerInch);
     EXPECT_TRUE(samePixels(background(window.doc).color(), before));
     ASSERT_TRUE(history.redo());
     EXPECT_FLOAT_EQ(window.doc.info().resolution, 300.0f);
@@ -128,11 +131,11 @@ TEST(ImageSizeState, NearestNeighbourRepeatsPixelsAndTheSmoothChoicesAgree) {
 
 TEST(ImageSizeState, ParametersAreClampedAtCreation) {
     FakeDocumentWindow window;
-    ImageSizeState state(window, resizeTo(0, 40000, 20000.0f, 9, 7));
+    ImageSizeState state(window, resizeTo(0, 40000, 20000.0f, 9, ResolutionUnit(7)));
     EXPECT_EQ(state.resize().width, 1);
     EXPECT_EQ(state.resize().height, 30000);
     EXPECT_FLOAT_EQ(state.resize().resolution, 9999.999f);
-    EXPECT_EQ(state.resize().resolutionUnit, 0);
+    EXPECT_EQ(state.resize().resolutionUnit, ResolutionUnit::PixelsPerInch);
     EXPECT_EQ(state.resize().method, 5);
 }
 

@@ -14,10 +14,11 @@ namespace pict {
 
 namespace {
 
+// In ResolutionUnit's order.
 constexpr std::array<std::string_view, 2> kResolutionUnitKeywords = {"ppi", "ppcm"};
-// What the parser leaves for the step to fill in from the document.
+// What the parser leaves for the step to fill in from the document: a resolution of 0, and
+// the unit when the step input's `given` is false.
 constexpr float kKeepResolution = 0.0f;
-constexpr int32_t kKeepUnit = -1;
 
 } // namespace
 
@@ -25,13 +26,14 @@ bool parseImageSize(std::string_view text, StepInput& input, std::string& error)
     const auto f = splitFields(text, ',');
     ImageSizeSettings s;
     s.resolution = kKeepResolution;
-    s.resolutionUnit = kKeepUnit;
     double resolution = 0.0;
+    int32_t unit = 0;
     if (!checkFieldCount(f, 2, 5, "W,H[,RES[,ppi|ppcm[,METHOD]]]", error) ||
         !readInteger(f[0], kMinCanvasSide, kMaxCanvasSide, "the width", s.width, error) ||
         !readInteger(f[1], kMinCanvasSide, kMaxCanvasSide, "the height", s.height, error) ||
-        (f.size() > 2 && !readNumber(f[2], kMinResolution, kMaxResolution, "the resolution", resolution, error)) ||
-        (f.size() > 3 && !readKeyword(f[3], kResolutionUnitKeywords, "the unit", s.resolutionUnit, error)))
+        (f.size() > 2 &&
+         !readNumber(f[2], kMinResolution, kMaxResolution, "the resolution", resolution, error)) ||
+        (f.size() > 3 && !readKeyword(f[3], kResolutionUnitKeywords, "the unit", unit, error)))
         return false;
     if (f.size() > 4 && !parseResampleMethod(f[4], s.method)) {
         error = "the method must be 0..5 or one of nearest-neighbor, bilinear, bicubic-smooth, bicubic-sharp, "
@@ -40,6 +42,8 @@ bool parseImageSize(std::string_view text, StepInput& input, std::string& error)
     }
     if (f.size() > 2)
         s.resolution = static_cast<float>(resolution);
+    s.resolutionUnit = ResolutionUnit(unit);
+    input.given = f.size() > 3;
     input.params = s;
     return true;
 }
@@ -79,7 +83,7 @@ CommandResult runImageSizeStep(DocumentCommands& commands, uint16_t id, const St
     s.oldHeight = info.height;
     if (s.resolution == kKeepResolution)
         s.resolution = info.resolution;
-    if (s.resolutionUnit == kKeepUnit)
+    if (!input.given)
         s.resolutionUnit = info.resolutionUnit;
     return commands.execute(id, s);
 }

@@ -3,9 +3,10 @@
 // many channels there are.
 #include "app/commands/StepArguments.h"
 #include "app/commands/steps/StepParsers.h"
-#include "selection/ModifyLimits.h"
 #include "app/session/DocumentSession.h"
 #include "document/Document.h"
+#include "selection/CombineMode.h"
+#include "selection/ModifyLimits.h"
 
 #include <array>
 
@@ -20,13 +21,15 @@ constexpr std::array<std::string_view, 4> kSelectionModes = {"replace", "add", "
 constexpr int32_t kNewChannel = -1;
 constexpr int32_t kMaxIndex = 1 << 20;
 
-// An operation by name or by its number 0..3.
-bool readOperation(std::string_view text, int32_t& operation, std::string& error) {
-    if (text.size() == 1 && text[0] >= '0' && text[0] <= '3') {
-        operation = text[0] - '0';
-        return true;
-    }
-    return readKeyword(text, kLoadOperations, "the operation", operation, error);
+// An operation by name or by its number 0..3 (the keywords are in CombineMode's order).
+bool readOperation(std::string_view text, CombineMode& operation, std::string& error) {
+    int32_t index = 0;
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '3')
+        index = text[0] - '0';
+    else if (!readKeyword(text, kLoadOperations, "the operation", index, error))
+        return false;
+    operation = combineModeFromInt(index);
+    return true;
 }
 
 bool parseModifyWidth(ModifyCommand command, std::string_view text, StepInput& input, std::string& error) {

@@ -37,9 +37,9 @@ QString anchorGlyph(int cell, int anchor) {
 
 } // namespace
 
-CanvasSizeDialog::CanvasSizeDialog(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
-                                   const CanvasSizeDialogMemory& memory, Color foreground, Color background,
-                                   QWidget* parent)
+CanvasSizeDialog::CanvasSizeDialog(int32_t width, int32_t height, float resolution,
+                                   ResolutionUnit resolutionUnit, const CanvasSizeDialogMemory& memory,
+                                   Color foreground, Color background, QWidget* parent)
     : SizeDialog(parent), model_(width, height, resolution, resolutionUnit, memory), foreground_(foreground),
       background_(background) {
     setWindowTitle(tr("Canvas Size"));

@@ -22,7 +22,7 @@ class CanvasSizeDialog : public SizeDialog {
     Q_OBJECT
 public:
     // foreground and background are the current colors the first two choices stand for.
-    CanvasSizeDialog(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
+    CanvasSizeDialog(int32_t width, int32_t height, float resolution, ResolutionUnit resolutionUnit,
                      const CanvasSizeDialogMemory& memory, Color foreground, Color background,
                      QWidget* parent = nullptr);
     // OK: the record, and the memory takes the color choice.

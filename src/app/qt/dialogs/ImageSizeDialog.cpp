@@ -16,8 +16,8 @@
 
 namespace pict::qt {
 
-ImageSizeDialog::ImageSizeDialog(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
-                                 QWidget* parent)
+ImageSizeDialog::ImageSizeDialog(int32_t width, int32_t height, float resolution,
+                                 ResolutionUnit resolutionUnit, QWidget* parent)
     : SizeDialog(parent), model_(width, height, resolution, resolutionUnit) {
     setWindowTitle(tr("Image Size"));
 
@@ -44,7 +44,7 @@ ImageSizeDialog::ImageSizeDialog(int32_t width, int32_t height, float resolution
     }
     resolutionUnit_ = makeList(kResolutionUnitNames);
     connect(resolutionUnit_, &QComboBox::currentIndexChanged, this, [this](int unit) {
-        model_.setResolutionUnit(unit);
+        model_.setResolutionUnit(ResolutionUnit(unit));
         refresh();
     });
     addRow(printed, 0, tr("Wi&dth:"), makeField(ImageSizeField::DocumentWidth), documentUnits_[0]);
@@ -96,7 +96,7 @@ void ImageSizeDialog::refresh(int except) {
     }
     for (QComboBox* list : documentUnits_)
         selectQuietly(list, int(model_.documentUnit()));
-    selectQuietly(resolutionUnit_, model_.resolutionUnit());
+    selectQuietly(resolutionUnit_, int(model_.resolutionUnit()));
     selectQuietly(method_, model_.method());
     {
         const QSignalBlocker constrainBlocker(constrain_);

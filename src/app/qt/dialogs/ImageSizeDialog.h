@@ -16,7 +16,7 @@ namespace pict::qt {
 class ImageSizeDialog : public SizeDialog {
     Q_OBJECT
 public:
-    ImageSizeDialog(int32_t width, int32_t height, float resolution, int32_t resolutionUnit,
+    ImageSizeDialog(int32_t width, int32_t height, float resolution, ResolutionUnit resolutionUnit,
                     QWidget* parent = nullptr);
     ImageSizeSettings settings() const { return model_.settings(); }
 

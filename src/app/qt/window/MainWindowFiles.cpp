@@ -359,7 +359,7 @@ bool MainWindow::askSaveOptions(DocumentFrame* frame, FileKind kind) {
     }
     if (kind == FileKind::Tif) {
         const CompositeCache* composite = frame->document().composite();
-        const bool transparent = composite && !composite->alpha().isAll(255);
+        const bool transparent = composite && !composite->isOpaque() && !composite->alpha().isAll(255);
         const std::optional<TiffSaveSettings> tiff = prompts_.askTiffOptions(this, settings_.saving.tiff, transparent);
         if (!tiff)
             return false;
