@@ -243,14 +243,14 @@ constexpr BatchStep kDocumentSteps[] = {
      "WebP files that -o writes next are lossless (the quality then sets how hard they are compressed)", ""},
     {"--tiff-compression", "none|lzw|deflate|packbits|jpeg", StepArgument::Required, parseTiffCompression,
      setTiffCompression, 0,
-     "TIFF files that -o writes next are compressed so (default lzw); jpeg only for 8-bit rgb or gray, "
-     "without transparency (see-through parts are written over white)",
+     "TIFF files that -o writes next use this compression (default lzw); jpeg is only for 8-bit rgb or gray and "
+     "keeps no transparency (see-through parts are written over white)",
      ""},
     {"--tiff-depth", "8|16", StepArgument::Required, parseTiffDepth, setTiffDepth, 0,
      "TIFF files that -o writes next have 8 (the default) or 16 bits per sample; 16 only for rgb and gray", ""},
     {"--tiff-color", "rgb|gray|palette|bilevel", StepArgument::Required, parseTiffColor, setTiffColor, 0,
-     "TIFF files that -o writes next are RGB (the default), grayscale, palette (at most 256 colors) or black and "
-     "white; rgb and gray keep transparency",
+     "TIFF files that -o writes next are RGB (the default), grayscale, palette (up to 256 colors) or black and "
+     "white; rgb and gray keep transparency, the others write see-through parts over white",
      ""},
     {"--info", "", StepArgument::None, nullptr, printInfo, 0,
      "print the document (size, layers, selection, channels, history) as one JSON line", ""},
