@@ -21,7 +21,7 @@
 #include "codecs/DocumentFiles.h"
 #include "codecs/FileKind.h"
 #include "codecs/PictureProbe.h"
-#include "document/CompositeCache.h"
+#include "document/compositing/CompositeCache.h"
 #include "document/Document.h"
 
 #include <QApplication>
