@@ -1,7 +1,7 @@
 // Recomposition of the composite cache for a 6000 x 4000 canvas with five full-canvas raster
 // layers: all opaque Normal (the copy path), and a mixed stack (Normal, Multiply, Screen,
 // Overlay, Color, masks on two of them); plus one 64 x 64 rectangle of the mixed stack.
-#include "document/CompositeCache.h"
+#include "document/compositing/CompositeCache.h"
 #include "document/Document.h"
 
 #include "BenchPictures.h"

@@ -63,6 +63,11 @@ bool parseThreads(std::string_view text, StepInput& input, std::string& error) {
 
 constexpr std::array<std::string_view, 2> kSubsamplingKeywords = {"420", "444"};
 constexpr std::array<std::string_view, 3> kPngCompressionKeywords = {"fast", "normal", "best"};
+// In the order of the TIFF choices they name.
+constexpr std::array<std::string_view, kTiffCompressionCount> kTiffCompressionKeywords = {"none", "lzw", "deflate",
+                                                                                          "packbits", "jpeg"};
+constexpr std::array<std::string_view, kTiffDepthCount> kTiffDepthKeywords = {"8", "16"};
+constexpr std::array<std::string_view, kTiffColorCount> kTiffColorKeywords = {"rgb", "gray", "palette", "bilevel"};
 
 bool parseJpegQuality(std::string_view text, StepInput& input, std::string& error) {
     return readInteger(text, 1, JpegSaveSettings::kQualityMax, "the JPEG quality", input.number, error);
@@ -79,6 +84,18 @@ bool parseSubsampling(std::string_view text, StepInput& input, std::string& erro
 
 bool parsePngCompression(std::string_view text, StepInput& input, std::string& error) {
     return readKeyword(text, kPngCompressionKeywords, "the PNG compression", input.number, error);
+}
+
+bool parseTiffCompression(std::string_view text, StepInput& input, std::string& error) {
+    return readKeyword(text, kTiffCompressionKeywords, "the TIFF compression", input.number, error);
+}
+
+bool parseTiffDepth(std::string_view text, StepInput& input, std::string& error) {
+    return readKeyword(text, kTiffDepthKeywords, "the TIFF depth", input.number, error);
+}
+
+bool parseTiffColor(std::string_view text, StepInput& input, std::string& error) {
+    return readKeyword(text, kTiffColorKeywords, "the TIFF color", input.number, error);
 }
 
 // ---- actions ----
@@ -109,6 +126,11 @@ StepReport newDocument(BatchRun& run, const BatchStep&, const StepInput& input) 
 }
 
 StepReport saveAs(BatchRun& run, const BatchStep&, const StepInput& input) {
+    // TIFF choices that cannot go together are only known to be so once a TIFF is written.
+    if (kindOfPath(input.text) == FileKind::Tif)
+        if (const std::string why = tiffSettingsRefusal(run.saveOptions().tiff); !why.empty())
+            return {StepStatus::Failed, saveFailedMessage(input.text) + "\npictorane-cli: -o: " + why +
+                                            " (see --tiff-compression, --tiff-depth and --tiff-color)"};
     if (saveDocument(run.session().document(), input.text, run.saveOptions(), &run.carriedMetadata())) {
         // What was written is the unmodified document from now on, also after an undo and redo.
         run.session().markSaved();
@@ -152,6 +174,21 @@ StepReport stripMetadata(BatchRun& run, const BatchStep&, const StepInput&) {
 
 StepReport setPngCompression(BatchRun& run, const BatchStep&, const StepInput& input) {
     run.saveOptions().pngCompression = static_cast<PngCompression>(input.number);
+    return {};
+}
+
+StepReport setTiffCompression(BatchRun& run, const BatchStep&, const StepInput& input) {
+    run.saveOptions().tiff.compression = static_cast<TiffCompression>(input.number);
+    return {};
+}
+
+StepReport setTiffDepth(BatchRun& run, const BatchStep&, const StepInput& input) {
+    run.saveOptions().tiff.depth = static_cast<TiffDepth>(input.number);
+    return {};
+}
+
+StepReport setTiffColor(BatchRun& run, const BatchStep&, const StepInput& input) {
+    run.saveOptions().tiff.color = static_cast<TiffColor>(input.number);
     return {};
 }
 
@@ -204,6 +241,17 @@ constexpr BatchStep kDocumentSteps[] = {
      "WebP files that -o writes next use quality N (0..100, default 90)", ""},
     {"--webp-lossless", "", StepArgument::None, nullptr, setWebpLossless, 0,
      "WebP files that -o writes next are lossless (the quality then sets how hard they are compressed)", ""},
+    {"--tiff-compression", "none|lzw|deflate|packbits|jpeg", StepArgument::Required, parseTiffCompression,
+     setTiffCompression, 0,
+     "TIFF files that -o writes next use this compression (default lzw); jpeg is only for 8-bit rgb or gray and "
+     "keeps no transparency (see-through parts are written over white)",
+     ""},
+    {"--tiff-depth", "8|16", StepArgument::Required, parseTiffDepth, setTiffDepth, 0,
+     "TIFF files that -o writes next have 8 (the default) or 16 bits per sample; 16 only for rgb and gray", ""},
+    {"--tiff-color", "rgb|gray|palette|bilevel", StepArgument::Required, parseTiffColor, setTiffColor, 0,
+     "TIFF files that -o writes next are RGB (the default), grayscale, palette (up to 256 colors) or black and "
+     "white; rgb and gray keep transparency, the others write see-through parts over white",
+     ""},
     {"--info", "", StepArgument::None, nullptr, printInfo, 0,
      "print the document (size, layers, selection, channels, history) as one JSON line", ""},
     {"--history-limit", "N", StepArgument::Required, parseHistoryLimit, setHistoryLimit, 0,

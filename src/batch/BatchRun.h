@@ -42,7 +42,7 @@ public:
     DocumentSession& session() { return *session_; }
     DocumentCommands& commands() { return *commands_; }
 
-    // What -o writes with: the JPEG, PNG and metadata steps before it change these.
+    // What -o writes with: the JPEG, PNG, WebP, TIFF and metadata steps before it change these.
     SaveOptions& saveOptions() { return saveOptions_; }
     // What the source file held besides its pixels, carried into what -o writes.
     ImageMetadata& carriedMetadata() { return metadata_; }

@@ -171,7 +171,7 @@ bool writeComposite(FileKind kind, ByteStream& out, const CompositeCache& compos
         return writePng(out, color, opaque ? nullptr : &alpha, png);
     }
     case FileKind::Tif:
-        return writeTiff(out, color, opaque ? nullptr : &alpha);
+        return writeTiff(out, color, opaque ? nullptr : &alpha, options.tiff);
     case FileKind::Webp:
         return writeWebp(out, color, opaque ? nullptr : &alpha, options.webp);
     case FileKind::Avif:

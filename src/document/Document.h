@@ -5,7 +5,7 @@
 
 #include "common/Geometry.h"
 #include "document/AlphaChannel.h"
-#include "document/CompositeCache.h"
+#include "document/compositing/CompositeCache.h"
 #include "document/DocumentInfo.h"
 #include "document/DocumentNotification.h"
 #include "document/LayerStack.h"

@@ -1,6 +1,6 @@
 #include "document/PixelPiece.h"
 
-#include "document/CompositeCache.h"
+#include "document/compositing/CompositeCache.h"
 #include "document/Layer.h"
 #include "document/SurfaceCopies.h"
 #include "surface/BlendModes.h"

@@ -69,6 +69,8 @@ const std::vector<Args> kGoodForms = {
     {"--jpeg-quality", "1"}, {"--jpeg-quality", "100"}, {"--jpeg-subsampling", "420"}, {"--jpeg-subsampling", "444"},
     {"--progressive"}, {"--strip-metadata"}, {"--png-compression", "fast"}, {"--png-compression", "normal"},
     {"--png-compression", "BEST"}, {"--webp-quality", "0"}, {"--webp-quality", "100"}, {"--webp-lossless"},
+    {"--tiff-compression", "none"}, {"--tiff-compression", "packbits"}, {"--tiff-compression", "jpeg"},
+    {"--tiff-depth", "8"}, {"--tiff-depth", "16"}, {"--tiff-color", "gray"}, {"--tiff-color", "bilevel"},
 };
 
 // Forms that are usage errors.
@@ -76,7 +78,8 @@ const std::vector<Args> kBadForms = {
     {"--copy", "1"}, {"--paste", "1"}, {"--paste", "1,2,3"}, {"--paste", "1000001,0"}, {"--paste-into", "1,1"},
     {"--move-layer"}, {"--move-layer", "1"}, {"--move-selection", "1,2,3"}, {"--move-selection", "x,1"},
     {"-o"}, {"-o", "--info"}, {"--info", "x"}, {"--undo", "1"}, {"--history-limit", "0"},
-    {"--history-limit", "101"}, {"--history-limit"}, {"--threads", "-1"}, {"--threads", "65"}, {"--threads"}, {"--history-memory", "65537"}, {"--history-memory", "x"}, {"--invert", "1"}, {"--gaussian-blur"},
+    {"--history-limit", "101"}, {"--history-limit"}, {"--tiff-compression", "zip"}, {"--tiff-compression"},
+    {"--tiff-depth", "12"}, {"--tiff-depth", "8-bit"}, {"--tiff-color", "grey"}, {"--tiff-color", "1"}, {"--threads", "-1"}, {"--threads", "65"}, {"--threads"}, {"--history-memory", "65537"}, {"--history-memory", "x"}, {"--invert", "1"}, {"--gaussian-blur"},
     {"--gaussian-blur", "0"}, {"--gaussian-blur", "250.5"}, {"--gaussian-blur", "x"},
     {"--brightness-contrast", "0"}, {"--brightness-contrast", "101,0"}, {"--brightness-contrast", "0,-101"},
     {"--brightness-contrast", "1,2,3"}, {"--levels", "rgb,0,1,255,0"}, {"--levels", "alpha,0,1,255,0,255"},

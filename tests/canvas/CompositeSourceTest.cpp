@@ -1,6 +1,6 @@
 #include "canvas/CanvasRenderer.h"
 
-#include "document/CompositeCache.h"
+#include "document/compositing/CompositeCache.h"
 #include "document/Document.h"
 #include "surface/RasterSurface.h"
 

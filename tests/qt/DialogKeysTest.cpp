@@ -24,6 +24,7 @@ protected:
         bool hasField = false;
         bool fieldFocused = false; // the focus is on the first text field
         bool allSelected = false;  // and its whole text is selected
+        QString focusName;         // the object name of what has the focus
     };
 
     // The text field of a focus widget: a number box's line, or the line itself.
@@ -52,6 +53,7 @@ protected:
         seen.hasField = first != nullptr;
         QWidget* focus = dialog.focusWidget();
         seen.fieldFocused = first && focus == first;
+        seen.focusName = focus ? focus->objectName() : QString();
         if (QLineEdit* line = lineOf(focus))
             seen.allSelected = line->selectedText() == line->text(); // an empty field has nothing to select
         return seen;
@@ -143,6 +145,15 @@ TEST_F(DialogKeysTest, TheWindowsOwnDialogsToo) {
     EXPECT_EQ(options, ApplicationOptions{});
     openAndPress([&] { options = real.askOptions(window.get(), ApplicationOptions{}); }, Qt::Key_Escape);
     EXPECT_FALSE(options);
+
+    // TIFF Options has choices only: the first of them has the focus.
+    const TiffSaveSettings grayTiff{TiffCompression::None, TiffDepth::Bits16, TiffColor::Gray};
+    std::optional<TiffSaveSettings> tiff;
+    seen = openAndPress([&] { tiff = real.askTiffOptions(window.get(), grayTiff, true); }, Qt::Key_Return);
+    EXPECT_EQ(seen.focusName, "compression") << "TIFF Options";
+    EXPECT_EQ(tiff, grayTiff);
+    openAndPress([&] { tiff = real.askTiffOptions(window.get(), grayTiff, true); }, Qt::Key_Escape);
+    EXPECT_FALSE(tiff);
 }
 
 } // namespace

@@ -27,6 +27,7 @@ public:
     std::deque<std::function<bool(JpegOptionsModel&)>> jpegOptions;
     std::deque<std::optional<PngCompression>> pngOptions;
     std::deque<std::optional<WebpSaveSettings>> webpOptions;
+    std::deque<std::optional<TiffSaveSettings>> tiffOptions;
 
     // What was asked.
     QStringList askedToSave;           // document names in the close prompts
@@ -37,6 +38,8 @@ public:
     int jpegOptionsAsked = 0;
     int pngOptionsAsked = 0;
     int webpOptionsAsked = 0;
+    int tiffOptionsAsked = 0;
+    bool tiffTransparencyTold = false; // what the last TIFF Options was told of the picture
     QStringList errors;
     QStringList informations;
     QStringList largePictureQuestions;
@@ -78,6 +81,13 @@ public:
         ++webpOptionsAsked;
         return webpOptions.empty() ? std::optional<WebpSaveSettings>(current)
                                    : take(webpOptions, std::optional<WebpSaveSettings>());
+    }
+    std::optional<TiffSaveSettings> askTiffOptions(QWidget*, const TiffSaveSettings& current,
+                                                   bool hasTransparency) override {
+        ++tiffOptionsAsked;
+        tiffTransparencyTold = hasTransparency;
+        return tiffOptions.empty() ? std::optional<TiffSaveSettings>(current)
+                                   : take(tiffOptions, std::optional<TiffSaveSettings>());
     }
     void showError(QWidget*, const QString& text) override { errors.append(text); }
     void showInformation(QWidget*, const QString& text) override { informations.append(text); }

@@ -6,7 +6,7 @@
 #include "app/commands/steps/StepParsers.h"
 #include "app/session/DocumentSession.h"
 #include "document/Document.h"
-#include "document/Merge.h"
+#include "document/compositing/Merge.h"
 #include "history/HistoryManager.h"
 #include "history/layers/LayerPropertyStates.h"
 #include "history/layers/LayerStructureStates.h"

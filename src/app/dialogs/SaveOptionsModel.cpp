@@ -5,7 +5,7 @@
 #include "codecs/DocumentFiles.h"
 #include "codecs/JpegCodec.h"
 #include "codecs/MetadataBlocks.h"
-#include "document/CompositeCache.h"
+#include "document/compositing/CompositeCache.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -119,6 +119,21 @@ void readSaving(const tinyxml2::XMLElement& e, SaveOptions& o) {
                                                  WebpSaveSettings::kQualityDefault};
     readClamped(e, "webp_quality", kWebpQuality, o.webp.quality);
     readBool(e, "webp_lossless", o.webp.lossless);
+    static constexpr TiffSaveSettings kTiffDefault;
+    static constexpr IntOptionRange kTiffCompression{0, kTiffCompressionCount - 1,
+                                                     static_cast<int32_t>(kTiffDefault.compression)},
+        kTiffDepth{0, kTiffDepthCount - 1, static_cast<int32_t>(kTiffDefault.depth)},
+        kTiffColor{0, kTiffColorCount - 1, static_cast<int32_t>(kTiffDefault.color)};
+    int32_t tiffCompression = static_cast<int32_t>(o.tiff.compression);
+    int32_t tiffDepth = static_cast<int32_t>(o.tiff.depth);
+    int32_t tiffColor = static_cast<int32_t>(o.tiff.color);
+    readClamped(e, "tiff_compression", kTiffCompression, tiffCompression);
+    readClamped(e, "tiff_depth", kTiffDepth, tiffDepth);
+    readClamped(e, "tiff_color", kTiffColor, tiffColor);
+    const TiffSaveSettings tiff{static_cast<TiffCompression>(tiffCompression), static_cast<TiffDepth>(tiffDepth),
+                                static_cast<TiffColor>(tiffColor)};
+    // Choices that cannot go together (a file edited by hand) give way to the defaults.
+    o.tiff = tiffSettingsRefusal(tiff).empty() ? tiff : TiffSaveSettings{};
 }
 
 void readMainFrame(const tinyxml2::XMLElement& e, MainWindowState& s) {
@@ -305,6 +320,9 @@ std::string AppSettings::toText() const {
     save->SetAttribute("png_compression", static_cast<int32_t>(saving.pngCompression));
     save->SetAttribute("webp_quality", saving.webp.quality);
     save->SetAttribute("webp_lossless", saving.webp.lossless ? 1 : 0);
+    save->SetAttribute("tiff_compression", static_cast<int32_t>(saving.tiff.compression));
+    save->SetAttribute("tiff_depth", static_cast<int32_t>(saving.tiff.depth));
+    save->SetAttribute("tiff_color", static_cast<int32_t>(saving.tiff.color));
 
     tinyxml2::XMLElement* states = root->InsertNewChildElement("States");
     tinyxml2::XMLElement* frame = states->InsertNewChildElement("MainFrame");

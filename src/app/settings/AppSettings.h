@@ -72,7 +72,7 @@ public:
     PresetList presets;
     // The folder of the file last opened or saved, where file dialogs start next time.
     std::string lastFolder;
-    // The choices of the last JPEG and PNG save (quality, subsampling, compression, metadata).
+    // The choices of the last JPEG, PNG, WebP and TIFF saves (quality, compression, metadata...).
     SaveOptions saving;
     // The tools' settings, as the tool options bar last left them.
     ToolOptions tools;

@@ -1,7 +1,7 @@
 #include "app/settings/RecentFiles.h"
 
 #include "app/commands/CommandIds.h"
-#include "app/commands/MenuText.h"
+#include "app/commands/menus/MenuText.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "history/layers/MergeStates.h"
 
 #include "document/Document.h"
-#include "document/Merge.h"
+#include "document/compositing/Merge.h"
 #include "history/layers/LayerStructureStates.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "app/SessionFixture.h"
 
-#include "app/commands/HistoryMenuLabels.h"
+#include "app/commands/menus/HistoryMenuLabels.h"
 #include "app/panels/HistoryPanelModel.h"
 
 #include <cstring>

@@ -193,7 +193,8 @@ TEST(SettingsSave, WritesTheExactFormat) {
         "nb_history_states=\"20\" pixel_similarity_tolerance=\"0\" pixel_threads=\"0\" history_memory=\"256\" autosave_minutes=\"5\" "
         "large_picture_mib=\"1024\"/>\n"
         "        <Saving jpeg_quality=\"95\" jpeg_subsampling=\"0\" jpeg_progressive=\"0\" keep_metadata=\"1\" "
-        "remove_location=\"0\" png_compression=\"1\" webp_quality=\"90\" webp_lossless=\"0\"/>\n"
+        "remove_location=\"0\" png_compression=\"1\" webp_quality=\"90\" webp_lossless=\"0\" "
+        "tiff_compression=\"1\" tiff_depth=\"0\" tiff_color=\"0\"/>\n"
         "    </Options>\n"
         "    <States>\n"
         "        <MainFrame x=\"10\" y=\"20\" width=\"100\" height=\"200\" maximized=\"1\" show_toolbar=\"1\" "
@@ -263,6 +264,32 @@ TEST(SettingsSave, SaveChoicesRoundTripAndAreClampedOnLoad) {
     EXPECT_TRUE(reread.saving.keepMetadata) << "what the file does not hold keeps its default";
     ASSERT_TRUE(reread.loadFromText(wrap("<Options/>")));
     EXPECT_EQ(reread.saving, SaveOptions{});
+}
+
+TEST(SettingsSave, TiffChoicesComeBackAndImpossibleOnesGiveWayToTheDefaults) {
+    AppSettings s;
+    s.saving.tiff = {TiffCompression::Deflate, TiffDepth::Bits16, TiffColor::Gray};
+    AppSettings reread;
+    ASSERT_TRUE(reread.loadFromText(s.toText()));
+    EXPECT_EQ(reread.saving.tiff, s.saving.tiff);
+    s.saving.tiff = {TiffCompression::PackBits, TiffDepth::Bits8, TiffColor::Bilevel};
+    ASSERT_TRUE(reread.loadFromText(s.toText()));
+    EXPECT_EQ(reread.saving.tiff, s.saving.tiff);
+
+    // Out of range: clamped into it, to JPEG (4) with a palette (2), which cannot be written:
+    // the defaults instead of a save that would fail.
+    ASSERT_TRUE(reread.loadFromText(
+        wrap("<Options><Saving tiff_compression=\"9\" tiff_depth=\"-1\" tiff_color=\"2\"/></Options>")));
+    EXPECT_EQ(reread.saving.tiff, TiffSaveSettings{});
+    ASSERT_TRUE(reread.loadFromText(
+        wrap("<Options><Saving tiff_compression=\"9\" tiff_depth=\"-1\" tiff_color=\"1\"/></Options>")));
+    EXPECT_EQ(reread.saving.tiff, (TiffSaveSettings{TiffCompression::Jpeg, TiffDepth::Bits8, TiffColor::Gray}));
+    ASSERT_TRUE(reread.loadFromText(
+        wrap("<Options><Saving tiff_compression=\"4\" tiff_depth=\"1\" tiff_color=\"0\"/></Options>")));
+    EXPECT_EQ(reread.saving.tiff, TiffSaveSettings{});
+    ASSERT_TRUE(reread.loadFromText(
+        wrap("<Options><Saving tiff_compression=\"3\" tiff_depth=\"1\" tiff_color=\"1\"/></Options>")));
+    EXPECT_EQ(reread.saving.tiff, (TiffSaveSettings{TiffCompression::PackBits, TiffDepth::Bits16, TiffColor::Gray}));
 }
 
 TEST(SettingsSave, RoundTripsThroughAFile) {

@@ -1,7 +1,7 @@
 #include "codecs/DocumentFiles.h"
 #include "codecs/PictureProbe.h"
 #include "codecs/webp/WebpCodec.h"
-#include "document/CompositeCache.h"
+#include "document/compositing/CompositeCache.h"
 #include "document/Document.h"
 
 #include "codecs/CodecTestSupport.h"

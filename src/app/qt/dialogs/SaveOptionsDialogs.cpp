@@ -2,7 +2,7 @@
 
 #include "app/qt/widgets/PreviewPane.h"
 #include "app/session/DocumentSession.h"
-#include "document/CompositeCache.h"
+#include "document/compositing/CompositeCache.h"
 #include "document/Document.h"
 
 #include <QCheckBox>

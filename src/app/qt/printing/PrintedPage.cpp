@@ -1,7 +1,7 @@
 #include "app/qt/printing/PrintedPage.h"
 
 #include "app/qt/window/ClipboardImage.h"
-#include "document/CompositeCache.h"
+#include "document/compositing/CompositeCache.h"
 #include "document/Document.h"
 
 #include <QImage>

@@ -5,7 +5,7 @@
 #include "app/session/RecoveryFiles.h"
 
 #include "app/commands/CommandTable.h"
-#include "app/commands/HistoryMenuLabels.h"
+#include "app/commands/menus/HistoryMenuLabels.h"
 #include "app/session/DocumentWindowLayout.h"
 #include "app/settings/ProductInfo.h"
 #include "app/session/WindowListMenu.h"

@@ -21,6 +21,7 @@
 #include "codecs/DocumentFiles.h"
 #include "codecs/FileKind.h"
 #include "codecs/PictureProbe.h"
+#include "document/compositing/CompositeCache.h"
 #include "document/Document.h"
 
 #include <QApplication>
@@ -354,6 +355,15 @@ bool MainWindow::askSaveOptions(DocumentFrame* frame, FileKind kind) {
         if (!webp)
             return false;
         settings_.saving.webp = *webp;
+        return true;
+    }
+    if (kind == FileKind::Tif) {
+        const CompositeCache* composite = frame->document().composite();
+        const bool transparent = composite && !composite->isOpaque() && !composite->alpha().isAll(255);
+        const std::optional<TiffSaveSettings> tiff = prompts_.askTiffOptions(this, settings_.saving.tiff, transparent);
+        if (!tiff)
+            return false;
+        settings_.saving.tiff = *tiff;
         return true;
     }
     if (kind != FileKind::Jpg)

@@ -7,6 +7,7 @@
 #include "app/qt/dialogs/NewImageDialog.h"
 #include "app/qt/dialogs/OptionsDialog.h"
 #include "app/qt/dialogs/SaveOptionsDialogs.h"
+#include "app/qt/dialogs/TiffOptionsDialog.h"
 #include "app/qt/dialogs/TextPrompt.h"
 
 #include <QDir>
@@ -112,6 +113,11 @@ std::optional<PngCompression> QtShellPrompts::askPngOptions(QWidget* parent, Png
 
 std::optional<WebpSaveSettings> QtShellPrompts::askWebpOptions(QWidget* parent, const WebpSaveSettings& current) {
     return askWebpSettings(parent, current);
+}
+
+std::optional<TiffSaveSettings> QtShellPrompts::askTiffOptions(QWidget* parent, const TiffSaveSettings& current,
+                                                               bool hasTransparency) {
+    return askTiffSettings(parent, current, hasTransparency);
 }
 
 void QtShellPrompts::showError(QWidget* parent, const QString& text) {

@@ -48,10 +48,13 @@ public:
     // Save, Save as OpenRaster… and Cancel.
     virtual FlatSaveAnswer askFlatSave(QWidget* parent, const QString& text) = 0;
     // "JPEG Options" over the choices (which it changes) and the picture to be saved; false
-    // when cancelled. "PNG Options" and "WebP Options"; nothing when cancelled.
+    // when cancelled. "PNG Options", "WebP Options" and "TIFF Options" (told whether the
+    // picture has transparency); nothing when cancelled.
     virtual bool askJpegOptions(QWidget* parent, JpegOptionsModel& model, const CompositeCache& composite) = 0;
     virtual std::optional<PngCompression> askPngOptions(QWidget* parent, PngCompression current) = 0;
     virtual std::optional<WebpSaveSettings> askWebpOptions(QWidget* parent, const WebpSaveSettings& current) = 0;
+    virtual std::optional<TiffSaveSettings> askTiffOptions(QWidget* parent, const TiffSaveSettings& current,
+                                                           bool hasTransparency) = 0;
     // At start: the recovery prompt with Recover (true) and Discard.
     virtual bool askRecover(QWidget* parent, const QString& text) = 0;
     // A message box captioned "Error" / "Information".
@@ -78,6 +81,8 @@ public:
     bool askJpegOptions(QWidget* parent, JpegOptionsModel& model, const CompositeCache& composite) override;
     std::optional<PngCompression> askPngOptions(QWidget* parent, PngCompression current) override;
     std::optional<WebpSaveSettings> askWebpOptions(QWidget* parent, const WebpSaveSettings& current) override;
+    std::optional<TiffSaveSettings> askTiffOptions(QWidget* parent, const TiffSaveSettings& current,
+                                                   bool hasTransparency) override;
     void showError(QWidget* parent, const QString& text) override;
     void showInformation(QWidget* parent, const QString& text) override;
     std::optional<NewImageSpec> askNewImage(QWidget* parent, AppSettings& settings, Color background,

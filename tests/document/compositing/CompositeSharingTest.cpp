@@ -2,7 +2,7 @@
 // on the canvas by sharing its pixels; the composite must still be byte for byte what
 // compositing gives, before and after the layer changes, and the opaque flag must hold only
 // when the alpha is 255 everywhere.
-#include "document/Compositor.h"
+#include "document/compositing/Compositor.h"
 #include "document/DocumentNotification.h"
 #include "support/DocumentFixtures.h"
 #include "support/SurfaceCompare.h"

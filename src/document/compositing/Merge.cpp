@@ -1,6 +1,6 @@
-#include "document/Merge.h"
+#include "document/compositing/Merge.h"
 
-#include "document/Compositor.h"
+#include "document/compositing/Compositor.h"
 #include "document/Document.h"
 #include "surface/BlendModes.h"
 

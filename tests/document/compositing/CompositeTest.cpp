@@ -1,6 +1,6 @@
 // Worked compositing values, the cache's rectangle discipline and the opaque-cover test.
 #include "support/DocumentFixtures.h"
-#include "document/Compositor.h"
+#include "document/compositing/Compositor.h"
 
 #include <gtest/gtest.h>
 

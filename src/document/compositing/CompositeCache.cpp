@@ -1,6 +1,6 @@
-#include "document/CompositeCache.h"
+#include "document/compositing/CompositeCache.h"
 
-#include "document/Compositor.h"
+#include "document/compositing/Compositor.h"
 #include "document/Document.h"
 #include "document/DocumentInfo.h"
 

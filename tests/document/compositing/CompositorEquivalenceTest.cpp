@@ -2,7 +2,7 @@
 // covering entry starts the color and alpha, every later covering entry is added with
 // composite(), and the color is written only where the alpha ends above 0. Randomised
 // stacks must give identical bytes.
-#include "document/Compositor.h"
+#include "document/compositing/Compositor.h"
 #include "support/DocumentFixtures.h"
 #include "surface/BlendModes.h"
 

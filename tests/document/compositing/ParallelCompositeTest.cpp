@@ -1,6 +1,6 @@
 // The compositor on one thread against four, over overlapping layers in several modes.
-#include "document/CompositeCache.h"
-#include "document/Compositor.h"
+#include "document/compositing/CompositeCache.h"
+#include "document/compositing/Compositor.h"
 #include "support/DocumentFixtures.h"
 #include "support/ThreadCounts.h"
 

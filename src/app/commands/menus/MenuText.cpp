@@ -1,4 +1,4 @@
-#include "app/commands/MenuText.h"
+#include "app/commands/menus/MenuText.h"
 
 namespace pict {
 

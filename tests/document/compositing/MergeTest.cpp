@@ -1,5 +1,5 @@
 #include "support/DocumentFixtures.h"
-#include "document/Merge.h"
+#include "document/compositing/Merge.h"
 
 #include <gtest/gtest.h>
 

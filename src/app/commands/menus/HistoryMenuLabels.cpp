@@ -1,7 +1,7 @@
-#include "app/commands/HistoryMenuLabels.h"
+#include "app/commands/menus/HistoryMenuLabels.h"
 
 #include "app/commands/CommandTable.h"
-#include "app/commands/MenuText.h"
+#include "app/commands/menus/MenuText.h"
 #include "history/HistoryManager.h"
 
 namespace pict {

@@ -10,7 +10,7 @@
 //    entry qualifies whatever its mode, because the starting entry's mode is never applied);
 //  - over an opaque backdrop (Da = 255) composite() reduces to
 //    (Sa × x) / 255 + ((255 − Sa) × d) / 255 with the alpha staying 255.
-#include "document/Compositor.h"
+#include "document/compositing/Compositor.h"
 
 #include "document/Document.h"
 #include "document/Layer.h"
