@@ -52,15 +52,6 @@ bool decode(const std::vector<uint8_t>& file, Surface24& color, Surface8& alpha)
     return readTiff(in, color, alpha, report) && !report.endsEarly;
 }
 
-Surface8 rampAlpha(int32_t width, int32_t height) {
-    Surface8 alpha;
-    alpha.create(width, height, 8);
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x)
-            alpha.row(y)[x] = uint8_t((x * 9 + y * 5) % 256);
-    return alpha;
-}
-
 // A picture of at most `colors` different colors (of a fixed scattered set).
 Surface24 fewColors(int32_t width, int32_t height, int32_t colors) {
     Surface24 surface;
@@ -149,9 +140,9 @@ Tags tagsOf(const std::vector<uint8_t>& file) {
 TEST(TiffWriteVariants, EveryLosslessChoiceReadsBackAsItsPlainReference) {
     const Surface24 photo = patternSurface(45, 23, 3);
     const Surface24 paletted = fewColors(45, 23, 200);
-    const Surface8 alpha = rampAlpha(45, 23);
+    const Surface8 alpha = rampAlpha(45, 23, 9, 5);
     // Over white, a palette picture must stay within 256 colors to be kept exactly.
-    Surface8 cutOut = rampAlpha(45, 23);
+    Surface8 cutOut = rampAlpha(45, 23, 9, 5);
     for (int32_t y = 0; y < 23; ++y)
         for (int32_t x = 0; x < 45; ++x)
             cutOut.row(y)[x] = cutOut.row(y)[x] < 128 ? 0 : 255;
@@ -184,7 +175,7 @@ TEST(TiffWriteVariants, EveryLosslessChoiceReadsBackAsItsPlainReference) {
 
 TEST(TiffWriteVariants, TheTagsSayWhatEachChoiceWrote) {
     const Surface24 color = patternSurface(21, 19, 4);
-    const Surface8 alpha = rampAlpha(21, 19);
+    const Surface8 alpha = rampAlpha(21, 19, 9, 5);
     const uint16_t compressionTags[] = {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE,
                                         COMPRESSION_PACKBITS, COMPRESSION_JPEG};
     for (TiffColor layout : kColors)
@@ -231,7 +222,7 @@ TEST(TiffWriteVariants, TheTagsSayWhatEachChoiceWrote) {
 
 TEST(TiffWriteVariants, SixteenBitSamplesAreTheEightBitValuesTimes257) {
     const Surface24 color = patternSurface(13, 5, 8);
-    const Surface8 alpha = rampAlpha(13, 5);
+    const Surface8 alpha = rampAlpha(13, 5, 9, 5);
     for (TiffColor layout : {TiffColor::Rgb, TiffColor::Gray}) {
         SCOPED_TRACE(int(layout));
         const Tags tags = tagsOf(write(color, &alpha, {TiffCompression::Deflate, TiffDepth::Bits16, layout}));
@@ -343,7 +334,7 @@ TEST(TiffWriteVariants, ImageMagickReadsEveryChoice) {
     if (std::system("command -v identify >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ImageMagick's identify is not installed";
     const Surface24 color = patternSurface(17, 11, 5);
-    const Surface8 alpha = rampAlpha(17, 11);
+    const Surface8 alpha = rampAlpha(17, 11, 9, 5);
     int index = 0;
     for (TiffColor layout : kColors)
         for (TiffDepth depth : kDepths)
