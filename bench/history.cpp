@@ -4,7 +4,6 @@
 // composite rebuilt (target: under 300 ms).
 #include "history/SavedPixels.h"
 #include "history/filter/FilterHistoryState.h"
-#include "imageops/SimpleColorFilters.h"
 
 #include "BenchDocuments.h"
 #include "BenchPictures.h"
@@ -47,15 +46,12 @@ BENCHMARK(BM_RestoreSavedPixels)
 // from there (the state keeps them where they are).
 void BM_UndoFullLayerAdjustment(benchmark::State& state) {
     const auto place = SavedPixels::Place(state.range(0));
-    Document document;
-    bench::startPhotoDocument(document, kWidth, kHeight, 7);
-    bench::BenchWindow window(document);
-    document.composite();
-    FilterHistoryState filter(window, std::make_unique<InvertFilter>());
-    if (!filter.apply()) {
+    bench::InvertedPhotoDocument inverted(kWidth, kHeight, 7);
+    if (!inverted.applied()) {
         state.SkipWithError("apply failed");
         return;
     }
+    FilterHistoryState& filter = inverted.filter();
     SavedPixels& saved = *filter.savedPixels().front();
     if ((place == SavedPixels::Place::Compressed && !saved.compress()) ||
         (place == SavedPixels::Place::Swapped && !saved.swapOut(std::filesystem::temp_directory_path()))) {
