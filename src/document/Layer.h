@@ -128,8 +128,8 @@ public:
     // The mask set must have the color surface's size (and its mask, if any, too).
     static std::unique_ptr<RasterLayer> createFromSurfaceAndMask(LayerStack* owner, Surface24&& color,
                                                                  std::unique_ptr<LayerMaskSet> masks);
-    // Copies the color; the alpha becomes the transparency mask when it has the same size and
-    // is not entirely 255.
+    // Shares the color's pixels (copied when either side is written); the alpha becomes the
+    // transparency mask, shared the same way, when it has the same size and is not all 255.
     static std::unique_ptr<RasterLayer> createFromPixels(LayerStack* owner, const Surface24& color,
                                                          const Surface8& alpha, Point position, std::string name,
                                                          bool background);

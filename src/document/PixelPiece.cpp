@@ -12,14 +12,24 @@ namespace pict {
 
 namespace {
 
-// Copies rect (source coordinates) of color and alpha (null: opaque) into the piece.
+// The part of source inside rect. All of it is shared instead of copied: copying a whole photo
+// then costs no pixel on the user-interface thread, and whichever side is written to first
+// takes its own copy.
+template <class S>
+bool takePart(const S& source, const Rect& rect, S& part) {
+    if (rect == source.bounds())
+        return part.shareFrom(source);
+    return extractRect(source, rect, part);
+}
+
+// Takes rect (source coordinates) of color and alpha (null: opaque) into the piece.
 bool takeRect(const Surface24& color, const Surface8* alpha, const Rect& rect, PixelPiece& piece) {
     Surface24 colorPart;
     Surface8 alphaPart;
-    if (!extractRect(color, rect, colorPart))
+    if (!takePart(color, rect, colorPart))
         return false;
     if (alpha) {
-        if (!extractRect(*alpha, rect, alphaPart))
+        if (!takePart(*alpha, rect, alphaPart))
             return false;
     } else if (!alphaPart.create(colorPart.width(), colorPart.height(), 8) || !alphaPart.fillValue(255)) {
         return false;

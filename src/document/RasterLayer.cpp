@@ -62,15 +62,17 @@ std::unique_ptr<RasterLayer> RasterLayer::createFromPixels(LayerStack* owner, co
                                                            const Surface8& alpha, Point position, std::string name,
                                                            bool background) {
     try {
-        Surface24 copy;
-        if (!isUsableColor(color) || !cloneSurface(color, copy))
+        // The pixels are shared, not copied: pasting a photo then costs no pixel copy, and
+        // whichever of the layer and the source is written first takes its own copy.
+        Surface24 shared;
+        if (!isUsableColor(color) || !shared.shareFrom(color))
             return nullptr;
-        auto layer = createFromSurface(owner, std::move(copy), background);
+        auto layer = createFromSurface(owner, std::move(shared), background);
         if (!layer)
             return nullptr;
         if (alpha.isValid() && alpha.size() == layer->size() && !alpha.isAll(255)) {
             Surface8 mask;
-            if (!cloneSurface(alpha, mask) || !layer->masks_->setMask(std::move(mask)))
+            if (!mask.shareFrom(alpha) || !layer->masks_->setMask(std::move(mask)))
                 return nullptr;
         }
         layer->setPosition(position);

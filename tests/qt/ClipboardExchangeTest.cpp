@@ -80,6 +80,7 @@ TEST_F(SystemClipboardTest, CopyPublishesPngWithTransparencyAndABitmapAtOnce) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->hasImage()) << "offered at once, before any encoding";
+    EXPECT_TRUE(data->hasFormat("image/png"));
     EXPECT_TRUE(system->holdsOwnPicture());
     EXPECT_TRUE(clipboard->hasImage());
 
@@ -99,6 +100,33 @@ TEST_F(SystemClipboardTest, CopyPublishesPngWithTransparencyAndABitmapAtOnce) {
     ASSERT_TRUE(picture);
     EXPECT_TRUE(picture.hasOrigin);
     EXPECT_EQ(picture.piece->origin, (Point{7, 8}));
+}
+
+// Another program may ask the moment Copy returns, while the worker is still encoding, or
+// after several quick copies whose older encodings were cancelled: each time it gets the bytes
+// of the last copy, in every format.
+TEST_F(SystemClipboardTest, AFormatAskedForBeforeItIsEncodedIsWaitedFor) {
+    QImage large(900, 700, QImage::Format_ARGB32);
+    for (int y = 0; y < large.height(); ++y)
+        for (int x = 0; x < large.width(); ++x)
+            large.setPixel(x, y, qRgba(x % 251, y % 241, (x * y) % 239, (x + y) % 256));
+    for (int copies = 1; copies <= 3; ++copies) {
+        for (int round = 0; round < copies; ++round) {
+            PixelPiece piece;
+            ASSERT_TRUE(pieceFromImage(round + 1 == copies ? large : samplePicture(), piece));
+            clipboard->store(std::move(piece));
+        }
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        ASSERT_NE(data, nullptr);
+        const QImage image = qvariant_cast<QImage>(data->imageData());
+        EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32), large) << copies;
+        PixelPiece fromPng;
+        ASSERT_TRUE(pieceFromImage(QImage::fromData(data->data("image/png"), "PNG"), fromPng));
+        expectSamePixels(large, fromPng);
+        PixelPiece fromBmp;
+        ASSERT_TRUE(pieceFromImage(QImage::fromData(data->data("image/bmp"), "BMP"), fromBmp));
+        expectSamePixels(large, fromBmp, false);
+    }
 }
 
 TEST_F(SystemClipboardTest, AnotherProgramsPngIsReadFirst) {

@@ -61,6 +61,35 @@ TEST_F(ClipboardCommandsTest, CopyWithoutSelectionTakesTheWholeLayerEvenOffCanva
     EXPECT_TRUE(copied().alpha.isAll(255));
 }
 
+// Copying a whole layer shares its pixels instead of copying them; whichever side changes next
+// takes its own copy, so neither the clipboard nor the layer sees the other's changes.
+TEST_F(ClipboardCommandsTest, AWholeLayerCopySharesPixelsThatNeitherSideSeesChange) {
+    RasterLayer* layer = addLayer("Whole", Rect{0, 0, 40, 30}, 80);
+    ASSERT_TRUE(layer->ensureTransparencyMask());
+    layer->transparencyMask()->fillValue(200);
+    ASSERT_EQ(run(kCmdCopy), CommandOutcome::Done);
+    EXPECT_TRUE(copied().color.sharesPixels());
+    EXPECT_TRUE(copied().alpha.sharesPixels());
+    ASSERT_EQ(run(kCmdInvert), CommandOutcome::Done);
+    ASSERT_EQ(run(kCmdCut), CommandOutcome::Done);
+    EXPECT_EQ(layer->alphaAt(5, 5), 0);
+    EXPECT_EQ(copied().color.row(5)[15], 255 - 80) << "the copy Cut took, after the invert";
+    EXPECT_EQ(copied().alpha.valueAt(5, 5), 200);
+
+    // A selection over the whole layer with a soft edge multiplies into the copy's transparency
+    // only, never into the layer's mask it started out sharing.
+    ASSERT_TRUE(history().undo());
+    Surface8 coverage = test::solidMask(40, 30, 255);
+    coverage.row(0)[0] = 0;
+    coverage.row(29)[39] = 128;
+    selection().place(coverage, {0, 0});
+    ASSERT_EQ(run(kCmdCopy), CommandOutcome::Done);
+    EXPECT_EQ(copied().alpha.valueAt(0, 0), 0);
+    EXPECT_EQ(copied().alpha.valueAt(39, 29), coveredAlpha(200, 128));
+    EXPECT_EQ(layer->alphaAt(0, 0), 200);
+    EXPECT_EQ(layer->alphaAt(39, 29), 200);
+}
+
 TEST_F(ClipboardCommandsTest, CopyOfAHiddenLayerWorks) {
     RasterLayer* layer = addLayer("Hidden", Rect{0, 0, 10, 10}, 30);
     layers().setVisible(layer, false);

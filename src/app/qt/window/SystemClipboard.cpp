@@ -1,32 +1,20 @@
 #include "app/qt/window/SystemClipboard.h"
 
 #include "app/qt/window/ClipboardImage.h"
+#include "app/qt/window/PictureOffer.h"
 #include "document/PixelPiece.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
 
 namespace pict::qt {
 
 namespace {
 
-// Marks an offer as this process's own copy, so that Paste can take the exact pixels and their
-// origin from the program's clipboard instead of decoding the published picture.
-constexpr char kOwnFormat[] = "application/x-pictorane-copy";
 constexpr char kPng[] = "image/png";
-constexpr char kBmp[] = "image/bmp";
 constexpr const char* kBitmapFormats[] = {"image/bmp", "image/x-bmp", "image/x-MS-bmp", "image/x-win-bitmap"};
-
-QByteArray encoded(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, format))
-        return {};
-    return bytes;
-}
 
 bool offersPicture(const QMimeData* data) {
     if (!data)
@@ -57,39 +45,10 @@ void SystemClipboard::refresh() {
 }
 
 void SystemClipboard::publish(std::shared_ptr<const PixelPiece> piece) {
-    if (!piece)
-        return;
-    const QImage image = imageFromPiece(*piece);
-    if (image.isNull())
+    if (!piece || piece->isEmpty())
         return;
     token_ = QByteArray::number(QCoreApplication::applicationPid()) + '-' + QByteArray::number(++published_);
-    auto* data = new QMimeData;
-    data->setImageData(image);
-    data->setData(kOwnFormat, token_);
-    QGuiApplication::clipboard()->setMimeData(data);
-    // Compressing a large picture takes longer than a key press may: a worker does it, and the
-    // offer is completed only if nothing replaced it meanwhile.
-    const QByteArray token = token_;
-    encoders_.start([this, token, image] {
-        const QByteArray png = encoded(image, "PNG");
-        const QByteArray bmp = encoded(image.convertToFormat(QImage::Format_ARGB32), "BMP");
-        QMetaObject::invokeMethod(
-            this, [this, token, image, png, bmp] { offerEncoded(token, image, png, bmp); }, Qt::QueuedConnection);
-    });
-}
-
-void SystemClipboard::offerEncoded(const QByteArray& token, const QImage& image, const QByteArray& png,
-                                   const QByteArray& bmp) {
-    if (token != token_ || !holdsOwnPicture())
-        return;
-    auto* data = new QMimeData;
-    if (!png.isEmpty())
-        data->setData(kPng, png);
-    if (!bmp.isEmpty())
-        data->setData(kBmp, bmp);
-    data->setImageData(image);
-    data->setData(kOwnFormat, token);
-    QGuiApplication::clipboard()->setMimeData(data);
+    QGuiApplication::clipboard()->setMimeData(new PictureOffer(std::move(piece), token_, encoders_));
 }
 
 void SystemClipboard::waitForEncoding() {
@@ -101,7 +60,7 @@ bool SystemClipboard::holdsOwnPicture() const {
     if (token_.isEmpty())
         return false;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasFormat(kOwnFormat) && data->data(kOwnFormat) == token_;
+    return data && data->hasFormat(PictureOffer::kOwnFormat) && data->data(PictureOffer::kOwnFormat) == token_;
 }
 
 bool SystemClipboard::readImage(PixelPiece& piece) const {

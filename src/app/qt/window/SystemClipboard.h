@@ -1,15 +1,13 @@
 #pragma once
 // The desktop's clipboard as the program's clipboard exchanges pictures with it. Publishing
-// puts the picture there at once (as a Qt image, which every Qt program and the desktop's
-// converters take); a worker then encodes the PNG with its transparency and the bitmap, and
-// replaces the offer with one that carries them while it is still ours. Reading takes the
-// PNG first, then a bitmap, then any picture Qt can give. The clipboard is watched, so that
+// offers the picture there at once, as a PNG with its transparency, a bitmap and a Qt image,
+// whose bytes a worker makes afterwards (PictureOffer). Reading takes the PNG first, then a
+// bitmap, then any picture Qt can give. The clipboard is watched, so that
 // enabled states need not ask it on every refresh (a query can wait on another program).
 
 #include "app/session/ClipboardExchange.h"
 
 #include <QByteArray>
-#include <QImage>
 #include <QObject>
 #include <QThreadPool>
 
@@ -27,7 +25,7 @@ public:
     bool readImage(PixelPiece& piece) const override;
     void clear() override;
 
-    // Waits until the PNG and bitmap of the last publish are on the clipboard (tests).
+    // Waits until the PNG and bitmap of the last publish are made (tests, benchmarks).
     void waitForEncoding();
 
 signals:
@@ -36,7 +34,6 @@ signals:
 
 private:
     void refresh();
-    void offerEncoded(const QByteArray& token, const QImage& image, const QByteArray& png, const QByteArray& bmp);
 
     bool offersImage_ = false;
     QByteArray token_; // marks the offer of our last publish
