@@ -4,6 +4,8 @@
 
 #include "document/Document.h"
 #include "history/DocumentContext.h"
+#include "history/filter/FilterHistoryState.h"
+#include "imageops/SimpleColorFilters.h"
 #include "selection/SelectionController.h"
 
 #include "BenchPictures.h"
@@ -65,6 +67,28 @@ public:
 private:
     Document& document_;
     SelectionController selection_;
+};
+
+// Invert applied by its history state to the whole layer of a photo document, composited
+// first, so that the benchmarks can time what the state's undo costs.
+class InvertedPhotoDocument {
+public:
+    InvertedPhotoDocument(int32_t width, int32_t height, uint32_t seed) {
+        startPhotoDocument(document_, width, height, seed);
+        window_ = std::make_unique<BenchWindow>(document_);
+        document_.composite();
+        filter_ = std::make_unique<FilterHistoryState>(*window_, std::make_unique<InvertFilter>());
+        applied_ = filter_->apply();
+    }
+    // False when Invert could not be applied; the state is then not worth timing.
+    bool applied() const { return applied_; }
+    FilterHistoryState& filter() { return *filter_; }
+
+private:
+    Document document_;
+    std::unique_ptr<BenchWindow> window_;
+    std::unique_ptr<FilterHistoryState> filter_;
+    bool applied_ = false;
 };
 
 } // namespace pict::bench

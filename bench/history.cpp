@@ -4,7 +4,6 @@
 // composite rebuilt (target: under 300 ms).
 #include "history/SavedPixels.h"
 #include "history/filter/FilterHistoryState.h"
-#include "imageops/SimpleColorFilters.h"
 
 #include "BenchDocuments.h"
 #include "BenchPictures.h"
@@ -19,13 +18,30 @@ namespace {
 constexpr int32_t kWidth = 6000;
 constexpr int32_t kHeight = 4000;
 
+// Moves undo pixels to the place the benchmark reads them from: compressed in memory or in a
+// swap file; raw or shared pixels stay where they are.
+bool putInPlace(SavedPixels& saved, SavedPixels::Place place) {
+    if (place == SavedPixels::Place::Compressed)
+        return saved.compress();
+    if (place == SavedPixels::Place::Swapped)
+        return saved.swapOut(std::filesystem::temp_directory_path());
+    return true;
+}
+
+// One run for each place undo pixels may be read back from.
+void fromEachPlace(benchmark::internal::Benchmark* runs) {
+    runs->Arg(int(SavedPixels::Place::Raw))
+        ->Arg(int(SavedPixels::Place::Compressed))
+        ->Arg(int(SavedPixels::Place::Swapped))
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+}
+
 void BM_RestoreSavedPixels(benchmark::State& state) {
     const auto place = SavedPixels::Place(state.range(0));
     Surface24 layer = bench::photo(kWidth, kHeight, 5);
     SavedPixels saved;
-    const std::filesystem::path folder = std::filesystem::temp_directory_path();
-    if (!saved.save(layer, layer.bounds()) || (place == SavedPixels::Place::Compressed && !saved.compress()) ||
-        (place == SavedPixels::Place::Swapped && !saved.swapOut(folder))) {
+    if (!saved.save(layer, layer.bounds()) || !putInPlace(saved, place)) {
         state.SkipWithError("the pixels could not be put in place");
         return;
     }
@@ -36,29 +52,19 @@ void BM_RestoreSavedPixels(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_RestoreSavedPixels)
-    ->Arg(int(SavedPixels::Place::Raw))
-    ->Arg(int(SavedPixels::Place::Compressed))
-    ->Arg(int(SavedPixels::Place::Swapped))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_RestoreSavedPixels)->Apply(fromEachPlace);
 
 // Undo of Invert on the whole layer, its pixels in each place; every undo reads them back
 // from there (the state keeps them where they are).
 void BM_UndoFullLayerAdjustment(benchmark::State& state) {
     const auto place = SavedPixels::Place(state.range(0));
-    Document document;
-    bench::startPhotoDocument(document, kWidth, kHeight, 7);
-    bench::BenchWindow window(document);
-    document.composite();
-    FilterHistoryState filter(window, std::make_unique<InvertFilter>());
-    if (!filter.apply()) {
+    bench::InvertedPhotoDocument inverted(kWidth, kHeight, 7);
+    if (!inverted.applied()) {
         state.SkipWithError("apply failed");
         return;
     }
-    SavedPixels& saved = *filter.savedPixels().front();
-    if ((place == SavedPixels::Place::Compressed && !saved.compress()) ||
-        (place == SavedPixels::Place::Swapped && !saved.swapOut(std::filesystem::temp_directory_path()))) {
+    FilterHistoryState& filter = inverted.filter();
+    if (!putInPlace(*filter.savedPixels().front(), place)) {
         state.SkipWithError("the pixels could not be put in place");
         return;
     }
@@ -68,12 +74,7 @@ void BM_UndoFullLayerAdjustment(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_UndoFullLayerAdjustment)
-    ->Arg(int(SavedPixels::Place::Raw))
-    ->Arg(int(SavedPixels::Place::Compressed))
-    ->Arg(int(SavedPixels::Place::Swapped))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_UndoFullLayerAdjustment)->Apply(fromEachPlace);
 
 // What moving them down costs the history when it is over its budget.
 void BM_CompressSavedPixels(benchmark::State& state) {

@@ -37,6 +37,24 @@ void copyLayout(const SurfaceBuffer& source, SurfaceBuffer& buffer) {
     buffer.flags = source.flags;
 }
 
+// Pixel memory of bytes (one byte for an empty picture) left unwritten, in large pages where
+// it is large; empty when malloc fails. Throws std::bad_alloc as PixelMemory::reset does.
+PixelMemory unwrittenPixels(int64_t bytes) {
+    PixelMemory memory;
+    memory.reset(static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes > 0 ? bytes : 1))));
+    if (memory)
+        preferLargePages(memory.get(), static_cast<size_t>(bytes));
+    return memory;
+}
+
+// The buffer's rows point at the same offsets in memory, which becomes the buffer's own.
+void moveRowsInto(SurfaceBuffer& buffer, PixelMemory&& memory) {
+    for (uint8_t*& row : buffer.rows)
+        row = memory.get() + (row - buffer.bits);
+    buffer.bits = memory.get();
+    buffer.memory = std::move(memory);
+}
+
 } // namespace
 
 // Large pixel memory is asked to live in 2 MiB pages: without them, page faults were a third
@@ -230,10 +248,9 @@ std::unique_ptr<SurfaceBuffer> copyBuffer(const SurfaceBuffer& source) {
         return nullptr;
     try {
         auto buffer = std::make_unique<SurfaceBuffer>();
-        buffer->memory.reset(static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes > 0 ? bytes : 1))));
+        buffer->memory = unwrittenPixels(bytes);
         if (!buffer->memory)
             return nullptr;
-        preferLargePages(buffer->memory.get(), static_cast<size_t>(bytes));
         buffer->bits = buffer->memory.get();
         std::memcpy(buffer->bits, source.bits, static_cast<size_t>(bytes));
         buffer->rows.resize(source.rows.size());
@@ -264,16 +281,11 @@ bool ownPixels(SurfaceBuffer& buffer) {
         return true;
     const int64_t bytes = buffer.imageSize();
     try {
-        PixelMemory own;
-        own.reset(static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes > 0 ? bytes : 1))));
+        PixelMemory own = unwrittenPixels(bytes);
         if (!own)
             return false;
-        preferLargePages(own.get(), static_cast<size_t>(bytes));
         std::memcpy(own.get(), buffer.bits, static_cast<size_t>(bytes));
-        for (uint8_t*& row : buffer.rows)
-            row = own.get() + (row - buffer.bits);
-        buffer.bits = own.get();
-        buffer.memory = std::move(own);
+        moveRowsInto(buffer, std::move(own));
         return true;
     } catch (const std::bad_alloc&) {
         return false;
@@ -288,15 +300,10 @@ std::unique_ptr<SurfaceBuffer> renewSharedPixels(SurfaceBuffer& buffer) {
         auto old = shareBuffer(buffer);
         if (!old)
             return nullptr;
-        PixelMemory fresh;
-        fresh.reset(static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes > 0 ? bytes : 1))));
+        PixelMemory fresh = unwrittenPixels(bytes);
         if (!fresh)
             return nullptr;
-        preferLargePages(fresh.get(), static_cast<size_t>(bytes));
-        for (uint8_t*& row : buffer.rows)
-            row = fresh.get() + (row - buffer.bits);
-        buffer.bits = fresh.get();
-        buffer.memory = std::move(fresh);
+        moveRowsInto(buffer, std::move(fresh));
         return old;
     } catch (const std::bad_alloc&) {
         return nullptr;

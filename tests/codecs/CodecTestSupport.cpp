@@ -98,6 +98,18 @@ Surface24 patternSurface(int32_t width, int32_t height, uint32_t seed) {
     return s;
 }
 
+Surface8 rampAlpha(int32_t width, int32_t height, int32_t xStep, int32_t yStep) {
+    Surface8 alpha;
+    if (!alpha.create(width, height, 8))
+        return alpha;
+    for (int32_t y = 0; y < height; ++y) {
+        uint8_t* row = alpha.row(y);
+        for (int32_t x = 0; x < width; ++x)
+            row[x] = uint8_t((x * xStep + y * yStep) % 256);
+    }
+    return alpha;
+}
+
 std::vector<uint8_t> readWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

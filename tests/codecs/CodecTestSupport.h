@@ -55,6 +55,9 @@ int fixtureDifference(Reader reader, const std::filesystem::path& file, const st
 
 // A 24-bit surface with a smooth, photo-like pattern.
 Surface24 patternSurface(int32_t width, int32_t height, uint32_t seed = 1);
+// An 8-bit surface of (x * xStep + y * yStep) mod 256: a transparency that changes across and
+// down, with every value from clear to opaque on larger surfaces.
+Surface8 rampAlpha(int32_t width, int32_t height, int32_t xStep, int32_t yStep);
 
 std::vector<uint8_t> readWholeFile(const std::filesystem::path& path);
 void writeWholeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);

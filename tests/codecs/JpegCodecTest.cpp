@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <csetjmp>
+#include <cstdlib>
 #include <cstring>
 #include <jpeglib.h>
 
@@ -26,6 +27,39 @@ std::vector<MarkerSegment> segmentsOf(const std::vector<uint8_t>& file) {
     std::vector<MarkerSegment> segments;
     EXPECT_TRUE(readJpegSegments(in, false, segments));
     return segments;
+}
+
+// A file written by libjpeg itself rather than by our writer: width x height samples of
+// `components` in `space`, libjpeg's default settings changed by tune(c), each row filled by
+// fillRow(y, row).
+template <class Tune, class FillRow>
+std::vector<uint8_t> encodeByLibjpeg(int32_t width, int32_t height, int components, J_COLOR_SPACE space, Tune tune,
+                                     FillRow fillRow) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr errors{};
+    c.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&c);
+    unsigned char* memory = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &memory, &size);
+    c.image_width = JDIMENSION(width);
+    c.image_height = JDIMENSION(height);
+    c.input_components = components;
+    c.in_color_space = space;
+    jpeg_set_defaults(&c);
+    tune(c);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> row(size_t(width) * size_t(components));
+    while (c.next_scanline < c.image_height) {
+        fillRow(int32_t(c.next_scanline), row.data());
+        JSAMPROW rowPointer = row.data();
+        jpeg_write_scanlines(&c, &rowPointer, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::vector<uint8_t> file(memory, memory + size);
+    std::free(memory);
+    return file;
 }
 
 MarkerSegment segment(int32_t code, const std::string& payload) {
@@ -109,34 +143,16 @@ TEST(JpegRoundTrip, GrayscaleLoadsWithEqualChannels) {
 }
 
 TEST(JpegRead, CmykUsesTheInvertedChannelsAndBlack) {
-    std::vector<uint8_t> row(8 * 4);
-    for (int x = 0; x < 8; ++x) {
-        row[4 * size_t(x)] = 200;
-        row[4 * size_t(x) + 1] = 100;
-        row[4 * size_t(x) + 2] = 50;
-        row[4 * size_t(x) + 3] = 128;
-    }
-    jpeg_compress_struct c{};
-    jpeg_error_mgr errors{};
-    c.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&c);
-    unsigned char* memory = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &memory, &size);
-    c.image_width = 8;
-    c.image_height = 8;
-    c.input_components = 4;
-    c.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 100, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    JSAMPROW rowPointer = row.data();
-    while (c.next_scanline < c.image_height)
-        jpeg_write_scanlines(&c, &rowPointer, 1);
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    const std::vector<uint8_t> file(memory, memory + size);
-    std::free(memory);
+    const std::vector<uint8_t> file = encodeByLibjpeg(
+        8, 8, 4, JCS_CMYK, [](jpeg_compress_struct& c) { jpeg_set_quality(&c, 100, TRUE); },
+        [](int32_t, uint8_t* row) {
+            for (int x = 0; x < 8; ++x) {
+                row[4 * size_t(x)] = 200;
+                row[4 * size_t(x) + 1] = 100;
+                row[4 * size_t(x) + 2] = 50;
+                row[4 * size_t(x) + 3] = 128;
+            }
+        });
 
     JpegImage image;
     ASSERT_TRUE(JpegCodec().loadFromMemory(image, file.data(), file.size(), false));
@@ -162,32 +178,12 @@ TEST(JpegRead, TruncatedDataDecodesAsFarAsItGoesEmptyDataFails) {
 
 // A gray progressive JPEG of a diagonal ramp made by libjpeg itself.
 std::vector<uint8_t> grayProgressiveJpeg(int32_t width, int32_t height) {
-    jpeg_compress_struct c{};
-    jpeg_error_mgr errors{};
-    c.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&c);
-    unsigned char* memory = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &memory, &size);
-    c.image_width = JDIMENSION(width);
-    c.image_height = JDIMENSION(height);
-    c.input_components = 1;
-    c.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&c);
-    jpeg_simple_progression(&c);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> row(static_cast<size_t>(width));
-    while (c.next_scanline < c.image_height) {
-        for (int32_t x = 0; x < width; ++x)
-            row[size_t(x)] = uint8_t((x * 3 + int32_t(c.next_scanline) * 5) ^ (x * int32_t(c.next_scanline)));
-        JSAMPROW rowPointer = row.data();
-        jpeg_write_scanlines(&c, &rowPointer, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    std::vector<uint8_t> file(memory, memory + size);
-    std::free(memory);
-    return file;
+    return encodeByLibjpeg(
+        width, height, 1, JCS_GRAYSCALE, [](jpeg_compress_struct& c) { jpeg_simple_progression(&c); },
+        [width](int32_t y, uint8_t* row) {
+            for (int32_t x = 0; x < width; ++x)
+                row[size_t(x)] = uint8_t((x * 3 + y * 5) ^ (x * y));
+        });
 }
 
 struct JumpingErrors {

@@ -2,6 +2,7 @@
 // within its memory budget by compressing, then swapping, its oldest states.
 #include "history/SavedPixels.h"
 #include "history/HistoryManager.h"
+#include "support/SurfaceCompare.h"
 #include "support/TestData.h"
 #include "surface/RewrittenRows.h"
 
@@ -27,12 +28,7 @@ Surface24 noisy(int32_t width, int32_t height, uint32_t seed, bool smooth = fals
     return s;
 }
 
-bool sameBytes(const Surface24& a, const Surface24& b) {
-    for (int32_t y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.row(y), b.row(y), size_t(a.width()) * 3) != 0)
-            return false;
-    return true;
-}
+using test::samePixels;
 
 TEST(SavedPixels, EveryPlaceRestoresTheSameBytesIntoTheSameRectangle) {
     const Surface24 original = noisy(53, 41, 1);
@@ -57,7 +53,7 @@ TEST(SavedPixels, EveryPlaceRestoresTheSameBytesIntoTheSameRectangle) {
         for (int32_t y = 3; y < 30; ++y)
             std::memcpy(expected.row(y) + 7 * 3, original.row(y) + 7 * 3, 33 * 3);
         ASSERT_TRUE(saved.restore(changed));
-        EXPECT_TRUE(sameBytes(changed, expected)) << "only the rectangle is written, with the saved bytes";
+        EXPECT_TRUE(samePixels(changed, expected)) << "only the rectangle is written, with the saved bytes";
         ASSERT_TRUE(saved.restore(changed)) << "restoring twice (a redo, then another undo) works";
     }
 }
@@ -91,7 +87,7 @@ TEST(SavedPixels, AKeptSurfaceRestoresWhatASavedCopyRestoresFromEveryPlace) {
         }
         EXPECT_EQ(kept.place(), place);
         ASSERT_TRUE(kept.restore(layer));
-        EXPECT_TRUE(sameBytes(layer, original));
+        EXPECT_TRUE(samePixels(layer, original));
         ASSERT_TRUE(kept.restore(layer)) << "restoring twice works";
 
         // What a copy of the whole surface restores, byte for byte, also into a layer that
@@ -100,13 +96,13 @@ TEST(SavedPixels, AKeptSurfaceRestoresWhatASavedCopyRestoresFromEveryPlace) {
         ASSERT_TRUE(copied.save(original, original.bounds()));
         Surface24 viaCopy = changed.clone();
         ASSERT_TRUE(copied.restore(viaCopy));
-        EXPECT_TRUE(sameBytes(viaCopy, layer));
+        EXPECT_TRUE(samePixels(viaCopy, layer));
     }
     SavedPixels held;
     Surface24 stillShared = original.clone();
     ASSERT_TRUE(held.keep(stillShared));
     ASSERT_TRUE(held.restore(stillShared));
-    EXPECT_TRUE(sameBytes(stillShared, original));
+    EXPECT_TRUE(samePixels(stillShared, original));
     EXPECT_FALSE(held.keep(Surface24())) << "no pixels to keep";
     EXPECT_EQ(held.place(), SavedPixels::Place::Shared) << "a refused keep leaves what was held";
 }
@@ -206,11 +202,11 @@ TEST(HistoryMemory, OlderStatesAreCompressedThenSwappedAndUndoGivesTheSameBytes)
     EXPECT_EQ(states.front()->saved().place(), SavedPixels::Place::Swapped) << "noise does not compress";
     for (int i = 5; i >= 0; --i) {
         ASSERT_TRUE(history.undo());
-        EXPECT_TRUE(sameBytes(picture, i > 0 ? after[size_t(i - 1)] : original)) << "undo " << i;
+        EXPECT_TRUE(samePixels(picture, i > 0 ? after[size_t(i - 1)] : original)) << "undo " << i;
     }
     for (int i = 0; i < 6; ++i) {
         ASSERT_TRUE(history.redo());
-        EXPECT_TRUE(sameBytes(picture, after[size_t(i)])) << "redo " << i;
+        EXPECT_TRUE(samePixels(picture, after[size_t(i)])) << "redo " << i;
     }
 }
 

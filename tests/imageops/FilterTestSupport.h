@@ -1,6 +1,7 @@
 #pragma once
 // Small surfaces built and read byte by byte, for the filter tests.
 
+#include "support/SurfaceCompare.h"
 #include "surface/RasterSurface.h"
 
 #include <gtest/gtest.h>
@@ -60,18 +61,6 @@ inline void fillRandom(RasterSurface& s, uint32_t seed) {
     for (int32_t y = 0; y < s.height(); ++y)
         for (int64_t i = 0; i < bytes; ++i)
             s.row(y)[i] = static_cast<uint8_t>(random());
-}
-
-// Same size and same bytes in every pixel (row padding ignored).
-inline bool samePixels(const RasterSurface& a, const RasterSurface& b) {
-    if (a.width() != b.width() || a.height() != b.height() || a.depth() != b.depth())
-        return false;
-    const int64_t bytes = int64_t(a.width()) * (a.depth() / 8);
-    for (int32_t y = 0; y < a.height(); ++y)
-        for (int64_t i = 0; i < bytes; ++i)
-            if (a.row(y)[i] != b.row(y)[i])
-                return false;
-    return true;
 }
 
 inline std::ostream& operator<<(std::ostream& out, const Bgr& c) {

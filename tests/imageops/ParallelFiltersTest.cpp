@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -25,6 +24,7 @@ namespace {
 
 using test::fillRandom;
 using test::onOneAndFourThreads;
+using test::sameMemory;
 using test::samePixels;
 
 struct NamedFilter {
@@ -117,16 +117,6 @@ TEST(ParallelFilters, EveryFilterGivesTheSameBytesOnOneAndFourThreads) {
             EXPECT_TRUE(samePixels(gray.one, gray.four));
         }
     }
-}
-
-// Every byte of the pixel memory, row padding included.
-bool sameMemory(const RasterSurface& a, const RasterSurface& b) {
-    if (a.size() != b.size() || a.stride() != b.stride())
-        return false;
-    for (int32_t y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.row(y), b.row(y), size_t(a.stride())) != 0)
-            return false;
-    return true;
 }
 
 // A random surface whose row padding (2 bytes at this width) is not zero either.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <queue>
 #include <random>
+#include <vector>
 
 namespace pict {
 namespace {
@@ -140,7 +141,24 @@ TEST(GrowSimilar, RefusesImagesOfAnotherSize) {
     EXPECT_EQ(m.bounds(), (Rect{1, 1, 2, 2}));
 }
 
-// Breadth-first flood over admitted pixels, for comparison with the run-based flood.
+// Breadth-first flood over admitted pixels, for comparison with the run-based flood: from the
+// queued points to their four neighbours, marking in reached (w x h) each pixel admitted(p) lets
+// in that is not marked yet.
+template <class Admitted>
+void floodFrom(std::queue<Point>& q, std::vector<uint8_t>& reached, int32_t w, int32_t h, Admitted admitted) {
+    while (!q.empty()) {
+        const Point p = q.front();
+        q.pop();
+        const Point next[4] = {{p.x - 1, p.y}, {p.x + 1, p.y}, {p.x, p.y - 1}, {p.x, p.y + 1}};
+        for (const Point n : next) {
+            if (n.x < 0 || n.y < 0 || n.x >= w || n.y >= h || reached[size_t(n.y * w + n.x)] || !admitted(n))
+                continue;
+            reached[size_t(n.y * w + n.x)] = 1;
+            q.push(n);
+        }
+    }
+}
+
 TEST(Grow, MatchesAPlainFloodOnNoise) {
     const int32_t w = 64, h = 48;
     std::mt19937 rng(5);
@@ -159,19 +177,7 @@ TEST(Grow, MatchesAPlainFloodOnNoise) {
             reached[size_t(y * w + x)] = 1;
             q.push({x, y});
         }
-    while (!q.empty()) {
-        const Point p = q.front();
-        q.pop();
-        const Point next[4] = {{p.x - 1, p.y}, {p.x + 1, p.y}, {p.x, p.y - 1}, {p.x, p.y + 1}};
-        for (const Point n : next) {
-            if (n.x < 0 || n.y < 0 || n.x >= w || n.y >= h || reached[size_t(n.y * w + n.x)])
-                continue;
-            if (!range.contains(img.row(n.y) + 3 * n.x))
-                continue;
-            reached[size_t(n.y * w + n.x)] = 1;
-            q.push(n);
-        }
-    }
+    floodFrom(q, reached, w, h, [&](Point p) { return range.contains(img.row(p.y) + 3 * p.x); });
     ASSERT_TRUE(m.growOrSimilar({&img, nullptr}, 0, true));
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x)
@@ -211,17 +217,7 @@ TEST(Grow, MatchesAPlainFloodOverTransparencyFromSeveralSeeds) {
         if (admitted(seed))
             q.push(seed);
     }
-    while (!q.empty()) {
-        const Point p = q.front();
-        q.pop();
-        const Point next[4] = {{p.x - 1, p.y}, {p.x + 1, p.y}, {p.x, p.y - 1}, {p.x, p.y + 1}};
-        for (const Point n : next) {
-            if (n.x < 0 || n.y < 0 || n.x >= w || n.y >= h || reached[size_t(n.y * w + n.x)] || !admitted(n))
-                continue;
-            reached[size_t(n.y * w + n.x)] = 1;
-            q.push(n);
-        }
-    }
+    floodFrom(q, reached, w, h, admitted);
     ASSERT_TRUE(m.growOrSimilar({&img, &alpha}, 10, true));
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x)

@@ -18,4 +18,14 @@ inline bool samePixels(const RasterSurface& a, const RasterSurface& b) {
     return true;
 }
 
+// Every byte of the pixel memory, row padding included: for the paths that write whole rows.
+inline bool sameMemory(const RasterSurface& a, const RasterSurface& b) {
+    if (a.size() != b.size() || a.stride() != b.stride())
+        return false;
+    for (int32_t y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.row(y), b.row(y), size_t(a.stride())) != 0)
+            return false;
+    return true;
+}
+
 } // namespace pict::test

@@ -4,6 +4,7 @@
 #include "surface/RasterSurface.h"
 #include "surface/RewrittenRows.h"
 #include "surface/StackBlur.h"
+#include "support/SurfaceCompare.h"
 #include "support/ThreadCounts.h"
 
 #include <gtest/gtest.h>
@@ -25,15 +26,8 @@ Surface24 pattern(int32_t width, int32_t height) {
     return surface;
 }
 
-bool samePixels(const RasterSurface& a, const RasterSurface& b) {
-    if (a.size() != b.size() || a.depth() != b.depth())
-        return false;
-    const size_t bytes = size_t(a.width()) * size_t(a.depth() / 8);
-    for (int32_t y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.row(y), b.row(y), bytes) != 0)
-            return false;
-    return true;
-}
+using test::sameMemory;
+using test::samePixels;
 
 TEST(SurfaceSharing, AViewReadsTheSamePixelMemoryWithoutACopy) {
     Surface24 source = pattern(9, 5);
@@ -134,16 +128,6 @@ TEST(SurfaceSharing, AnotherThreadReadsTheViewWhileTheSourceChanges) {
     reader.join();
     EXPECT_TRUE(same);
     EXPECT_FALSE(source.sharesPixels());
-}
-
-// Every byte of the pixel memory, row padding included.
-bool sameMemory(const RasterSurface& a, const RasterSurface& b) {
-    if (a.size() != b.size() || a.stride() != b.stride())
-        return false;
-    for (int32_t y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.row(y), b.row(y), size_t(a.stride())) != 0)
-            return false;
-    return true;
 }
 
 // 7 pixels of 3 bytes in rows of 24: three bytes of padding, set to something else than zero.

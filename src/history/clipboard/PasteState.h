@@ -9,6 +9,7 @@
 #include "history/DocumentContext.h"
 #include "history/HistoryState.h"
 #include "history/SavedSelection.h"
+#include "history/layers/PlacedLayer.h"
 
 #include <memory>
 #include <string>
@@ -26,15 +27,14 @@ public:
     bool undo() override;
 
     // The index the layer got on the last apply; -1 before.
-    int32_t layerIndex() const { return index_; }
+    int32_t layerIndex() const { return layer_.index(); }
 
 private:
     DocumentContext& context_;
     std::shared_ptr<const PixelPiece> piece_;
     Point position_;
     std::string name_;
-    std::string layerName_; // chosen on the first apply, reused by every redo
-    int32_t index_ = -1;
+    PlacedLayer layer_;
     SavedSelection oldSelection_;
     bool selectionSaved_ = false;
 };

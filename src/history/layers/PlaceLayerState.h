@@ -6,6 +6,7 @@
 #include "common/Geometry.h"
 #include "history/DocumentContext.h"
 #include "history/HistoryState.h"
+#include "history/layers/PlacedLayer.h"
 #include "surface/RasterSurface.h"
 
 #include <string>
@@ -22,15 +23,14 @@ public:
     bool undo() override;
 
     // The index the layer got on the last apply; -1 before.
-    int32_t layerIndex() const { return index_; }
+    int32_t layerIndex() const { return layer_.index(); }
 
 private:
     DocumentContext& context_;
     Surface24 color_;
     Surface8 alpha_;
     Point position_;
-    std::string layerName_; // chosen on the first apply, reused by every redo
-    int32_t index_ = -1;
+    PlacedLayer layer_;
 };
 
 } // namespace pict

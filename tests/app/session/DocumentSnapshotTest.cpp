@@ -8,6 +8,7 @@
 #include "imageops/SimpleColorFilters.h"
 #include "support/ThreadCounts.h"
 #include "support/DocumentFixtures.h"
+#include "support/SurfaceCompare.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -21,14 +22,7 @@
 namespace pict {
 namespace {
 
-bool samePixels(const Surface24& a, const Surface24& b) {
-    if (a.size() != b.size())
-        return false;
-    for (int32_t y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.row(y), b.row(y), size_t(a.width()) * 3) != 0)
-            return false;
-    return true;
-}
+using test::samePixels;
 
 std::vector<char> fileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -6,10 +6,10 @@
 #include "history/HistoryManager.h"
 #include "history/paint/PaintedPixelsState.h"
 #include "support/DocumentFixtures.h"
+#include "support/SurfaceCompare.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 namespace pict::test {
 namespace {
@@ -25,15 +25,6 @@ public:
     Document doc;
     SelectionController selection_;
 };
-
-bool sameBytes(const RasterSurface& a, const RasterSurface& b) {
-    if (a.size() != b.size() || a.depth() != b.depth())
-        return false;
-    for (int32_t y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.row(y), b.row(y), size_t(a.width()) * size_t(a.depth() / 8)) != 0)
-            return false;
-    return true;
-}
 
 // A noisy layer, so that a restore in the wrong place would show.
 RasterLayer* noisyLayer(Window& window, Rect rect, bool withMask) {
@@ -78,10 +69,10 @@ TEST(LayerStroke, OneStateNamedAfterTheToolThatUndoesByteForByte) {
                 layer->transparencyMask() ? layer->transparencyMask()->clone() : Surface8();
             EXPECT_EQ(layer->transparencyMask() != nullptr, withMask || tool == PaintTool::Eraser);
             if (tool == PaintTool::Eraser) {
-                EXPECT_TRUE(sameBytes(before, after)) << "the eraser changes only the transparency";
+                EXPECT_TRUE(samePixels(before, after)) << "the eraser changes only the transparency";
                 EXPECT_FALSE(afterMask.isAll(255));
             } else {
-                EXPECT_FALSE(sameBytes(before, after));
+                EXPECT_FALSE(samePixels(before, after));
             }
 
             // Only the touched tiles are kept, not the layer.
@@ -94,16 +85,16 @@ TEST(LayerStroke, OneStateNamedAfterTheToolThatUndoesByteForByte) {
             HistoryManager history;
             ASSERT_TRUE(history.add(std::move(state), true));
             ASSERT_TRUE(history.undo());
-            EXPECT_TRUE(sameBytes(layer->color(), before)) << paintToolName(tool);
+            EXPECT_TRUE(samePixels(layer->color(), before)) << paintToolName(tool);
             if (withMask) {
-                EXPECT_TRUE(sameBytes(*layer->transparencyMask(), beforeMask));
+                EXPECT_TRUE(samePixels(*layer->transparencyMask(), beforeMask));
             } else if (layer->transparencyMask()) {
                 EXPECT_TRUE(layer->transparencyMask()->isAll(255)) << "the eraser's mask stays, opaque again";
             }
             ASSERT_TRUE(history.redo());
-            EXPECT_TRUE(sameBytes(layer->color(), after));
+            EXPECT_TRUE(samePixels(layer->color(), after));
             if (!afterMask.isEmpty()) {
-                EXPECT_TRUE(sameBytes(*layer->transparencyMask(), afterMask));
+                EXPECT_TRUE(samePixels(*layer->transparencyMask(), afterMask));
             }
         }
 }
@@ -119,7 +110,7 @@ TEST(LayerStroke, CancelPutsTheLayerBackAndAStrokeOffTheLayerRecordsNothing) {
     stroke->begin({10, 10, 1});
     stroke->lineTo({90, 70, 1});
     stroke->cancel();
-    EXPECT_TRUE(sameBytes(layer->color(), before));
+    EXPECT_TRUE(samePixels(layer->color(), before));
     ASSERT_NE(layer->transparencyMask(), nullptr);
     EXPECT_TRUE(layer->transparencyMask()->isAll(255));
 

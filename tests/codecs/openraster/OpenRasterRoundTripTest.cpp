@@ -12,6 +12,7 @@
 
 #include "codecs/CodecTestSupport.h"
 #include "support/DocumentFixtures.h"
+#include "support/SurfaceCompare.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -23,23 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool sameBytes(const RasterSurface& a, const RasterSurface& b) {
-    if (a.size() != b.size() || a.depth() != b.depth())
-        return false;
-    const size_t rowBytes = size_t(a.width()) * size_t(a.depth() / 8);
-    for (int32_t y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.row(y), b.row(y), rowBytes) != 0)
-            return false;
-    return true;
-}
+using test::samePixels;
 
 Surface8 gradientMask(int32_t width, int32_t height) {
-    Surface8 mask;
-    mask.create(width, height, 8);
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x)
-            mask.row(y)[x] = uint8_t((x * 37 + y * 11) & 0xFF);
-    return mask;
+    return test::rampAlpha(width, height, 37, 11);
 }
 
 // A document using everything a layered file must keep.
@@ -86,10 +74,10 @@ void expectSameLayer(const Layer& expected, const Layer& actual) {
     const RasterLayer* e = expected.asRaster();
     if (!a || !e)
         return;
-    EXPECT_TRUE(sameBytes(a->color(), e->color()));
+    EXPECT_TRUE(samePixels(a->color(), e->color()));
     ASSERT_EQ(a->transparencyMask() != nullptr, e->transparencyMask() != nullptr);
     if (e->transparencyMask()) {
-        EXPECT_TRUE(sameBytes(*a->transparencyMask(), *e->transparencyMask()));
+        EXPECT_TRUE(samePixels(*a->transparencyMask(), *e->transparencyMask()));
     }
 }
 
@@ -129,14 +117,14 @@ TEST_F(OpenRasterRoundTrip, EveryLayerChannelAndCanvasPropertyComesBack) {
     ASSERT_EQ(copy.channels().count(), 2);
     for (int32_t i = 0; i < 2; ++i) {
         EXPECT_EQ(copy.channels().at(i)->name(), original->channels().at(i)->name());
-        EXPECT_TRUE(sameBytes(copy.channels().at(i)->mask(), original->channels().at(i)->mask()));
+        EXPECT_TRUE(samePixels(copy.channels().at(i)->mask(), original->channels().at(i)->mask()));
     }
 
     const CompositeCache* before = original->composite();
     const CompositeCache* after = copy.composite();
     ASSERT_TRUE(before && after);
-    EXPECT_TRUE(sameBytes(after->color(), before->color()));
-    EXPECT_TRUE(sameBytes(after->alpha(), before->alpha()));
+    EXPECT_TRUE(samePixels(after->color(), before->color()));
+    EXPECT_TRUE(samePixels(after->alpha(), before->alpha()));
 }
 
 TEST_F(OpenRasterRoundTrip, MergedImageIsWhatAFlatPngSaveWrites) {
@@ -154,8 +142,8 @@ TEST_F(OpenRasterRoundTrip, MergedImageIsWhatAFlatPngSaveWrites) {
     MemoryStream stream(merged.data(), int64_t(merged.size()));
     ASSERT_TRUE(codecOfKind(FileKind::Png)->load(fromArchive, stream, false));
     ASSERT_TRUE(codecOfKind(FileKind::Png)->loadFromFile(fromFile, flat.string(), false));
-    EXPECT_TRUE(sameBytes(fromArchive.color, fromFile.color));
-    EXPECT_TRUE(sameBytes(fromArchive.alpha, fromFile.alpha));
+    EXPECT_TRUE(samePixels(fromArchive.color, fromFile.color));
+    EXPECT_TRUE(samePixels(fromArchive.alpha, fromFile.alpha));
 
     std::vector<uint8_t> thumbnail;
     PngImage small;

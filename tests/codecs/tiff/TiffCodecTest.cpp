@@ -231,11 +231,8 @@ uint16_t compressionTagOf(const std::vector<uint8_t>& file) {
 
 TEST(TiffWrite, EveryCompressionReadsBackExactlyWithAndWithoutAlpha) {
     const Surface24 color = patternSurface(53, 29, 7);
-    Surface8 alpha;
-    ASSERT_TRUE(alpha.create(53, 29, 8));
-    for (int y = 0; y < 29; ++y)
-        for (int x = 0; x < 53; ++x)
-            alpha.row(y)[x] = uint8_t((x * 5 + y * 3) % 256);
+    const Surface8 alpha = rampAlpha(53, 29, 5, 3);
+    ASSERT_FALSE(alpha.isEmpty());
     const std::pair<TiffCompression, uint16_t> kinds[] = {{TiffCompression::None, COMPRESSION_NONE},
                                                           {TiffCompression::Lzw, COMPRESSION_LZW},
                                                           {TiffCompression::Deflate, COMPRESSION_ADOBE_DEFLATE},

@@ -29,18 +29,9 @@ constexpr Baseline kBaselines[] = {
     {"old-rgba8-deflate", TiffCompression::Deflate, true}, {"old-rgba8-packbits", TiffCompression::PackBits, true},
 };
 
-Surface8 baselineAlpha(int32_t width, int32_t height) {
-    Surface8 alpha;
-    alpha.create(width, height, 8);
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x)
-            alpha.row(y)[x] = uint8_t((x * 7 + y * 11) % 256);
-    return alpha;
-}
-
 TEST(TiffWriteBaseline, EightBitRgbWritesTheBytesTheEarlierWriterWrote) {
     const Surface24 color = patternSurface(31, 17, 5);
-    const Surface8 alpha = baselineAlpha(31, 17);
+    const Surface8 alpha = rampAlpha(31, 17, 7, 11);
     // PICT_BLESS_TIFF=1 rewrites the files (only ever from a writer known to be right).
     const bool bless = std::getenv("PICT_BLESS_TIFF") != nullptr;
     for (const Baseline& baseline : kBaselines) {

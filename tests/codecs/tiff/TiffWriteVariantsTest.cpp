@@ -26,6 +26,16 @@ constexpr TiffCompression kCompressions[] = {TiffCompression::None, TiffCompress
 constexpr TiffDepth kDepths[] = {TiffDepth::Bits8, TiffDepth::Bits16};
 constexpr TiffColor kColors[] = {TiffColor::Rgb, TiffColor::Gray, TiffColor::Palette, TiffColor::Bilevel};
 
+// Every choice, colors outermost and compressions innermost.
+std::vector<TiffSaveSettings> everyChoice() {
+    std::vector<TiffSaveSettings> all;
+    for (TiffColor color : kColors)
+        for (TiffDepth depth : kDepths)
+            for (TiffCompression compression : kCompressions)
+                all.push_back({compression, depth, color});
+    return all;
+}
+
 // Written plainly: which choices go together.
 bool expectedValid(const TiffSaveSettings& s) {
     const bool indexed = s.color == TiffColor::Palette || s.color == TiffColor::Bilevel;
@@ -50,15 +60,6 @@ bool decode(const std::vector<uint8_t>& file, Surface24& color, Surface8& alpha)
     MemoryStream in(file.data(), int64_t(file.size()));
     ReadReport report;
     return readTiff(in, color, alpha, report) && !report.endsEarly;
-}
-
-Surface8 rampAlpha(int32_t width, int32_t height) {
-    Surface8 alpha;
-    alpha.create(width, height, 8);
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x)
-            alpha.row(y)[x] = uint8_t((x * 9 + y * 5) % 256);
-    return alpha;
 }
 
 // A picture of at most `colors` different colors (of a fixed scattered set).
@@ -149,89 +150,85 @@ Tags tagsOf(const std::vector<uint8_t>& file) {
 TEST(TiffWriteVariants, EveryLosslessChoiceReadsBackAsItsPlainReference) {
     const Surface24 photo = patternSurface(45, 23, 3);
     const Surface24 paletted = fewColors(45, 23, 200);
-    const Surface8 alpha = rampAlpha(45, 23);
+    const Surface8 alpha = rampAlpha(45, 23, 9, 5);
     // Over white, a palette picture must stay within 256 colors to be kept exactly.
-    Surface8 cutOut = rampAlpha(45, 23);
+    Surface8 cutOut = rampAlpha(45, 23, 9, 5);
     for (int32_t y = 0; y < 23; ++y)
         for (int32_t x = 0; x < 45; ++x)
             cutOut.row(y)[x] = cutOut.row(y)[x] < 128 ? 0 : 255;
-    for (TiffColor layout : kColors)
-        for (TiffDepth depth : kDepths)
-            for (TiffCompression compression : kCompressions) {
-                const TiffSaveSettings settings{compression, depth, layout};
-                if (compression == TiffCompression::Jpeg || !expectedValid(settings))
-                    continue;
-                const Surface24& color = layout == TiffColor::Palette ? paletted : photo;
-                const Surface8* const alphas[] = {nullptr, layout == TiffColor::Palette ? &cutOut : &alpha};
-                for (const Surface8* withAlpha : alphas) {
-                    SCOPED_TRACE(describe(settings) + (withAlpha ? ", with alpha" : ""));
-                    const bool keepsAlpha = layout == TiffColor::Rgb || layout == TiffColor::Gray;
-                    EXPECT_EQ(tiffKeepsTransparency(settings), keepsAlpha);
-                    const std::vector<uint8_t> file = write(color, withAlpha, settings);
-                    ASSERT_FALSE(file.empty());
-                    Surface24 readColor;
-                    Surface8 readAlpha;
-                    ASSERT_TRUE(decode(file, readColor, readAlpha));
-                    const bool alphaRead = !readAlpha.isEmpty();
-                    EXPECT_EQ(alphaRead, withAlpha && keepsAlpha);
-                    const Rgba8 expected = expectedPicture(color, withAlpha, layout, keepsAlpha);
-                    const Rgba8 actual = toRgba(readColor, alphaRead ? &readAlpha : nullptr);
-                    const int difference = maxDifference(actual, expected, true);
-                    EXPECT_EQ(difference, 0) << savePair("tiff-variant", actual, expected);
-                }
-            }
+    for (const TiffSaveSettings& settings : everyChoice()) {
+        const auto [compression, depth, layout] = settings;
+        if (compression == TiffCompression::Jpeg || !expectedValid(settings))
+            continue;
+        const Surface24& color = layout == TiffColor::Palette ? paletted : photo;
+        const Surface8* const alphas[] = {nullptr, layout == TiffColor::Palette ? &cutOut : &alpha};
+        for (const Surface8* withAlpha : alphas) {
+            SCOPED_TRACE(describe(settings) + (withAlpha ? ", with alpha" : ""));
+            const bool keepsAlpha = layout == TiffColor::Rgb || layout == TiffColor::Gray;
+            EXPECT_EQ(tiffKeepsTransparency(settings), keepsAlpha);
+            const std::vector<uint8_t> file = write(color, withAlpha, settings);
+            ASSERT_FALSE(file.empty());
+            Surface24 readColor;
+            Surface8 readAlpha;
+            ASSERT_TRUE(decode(file, readColor, readAlpha));
+            const bool alphaRead = !readAlpha.isEmpty();
+            EXPECT_EQ(alphaRead, withAlpha && keepsAlpha);
+            const Rgba8 expected = expectedPicture(color, withAlpha, layout, keepsAlpha);
+            const Rgba8 actual = toRgba(readColor, alphaRead ? &readAlpha : nullptr);
+            const int difference = maxDifference(actual, expected, true);
+            EXPECT_EQ(difference, 0) << savePair("tiff-variant", actual, expected);
+        }
+    }
 }
 
 TEST(TiffWriteVariants, TheTagsSayWhatEachChoiceWrote) {
     const Surface24 color = patternSurface(21, 19, 4);
-    const Surface8 alpha = rampAlpha(21, 19);
+    const Surface8 alpha = rampAlpha(21, 19, 9, 5);
     const uint16_t compressionTags[] = {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE,
                                         COMPRESSION_PACKBITS, COMPRESSION_JPEG};
-    for (TiffColor layout : kColors)
-        for (TiffDepth depth : kDepths)
-            for (TiffCompression compression : kCompressions)
-                for (const Surface8* withAlpha : {static_cast<const Surface8*>(nullptr), &alpha}) {
-                    const TiffSaveSettings settings{compression, depth, layout};
-                    if (!expectedValid(settings))
-                        continue;
-                    SCOPED_TRACE(describe(settings) + (withAlpha ? ", with alpha" : ""));
-                    const Tags tags = tagsOf(write(color, withAlpha, settings));
-                    const bool jpeg = compression == TiffCompression::Jpeg;
-                    const bool keepsAlpha = withAlpha && !jpeg && (layout == TiffColor::Rgb || layout == TiffColor::Gray);
-                    const uint16_t colorSamples = layout == TiffColor::Rgb ? 3 : 1;
-                    EXPECT_EQ(tags.compression, compressionTags[int(compression)]);
-                    EXPECT_EQ(tags.samples, colorSamples + (keepsAlpha ? 1 : 0));
-                    EXPECT_EQ(tags.extraSamples, keepsAlpha ? 1 : 0);
-                    EXPECT_EQ(tags.extraKind, keepsAlpha ? EXTRASAMPLE_UNASSALPHA : 0);
-                    EXPECT_EQ(tags.colormap, layout == TiffColor::Palette);
-                    switch (layout) {
-                    case TiffColor::Rgb:
-                        EXPECT_EQ(tags.photometric, jpeg ? PHOTOMETRIC_YCBCR : PHOTOMETRIC_RGB);
-                        EXPECT_EQ(tags.bits, depth == TiffDepth::Bits16 ? 16 : 8);
-                        break;
-                    case TiffColor::Gray:
-                        EXPECT_EQ(tags.photometric, PHOTOMETRIC_MINISBLACK);
-                        EXPECT_EQ(tags.bits, depth == TiffDepth::Bits16 ? 16 : 8);
-                        break;
-                    case TiffColor::Palette:
-                        EXPECT_EQ(tags.photometric, PHOTOMETRIC_PALETTE);
-                        EXPECT_EQ(tags.bits, 8);
-                        break;
-                    case TiffColor::Bilevel:
-                        EXPECT_EQ(tags.photometric, PHOTOMETRIC_MINISBLACK);
-                        EXPECT_EQ(tags.bits, 1);
-                        break;
-                    }
-                    // The predictor only where it helps: LZW and Deflate on levels.
-                    const bool predicted = (compression == TiffCompression::Lzw || compression == TiffCompression::Deflate) &&
-                                           (layout == TiffColor::Rgb || layout == TiffColor::Gray);
-                    EXPECT_EQ(tags.predictor, predicted ? PREDICTOR_HORIZONTAL : PREDICTOR_NONE);
-                }
+    for (const TiffSaveSettings& settings : everyChoice())
+        for (const Surface8* withAlpha : {static_cast<const Surface8*>(nullptr), &alpha}) {
+            if (!expectedValid(settings))
+                continue;
+            const auto [compression, depth, layout] = settings;
+            SCOPED_TRACE(describe(settings) + (withAlpha ? ", with alpha" : ""));
+            const Tags tags = tagsOf(write(color, withAlpha, settings));
+            const bool jpeg = compression == TiffCompression::Jpeg;
+            const bool keepsAlpha = withAlpha && !jpeg && (layout == TiffColor::Rgb || layout == TiffColor::Gray);
+            const uint16_t colorSamples = layout == TiffColor::Rgb ? 3 : 1;
+            EXPECT_EQ(tags.compression, compressionTags[int(compression)]);
+            EXPECT_EQ(tags.samples, colorSamples + (keepsAlpha ? 1 : 0));
+            EXPECT_EQ(tags.extraSamples, keepsAlpha ? 1 : 0);
+            EXPECT_EQ(tags.extraKind, keepsAlpha ? EXTRASAMPLE_UNASSALPHA : 0);
+            EXPECT_EQ(tags.colormap, layout == TiffColor::Palette);
+            switch (layout) {
+            case TiffColor::Rgb:
+                EXPECT_EQ(tags.photometric, jpeg ? PHOTOMETRIC_YCBCR : PHOTOMETRIC_RGB);
+                EXPECT_EQ(tags.bits, depth == TiffDepth::Bits16 ? 16 : 8);
+                break;
+            case TiffColor::Gray:
+                EXPECT_EQ(tags.photometric, PHOTOMETRIC_MINISBLACK);
+                EXPECT_EQ(tags.bits, depth == TiffDepth::Bits16 ? 16 : 8);
+                break;
+            case TiffColor::Palette:
+                EXPECT_EQ(tags.photometric, PHOTOMETRIC_PALETTE);
+                EXPECT_EQ(tags.bits, 8);
+                break;
+            case TiffColor::Bilevel:
+                EXPECT_EQ(tags.photometric, PHOTOMETRIC_MINISBLACK);
+                EXPECT_EQ(tags.bits, 1);
+                break;
+            }
+            // The predictor only where it helps: LZW and Deflate on levels.
+            const bool predicted = (compression == TiffCompression::Lzw || compression == TiffCompression::Deflate) &&
+                                   (layout == TiffColor::Rgb || layout == TiffColor::Gray);
+            EXPECT_EQ(tags.predictor, predicted ? PREDICTOR_HORIZONTAL : PREDICTOR_NONE);
+        }
 }
 
 TEST(TiffWriteVariants, SixteenBitSamplesAreTheEightBitValuesTimes257) {
     const Surface24 color = patternSurface(13, 5, 8);
-    const Surface8 alpha = rampAlpha(13, 5);
+    const Surface8 alpha = rampAlpha(13, 5, 9, 5);
     for (TiffColor layout : {TiffColor::Rgb, TiffColor::Gray}) {
         SCOPED_TRACE(int(layout));
         const Tags tags = tagsOf(write(color, &alpha, {TiffCompression::Deflate, TiffDepth::Bits16, layout}));
@@ -313,21 +310,18 @@ TEST(TiffWriteVariants, JpegCompressedFilesComeBackCloseAndOverWhite) {
 TEST(TiffWriteVariants, ImpossibleChoicesAreRefusedWithAReasonAndWriteNothing) {
     const Surface24 color = patternSurface(9, 7, 2);
     int refused = 0;
-    for (TiffColor layout : kColors)
-        for (TiffDepth depth : kDepths)
-            for (TiffCompression compression : kCompressions) {
-                const TiffSaveSettings settings{compression, depth, layout};
-                SCOPED_TRACE(describe(settings));
-                const std::string reason = tiffSettingsRefusal(settings);
-                EXPECT_EQ(reason.empty(), expectedValid(settings)) << reason;
-                MemoryStream out;
-                ASSERT_TRUE(out.openOwned());
-                EXPECT_EQ(writeTiff(out, color, nullptr, settings), expectedValid(settings));
-                if (!expectedValid(settings)) {
-                    EXPECT_TRUE(out.ownedBytes().empty());
-                    ++refused;
-                }
-            }
+    for (const TiffSaveSettings& settings : everyChoice()) {
+        SCOPED_TRACE(describe(settings));
+        const std::string reason = tiffSettingsRefusal(settings);
+        EXPECT_EQ(reason.empty(), expectedValid(settings)) << reason;
+        MemoryStream out;
+        ASSERT_TRUE(out.openOwned());
+        EXPECT_EQ(writeTiff(out, color, nullptr, settings), expectedValid(settings));
+        if (!expectedValid(settings)) {
+            EXPECT_TRUE(out.ownedBytes().empty());
+            ++refused;
+        }
+    }
     EXPECT_EQ(refused, 40 - 26); // 9 RGB, 9 gray, 4 palette and 4 black and white choices remain
     EXPECT_EQ(tiffSettingsRefusal({TiffCompression::Jpeg, TiffDepth::Bits16, TiffColor::Rgb}),
               "JPEG compression holds 8-bit samples only, not 16-bit");
@@ -343,20 +337,17 @@ TEST(TiffWriteVariants, ImageMagickReadsEveryChoice) {
     if (std::system("command -v identify >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ImageMagick's identify is not installed";
     const Surface24 color = patternSurface(17, 11, 5);
-    const Surface8 alpha = rampAlpha(17, 11);
+    const Surface8 alpha = rampAlpha(17, 11, 9, 5);
     int index = 0;
-    for (TiffColor layout : kColors)
-        for (TiffDepth depth : kDepths)
-            for (TiffCompression compression : kCompressions) {
-                const TiffSaveSettings settings{compression, depth, layout};
-                if (!expectedValid(settings))
-                    continue;
-                SCOPED_TRACE(describe(settings));
-                const fs::path path = scratchDir() / ("tiff-identify-" + std::to_string(index++) + ".tif");
-                writeWholeFile(path, write(color, &alpha, settings));
-                const std::string command = "identify -regard-warnings '" + path.string() + "' >/dev/null 2>&1";
-                EXPECT_EQ(std::system(command.c_str()), 0);
-            }
+    for (const TiffSaveSettings& settings : everyChoice()) {
+        if (!expectedValid(settings))
+            continue;
+        SCOPED_TRACE(describe(settings));
+        const fs::path path = scratchDir() / ("tiff-identify-" + std::to_string(index++) + ".tif");
+        writeWholeFile(path, write(color, &alpha, settings));
+        const std::string command = "identify -regard-warnings '" + path.string() + "' >/dev/null 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
 }
 
 } // namespace

@@ -3,14 +3,15 @@
 #include "history/geometry/GeometryStates.h"
 
 #include "document/Layer.h"
+#include "support/SurfaceCompare.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 namespace pict {
 using test::FakeDocumentWindow;
+using test::samePixels;
 
 namespace {
 
@@ -26,15 +27,6 @@ void setPixel(Surface24& s, int32_t x, int32_t y, uint8_t b, uint8_t g, uint8_t 
 bool pixelIs(const Surface24& s, int32_t x, int32_t y, uint8_t b, uint8_t g, uint8_t r) {
     const uint8_t* p = s.row(y) + 3 * x;
     return p[0] == b && p[1] == g && p[2] == r;
-}
-
-bool samePixels(const Surface24& a, const Surface24& b) {
-    if (a.size() != b.size())
-        return false;
-    for (int32_t y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.row(y), b.row(y), size_t(a.width()) * 3) != 0)
-            return false;
-    return true;
 }
 
 // A non-background layer of one color placed at rect, added on top.
