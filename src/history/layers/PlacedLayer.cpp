@@ -16,9 +16,13 @@ bool PlacedLayer::place(LayerStack& stack, const Surface24& color, const Surface
         if (!layer)
             return false;
         const Layer* placed = layer.get();
-        if (!stack.add(std::move(layer)))
+        const int32_t wasActive = stack.indexOf(stack.active());
+        // A redo puts the layer back where the first placing did: above the layer that was
+        // active then, which is not the one undo left active.
+        if (!stack.add(std::move(layer), index_))
             return false;
         index_ = stack.indexOf(placed);
+        wasActive_ = wasActive;
         return true;
     } catch (const std::bad_alloc&) {
         return false;
@@ -27,9 +31,11 @@ bool PlacedLayer::place(LayerStack& stack, const Surface24& color, const Surface
 
 bool PlacedLayer::remove(LayerStack& stack) const {
     const Layer* layer = stack.layerAt(index_);
-    if (!layer || layer->name() != name_)
+    if (!layer || layer->name() != name_ || !stack.removeAt(index_))
         return false;
-    return stack.removeAt(index_);
+    if (const Layer* previous = stack.layerAt(wasActive_))
+        stack.setActive(previous);
+    return true;
 }
 
 } // namespace pict

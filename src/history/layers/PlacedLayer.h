@@ -15,12 +15,14 @@ class LayerStack;
 
 class PlacedLayer {
 public:
-    // Adds a layer of color with top-left at position, named as a new layer would be; alpha
-    // may be empty (opaque) or has color's size. False, adding nothing, when the layer cannot
-    // be made or added, or memory runs out.
+    // Adds a layer of color with top-left at position, named as a new layer would be, above
+    // the active layer the first time and at the same index every time after; alpha may be
+    // empty (opaque) or has color's size. False, adding nothing, when the layer cannot be made
+    // or added, or memory runs out.
     bool place(LayerStack& stack, const Surface24& color, const Surface8& alpha, Point position);
-    // Removes the layer the last place() added. False, changing nothing, when the layer at its
-    // index is not the one placed (or nothing was placed).
+    // Removes the layer the last place() added and makes the layer active that was active
+    // before it. False, changing nothing, when the layer at its index is not the one placed
+    // (or nothing was placed).
     bool remove(LayerStack& stack) const;
 
     // The index the layer got on the last place(); -1 before.
@@ -29,6 +31,7 @@ public:
 private:
     std::string name_;
     int32_t index_ = -1;
+    int32_t wasActive_ = -1; // index of the layer active before the last place()
 };
 
 } // namespace pict

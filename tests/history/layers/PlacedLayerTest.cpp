@@ -61,6 +61,26 @@ TEST_F(PlacedLayerTest, KeepsThePicturesTransparency) {
     EXPECT_TRUE(samePixels(*layer->transparencyMask(), alpha));
 }
 
+// Undo leaves active the layer that was active before, and a redo puts the layer back at the
+// index it had, whichever layer is active by then.
+TEST_F(PlacedLayerTest, PlacingAgainAfterRemovalGivesTheSameStack) {
+    PlacedLayer placed;
+    ASSERT_TRUE(placed.place(stack(), color_, Surface8(), Point{0, 0}));
+    const std::string name = stack().nameAt(1);
+    EXPECT_EQ(stack().active(), stack().layerAt(1));
+    ASSERT_TRUE(placed.remove(stack()));
+    EXPECT_EQ(stack().active(), stack().layerAt(0)) << "the background, active before";
+
+    stack().setActive(stack().layerAt(1)); // "Top"
+    ASSERT_TRUE(placed.place(stack(), color_, Surface8(), Point{0, 0}));
+    ASSERT_EQ(stack().count(), 3);
+    EXPECT_EQ(stack().nameAt(1), name);
+    EXPECT_EQ(stack().nameAt(2), "Top");
+    EXPECT_EQ(stack().active(), stack().layerAt(1));
+    ASSERT_TRUE(placed.remove(stack()));
+    EXPECT_EQ(stack().active(), stack().layerAt(1)) << "Top was active before the redo";
+}
+
 TEST_F(PlacedLayerTest, EveryPlacingAfterTheFirstKeepsItsName) {
     PlacedLayer placed;
     ASSERT_TRUE(placed.place(stack(), color_, Surface8(), Point{0, 0}));
