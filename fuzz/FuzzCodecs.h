@@ -8,6 +8,7 @@
 #include "codecs/PictureProbe.h"
 #include "surface/SurfaceBuffer.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -31,8 +32,17 @@ inline bool claimsMoreThan(int64_t pixels, FileKind kind, const uint8_t* data, s
     const std::optional<PictureClaim> claim = probePictureBytes(kind, data, size);
     return claim && int64_t(claim->width) * claim->height > pixels;
 }
+// Below the cap, a picture may claim at most this many pixels per byte of input beyond a free
+// allowance. A few bytes claiming millions of pixels take the decoders' paths that a few
+// claiming thousands take (the rows the data leaves out are filled alike, and no codec
+// compresses much beyond this), while filling the big surfaces cost a thousand runs each.
+constexpr int64_t kFreeFuzzPixels = int64_t(1) << 16;
+constexpr int64_t kFuzzPixelsPerByte = 256;
+inline int64_t fuzzPixelBudget(size_t size) {
+    return std::min(kMaxFuzzPixels, std::max(kFreeFuzzPixels, kFuzzPixelsPerByte * int64_t(size)));
+}
 inline bool claimsTooMany(FileKind kind, const uint8_t* data, size_t size) {
-    return claimsMoreThan(kMaxFuzzPixels, kind, data, size);
+    return claimsMoreThan(fuzzPixelBudget(size), kind, data, size);
 }
 
 // Results above this many pixels are not re-encoded: a 16 x 16 picture already reaches every
