@@ -42,13 +42,17 @@ void BackgroundPreview::takeBack() {
     RasterLayer* layer = editableLayer();
     if (!layer || !source_ || layer->size() != source_->layer->size())
         return;
-    // Only the reach can differ from the copy the worker started from.
+    // Only the reach can differ from the copy the worker started from. When that is the whole
+    // layer, the layer takes the source's pixels back by sharing them: Cancel on a photo then
+    // copies nothing, and the layer owns them alone once the source goes.
     const Rect reach = reachOn(*layer);
     const Surface24& original = source_->layer->color();
-    const size_t rowBytes = size_t(reach.width()) * 3;
-    for (int32_t y = reach.top; y < reach.bottom; ++y)
-        std::memcpy(layer->color().row(y) + int64_t(reach.left) * 3, original.row(y) + int64_t(reach.left) * 3,
-                    rowBytes);
+    if (reach != layer->localBounds() || !layer->color().shareFrom(original)) {
+        const size_t rowBytes = size_t(reach.width()) * 3;
+        for (int32_t y = reach.top; y < reach.bottom; ++y)
+            std::memcpy(layer->color().row(y) + int64_t(reach.left) * 3, original.row(y) + int64_t(reach.left) * 3,
+                        rowBytes);
+    }
     context_.document().layers().report(layer, LayerChangeKind::Pixels,
                                         reach.translated(layer->x(), layer->y()), true);
 }

@@ -159,6 +159,29 @@ TEST(BackgroundPreview, CancelIdentityAndPreviewOffGiveTheOriginalBack) {
     EXPECT_TRUE(samePixels(window.activeRaster().color(), original));
 }
 
+// Without a selection the layer takes the original pixels back by sharing the preview's
+// source: the same bytes, padding included, and edits after it change the layer alone.
+TEST(BackgroundPreview, CancelOfAWholeLayerPreviewTakesTheOriginalBack) {
+    TestWindow window(photo());
+    const Surface24 original = window.activeRaster().color().clone();
+    {
+        BackgroundPreview preview(window, {}, nullptr);
+        preview.parametersChanged(hue(40));
+        preview.finish();
+        ASSERT_TRUE(preview.isShowing());
+        EXPECT_FALSE(sameMemory(window.activeRaster().color(), original));
+        preview.parametersChanged(brightness(0)); // identity
+        EXPECT_TRUE(sameMemory(window.activeRaster().color(), original));
+        preview.parametersChanged(hue(40));
+        preview.finish();
+        preview.cancel();
+        EXPECT_TRUE(sameMemory(window.activeRaster().color(), original));
+    }
+    const Surface24 expected = appliedInPlace(window, brightness(20));
+    ASSERT_TRUE(window.activeRaster().applyFilter(*brightness(20), window.selectionArea()));
+    EXPECT_TRUE(samePixels(window.activeRaster().color(), expected));
+}
+
 TEST(BackgroundPreview, OkWithPreviewOffHandsTheFilterOn) {
     TestWindow window(photo());
     BackgroundPreview preview(window, {}, nullptr);
