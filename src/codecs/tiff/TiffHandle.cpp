@@ -94,10 +94,11 @@ bool TiffHandle::open(const char* mode) {
     return tiff_ != nullptr;
 }
 
-bool TiffHandle::openForRead(ByteStream& stream) {
+bool TiffHandle::openForRead(ByteStream& stream, Purpose purpose) {
     source_ = &stream;
-    // "m": no memory mapping (the stream has none); "h": only the header at first.
-    return open("rm");
+    // "m": no memory mapping (the stream has none); "D": strip tables read when first used;
+    // "c": no splitting of a single strip.
+    return open(purpose == Purpose::Directory ? "rmcD" : "rmD");
 }
 
 bool TiffHandle::openForWrite() {

@@ -19,8 +19,14 @@ public:
     TiffHandle& operator=(const TiffHandle&) = delete;
     ~TiffHandle();
 
+    // What a handle opened for reading is for: the directory alone (the strip tables are not
+    // read and a single uncompressed strip is not split), or the pixels (libtiff splits such
+    // a strip into small ones, so that a file cut short keeps the rows before the cut). A few
+    // bytes may claim millions of rows; splitting them built tables of millions of entries,
+    // so a page's size is checked on a Directory handle before a Pixels handle is opened.
+    enum class Purpose { Directory, Pixels };
     // Opens the stream for reading from its current start.
-    bool openForRead(ByteStream& stream);
+    bool openForRead(ByteStream& stream, Purpose purpose);
     // Opens for writing into bytes(), which grows as libtiff writes and seeks.
     bool openForWrite();
     // Writes the directory and closes; bytes() then holds the whole file.

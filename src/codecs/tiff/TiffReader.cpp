@@ -379,18 +379,25 @@ bool finishPage(TIFF* tiff, Surface24& color, Surface8& alpha, ReadReport& repor
 bool readPage(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report, ImageMetadata* metadata) {
     if (!looksLikeTiff(stream))
         return stream.size() < 8 ? report.truncated(stream.size(), 8) : report.notThisKind(FileKind::Tif);
-    TiffHandle handle;
-    if (!handle.openForRead(stream))
-        return report.corrupt(handle.error().empty() ? "libtiff cannot open it" : handle.error());
     PageFormat page;
-    if (!readFormat(handle.tiff(), page) || page.width == 0 || page.height == 0)
-        return report.corrupt("its first page has no size");
+    const int64_t start = stream.position();
+    {
+        TiffHandle directory;
+        if (!directory.openForRead(stream, TiffHandle::Purpose::Directory))
+            return report.corrupt(directory.error().empty() ? "libtiff cannot open it" : directory.error());
+        if (!readFormat(directory.tiff(), page) || page.width == 0 || page.height == 0)
+            return report.corrupt("its first page has no size");
+    }
     if (page.width > uint32_t(kMaxImageDimension) || page.height > uint32_t(kMaxImageDimension))
         return report.tooLarge(page.width, page.height);
     // A row buffer holds every sample of a row; a pixel of thousands of samples (the field
     // allows 65535) would ask for gigabytes before a byte is read, and no picture needs it.
     if (page.samples > kMaxSamplesPerPixel)
         return report.unsupported("TIFF with " + std::to_string(page.samples) + " samples per pixel");
+    TiffHandle handle;
+    if (!stream.seekTo(start) || !handle.openForRead(stream, TiffHandle::Purpose::Pixels) ||
+        !readFormat(handle.tiff(), page))
+        return report.corrupt(handle.error().empty() ? "libtiff cannot open it" : handle.error());
     const bool read = unpacksDirectly(handle.tiff(), page)
                           ? readDirectly(handle, page, stream.size(), color, alpha, report)
                           : readThroughRgba(handle.tiff(), page, color, alpha, report);
@@ -409,7 +416,8 @@ bool readTiffSize(ByteStream& stream, int32_t& width, int32_t& height) {
         return false;
     TiffHandle handle;
     PageFormat page;
-    if (!handle.openForRead(stream) || !readFormat(handle.tiff(), page) || page.width == 0 || page.height == 0 ||
+    if (!handle.openForRead(stream, TiffHandle::Purpose::Directory) || !readFormat(handle.tiff(), page) ||
+        page.width == 0 || page.height == 0 ||
         page.width > uint32_t(kMaxImageDimension) || page.height > uint32_t(kMaxImageDimension))
         return false;
     width = int32_t(page.width);

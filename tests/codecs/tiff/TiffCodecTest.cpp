@@ -155,6 +155,55 @@ TEST(TiffRead, DataCutShortKeepsTheRowsItHadAndTheRestIsGray) {
     EXPECT_TRUE(color.isEmpty());
 }
 
+// The same file with all its rows in one uncompressed strip, the most common layout of
+// uncompressed files, which the reader reads a few rows at a time.
+std::vector<uint8_t> handMadeSingleStrip(uint32_t width, uint32_t height) {
+    std::vector<uint8_t> file = {'I', 'I', 42, 0};
+    appendLe32(file, 8);
+    const uint32_t data = 8 + 2 + 9 * 12 + 4;
+    const uint16_t entries[][2] = {{256, 4}, {257, 4}, {258, 3}, {259, 3}, {262, 3},
+                                   {273, 4}, {277, 3}, {278, 4}, {279, 4}};
+    const uint32_t values[] = {width, height, 8, 1, 1, data, 1, height, width * height};
+    appendLe16(file, 9);
+    for (size_t i = 0; i < std::size(entries); ++i) {
+        appendLe16(file, entries[i][0]);
+        appendLe16(file, entries[i][1]);
+        appendLe32(file, 1);
+        appendLe32(file, values[i]);
+    }
+    appendLe32(file, 0);
+    if (uint64_t(width) * height <= (uint64_t(1) << 20))
+        for (uint32_t y = 0; y < height; ++y)
+            for (uint32_t x = 0; x < width; ++x)
+                file.push_back(uint8_t(x * 3 + y));
+    return file;
+}
+
+TEST(TiffRead, OneLargeUncompressedStripReadsWholeOrCutShort) {
+    Surface24 color;
+    Surface8 alpha;
+    ReadReport report;
+    ASSERT_TRUE(decode(handMadeSingleStrip(300, 200), color, alpha, report)) << report.reason;
+    EXPECT_FALSE(report.endsEarly);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x)
+            ASSERT_EQ(color.row(y)[3 * x + 1], uint8_t(x * 3 + y)) << x << "," << y;
+
+    std::vector<uint8_t> cut = handMadeSingleStrip(300, 200);
+    cut.resize(cut.size() - 300 * 99 - 150); // 100 rows and half of the next
+    ReadReport cutReport;
+    ASSERT_TRUE(decode(cut, color, alpha, cutReport)) << cutReport.reason;
+    EXPECT_TRUE(cutReport.endsEarly);
+    for (int y = 0; y < 50; ++y)
+        ASSERT_EQ(color.row(y)[3 * 299 + 1], uint8_t(299 * 3 + y)) << "rows before the cut stay: " << y;
+    EXPECT_EQ(color.row(150)[0], 128);
+
+    // A few bytes claiming millions of rows in that one strip are refused at once.
+    ReadReport tall;
+    EXPECT_FALSE(decode(handMadeSingleStrip(4, 6422552), color, alpha, tall));
+    EXPECT_EQ(tall.fault, ReadFault::TooLarge);
+}
+
 TEST(TiffRead, SidesAbove30000AreRefusedBeforeAnyPixelIsRead) {
     Surface24 color;
     Surface8 alpha;
