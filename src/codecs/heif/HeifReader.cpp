@@ -120,9 +120,15 @@ bool decodePrimary(const std::vector<uint8_t>& file, Surface24& color, Surface8&
     // The transformations may have swapped the sides.
     const int shownWidth = heif_image_get_width(decoded, heif_channel_interleaved);
     const int shownHeight = heif_image_get_height(decoded, heif_channel_interleaved);
-    if (!plane || shownWidth <= 0 || shownHeight <= 0 || shownWidth > kMaxImageDimension ||
-        shownHeight > kMaxImageDimension)
+    if (!plane || shownWidth <= 0 || shownHeight <= 0)
         return report.corrupt("libheif gave no picture");
+    // The coded picture may claim another size than the boxes that were checked (and asked
+    // about) before decoding; only the boxes' size, or its sides swapped, is taken.
+    const bool boxSize = (shownWidth == width && shownHeight == height) || (shownWidth == height && shownHeight == width);
+    if (!boxSize)
+        return report.corrupt("its coded picture is " + std::to_string(shownWidth) + " × " +
+                              std::to_string(shownHeight) + " pixels where its header says " +
+                              std::to_string(width) + " × " + std::to_string(height));
     if (!color.create(shownWidth, shownHeight, 24) || (hasAlpha && !alpha.create(shownWidth, shownHeight, 8)))
         return report.noMemory();
     const int step = hasAlpha ? 4 : 3;

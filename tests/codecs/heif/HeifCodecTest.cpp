@@ -56,6 +56,23 @@ TEST(HeifRead, TheSizeComesFromTheBoxes) {
     EXPECT_EQ(claim->height, 22);
 }
 
+// Found by the fuzzer: boxes saying 38 x 22 over a coded picture of 9728 x 5632, which the
+// size checks made before decoding (and the question about memory) never saw.
+TEST(HeifRead, ACodedPictureOfAnotherSizeThanItsBoxesIsRefused) {
+    const std::vector<uint8_t> file = readWholeFile(fixture("coded-larger.heic"));
+    const std::optional<PictureClaim> claim = probePictureBytes(FileKind::Heic, file.data(), file.size());
+    ASSERT_TRUE(claim);
+    EXPECT_EQ(claim->width, 38);
+    Surface24 color;
+    Surface8 alpha;
+    ReadReport report;
+    EXPECT_FALSE(decode(file, color, alpha, report));
+    EXPECT_EQ(report.fault, ReadFault::Corrupt);
+    EXPECT_NE(report.reason.find("9728 × 5632 pixels where its header says 38 × 22"), std::string::npos)
+        << report.reason;
+    EXPECT_TRUE(color.isEmpty());
+}
+
 TEST(HeifRead, WrongCutOrBrokenFilesFailWithAReason) {
     Surface24 color;
     Surface8 alpha;
