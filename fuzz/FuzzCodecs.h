@@ -34,10 +34,11 @@ inline bool claimsMoreThan(int64_t pixels, FileKind kind, const uint8_t* data, s
 }
 // Below the cap, a picture may claim at most this many pixels per byte of input beyond a free
 // allowance. A few bytes claiming millions of pixels take the decoders' paths that a few
-// claiming thousands take (the rows the data leaves out are filled alike, and no codec
-// compresses much beyond this), while filling the big surfaces cost a thousand runs each.
+// claiming thousands take (the rows the data leaves out are filled alike, and the run-length
+// and LZW codes reach their limits well inside the allowance), while filling the big
+// surfaces cost a thousand runs each.
 constexpr int64_t kFreeFuzzPixels = int64_t(1) << 16;
-constexpr int64_t kFuzzPixelsPerByte = 256;
+constexpr int64_t kFuzzPixelsPerByte = 16;
 inline int64_t fuzzPixelBudget(size_t size) {
     return std::min(kMaxFuzzPixels, std::max(kFreeFuzzPixels, kFuzzPixelsPerByte * int64_t(size)));
 }

@@ -142,7 +142,20 @@ uint32_t rawOfColor(const SurfaceBuffer& buffer, uint32_t color) {
     }
 }
 
-NearestPaletteIndex::NearestPaletteIndex(const ColorTable& palette) : cacheKey_(size_t(1) << kCacheBits, 0), cacheIndex_(size_t(1) << kCacheBits, 0) {
+namespace {
+
+int cacheBitsFor(int64_t lookups) {
+    constexpr int kMinBits = 6, kMaxBits = 15;
+    int bits = kMinBits;
+    while (bits < kMaxBits && (int64_t(1) << bits) < lookups)
+        ++bits;
+    return bits;
+}
+
+} // namespace
+
+NearestPaletteIndex::NearestPaletteIndex(const ColorTable& palette, int64_t lookups)
+    : cacheBits_(cacheBitsFor(lookups)), cacheKey_(size_t(1) << cacheBits_, 0), cacheIndex_(size_t(1) << cacheBits_, 0) {
     sorted_.reserve(size_t(palette.count()));
     for (int32_t i = 0; i < palette.count(); ++i) {
         const uint32_t e = palette.at(i);
@@ -154,7 +167,7 @@ NearestPaletteIndex::NearestPaletteIndex(const ColorTable& palette) : cacheKey_(
 
 int32_t NearestPaletteIndex::operator()(uint32_t color) {
     const uint32_t key = (color & 0xFFFFFFu) | 0x80000000u;
-    const size_t slot = ((color & 0xFFFFFFu) * 2654435761u) >> (32 - kCacheBits);
+    const size_t slot = ((color & 0xFFFFFFu) * 2654435761u) >> (32 - cacheBits_);
     if (cacheKey_[slot] == key)
         return cacheIndex_[slot];
     if (sorted_.empty())
@@ -277,7 +290,7 @@ void copyPixels(const SurfaceBuffer& source, const Rect& sourceRect, SurfaceBuff
         }
         return;
     }
-    NearestPaletteIndex nearest(dest.palette);
+    NearestPaletteIndex nearest(dest.palette, int64_t(width) * height);
     for (int32_t i = 0; i < height; ++i) {
         const int32_t k = upward ? height - 1 - i : i;
         const uint8_t* s = source.row(sourceRect.top + k);

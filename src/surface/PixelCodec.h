@@ -101,15 +101,18 @@ constexpr uint32_t colorOfColorRef(uint32_t colorRef) {
 // value and a small cache remembers recent answers, so mapping whole images stays fast.
 class NearestPaletteIndex {
 public:
-    explicit NearestPaletteIndex(const ColorTable& palette);
+    // lookups: about how many colors will be asked for, which sizes the cache (up to 32768
+    // answers): clearing a cache larger than the picture cost small pictures most of their
+    // time. The answers do not depend on it.
+    NearestPaletteIndex(const ColorTable& palette, int64_t lookups);
     int32_t operator()(uint32_t color);
 
 private:
     struct Entry {
         int32_t b, g, r, index;
     };
-    static constexpr int kCacheBits = 15;
     std::vector<Entry> sorted_; // by green, then index
+    int cacheBits_;
     std::vector<uint32_t> cacheKey_;
     std::vector<int32_t> cacheIndex_;
 };

@@ -224,7 +224,7 @@ BufferPtr mappedBuffer(const SurfaceBuffer& source, int depth, const ColorTable&
     if (!out)
         return nullptr;
     const int32_t w = src->width(), h = src->height();
-    NearestPaletteIndex nearest(out->palette);
+    NearestPaletteIndex nearest(out->palette, int64_t(w) * h);
     // Working colors of this row and the next, three channels each, with one guard pixel per side.
     std::vector<int32_t> current(3 * (size_t(w) + 2)), next(3 * (size_t(w) + 2));
     auto load = [&](int32_t y, std::vector<int32_t>& line) {

@@ -1,5 +1,6 @@
 #include "SurfaceTestUtil.h"
 #include "surface/OctreeQuantizer.h"
+#include "surface/PixelCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -234,6 +235,45 @@ TEST(SurfaceConvert, ConvertDispatchesEveryDepth) {
     AnySurface out;
     EXPECT_FALSE(s.convert(out, 12));
     EXPECT_FALSE(Surface24{}.convert(out, 8));
+}
+
+// The nearest entry by a plain search over the whole palette: least squared distance, the
+// lower index on ties.
+int32_t nearestByScan(const ColorTable& palette, uint32_t color) {
+    int32_t best = 0, bestDistance = INT32_MAX;
+    for (int32_t i = 0; i < palette.count(); ++i) {
+        const uint32_t e = palette.at(i);
+        const int32_t db = int32_t(e & 0xFF) - int32_t(color & 0xFF);
+        const int32_t dg = int32_t(e >> 8 & 0xFF) - int32_t(color >> 8 & 0xFF);
+        const int32_t dr = int32_t(e >> 16 & 0xFF) - int32_t(color >> 16 & 0xFF);
+        const int32_t distance = db * db + dg * dg + dr * dr;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = i;
+        }
+    }
+    return best;
+}
+
+// Whatever size its cache is given, the search answers as the plain scan does, also when
+// colours come back after their cache slots were taken by others.
+TEST(NearestPaletteIndexTest, EveryCacheSizeAnswersAsAPlainScan) {
+    std::mt19937 random(7);
+    ColorTable palette;
+    palette.resize(200);
+    for (int32_t i = 0; i < palette.count(); ++i)
+        palette.set(i, random() & 0xFFFFFFu);
+    palette.set(199, palette.at(3)); // a tie goes to the lower index
+    std::vector<uint32_t> colors(5000);
+    for (uint32_t& color : colors)
+        color = random() & 0xFFFFFFu;
+    for (const int64_t lookups : {int64_t(1), int64_t(300), int64_t(1) << 20}) {
+        NearestPaletteIndex nearest(palette, lookups);
+        for (int round = 0; round < 2; ++round)
+            for (const uint32_t color : colors)
+                ASSERT_EQ(nearest(color), nearestByScan(palette, color)) << lookups << " " << color;
+        EXPECT_EQ(nearest(palette.at(199)), 3);
+    }
 }
 
 TEST(OctreeQuantizerTest, ReducesToTheLeafLimit) {
