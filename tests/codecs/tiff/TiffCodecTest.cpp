@@ -89,28 +89,41 @@ TEST(TiffRead, TheSizeComesFromTheDirectoryAlone) {
 
 // ---- hostile and damaged files ----
 
-// An uncompressed 8-bit gray file laid out by hand, one row per strip: header, directory,
-// strip offsets and byte counts, then the rows (value x + y). Built without libtiff so that
-// the sizes it claims need not match its data.
-std::vector<uint8_t> handMadeGray(uint32_t width, uint32_t height, uint32_t samples = 1) {
+// A little-endian file's header and its one directory of nine entries, which the hand-made
+// files below follow with their data at kDataAfterDirectory.
+struct DirectoryEntry {
+    uint16_t tag, type;
+    uint32_t count, value;
+};
+constexpr uint32_t kDataAfterDirectory = 8 + 2 + 9 * 12 + 4;
+std::vector<uint8_t> headerAndDirectory(const DirectoryEntry (&entries)[9]) {
     std::vector<uint8_t> file = {'I', 'I', 42, 0};
     appendLe32(file, 8);
-    const uint32_t offsets = 8 + 2 + 9 * 12 + 4, counts = offsets + 4 * height, data = counts + 4 * height;
-    struct Entry {
-        uint16_t tag, type;
-        uint32_t count, value;
-    };
-    const Entry entries[] = {{256, 4, 1, width},       {257, 4, 1, height}, {258, 3, 1, 8},
-                             {259, 3, 1, 1},           {262, 3, 1, 1},      {273, 4, height, offsets},
-                             {277, 3, 1, samples},           {278, 4, 1, 1},      {279, 4, height, counts}};
     appendLe16(file, 9);
-    for (const Entry& e : entries) {
+    for (const DirectoryEntry& e : entries) {
         appendLe16(file, e.tag);
         appendLe16(file, e.type);
         appendLe32(file, e.count);
         appendLe32(file, e.value);
     }
     appendLe32(file, 0);
+    return file;
+}
+
+// An uncompressed 8-bit gray file laid out by hand, one row per strip: header, directory,
+// strip offsets and byte counts, then the rows (value x + y). Built without libtiff so that
+// the sizes it claims need not match its data.
+std::vector<uint8_t> handMadeGray(uint32_t width, uint32_t height, uint32_t samples = 1) {
+    const uint32_t offsets = kDataAfterDirectory, counts = offsets + 4 * height, data = counts + 4 * height;
+    std::vector<uint8_t> file = headerAndDirectory({{256, 4, 1, width},
+                                                    {257, 4, 1, height},
+                                                    {258, 3, 1, 8},
+                                                    {259, 3, 1, 1},
+                                                    {262, 3, 1, 1},
+                                                    {273, 4, height, offsets},
+                                                    {277, 3, 1, samples},
+                                                    {278, 4, 1, 1},
+                                                    {279, 4, height, counts}});
     for (uint32_t y = 0; y < height; ++y)
         appendLe32(file, data + y * width);
     for (uint32_t y = 0; y < height; ++y)
@@ -158,20 +171,15 @@ TEST(TiffRead, DataCutShortKeepsTheRowsItHadAndTheRestIsGray) {
 // The same file with all its rows in one uncompressed strip, the most common layout of
 // uncompressed files, which the reader reads a few rows at a time.
 std::vector<uint8_t> handMadeSingleStrip(uint32_t width, uint32_t height) {
-    std::vector<uint8_t> file = {'I', 'I', 42, 0};
-    appendLe32(file, 8);
-    const uint32_t data = 8 + 2 + 9 * 12 + 4;
-    const uint16_t entries[][2] = {{256, 4}, {257, 4}, {258, 3}, {259, 3}, {262, 3},
-                                   {273, 4}, {277, 3}, {278, 4}, {279, 4}};
-    const uint32_t values[] = {width, height, 8, 1, 1, data, 1, height, width * height};
-    appendLe16(file, 9);
-    for (size_t i = 0; i < std::size(entries); ++i) {
-        appendLe16(file, entries[i][0]);
-        appendLe16(file, entries[i][1]);
-        appendLe32(file, 1);
-        appendLe32(file, values[i]);
-    }
-    appendLe32(file, 0);
+    std::vector<uint8_t> file = headerAndDirectory({{256, 4, 1, width},
+                                                    {257, 4, 1, height},
+                                                    {258, 3, 1, 8},
+                                                    {259, 3, 1, 1},
+                                                    {262, 3, 1, 1},
+                                                    {273, 4, 1, kDataAfterDirectory},
+                                                    {277, 3, 1, 1},
+                                                    {278, 4, 1, height},
+                                                    {279, 4, 1, width * height}});
     if (uint64_t(width) * height <= (uint64_t(1) << 20))
         for (uint32_t y = 0; y < height; ++y)
             for (uint32_t x = 0; x < width; ++x)
