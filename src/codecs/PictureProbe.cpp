@@ -31,14 +31,48 @@ std::vector<uint8_t> firstBytes(const std::string& path, size_t count) {
 int32_t littleEndian16(const uint8_t* p) { return p[0] | (p[1] << 8); }
 
 constexpr size_t kGifHeaderBytes = 10;
+// Enough for the colour table and the usual extensions before the first frame, which a file
+// whose screen has a zero side is sized by.
+constexpr size_t kGifProbeBytes = 64 * 1024;
 constexpr size_t kMaxIconEntries = 256;
 constexpr size_t kIconDirectoryBytes = 6 + 16 * kMaxIconEntries;
 
-// "GIF87a" or "GIF89a", then the logical screen the first frame is placed on.
+// The first image descriptor's extent (left + width, top + height), found past the global
+// colour table and any extension blocks within the bytes given; none when they end first.
+std::optional<PictureClaim> firstFrameExtent(const uint8_t* bytes, size_t size) {
+    constexpr size_t kScreenEnd = 13;
+    constexpr uint8_t kExtension = 0x21, kDescriptor = 0x2C;
+    if (size < kScreenEnd)
+        return std::nullopt;
+    size_t at = kScreenEnd;
+    if (bytes[10] & 0x80)
+        at += 3 * (size_t(2) << (bytes[10] & 7));
+    while (at < size && bytes[at] == kExtension) {
+        at += 2; // introducer and label, then sub-blocks up to an empty one
+        while (at < size && bytes[at] != 0)
+            at += size_t(bytes[at]) + 1;
+        ++at;
+    }
+    if (at + 9 > size || bytes[at] != kDescriptor)
+        return std::nullopt;
+    const uint8_t* frame = bytes + at + 1;
+    return PictureClaim{littleEndian16(frame) + littleEndian16(frame + 4), littleEndian16(frame + 2) + littleEndian16(frame + 6),
+                        1};
+}
+
+// "GIF87a" or "GIF89a", then the logical screen the first frame is placed on. A screen side of
+// 0 is taken from the first frame's extent, as the reader does.
 std::optional<PictureClaim> probeGif(const uint8_t* bytes, size_t size) {
     if (size < kGifHeaderBytes || bytes[0] != 'G' || bytes[1] != 'I' || bytes[2] != 'F')
         return std::nullopt;
-    return PictureClaim{littleEndian16(&bytes[6]), littleEndian16(&bytes[8]), 1};
+    PictureClaim claim{littleEndian16(&bytes[6]), littleEndian16(&bytes[8]), 1};
+    if (claim.width > 0 && claim.height > 0)
+        return claim;
+    if (const std::optional<PictureClaim> frame = firstFrameExtent(bytes, size)) {
+        claim.width = claim.width > 0 ? claim.width : frame->width;
+        claim.height = claim.height > 0 ? claim.height : frame->height;
+    }
+    return claim;
 }
 
 // The directory's entries: a width or height byte of 0 means 256.
@@ -114,7 +148,7 @@ std::optional<PictureClaim> probePicture(const std::string& path) {
         const FileKind kind = kindOfPath(path);
         switch (kind) {
         case FileKind::Gif: {
-            const std::vector<uint8_t> bytes = firstBytes(path, kGifHeaderBytes);
+            const std::vector<uint8_t> bytes = firstBytes(path, kGifProbeBytes);
             return probeGif(bytes.data(), bytes.size());
         }
         case FileKind::Ico: {

@@ -3,16 +3,20 @@
 #include "codecs/ByteStream.h"
 #include "codecs/CodecImage.h"
 #include "codecs/JpegCodec.h"
+#include "codecs/PictureProbe.h"
 #include "codecs/PictureReaders.h"
 #include "codecs/PngCodec.h"
 
 #include "codecs/CodecTestSupport.h"
 #include "codecs/PictureFileBuilders.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <cstring>
+#include <filesystem>
+#include <tuple>
 
 namespace pict {
 namespace {
@@ -94,6 +98,41 @@ TEST(ClaimedSize, JpegWithTooLittleDataForItsSizeIsRefused) {
     EXPECT_TRUE(back.color.isEmpty());
     // Above the limit even the header is refused.
     EXPECT_FALSE(back.codec().loadFromMemory(back, withJpegSize(file, 30001, 8).data(), file.size(), true));
+}
+
+// A GIF whose logical screen has a zero side is sized by its first frame's extent, by the
+// reader and so by the probe that the memory question and --max-memory rely on; the frame is
+// found past the colour table and the extensions before it.
+TEST(ClaimedSize, AGifScreenSideOfZeroIsClaimedFromTheFirstFrame) {
+    test::GifFrame frame = test::checkerFrame(8, 6);
+    frame.left = 3;
+    frame.top = 2;
+    frame.transparent = 1; // a graphic control extension before the frame
+    for (const auto& [screenWidth, screenHeight, claimed] :
+         {std::tuple{0, 0, Size{11, 8}}, std::tuple{20, 0, Size{20, 8}}, std::tuple{0, 30, Size{11, 30}},
+          std::tuple{20, 30, Size{20, 30}}}) {
+        const std::vector<uint8_t> file = test::makeGif(screenWidth, screenHeight, {frame});
+        const std::optional<PictureClaim> claim = probePictureBytes(FileKind::Gif, file.data(), file.size());
+        ASSERT_TRUE(claim);
+        EXPECT_EQ((Size{claim->width, claim->height}), claimed) << screenWidth << " x " << screenHeight;
+        Surface24 color;
+        Surface8 alpha;
+        MemoryStream in(file.data(), int64_t(file.size()));
+        ReadReport report;
+        ASSERT_TRUE(readGif(in, color, alpha, report)) << report.reason;
+        EXPECT_EQ(color.size(), claimed) << "the reader agrees";
+
+        const std::filesystem::path path = test::scratchDir() / "zero-screen.gif";
+        test::writeWholeFile(path, file);
+        const std::optional<PictureClaim> fromFile = probePicture(path.string());
+        ASSERT_TRUE(fromFile);
+        EXPECT_EQ((Size{fromFile->width, fromFile->height}), claimed);
+    }
+    // Cut before the frame, only the screen is known.
+    const std::vector<uint8_t> file = test::makeGif(0, 0, {frame});
+    const std::optional<PictureClaim> cut = probePictureBytes(FileKind::Gif, file.data(), 20);
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->width, 0);
 }
 
 TEST(ClaimedSize, GifWithTooLittleDataForItsScreenIsRefused) {
