@@ -164,18 +164,14 @@ bool SavedPixels::restore(RasterSurface& to) const {
     if (place_ == Place::Empty || !to.isValid() || to.depth() != depth_ || !to.bounds().contains(rect_))
         return false;
     try {
-        const int bytesPerPixel = depth_ / 8;
-        if (place_ == Place::Raw || place_ == Place::Shared) {
-            for (int32_t y = rect_.top; y < rect_.bottom; ++y)
-                std::memcpy(to.row(y) + int64_t(rect_.left) * bytesPerPixel, heldRow(y - rect_.top), rowBytes_);
-            return true;
-        }
+        const bool held = place_ == Place::Raw || place_ == Place::Shared;
         SavedBytes unpacked;
-        if (!unpack(unpacked))
+        if (!held && !unpack(unpacked))
             return false;
-        for (int32_t y = rect_.top; y < rect_.bottom; ++y)
-            std::memcpy(to.row(y) + int64_t(rect_.left) * bytesPerPixel,
-                        unpacked.data() + size_t(y - rect_.top) * rowBytes_, rowBytes_);
+        const int bytesPerPixel = depth_ / 8;
+        for (int32_t i = 0; i < rect_.height(); ++i)
+            std::memcpy(to.row(rect_.top + i) + int64_t(rect_.left) * bytesPerPixel,
+                        held ? heldRow(i) : unpacked.data() + size_t(i) * rowBytes_, rowBytes_);
         return true;
     } catch (const std::bad_alloc&) {
         return false;
@@ -183,13 +179,23 @@ bool SavedPixels::restore(RasterSurface& to) const {
 }
 
 bool SavedPixels::compress() {
-    if (place_ == Place::Shared)
-        return compressShared();
-    if (place_ != Place::Raw)
+    if (place_ != Place::Raw && place_ != Place::Shared)
         return place_ != Place::Empty;
     try {
-        SavedBytes packed = worstCaseFrame(bytes_.size());
-        const size_t size = ZSTD_compress(packed.data(), packed.size(), bytes_.data(), bytes_.size(), kCompressionLevel);
+        SavedBytes packed = worstCaseFrame(size_t(rawBytes()));
+        size_t size = 0;
+        // Raw rows lie in one block, compressed at once; shared rows stream in row by row.
+        const auto appendToFrame = [&](const uint8_t* bytes, size_t count) {
+            if (count > packed.size() - size)
+                return false;
+            std::memcpy(packed.data() + size, bytes, count);
+            size += count;
+            return true;
+        };
+        if (place_ == Place::Raw)
+            size = ZSTD_compress(packed.data(), packed.size(), bytes_.data(), bytes_.size(), kCompressionLevel);
+        else if (!compressRows(appendToFrame))
+            return false;
         if (ZSTD_isError(size))
             return false;
         packed.resize(size);
@@ -197,6 +203,7 @@ bool SavedPixels::compress() {
     } catch (const std::bad_alloc&) {
         return false;
     }
+    shared_.destroy();
     place_ = Place::Compressed;
     return true;
 }
@@ -244,29 +251,6 @@ bool SavedPixels::compressInto(std::ostream& out, size_t& written) const {
         written += size;
         return bool(out);
     });
-}
-
-bool SavedPixels::compressShared() {
-    try {
-        SavedBytes packed = worstCaseFrame(size_t(rawBytes()));
-        size_t size = 0;
-        const bool ok = compressRows([&](const uint8_t* bytes, size_t count) {
-            if (count > packed.size() - size)
-                return false;
-            std::memcpy(packed.data() + size, bytes, count);
-            size += count;
-            return true;
-        });
-        if (!ok)
-            return false;
-        packed.resize(size);
-        bytes_ = std::move(packed);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    shared_.destroy();
-    place_ = Place::Compressed;
-    return true;
 }
 
 bool SavedPixels::compressRows(const ChunkSink& sink) const {

@@ -85,7 +85,6 @@ private:
     bool compressInto(std::ostream& out, size_t& written) const;
     // Compresses the raw or shared rows into one zstd frame handed to sink piece by piece.
     bool compressRows(const ChunkSink& sink) const;
-    bool compressShared();
 
     Place place_ = Place::Empty;
     Rect rect_;

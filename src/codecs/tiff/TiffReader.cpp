@@ -376,27 +376,32 @@ bool finishPage(TIFF* tiff, Surface24& color, Surface8& alpha, ReadReport& repor
     return true;
 }
 
+// The first page's format and size, read on a handle that loads neither strip tables nor
+// splits strips, so that a claimed size is refused before libtiff builds anything for it.
+bool readPageSize(ByteStream& stream, PageFormat& page, ReadReport& report) {
+    TiffHandle directory;
+    if (!directory.openForRead(stream, TiffHandle::Purpose::Directory))
+        return report.corrupt(directory.error().empty() ? "libtiff cannot open it" : directory.error());
+    if (!readFormat(directory.tiff(), page) || page.width == 0 || page.height == 0)
+        return report.corrupt("its first page has no size");
+    if (page.width > uint32_t(kMaxImageDimension) || page.height > uint32_t(kMaxImageDimension))
+        return report.tooLarge(page.width, page.height);
+    return true;
+}
+
 bool readPage(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport& report, ImageMetadata* metadata) {
     if (!looksLikeTiff(stream))
         return stream.size() < 8 ? report.truncated(stream.size(), 8) : report.notThisKind(FileKind::Tif);
-    PageFormat page;
     const int64_t start = stream.position();
-    {
-        TiffHandle directory;
-        if (!directory.openForRead(stream, TiffHandle::Purpose::Directory))
-            return report.corrupt(directory.error().empty() ? "libtiff cannot open it" : directory.error());
-        if (!readFormat(directory.tiff(), page) || page.width == 0 || page.height == 0)
-            return report.corrupt("its first page has no size");
-    }
-    if (page.width > uint32_t(kMaxImageDimension) || page.height > uint32_t(kMaxImageDimension))
-        return report.tooLarge(page.width, page.height);
+    PageFormat page;
+    if (!readPageSize(stream, page, report))
+        return false;
     // A row buffer holds every sample of a row; a pixel of thousands of samples (the field
     // allows 65535) would ask for gigabytes before a byte is read, and no picture needs it.
     if (page.samples > kMaxSamplesPerPixel)
         return report.unsupported("TIFF with " + std::to_string(page.samples) + " samples per pixel");
     TiffHandle handle;
-    if (!stream.seekTo(start) || !handle.openForRead(stream, TiffHandle::Purpose::Pixels) ||
-        !readFormat(handle.tiff(), page))
+    if (!stream.seekTo(start) || !handle.openForRead(stream, TiffHandle::Purpose::Pixels))
         return report.corrupt(handle.error().empty() ? "libtiff cannot open it" : handle.error());
     const bool read = unpacksDirectly(handle.tiff(), page)
                           ? readDirectly(handle, page, stream.size(), color, alpha, report)
@@ -412,13 +417,9 @@ bool readTiff(ByteStream& stream, Surface24& color, Surface8& alpha, ReadReport&
 }
 
 bool readTiffSize(ByteStream& stream, int32_t& width, int32_t& height) {
-    if (!stream.isOpen() || !looksLikeTiff(stream))
-        return false;
-    TiffHandle handle;
     PageFormat page;
-    if (!handle.openForRead(stream, TiffHandle::Purpose::Directory) || !readFormat(handle.tiff(), page) ||
-        page.width == 0 || page.height == 0 ||
-        page.width > uint32_t(kMaxImageDimension) || page.height > uint32_t(kMaxImageDimension))
+    ReadReport ignored;
+    if (!stream.isOpen() || !looksLikeTiff(stream) || !readPageSize(stream, page, ignored))
         return false;
     width = int32_t(page.width);
     height = int32_t(page.height);

@@ -2,8 +2,9 @@
 // The history entry of every adjustment and filter: applies one ImageFilter to a layer
 // through the window's selection and keeps, to undo it, a copy of the part of the layer's
 // color surface the filter can change (the selection's bounds on the layer, or the whole
-// layer without a selection, kept by sharing the layer's pixels instead of copying them). The dialogs' previews keep one of these pending
-// and swap its filter on every parameter change (see FilterPreview).
+// layer without a selection, kept by sharing the layer's pixels instead of copying them).
+// The dialogs' previews keep one of these pending and swap its filter on every parameter
+// change (see FilterPreview).
 
 #include "history/HistoryState.h"
 #include "history/SavedPixels.h"

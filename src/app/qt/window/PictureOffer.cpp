@@ -60,34 +60,24 @@ struct OfferEncoding {
         return bytes;
     }
 
-    void reach(Stage next) {
+    // Stores what a stage made and lets those waiting for it go on.
+    template <class Made>
+    void reach(Stage next, Made& field, Made made) {
         {
             std::lock_guard lock(mutex);
+            field = std::move(made);
             stage = next;
         }
         advanced.notify_all();
     }
 
     // On the worker. Every stage is reached even when cancelled, so that nobody waits forever.
-    void run(const PixelPiece& piece) {
-        QImage picture = cancelled ? QImage() : imageFromPiece(piece);
-        {
-            std::lock_guard lock(mutex);
-            image = picture;
-        }
-        reach(Converted);
-        QByteArray pngBytes = cancelled ? QByteArray() : encoded(picture, "PNG", kFastPng);
-        {
-            std::lock_guard lock(mutex);
-            png = std::move(pngBytes);
-        }
-        reach(PngEncoded);
-        QByteArray bmpBytes = cancelled ? QByteArray() : encoded(picture, "BMP");
-        {
-            std::lock_guard lock(mutex);
-            bmp = std::move(bmpBytes);
-        }
-        reach(Finished);
+    void run(const PixelPiece* piece) {
+        QImage picture = cancelled || !piece ? QImage() : imageFromPiece(*piece);
+        reach(Converted, image, picture);
+        // A cancelled offer has no picture to encode, or stops at the encoder's next write.
+        reach(PngEncoded, png, encoded(picture, "PNG", kFastPng));
+        reach(Finished, bmp, encoded(picture, "BMP"));
     }
 
     // Waits until the worker has passed wanted.
@@ -99,12 +89,7 @@ struct OfferEncoding {
 
 PictureOffer::PictureOffer(std::shared_ptr<const PixelPiece> piece, QByteArray token, QThreadPool& workers)
     : encoding_(std::make_shared<OfferEncoding>()), token_(std::move(token)) {
-    workers.start([encoding = encoding_, piece = std::move(piece)] {
-        if (piece)
-            encoding->run(*piece);
-        else
-            encoding->reach(OfferEncoding::Finished);
-    });
+    workers.start([encoding = encoding_, piece = std::move(piece)] { encoding->run(piece.get()); });
 }
 
 PictureOffer::~PictureOffer() {
