@@ -3,11 +3,13 @@
 #include "codecs/MetadataBlocks.h"
 #include "codecs/PictureReaders.h"
 #include "codecs/heif/HeifCodec.h"
+#include "codecs/heif/HeifCodedSize.h"
 
 #include <libheif/heif.h>
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,23 @@ bool reportHeifError(const heif_error& error, ReadReport& report) {
     default:
         return report.corrupt(error.message && *error.message ? error.message : "libheif cannot read it");
     }
+}
+
+std::string codedSizeMismatch(int64_t codedWidth, int64_t codedHeight, int64_t width, int64_t height) {
+    return "its coded picture is " + std::to_string(codedWidth) + " × " + std::to_string(codedHeight) +
+           " pixels where its header says " + std::to_string(width) + " × " + std::to_string(height);
+}
+
+// Refuses, before any decoding, a file whose coded pictures are larger than its boxes say.
+bool codedPicturesFitTheirBoxes(const std::vector<uint8_t>& file, heif_context* context, ReadReport& report) {
+    heif_item_id primary = 0;
+    if (heif_context_get_primary_image_ID(context, &primary).code != heif_error_Ok)
+        return true;
+    const std::optional<OversizedPicture> oversized = heifOversizedPicture(HeifItems(file), primary);
+    if (!oversized)
+        return true;
+    return report.corrupt(codedSizeMismatch(oversized->coded.width, oversized->coded.height,
+                                            oversized->box.width, oversized->box.height));
 }
 
 // A parsed file and its primary picture.
@@ -105,6 +124,8 @@ bool decodePrimary(const std::vector<uint8_t>& file, Surface24& color, Surface8&
         return report.corrupt("its picture has no size");
     if (width > kMaxImageDimension || height > kMaxImageDimension)
         return report.tooLarge(width, height);
+    if (!codedPicturesFitTheirBoxes(file, primary.context.get(), report))
+        return false;
     const bool hasAlpha = heif_image_handle_has_alpha_channel(handle) != 0;
 
     std::unique_ptr<heif_decoding_options, OptionsDeleter> options(heif_decoding_options_alloc());
@@ -126,9 +147,7 @@ bool decodePrimary(const std::vector<uint8_t>& file, Surface24& color, Surface8&
     // about) before decoding; only the boxes' size, or its sides swapped, is taken.
     const bool boxSize = (shownWidth == width && shownHeight == height) || (shownWidth == height && shownHeight == width);
     if (!boxSize)
-        return report.corrupt("its coded picture is " + std::to_string(shownWidth) + " × " +
-                              std::to_string(shownHeight) + " pixels where its header says " +
-                              std::to_string(width) + " × " + std::to_string(height));
+        return report.corrupt(codedSizeMismatch(shownWidth, shownHeight, width, height));
     if (!color.create(shownWidth, shownHeight, 24) || (hasAlpha && !alpha.create(shownWidth, shownHeight, 8)))
         return report.noMemory();
     const int step = hasAlpha ? 4 : 3;

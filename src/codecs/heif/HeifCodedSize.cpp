@@ -1,0 +1,85 @@
+#include "codecs/heif/HeifCodedSize.h"
+
+#include <algorithm>
+
+namespace pict {
+
+namespace {
+
+// An encoder pads a coded picture by less than one coding tree block (at most 64 pixels) and
+// crops it back through the file's boxes; a picture larger than that is not what the size
+// checks were asked about, and decoding it could take seconds and gigabytes.
+constexpr int64_t kCodingBlockPadding = 64;
+
+int64_t bigEndian(const uint8_t* at, size_t bytes) {
+    int64_t value = 0;
+    for (size_t i = 0; i < bytes; ++i)
+        value = value << 8 | at[i];
+    return value;
+}
+
+std::optional<CodedPictureSize> hevcItemSize(const HeifItems& items, uint32_t item) {
+    return hevcPictureSize(items.property(item, "hvcC"));
+}
+
+// A grid's data: version, flags (bit 0: 32-bit sides), rows - 1, columns - 1, output width and height.
+std::optional<CodedPictureSize> gridItemSize(const HeifItems& items, uint32_t item) {
+    const std::vector<uint8_t> grid = items.data(item, 12);
+    if (grid.size() < 8 || grid[0] != 0)
+        return std::nullopt;
+    const size_t side = (grid[1] & 1) ? 4 : 2;
+    if (grid.size() < 4 + 2 * side)
+        return std::nullopt;
+    return CodedPictureSize{bigEndian(&grid[4], side), bigEndian(&grid[4 + side], side)};
+}
+
+struct SizeReader {
+    const char* type;
+    std::optional<CodedPictureSize> (*read)(const HeifItems&, uint32_t);
+};
+
+constexpr SizeReader kSizeReaders[] = {
+    {"hvc1", hevcItemSize},
+    {"grid", gridItemSize},
+};
+
+// ispe: version and flags, then the width and height as 32-bit numbers.
+std::optional<CodedPictureSize> boxSize(const HeifItems& items, uint32_t item) {
+    const std::span<const uint8_t> ispe = items.property(item, "ispe");
+    if (ispe.size() < 12)
+        return std::nullopt;
+    return CodedPictureSize{bigEndian(&ispe[4], 4), bigEndian(&ispe[8], 4)};
+}
+
+} // namespace
+
+std::optional<CodedPictureSize> heifCodedSize(const HeifItems& items, uint32_t item) {
+    const std::string type = items.type(item);
+    for (const SizeReader& reader : kSizeReaders)
+        if (type == reader.type)
+            return reader.read(items, item);
+    return std::nullopt;
+}
+
+std::optional<OversizedPicture> heifOversizedPicture(const HeifItems& items, uint32_t primary) {
+    std::vector<uint32_t> waiting = items.referredBy(primary, "auxl");
+    waiting.push_back(primary);
+    std::vector<uint32_t> seen;
+    while (!waiting.empty()) {
+        const uint32_t item = waiting.back();
+        waiting.pop_back();
+        if (std::find(seen.begin(), seen.end(), item) != seen.end())
+            continue;
+        seen.push_back(item);
+        const std::optional<CodedPictureSize> coded = heifCodedSize(items, item);
+        const std::optional<CodedPictureSize> box = boxSize(items, item);
+        if (coded && box &&
+            (coded->width > box->width + kCodingBlockPadding || coded->height > box->height + kCodingBlockPadding))
+            return OversizedPicture{item, *coded, *box};
+        for (const uint32_t part : items.references(item, "dimg"))
+            waiting.push_back(part);
+    }
+    return std::nullopt;
+}
+
+} // namespace pict
