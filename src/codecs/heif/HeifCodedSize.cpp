@@ -1,6 +1,7 @@
 #include "codecs/heif/HeifCodedSize.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace pict {
 
@@ -61,7 +62,8 @@ std::optional<CodedPictureSize> heifCodedSize(const HeifItems& items, uint32_t i
     return std::nullopt;
 }
 
-std::optional<OversizedPicture> heifOversizedPicture(const HeifItems& items, uint32_t primary) {
+std::optional<uint32_t> findDecodedPicture(const HeifItems& items, uint32_t primary,
+                                           const std::function<bool(uint32_t)>& matches) {
     std::vector<uint32_t> waiting = items.referredBy(primary, "auxl");
     waiting.push_back(primary);
     std::vector<uint32_t> seen;
@@ -71,15 +73,35 @@ std::optional<OversizedPicture> heifOversizedPicture(const HeifItems& items, uin
         if (std::find(seen.begin(), seen.end(), item) != seen.end())
             continue;
         seen.push_back(item);
-        const std::optional<CodedPictureSize> coded = heifCodedSize(items, item);
-        const std::optional<CodedPictureSize> box = boxSize(items, item);
-        if (coded && box &&
-            (coded->width > box->width + kCodingBlockPadding || coded->height > box->height + kCodingBlockPadding))
-            return OversizedPicture{item, *coded, *box};
+        if (matches(item))
+            return item;
         for (const uint32_t part : items.references(item, "dimg"))
             waiting.push_back(part);
     }
     return std::nullopt;
+}
+
+std::optional<OversizedPicture> heifOversizedPicture(const HeifItems& items, uint32_t primary) {
+    OversizedPicture found;
+    const auto oversized = [&](uint32_t item) {
+        const std::optional<CodedPictureSize> coded = heifCodedSize(items, item);
+        const std::optional<CodedPictureSize> box = boxSize(items, item);
+        if (!coded || !box ||
+            (coded->width <= box->width + kCodingBlockPadding && coded->height <= box->height + kCodingBlockPadding))
+            return false;
+        found = {item, *coded, *box};
+        return true;
+    };
+    if (!findDecodedPicture(items, primary, oversized))
+        return std::nullopt;
+    return found;
+}
+
+std::optional<uint32_t> heifPictureWithoutData(const HeifItems& items, uint32_t primary) {
+    return findDecodedPicture(items, primary, [&](uint32_t item) {
+        const std::string type = items.type(item);
+        return (type == "hvc1" || type == "av01") && items.data(item, 1).empty();
+    });
 }
 
 } // namespace pict

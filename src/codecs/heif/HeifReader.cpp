@@ -49,12 +49,15 @@ std::string codedSizeMismatch(int64_t codedWidth, int64_t codedHeight, int64_t w
            " pixels where its header says " + std::to_string(width) + " × " + std::to_string(height);
 }
 
-// Refuses, before any decoding, a file whose coded pictures are larger than its boxes say.
+// Refuses, before any decoding, a file whose coded pictures are missing or larger than its boxes say.
 bool codedPicturesFitTheirBoxes(const std::vector<uint8_t>& file, heif_context* context, ReadReport& report) {
     heif_item_id primary = 0;
     if (heif_context_get_primary_image_ID(context, &primary).code != heif_error_Ok)
         return true;
-    const std::optional<OversizedPicture> oversized = heifOversizedPicture(HeifItems(file), primary);
+    const HeifItems items(file);
+    if (heifPictureWithoutData(items, primary))
+        return report.corrupt("its picture holds no coded data");
+    const std::optional<OversizedPicture> oversized = heifOversizedPicture(items, primary);
     if (!oversized)
         return true;
     return report.corrupt(codedSizeMismatch(oversized->coded.width, oversized->coded.height,

@@ -73,6 +73,17 @@ TEST(HeifRead, ACodedPictureOfAnotherSizeThanItsBoxesIsRefused) {
     EXPECT_TRUE(color.isEmpty());
 }
 
+// Found by the fuzzer: an AVIF whose item locations give the decoder no data, which libdav1d
+// answers by keeping a block of memory for good.
+TEST(HeifRead, APictureWithoutCodedDataIsRefusedBeforeDecoding) {
+    Surface24 color;
+    Surface8 alpha;
+    ReadReport report;
+    EXPECT_FALSE(decode(readWholeFile(fixture("no-coded-data.avif")), color, alpha, report));
+    EXPECT_EQ(report.fault, ReadFault::Corrupt);
+    EXPECT_NE(report.reason.find("its picture holds no coded data"), std::string::npos) << report.reason;
+}
+
 TEST(HeifRead, WrongCutOrBrokenFilesFailWithAReason) {
     Surface24 color;
     Surface8 alpha;

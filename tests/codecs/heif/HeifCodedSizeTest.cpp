@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -285,6 +286,7 @@ struct LayeredFile {
     SpsFields tile{0, 0, 1, false, 64, 64, false};
     uint32_t gridWidth = 100, gridHeight = 60;
     uint32_t alphaGridWidth = 100;
+    bool tilesHaveData = true;
 
     Bytes build() const {
         const Bytes hvcC = box("hvcC", hvcCOf(spsOf(tile)));
@@ -295,7 +297,11 @@ struct LayeredFile {
         Bytes iinfPayload;
         put(iinfPayload, 6, 2);
         return fileOf(box("iinf", Bytes{0, 0, 0, 0} + iinfPayload + infos) +
-                      iloc({{2, true, 0, 8}, {5, true, 8, 12}}) + box("idat", grids) +
+                      iloc(tilesHaveData ? std::vector<Location>{{2, true, 0, 8}, {5, true, 8, 12}, {3, false, 0, 4},
+                                                                 {4, false, 4, 4}, {6, false, 8, 4}}
+                                         : std::vector<Location>{{2, true, 0, 8}, {5, true, 8, 12}, {3, false, 0, 4},
+                                                                 {4, false, 4, 4}}) +
+                      box("idat", grids) +
                       box("iprp", properties + ipma({{1, {3}}, {2, {3}}, {3, {1, 2}}, {4, {1, 2}}, {5, {3}}}) +
                                       ipma({{6, {1, 2}}}, 1, true)) +
                       iref({{"dimg", 1, {2}}, {"dimg", 2, {3, 4}}, {"auxl", 5, {1}}, {"dimg", 5, {6}}}));
@@ -364,6 +370,33 @@ TEST(HeifCodedSize, FindsAnOversizedPictureWhereverTheDecoderWouldBuildIt) {
     ASSERT_TRUE(alpha);
     EXPECT_EQ(alpha->item, 5u);
     EXPECT_FALSE(heifOversizedPicture(HeifItems(largeAlpha.build()), 2)) << "an alpha of another picture";
+}
+
+TEST(HeifCodedSize, FindsACodedPictureWithoutData) {
+    EXPECT_FALSE(heifPictureWithoutData(HeifItems(LayeredFile().build()), 1));
+    LayeredFile missing;
+    missing.tilesHaveData = false;
+    EXPECT_EQ(heifPictureWithoutData(HeifItems(missing.build()), 1), 6u) << "the alpha plane's tile";
+    EXPECT_FALSE(heifPictureWithoutData(HeifItems(missing.build()), 2)) << "a picture that does not use it";
+    // heif-enc makes a HEIC picture as a grid of one tile and its alpha plane as another.
+    struct Fixture {
+        const char* name;
+        uint32_t primary;
+        std::vector<uint32_t> decoded;
+    };
+    for (const Fixture& fixture : {Fixture{"photo.heic", 2, {1, 2}}, Fixture{"alpha.heic", 2, {1, 2, 3, 4}},
+                                   Fixture{"photo.avif", 1, {1}}, Fixture{"alpha.avif", 1, {1, 2}}}) {
+        const Bytes file = test::readWholeFile(test::codecFixture("heif", fixture.name));
+        const HeifItems items(file);
+        EXPECT_FALSE(heifPictureWithoutData(items, fixture.primary)) << fixture.name;
+        std::vector<uint32_t> decoded;
+        findDecodedPicture(items, fixture.primary, [&](uint32_t item) {
+            decoded.push_back(item);
+            return false;
+        });
+        std::sort(decoded.begin(), decoded.end());
+        EXPECT_EQ(decoded, fixture.decoded) << fixture.name;
+    }
 }
 
 // The sizes read from the boxes are the sizes libheif decodes, for every fixture heif-enc made.
