@@ -23,10 +23,11 @@ std::optional<CodedPictureSize> hevcItemSize(const HeifItems& items, uint32_t it
     return hevcPictureSize(items.property(item, "hvcC"));
 }
 
-// A grid's data: version, flags (bit 0: 32-bit sides), rows - 1, columns - 1, output width and height.
+// A grid's data: version, flags (bit 0: 32-bit sides), rows - 1, columns - 1, output width and
+// height. libheif builds any version as version 0, so its size is read the same way.
 std::optional<CodedPictureSize> gridItemSize(const HeifItems& items, uint32_t item) {
     const std::vector<uint8_t> grid = items.data(item, 12);
-    if (grid.size() < 8 || grid[0] != 0)
+    if (grid.size() < 8)
         return std::nullopt;
     const size_t side = (grid[1] & 1) ? 4 : 2;
     if (grid.size() < 4 + 2 * side)

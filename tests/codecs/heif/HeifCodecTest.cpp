@@ -73,6 +73,18 @@ TEST(HeifRead, ACodedPictureOfAnotherSizeThanItsBoxesIsRefused) {
     EXPECT_TRUE(color.isEmpty());
 }
 
+// Found by the fuzzer: a grid whose data has an unknown version and claims 24681 x 27759 pixels
+// in boxes of 38 x 22. libheif builds it anyway; it took 17 s and 4 GB before it was refused.
+TEST(HeifRead, AGridLargerThanItsBoxesIsRefusedBeforeDecoding) {
+    Surface24 color;
+    Surface8 alpha;
+    ReadReport report;
+    EXPECT_FALSE(decode(readWholeFile(fixture("grid-larger.heic")), color, alpha, report));
+    EXPECT_EQ(report.fault, ReadFault::Corrupt);
+    EXPECT_NE(report.reason.find("24681 × 27759 pixels where its header says 38 × 22"), std::string::npos)
+        << report.reason;
+}
+
 // Found by the fuzzer: an AVIF whose item locations give the decoder no data, which libdav1d
 // answers by keeping a block of memory for good.
 TEST(HeifRead, APictureWithoutCodedDataIsRefusedBeforeDecoding) {

@@ -211,8 +211,8 @@ Bytes ispe(uint32_t width, uint32_t height) {
     return fullBox("ispe", 0, 0, payload);
 }
 
-Bytes gridData(uint32_t width, uint32_t height, bool wide = false) {
-    Bytes out = {0, uint8_t(wide ? 1 : 0), 0, 0};
+Bytes gridData(uint32_t width, uint32_t height, bool wide = false, uint8_t version = 0) {
+    Bytes out = {version, uint8_t(wide ? 1 : 0), 0, 0};
     put(out, width, wide ? 4 : 2);
     put(out, height, wide ? 4 : 2);
     return out;
@@ -285,13 +285,14 @@ Bytes fileOf(const Bytes& metaChildren) {
 struct LayeredFile {
     SpsFields tile{0, 0, 1, false, 64, 64, false};
     uint32_t gridWidth = 100, gridHeight = 60;
+    uint8_t gridVersion = 0;
     uint32_t alphaGridWidth = 100;
     bool tilesHaveData = true;
 
     Bytes build() const {
         const Bytes hvcC = box("hvcC", hvcCOf(spsOf(tile)));
         const Bytes properties = box("ipco", hvcC + ispe(64, 64) + ispe(100, 60));
-        const Bytes grids = gridData(gridWidth, gridHeight) + gridData(alphaGridWidth, 60, true);
+        const Bytes grids = gridData(gridWidth, gridHeight, false, gridVersion) + gridData(alphaGridWidth, 60, true);
         const Bytes infos = infe(1, "iovl") + infe(2, "grid") + infe(3, "hvc1") + infe(4, "hvc1") + infe(5, "grid") +
                             infe(6, "hvc1", 3);
         Bytes iinfPayload;
@@ -363,6 +364,8 @@ TEST(HeifCodedSize, FindsAnOversizedPictureWhereverTheDecoderWouldBuildIt) {
     EXPECT_EQ(grid->item, 2u);
     EXPECT_EQ(grid->coded.height, 9000);
     EXPECT_EQ(grid->box.height, 60);
+    largeGrid.gridVersion = 0x16; // libheif reads any version's fields as version 0's
+    EXPECT_TRUE(heifOversizedPicture(HeifItems(largeGrid.build()), 1));
 
     LayeredFile largeAlpha;
     largeAlpha.alphaGridWidth = 70000;
