@@ -1,5 +1,7 @@
 #include "codecs/heif/HeifCodedSize.h"
 
+#include "codecs/heif/BoxFields.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -12,13 +14,6 @@ namespace {
 // checks were asked about, and decoding it could take seconds and gigabytes.
 constexpr int64_t kCodingBlockPadding = 64;
 
-int64_t bigEndian(const uint8_t* at, size_t bytes) {
-    int64_t value = 0;
-    for (size_t i = 0; i < bytes; ++i)
-        value = value << 8 | at[i];
-    return value;
-}
-
 std::optional<CodedPictureSize> hevcItemSize(const HeifItems& items, uint32_t item) {
     return hevcPictureSize(items.property(item, "hvcC"));
 }
@@ -27,12 +22,14 @@ std::optional<CodedPictureSize> hevcItemSize(const HeifItems& items, uint32_t it
 // height. libheif builds any version as version 0, so its size is read the same way.
 std::optional<CodedPictureSize> gridItemSize(const HeifItems& items, uint32_t item) {
     const std::vector<uint8_t> grid = items.data(item, 12);
-    if (grid.size() < 8)
+    BoxFields fields(grid);
+    fields.read(1); // the version
+    const size_t side = (fields.read(1) & 1) ? 4 : 2;
+    fields.read(2); // rows and columns
+    const int64_t width = int64_t(fields.read(side)), height = int64_t(fields.read(side));
+    if (!fields.ok())
         return std::nullopt;
-    const size_t side = (grid[1] & 1) ? 4 : 2;
-    if (grid.size() < 4 + 2 * side)
-        return std::nullopt;
-    return CodedPictureSize{bigEndian(&grid[4], side), bigEndian(&grid[4 + side], side)};
+    return CodedPictureSize{width, height};
 }
 
 struct SizeReader {
@@ -47,10 +44,12 @@ constexpr SizeReader kSizeReaders[] = {
 
 // ispe: version and flags, then the width and height as 32-bit numbers.
 std::optional<CodedPictureSize> boxSize(const HeifItems& items, uint32_t item) {
-    const std::span<const uint8_t> ispe = items.property(item, "ispe");
-    if (ispe.size() < 12)
+    BoxFields fields(items.property(item, "ispe"));
+    fields.read(4);
+    const int64_t width = int64_t(fields.read(4)), height = int64_t(fields.read(4));
+    if (!fields.ok())
         return std::nullopt;
-    return CodedPictureSize{bigEndian(&ispe[4], 4), bigEndian(&ispe[8], 4)};
+    return CodedPictureSize{width, height};
 }
 
 } // namespace

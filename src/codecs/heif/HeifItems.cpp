@@ -1,40 +1,15 @@
 #include "codecs/heif/HeifItems.h"
 
+#include "codecs/heif/BoxFields.h"
+
 #include <algorithm>
-#include <cstring>
 
 namespace pict {
 
 namespace {
 
-// Big-endian fields read one after another; once one runs past the end every later read
-// gives 0 and ok() stays false.
-class Fields {
-public:
-    explicit Fields(std::span<const uint8_t> bytes) : bytes_(bytes) {}
-
-    uint64_t read(size_t count) {
-        if (!ok_ || count > 8 || count > bytes_.size() - at_) {
-            ok_ = false;
-            return 0;
-        }
-        uint64_t value = 0;
-        for (size_t i = 0; i < count; ++i)
-            value = value << 8 | bytes_[at_ + i];
-        at_ += count;
-        return value;
-    }
-    bool ok() const { return ok_; }
-    std::span<const uint8_t> rest() const { return ok_ ? bytes_.subspan(at_) : std::span<const uint8_t>(); }
-
-private:
-    std::span<const uint8_t> bytes_;
-    size_t at_ = 0;
-    bool ok_ = true;
-};
-
 struct Box {
-    char type[4] = {};
+    uint32_t type = 0;
     std::span<const uint8_t> payload;
 };
 
@@ -44,9 +19,9 @@ public:
     explicit Boxes(std::span<const uint8_t> bytes) : rest_(bytes) {}
 
     bool next(Box& box) {
-        Fields fields(rest_);
+        BoxFields fields(rest_);
         uint64_t size = fields.read(4);
-        const uint64_t type = fields.read(4);
+        const uint32_t type = uint32_t(fields.read(4));
         if (size == 1)
             size = fields.read(8);
         else if (size == 0)
@@ -54,8 +29,7 @@ public:
         const size_t header = rest_.size() - fields.rest().size();
         if (!fields.ok() || size < header || size > rest_.size())
             return false;
-        for (int i = 0; i < 4; ++i)
-            box.type[i] = char(type >> (24 - 8 * i));
+        box.type = type;
         box.payload = rest_.subspan(header, size_t(size) - header);
         rest_ = rest_.subspan(size_t(size));
         return true;
@@ -65,41 +39,36 @@ private:
     std::span<const uint8_t> rest_;
 };
 
-bool is(const char (&type)[4], const char* name) { return std::memcmp(type, name, 4) == 0; }
-
 } // namespace
 
 HeifItems::HeifItems(std::span<const uint8_t> file) : file_(file) {
     std::span<const uint8_t> meta;
     Boxes top(file);
     for (Box box; top.next(box);)
-        if (is(box.type, "meta") && box.payload.size() >= 4) {
+        if (box.type == fourCC("meta") && box.payload.size() >= 4) {
             meta = box.payload.subspan(4); // past its version and flags
             break;
         }
     Boxes boxes(meta);
     for (Box box; boxes.next(box);) {
-        if (is(box.type, "iinf"))
+        if (box.type == fourCC("iinf"))
             readItemInfo(box.payload);
-        else if (is(box.type, "iloc"))
+        else if (box.type == fourCC("iloc"))
             readLocations(box.payload);
-        else if (is(box.type, "iref"))
+        else if (box.type == fourCC("iref"))
             readReferences(box.payload);
-        else if (is(box.type, "idat"))
+        else if (box.type == fourCC("idat"))
             // libheif reads an extent that runs past the idat box on into the file, so the
             // sizes checked here must come from the same bytes.
             idat_ = file.subspan(size_t(box.payload.data() - file.data()));
-        else if (is(box.type, "iprp")) {
+        else if (box.type == fourCC("iprp")) {
             Boxes inside(box.payload);
             for (Box part; inside.next(part);) {
-                if (is(part.type, "ipco")) {
+                if (part.type == fourCC("ipco")) {
                     Boxes kinds(part.payload);
-                    for (Box property; kinds.next(property);) {
-                        Property& added = properties_.emplace_back();
-                        std::memcpy(added.kind, property.type, 4);
-                        added.payload = property.payload;
-                    }
-                } else if (is(part.type, "ipma")) {
+                    for (Box property; kinds.next(property);)
+                        properties_.push_back({property.type, property.payload});
+                } else if (part.type == fourCC("ipma")) {
                     readAssociations(part.payload);
                 }
             }
@@ -123,28 +92,26 @@ HeifItems::Item& HeifItems::entry(uint32_t id) {
 }
 
 void HeifItems::readItemInfo(std::span<const uint8_t> iinf) {
-    Fields fields(iinf);
+    BoxFields fields(iinf);
     const uint64_t version = fields.read(4) >> 24;
     fields.read(version == 0 ? 2 : 4); // the entry count; the boxes that follow say as much
     Boxes entries(fields.rest());
     for (Box infe; entries.next(infe);) {
-        Fields info(infe.payload);
+        BoxFields info(infe.payload);
         const uint64_t infeVersion = info.read(4) >> 24;
-        if (!is(infe.type, "infe") || infeVersion < 2)
+        if (infe.type != fourCC("infe") || infeVersion < 2)
             continue; // older entries carry no item type
         const uint32_t id = uint32_t(info.read(infeVersion == 2 ? 2 : 4));
         info.read(2); // protection index
-        const uint64_t type = info.read(4);
+        const uint32_t type = uint32_t(info.read(4));
         if (!info.ok())
             continue;
-        Item& item = entry(id);
-        for (int i = 0; i < 4; ++i)
-            item.type[i] = char(type >> (24 - 8 * i));
+        entry(id).type = type;
     }
 }
 
 void HeifItems::readLocations(std::span<const uint8_t> iloc) {
-    Fields fields(iloc);
+    BoxFields fields(iloc);
     const uint64_t version = fields.read(4) >> 24;
     const uint64_t sizes = fields.read(2);
     const size_t offsetSize = (sizes >> 12) & 15, lengthSize = (sizes >> 8) & 15, baseSize = (sizes >> 4) & 15;
@@ -170,7 +137,7 @@ void HeifItems::readLocations(std::span<const uint8_t> iloc) {
 
 // Entries give each item 1-based ipco indices, 7 or 15 bits wide after an "essential" bit.
 void HeifItems::readAssociations(std::span<const uint8_t> ipma) {
-    Fields fields(ipma);
+    BoxFields fields(ipma);
     const uint64_t versionAndFlags = fields.read(4);
     const size_t idSize = (versionAndFlags >> 24) < 1 ? 2 : 4, indexSize = (versionAndFlags & 1) ? 2 : 1;
     const uint64_t indexMask = indexSize == 2 ? 0x7fff : 0x7f;
@@ -187,20 +154,17 @@ void HeifItems::readAssociations(std::span<const uint8_t> ipma) {
 }
 
 void HeifItems::readReferences(std::span<const uint8_t> iref) {
-    Fields fields(iref);
+    BoxFields fields(iref);
     const size_t idSize = (fields.read(4) >> 24) == 0 ? 2 : 4;
     Boxes kinds(fields.rest());
     for (Box kind; kinds.next(kind);) {
-        Fields ids(kind.payload);
+        BoxFields ids(kind.payload);
         const uint32_t from = uint32_t(ids.read(idSize));
         for (uint64_t count = ids.read(2); count > 0; --count) {
             const uint32_t to = uint32_t(ids.read(idSize));
             if (!ids.ok())
                 break;
-            Reference& added = references_.emplace_back();
-            std::memcpy(added.kind, kind.type, 4);
-            added.from = from;
-            added.to = to;
+            references_.push_back({kind.type, from, to});
         }
     }
 }
@@ -208,7 +172,7 @@ void HeifItems::readReferences(std::span<const uint8_t> iref) {
 std::vector<uint32_t> HeifItems::references(uint32_t item, const char (&kind)[5]) const {
     std::vector<uint32_t> ids;
     for (const Reference& reference : references_)
-        if (reference.from == item && std::memcmp(reference.kind, kind, 4) == 0)
+        if (reference.from == item && reference.kind == fourCC(kind))
             ids.push_back(reference.to);
     return ids;
 }
@@ -216,14 +180,19 @@ std::vector<uint32_t> HeifItems::references(uint32_t item, const char (&kind)[5]
 std::vector<uint32_t> HeifItems::referredBy(uint32_t item, const char (&kind)[5]) const {
     std::vector<uint32_t> ids;
     for (const Reference& reference : references_)
-        if (reference.to == item && std::memcmp(reference.kind, kind, 4) == 0)
+        if (reference.to == item && reference.kind == fourCC(kind))
             ids.push_back(reference.from);
     return ids;
 }
 
 std::string HeifItems::type(uint32_t item) const {
     const Item* found = find(item);
-    return found && found->type[0] ? std::string(found->type, 4) : std::string();
+    if (!found || found->type == 0)
+        return {};
+    std::string name(4, ' ');
+    for (int i = 0; i < 4; ++i)
+        name[size_t(i)] = char(found->type >> (24 - 8 * i));
+    return name;
 }
 
 std::span<const uint8_t> HeifItems::property(uint32_t item, const char (&kind)[5]) const {
@@ -231,7 +200,7 @@ std::span<const uint8_t> HeifItems::property(uint32_t item, const char (&kind)[5
     if (!found)
         return {};
     for (const uint32_t index : found->properties)
-        if (index >= 1 && index <= properties_.size() && std::memcmp(properties_[index - 1].kind, kind, 4) == 0)
+        if (index >= 1 && index <= properties_.size() && properties_[index - 1].kind == fourCC(kind))
             return properties_[index - 1].payload;
     return {};
 }

@@ -31,7 +31,7 @@ public:
 
 private:
     struct Property {
-        char kind[4] = {};
+        uint32_t kind = 0; // its four-letter code
         std::span<const uint8_t> payload;
     };
     struct Extent {
@@ -39,13 +39,13 @@ private:
         uint64_t length = 0;
     };
     struct Reference {
-        char kind[4] = {};
+        uint32_t kind = 0;
         uint32_t from = 0;
         uint32_t to = 0;
     };
     struct Item {
         uint32_t id = 0;
-        char type[4] = {};
+        uint32_t type = 0;
         bool inIdat = false;
         std::vector<Extent> extents;
         std::vector<uint32_t> properties; // 1-based indices into properties_

@@ -2,6 +2,7 @@
 #include "codecs/CodecImage.h"
 #include "codecs/MetadataBlocks.h"
 #include "codecs/PictureReaders.h"
+#include "codecs/heif/BoxFields.h"
 #include "codecs/heif/HeifCodec.h"
 #include "codecs/heif/HeifCodedSize.h"
 
@@ -95,7 +96,7 @@ std::vector<uint8_t> exifOf(heif_image_handle* handle) {
         std::vector<uint8_t> block(size);
         if (heif_image_handle_get_metadata(handle, ids[i], block.data()).code != heif_error_Ok)
             continue;
-        const size_t skip = 4 + (size_t(block[0]) << 24 | size_t(block[1]) << 16 | size_t(block[2]) << 8 | block[3]);
+        const size_t skip = 4 + size_t(BoxFields(block).read(4));
         if (skip < size)
             return std::vector<uint8_t>(block.begin() + std::ptrdiff_t(skip), block.end());
     }

@@ -1,5 +1,7 @@
 #include "codecs/heif/HevcPictureSize.h"
 
+#include "codecs/heif/BoxFields.h"
+
 #include <vector>
 
 namespace pict {
@@ -115,25 +117,14 @@ std::optional<CodedPictureSize> sequenceSize(std::span<const uint8_t> nal) {
 } // namespace
 
 std::optional<CodedPictureSize> hevcPictureSize(std::span<const uint8_t> hvcC) {
-    if (hvcC.size() < kConfigurationHeader + 1)
-        return std::nullopt;
-    size_t at = kConfigurationHeader + 1;
-    for (uint32_t arrays = hvcC[kConfigurationHeader]; arrays > 0; --arrays) {
-        if (at + 3 > hvcC.size())
-            return std::nullopt;
-        const uint8_t type = hvcC[at] & 0x3f;
-        uint32_t units = uint32_t(hvcC[at + 1]) << 8 | hvcC[at + 2];
-        at += 3;
-        for (; units > 0; --units) {
-            if (at + 2 > hvcC.size())
-                return std::nullopt;
-            const size_t length = size_t(hvcC[at]) << 8 | hvcC[at + 1];
-            at += 2;
-            if (at + length > hvcC.size())
-                return std::nullopt;
-            if (type == kSequenceParameterSet && length > 2)
-                return sequenceSize(hvcC.subspan(at, length));
-            at += length;
+    BoxFields fields(hvcC);
+    fields.take(kConfigurationHeader);
+    for (uint64_t arrays = fields.read(1); arrays > 0 && fields.ok(); --arrays) {
+        const uint64_t type = fields.read(1) & 0x3f;
+        for (uint64_t units = fields.read(2); units > 0 && fields.ok(); --units) {
+            const std::span<const uint8_t> nal = fields.take(size_t(fields.read(2)));
+            if (fields.ok() && type == kSequenceParameterSet && nal.size() > 2)
+                return sequenceSize(nal);
         }
     }
     return std::nullopt;
